@@ -1,0 +1,36 @@
+// A block's rows between the job and its workspace file SECTnnnn.TMP: one row card per line,
+// in grid order, rows without a type left out, so rows close up when written and read back.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "data/job.hpp"
+#include "data/message.hpp"
+#include "data/workspace.hpp"
+
+namespace sidewalk {
+
+// Reads the row cards of a block file into job.rows 1.., upper-cased; lines after the 100th are
+// ignored. A file that cannot be opened leaves the rows as they are.
+void ReadBlockFile(const std::string& name, Job& job);
+
+// Replaces the block file with a row card for every row that has a type. A value that does not
+// fit its card field, or a failing write, returns an error and leaves the old file as it was.
+std::optional<Message> WriteBlockFile(const std::string& name, int n, const Job& job);
+
+// Empties the rows, then reads block n's file when its description is not blank.
+void LoadBlockRows(Job& job, const Workspace& ws, int n);
+
+// The grid's cell texts, rows 1..100 (entry 0 unused); column 4 always shows "+" and is not kept.
+using GridTexts = std::array<BlockRow, kMaxRows + 1>;
+
+// The grid cells of job.rows as the grid shows them: columns 1..6, column 4 "+".
+std::array<std::string, 6> GridRowCells(const BlockRow& row);
+
+// Takes the grid's texts into job.rows (trimmed; area, plus and radius upper-cased), names a block
+// without a description "BLOCK NUMBER " + Str(n) once it has a typed row, and writes its file.
+std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid);
+
+} // namespace sidewalk

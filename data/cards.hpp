@@ -1,0 +1,24 @@
+// The card layouts of a card file: the header card, the block card (type "11") and the row card
+// (types "00".."09"). A numeric value whose text would be wider than its field is refused, since
+// it would shift the columns after it and be misread later.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "data/job.hpp"
+#include "data/message.hpp"
+
+namespace sidewalk {
+
+// "CRZ41 ", Ref No. in 7, Project No. in 11, Date in 10, units, Engineer; no line end.
+std::string HeaderCard(const Job& job);
+
+// Block card of slot n into card (no line end). Returns an error naming the block and the
+// field when a value does not fit; card is then left unchanged.
+std::optional<Message> BlockCard(const Job& job, int n, std::string& card);
+
+// Row card of one grid row into card (no line end); block and row name it in an error.
+std::optional<Message> RowCard(const BlockRow& row, int block, int rowNo, std::string& card);
+
+} // namespace sidewalk

@@ -1,0 +1,26 @@
+// Numbers in texts: the Val rule that reads them, the Format patterns of "#" and "0"
+// placeholders that write them, and rounding to a whole number.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sidewalk {
+
+// The Val rule: blanks anywhere are ignored; an optional sign, digits with "." as the only
+// decimal point and an optional exponent (E or e) are read up to the first other character.
+// An empty text, or one without a leading number, gives 0. A magnitude beyond the largest
+// finite double reads as that largest value with its sign.
+double Val(std::string_view text);
+
+// Writes value with a pattern such as "####0.000": each "0" of the integer part forces a digit,
+// "#" prints one only when significant, the integer part is never cut, there are exactly as
+// many decimals as placeholders after the point, and a negative value gets a leading "-".
+// The exact binary value is rounded to the pattern's decimals, an exact tie going away from
+// zero; a value that rounds to zero has no minus sign. Never depends on the locale.
+std::string Format(double value, std::string_view pattern);
+
+// Converts to a whole number by rounding, a tie going to the even neighbour.
+double RoundHalfEven(double value);
+
+} // namespace sidewalk

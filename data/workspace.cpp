@@ -1,0 +1,87 @@
+// The private workspace folder and its fixed file names.
+#include "data/workspace.hpp"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "data/atomic_file.hpp"
+#include "data/number.hpp"
+#include "data/text.hpp"
+#include "data/version.hpp"
+
+namespace sidewalk {
+
+namespace fs = std::filesystem;
+
+std::optional<Workspace> Workspace::Create(Message& error, const fs::path& parent) {
+    fs::path base = parent;
+    if (base.empty()) {
+        std::error_code ec;
+        base = fs::temp_directory_path(ec);
+        if (ec) base = "/tmp";
+    }
+    std::string pattern = (base / "sidewalk-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    // mkdtemp makes the folder with mode 0700 under a name nobody else can have taken.
+    if (::mkdtemp(name.data()) == nullptr) {
+        error = Message{"Cannot make the workspace folder in " + base.string() + ": " +
+                            std::strerror(errno),
+                        "Critical Error", MessageKind::Critical};
+        return std::nullopt;
+    }
+    return Workspace(std::string(name.data()) + "/");
+}
+
+Workspace::Workspace(Workspace&& other) noexcept : tempDir_(std::move(other.tempDir_)) {
+    other.tempDir_.clear();
+}
+
+Workspace& Workspace::operator=(Workspace&& other) noexcept {
+    if (this != &other) {
+        Shutdown();
+        tempDir_ = std::move(other.tempDir_);
+        other.tempDir_.clear();
+    }
+    return *this;
+}
+
+Workspace::~Workspace() { Shutdown(); }
+
+std::string Workspace::File(std::string_view name) const { return tempDir_ + std::string(name); }
+
+std::string Workspace::BlockFileName(int n) const {
+    return tempDir_ + "SECT" + Format(n, "0000") + ".TMP";
+}
+
+void Workspace::DeleteBlockFiles() const {
+    if (tempDir_.empty()) return;
+    for (int k = 1; k <= kBlockFileSweep; ++k) {
+        std::error_code ec;
+        fs::remove(BlockFileName(k), ec);
+    }
+}
+
+std::optional<Message> Workspace::WriteVersionFile() const {
+    return WriteFileAtomically(File("VERSION.TMP"), VersionLine() + std::string(kLineEnd),
+                               Durability::Workspace);
+}
+
+void Workspace::Shutdown() {
+    if (tempDir_.empty()) return;
+    for (const char* name : {"PRINT.SPL", "WORK.TMP", "TMP.SPL", "VERSION.TMP"}) {
+        std::error_code ec;
+        fs::remove(File(name), ec);
+    }
+    DeleteBlockFiles();
+    // Whatever else was made in the folder (a selection file, a half-written save) goes too.
+    std::error_code ec;
+    fs::remove_all(fs::path(tempDir_), ec);
+    tempDir_.clear();
+}
+
+} // namespace sidewalk

@@ -1,0 +1,30 @@
+// Writes the whole job as a card file in the current layout: the header card, then for each
+// slot in use its block card and the row cards of its workspace file.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "data/atomic_file.hpp"
+#include "data/job.hpp"
+#include "data/message.hpp"
+#include "data/workspace.hpp"
+
+namespace sidewalk {
+
+// The card file as one text. Returns an error, and leaves text unchanged, when a block card's
+// value does not fit its field or a block file of a slot in use cannot be read.
+std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::string& text);
+
+// Writes the card file to a stream; an error when the stream fails.
+std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out);
+
+// Replaces fileName with the card file only once every byte was written and flushed; on any
+// failure the old file stays as it was.
+std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
+                                     const std::filesystem::path& fileName,
+                                     Durability durability = Durability::Synced);
+
+} // namespace sidewalk

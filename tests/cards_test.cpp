@@ -1,0 +1,94 @@
+// Header, block and row card layouts, and the refusal of values wider than their field.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "data/cards.hpp"
+
+namespace sidewalk {
+namespace {
+
+TEST(Cards, HeaderCardColumns) {
+    Job job;
+    job.idxRefNum = "12";
+    job.idxDate = "04/17/2006";
+    job.jobUnits = "E";
+    job.idxEng = "SMITH";
+    const std::string card = HeaderCard(job);
+    EXPECT_EQ(card, "CRZ41 12     " + std::string(1 + 11 + 1, ' ') + "04/17/2006 E SMITH");
+    EXPECT_EQ(card.substr(37, 1), "E");     // column 38
+    EXPECT_EQ(card.substr(39), "SMITH");    // from column 40
+    EXPECT_EQ(card.substr(14, 11), std::string(11, ' '));
+}
+
+TEST(Cards, BlockCardColumns) {
+    Job job;
+    job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "main st"};
+    std::string card;
+    ASSERT_FALSE(BlockCard(job, 1, card));
+    EXPECT_EQ(card, "11 T R   10.000  5.000 -20.000  20.000      0.0000 MAIN ST");
+    EXPECT_EQ(card.substr(39, 11), "     0.0000"); // columns 40-50
+    EXPECT_EQ(card.substr(51), "MAIN ST");          // from column 52
+
+    job.header(2) = {"R", "", "1E1", "abc", "", "", "954.92965855", "x"};
+    ASSERT_FALSE(BlockCard(job, 2, card));
+    EXPECT_EQ(card, "11 R     10.000  0.000   0.000   0.000    954.9297 X");
+}
+
+TEST(Cards, RowCardColumns) {
+    std::string card;
+    ASSERT_FALSE(RowCard({"4", "12.5", "123", "5", "25"}, 1, 1, card));
+    EXPECT_EQ(card, "04   12.500  123+05.000   25.000");
+    ASSERT_FALSE(RowCard({"0", "", "", "", ""}, 1, 1, card));
+    EXPECT_EQ(card, "00    0.000    0+00.000    0.000");
+    ASSERT_FALSE(RowCard({"9", "9999.999", "9999", "99.999", "9999.999"}, 1, 1, card));
+    EXPECT_EQ(card, "09 9999.999 9999+99.999 9999.999");
+    ASSERT_FALSE(RowCard({"2", "-999.5", "-999", "", "-999.5"}, 1, 1, card));
+    EXPECT_EQ(card, "02 -999.500 -999+00.000 -999.500");
+}
+
+TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
+    const struct {
+        BlockRow row;
+        const char* field;
+    } rows[] = {
+        {{"1", "10000", "1", "1", "1"}, "area or length"},
+        {{"1", "1", "10000", "1", "1"}, "station"},
+        {{"1", "1", "1", "100", "1"}, "plus"},
+        {{"1", "1", "1", "-1", "1"}, "plus"},
+        {{"1", "1", "1", "1", "100000"}, "radius"},
+        {{"12", "1", "1", "1", "1"}, "type"},
+    };
+    for (const auto& c : rows) {
+        std::string card = "unchanged";
+        const auto error = RowCard(c.row, 7, 12, card);
+        ASSERT_TRUE(error) << c.field;
+        EXPECT_NE(error->text.find("Block 7, row 12"), std::string::npos) << error->text;
+        EXPECT_NE(error->text.find(c.field), std::string::npos) << error->text;
+        EXPECT_EQ(card, "unchanged");
+    }
+
+    const struct {
+        BlockHeader header;
+        const char* field;
+    } blocks[] = {
+        {{"T", "R", "100000", "5", "1", "1", "", "D"}, "back of curb"},
+        {{"T", "R", "10", "100", "1", "1", "", "D"}, "sidewalk width"},
+        {{"T", "R", "10", "5", "-100", "1", "", "D"}, "W1"},
+        {{"T", "R", "10", "5", "1", "1000", "", "D"}, "W2"},
+        {{"L", "R", "10", "5", "1", "1", "1000000", "D"}, "baseline radius"},
+        {{"TX", "R", "10", "5", "1", "1", "", "D"}, "direction"},
+    };
+    for (const auto& c : blocks) {
+        Job job;
+        job.header(3) = c.header;
+        std::string card;
+        const auto error = BlockCard(job, 3, card);
+        ASSERT_TRUE(error) << c.field;
+        EXPECT_NE(error->text.find("Block 3"), std::string::npos) << error->text;
+        EXPECT_NE(error->text.find(c.field), std::string::npos) << error->text;
+    }
+}
+
+} // namespace
+} // namespace sidewalk

@@ -1,0 +1,164 @@
+// The job's per-block routines: clearing, the block list lines, header fields, and rows going
+// through the block workspace files.
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "data/block_file.hpp"
+#include "test_support.hpp"
+
+namespace sidewalk {
+namespace {
+
+using test::Cards;
+using test::ReadText;
+using test::WriteText;
+
+TEST(Job, ClearJobEmptiesHeadersButKeepsFileNameBlockNoAndRows) {
+    Job job;
+    job.dataFileName = "/x/JOB.V41";
+    job.fileTag = "CRZ41";
+    job.idxRefNum = job.idxProject = job.idxDate = job.idxEng = "V";
+    job.jobUnits = "M";
+    job.dataSaved = 1;
+    job.blockNo = 4;
+    job.header(100).aliTyp = "T";
+    job.row(3).type = "5";
+    ClearJob(job);
+    EXPECT_EQ(job.fileTag + job.idxRefNum + job.idxProject + job.idxDate + job.idxEng + job.jobUnits,
+              "");
+    EXPECT_EQ(job.dataSaved, 0);
+    EXPECT_EQ(job.header(100), BlockHeader{});
+    EXPECT_EQ(job.dataFileName, "/x/JOB.V41");
+    EXPECT_EQ(job.blockNo, 4);
+    EXPECT_EQ(job.row(3).type, "5");
+    EXPECT_THROW(job.header(101), std::out_of_range);
+    EXPECT_THROW(job.row(-1), std::out_of_range);
+}
+
+TEST(Job, BlockListLines) {
+    Job job;
+    job.header(7).blkDesc = "MAIN ST";
+    const auto lines = FillBlockList(job);
+    ASSERT_EQ(lines.size(), 100u);
+    EXPECT_EQ(lines[6], "Blk  7 MAIN ST");
+    EXPECT_EQ(lines[11], "Blk  12 ");
+    EXPECT_EQ(lines[99], "Blk  100 ");
+}
+
+TEST(Job, HeaderFieldsShowAndStore) {
+    const struct {
+        const char* aliTyp;
+        const char* blSide;
+        const char* direction;
+        const char* side;
+    } cases[] = {{"R", "L", "Right", "Left"},  {"L", "R", "Left", "Right"},
+                 {"", "", "Tangent", "Right"}, {"r", "l", "Tangent", "Right"},
+                 {"T", "X", "Tangent", "Right"}};
+    for (const auto& c : cases) {
+        Job job;
+        job.header(5) = {c.aliTyp, c.blSide, "10", "5", "-1", "2", "300", "DESC"};
+        const BlockHeaderFields f = LoadBlockHeader(job, 5);
+        EXPECT_EQ(f.direction, c.direction) << c.aliTyp;
+        EXPECT_EQ(f.side, c.side) << c.blSide;
+        EXPECT_EQ(f.bcbsw + f.widsw + f.w1 + f.w2 + f.radiusBl + f.blkDesc, "105-12300DESC");
+    }
+    Job job;
+    StoreBlockHeader(job, 9, {"Tangent", "Left", " 10 ", "5", "", "x", "", "main st"});
+    EXPECT_EQ(job.header(9), (BlockHeader{"T", "L", " 10 ", "5", "", "x", "", "MAIN ST"}));
+    StoreBlockHeader(job, 9, {"", "right", "", "", "", "", "", ""});
+    EXPECT_EQ(job.header(9).aliTyp, "");
+    EXPECT_EQ(job.header(9).blSide, "R");
+}
+
+TEST(BlockFile, NamesAreFourDigitsDirectlyInTheWorkspace) {
+    const Workspace ws = test::MakeWorkspace();
+    EXPECT_EQ(ws.BlockFileName(7), ws.TempDir() + "SECT0007.TMP");
+    EXPECT_EQ(ws.BlockFileName(100), ws.TempDir() + "SECT0100.TMP");
+    EXPECT_EQ(ws.BlockFileName(500), ws.TempDir() + "SECT0500.TMP");
+}
+
+TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    job.header(3).blkDesc = "ELM ST";
+    GridTexts grid{};
+    grid[2] = {" 4 ", "12.5", "123", "5", "25"};
+    grid[3] = {"", "99", "1", "1", "1"}; // no type: dropped
+    grid[5] = {"7", "1e1", "124", "50.25", ""};
+    ASSERT_FALSE(StoreBlockRows(job, ws, 3, grid));
+    EXPECT_EQ(ReadText(ws.BlockFileName(3)),
+              Cards({"04   12.500  123+05.000   25.000", "07   10.000  124+50.250    0.000"}));
+    EXPECT_EQ(job.header(3).blkDesc, "ELM ST");
+
+    LoadBlockRows(job, ws, 3);
+    EXPECT_EQ(job.row(1), (BlockRow{"4", "12.500", "123", "05.000", "25.000"}));
+    EXPECT_EQ(job.row(2), (BlockRow{"7", "10.000", "124", "50.250", "0.000"}));
+    EXPECT_EQ(job.row(3), BlockRow{});
+    EXPECT_EQ(GridRowCells(job.row(2)),
+              (std::array<std::string, 6>{"7", "10.000", "124", "+", "50.250", "0.000"}));
+}
+
+TEST(BlockFile, DescriptionRules) {
+    const Workspace ws = test::MakeWorkspace();
+    GridTexts typed{};
+    typed[1] = {"1", "", "10", "", "25"};
+    const GridTexts empty{};
+    const struct {
+        const char* before;
+        const GridTexts& grid;
+        const char* after;
+    } cases[] = {
+        {"", typed, "BLOCK NUMBER  7"}, // automatic name for a typed block
+        {"", empty, ""},                // nothing typed: stays empty
+        {"   ", typed, "   "},          // blanks are not empty here
+    };
+    for (const auto& c : cases) {
+        Job job;
+        job.header(7).blkDesc = c.before;
+        ASSERT_FALSE(StoreBlockRows(job, ws, 7, c.grid));
+        EXPECT_EQ(job.header(7).blkDesc, c.after) << '"' << c.before << '"';
+    }
+    // ...but a blank description opens with an empty grid: the file is not read.
+    Job job;
+    job.header(7).blkDesc = "   ";
+    LoadBlockRows(job, ws, 7);
+    EXPECT_EQ(job.row(1), BlockRow{});
+}
+
+TEST(BlockFile, ShortLinesLongFilesAndMissingFiles) {
+    const Workspace ws = test::MakeWorkspace();
+    std::string text = Cards({"05   1.5", "0", "", "03   12.000   10+5"});
+    for (int i = 0; i < 110; ++i) text += "09    1.000    1+01.000    0.000\r\n";
+    WriteText(ws.BlockFileName(1), text);
+    Job job;
+    job.header(1).blkDesc = "X";
+    LoadBlockRows(job, ws, 1);
+    EXPECT_EQ(job.row(1), (BlockRow{"5", "1.5", "", "", ""}));
+    EXPECT_EQ(job.row(2), BlockRow{});
+    EXPECT_EQ(job.row(3), BlockRow{});
+    EXPECT_EQ(job.row(4), (BlockRow{"3", "12.000", "10", "5", ""}));
+    EXPECT_EQ(job.row(100).type, "9"); // lines past the 100th are ignored
+
+    job.row(1).type = "keep";
+    ReadBlockFile(ws.BlockFileName(2), job); // missing: rows stay
+    EXPECT_EQ(job.row(1).type, "keep");
+}
+
+TEST(BlockFile, ARowThatDoesNotFitLeavesTheOldFile) {
+    const Workspace ws = test::MakeWorkspace();
+    WriteText(ws.BlockFileName(4), "old\r\n");
+    Job job;
+    job.header(4).blkDesc = "D";
+    GridTexts grid{};
+    grid[1] = {"1", "1", "1", "1", "1"};
+    grid[8] = {"2", "1", "10000", "1", "1"};
+    const auto error = StoreBlockRows(job, ws, 4, grid);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->text.find("Block 4, row 8: the station 10000"), std::string::npos);
+    EXPECT_EQ(ReadText(ws.BlockFileName(4)), "old\r\n");
+}
+
+} // namespace
+} // namespace sidewalk

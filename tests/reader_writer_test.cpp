@@ -1,0 +1,268 @@
+// Reading card files into the job and writing them back: both header layouts, the reader's
+// messages and what stays after each, round trips, and saves that never destroy the old file.
+#include <csignal>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include "data/reader.hpp"
+#include "data/writer.hpp"
+#include "test_support.hpp"
+
+namespace sidewalk {
+namespace {
+
+using test::Cards;
+using test::ReadText;
+using test::WriteText;
+
+const std::string kBlock = "11 T R   10.000  5.000  22.000  22.000      0.0000 FIRST ST";
+const std::string kReturn = "01    0.000   10+32.000   25.000";
+
+ReadResult ReadText(Job& job, const Workspace& ws, const std::string& text) {
+    std::istringstream in(text);
+    return ReadDataFile(job, ws, in, "JOB.V41");
+}
+
+std::string Rewrite(Job& job, const Workspace& ws) {
+    std::ostringstream out;
+    EXPECT_FALSE(WriteDataFile(job, ws, out));
+    return out.str();
+}
+
+TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
+    const Workspace ws = test::MakeWorkspace();
+    const struct {
+        std::string header;
+        const char* units;
+        const char* engineer;
+    } cases[] = {
+        {"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", "M", "T. HOLLOWAY"},
+        {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", "M", "T. HOLLOWAY"},
+        {"crz41 dt-0412 4417-021-03 04/17/2006 m t. holloway", "M", "T. HOLLOWAY"},
+        {"CRZ41 DT-0412 4417-021-03 04/17/2006   T. HOLLOWAY", "E", "T. HOLLOWAY"},
+        {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY", "E", "T. HOLLOWAY"},
+        {"CRZ41 DT-0412 4417-021-03 04/17/2006 E " + std::string(30, 'W'), "E",
+         "WWWWWWWWWWWWWWWWWWWWWWWWWW"},
+    };
+    for (const auto& c : cases) {
+        Job job;
+        const ReadResult r = ReadText(job, ws, Cards({c.header, kBlock, kReturn}));
+        EXPECT_EQ(r.outcome, ReadOutcome::Loaded) << c.header;
+        EXPECT_TRUE(r.messages.empty());
+        EXPECT_EQ(job.idxRefNum, "DT-0412");
+        EXPECT_EQ(job.idxProject, "4417-021-03");
+        EXPECT_EQ(job.idxDate, "04/17/2006");
+        EXPECT_EQ(job.jobUnits, c.units) << c.header;
+        EXPECT_EQ(job.idxEng, c.engineer) << c.header;
+        EXPECT_EQ(job.blockNo, 1);
+        EXPECT_EQ(job.header(1).blkDesc, "FIRST ST");
+    }
+}
+
+TEST(Reader, MessagesAndWhatStays) {
+    const Workspace ws = test::MakeWorkspace();
+    const std::string header = "CRZ41 R1      P1          01/01/2006 E ENG";
+    std::string blocks101 = header + "\r\n";
+    for (int b = 1; b <= 101; ++b) blocks101 += Cards({kBlock, kReturn});
+    std::string rows101 = Cards({header, kBlock, kReturn, kBlock});
+    for (int r = 1; r <= 101; ++r) rows101 += kReturn + "\r\n";
+    rows101 += Cards({kBlock, kReturn});
+
+    const struct {
+        const char* name;
+        std::string text;
+        ReadOutcome outcome;
+        const char* message;
+        const char* title;
+        int blocks;
+    } cases[] = {
+        {"wrong tag", Cards({"XRZ41 R1", kBlock}), ReadOutcome::Invalid,
+         "Invalid File - Select Another File!", "File Input Error", 0},
+        {"empty file", "", ReadOutcome::Invalid, "Invalid File - Select Another File!",
+         "File Input Error", 0},
+        {"row before first block", Cards({header, kReturn, kBlock}), ReadOutcome::Invalid,
+         "Invalid File - Select Another File!", "File Input Error", 0},
+        {"blank line before first block", Cards({header, "", kBlock}), ReadOutcome::Invalid,
+         "Invalid File - Select Another File!", "File Input Error", 0},
+        {"101 blocks", blocks101, ReadOutcome::LimitReached,
+         "More than 100 blocks - Program aborted!", "Critical Error", 100},
+        {"101 rows", rows101, ReadOutcome::LimitReached,
+         "More than 100 types in a block - Program aborted!", "Critical Error", 2},
+    };
+    for (const auto& c : cases) {
+        Job job;
+        const ReadResult r = ReadText(job, ws, c.text);
+        EXPECT_EQ(r.outcome, c.outcome) << c.name;
+        ASSERT_EQ(r.messages.size(), 1u) << c.name;
+        EXPECT_EQ(r.messages[0].text, c.message) << c.name;
+        EXPECT_EQ(r.messages[0].title, c.title) << c.name;
+        int inUse = 0;
+        for (int n = 1; n <= kMaxBlocks; ++n) inUse += job.blockInUse(n) ? 1 : 0;
+        EXPECT_EQ(inUse, c.blocks) << c.name;
+        if (c.outcome == ReadOutcome::Invalid) {
+            EXPECT_EQ(job.idxRefNum + job.jobUnits, "") << c.name;
+            EXPECT_FALSE(std::filesystem::exists(ws.BlockFileName(1))) << c.name;
+        }
+    }
+    Job job;
+    ReadText(job, ws, Cards({"XRZ41 R1", kBlock}));
+    EXPECT_EQ(job.fileTag, "XRZ41");
+    ReadText(job, ws, blocks101);
+    EXPECT_EQ(job.blockNo, 101);
+    ReadText(job, ws, rows101);
+    int lines = 0;
+    std::istringstream in(ReadText(ws.BlockFileName(2)));
+    for (std::string l; std::getline(in, l);) ++lines;
+    EXPECT_EQ(lines, 100);
+}
+
+TEST(Reader, UnreadableFileNamesTheFileAndClearsTheJob) {
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    job.idxRefNum = "OLD";
+    job.dataFileName = "/nonexistent/folder/JOB.V41";
+    const ReadResult r = ReadDataFile(job, ws);
+    EXPECT_EQ(r.outcome, ReadOutcome::Failed);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].title, "File Input Error");
+    EXPECT_NE(r.messages[0].text.find("/nonexistent/folder/JOB.V41"), std::string::npos);
+    EXPECT_NE(r.messages[0].text.find("No such file"), std::string::npos);
+    EXPECT_EQ(job.idxRefNum, "");
+}
+
+TEST(Reader, RowCardsReachTheBlockFilesUpperCasedAsTheyStand) {
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    const ReadResult r = ReadText(job, ws,
+                                  "CRZ41 A\n" + kBlock + "\n\n05 odd  text\n" + kBlock + "\n" +
+                                      "11   R   1 no direction\n01 last line without end");
+    EXPECT_EQ(r.outcome, ReadOutcome::Loaded);
+    EXPECT_EQ(ReadText(ws.BlockFileName(1)), Cards({"", "05 ODD  TEXT"}));
+    EXPECT_EQ(ReadText(ws.BlockFileName(2)), "");
+    EXPECT_EQ(ReadText(ws.BlockFileName(3)), Cards({"01 LAST LINE WITHOUT END"}));
+    EXPECT_EQ(job.header(3).aliTyp, "");
+    EXPECT_EQ(job.blockNo, 3);
+    // A block without a direction is left out when the job is written.
+    EXPECT_EQ(Rewrite(job, ws), Cards({"CRZ41 A" + std::string(6, ' ') + std::string(24, ' ') +
+                                           "E ",
+                                       kBlock, "", "05 ODD  TEXT", kBlock}));
+}
+
+TEST(ReaderWriter, ExamplesComeBackCardForCard) {
+    for (const char* name : {"downtown-english.V41", "ring-road-metric.V41"}) {
+        const std::filesystem::path path = std::filesystem::path(SIDEWALK_EXAMPLES_DIR) / name;
+        const std::string original = ReadText(path);
+        ASSERT_FALSE(original.empty()) << path;
+        const Workspace ws = test::MakeWorkspace();
+        Job job;
+        job.dataFileName = path.string();
+        const ReadResult r = ReadDataFile(job, ws);
+        EXPECT_EQ(r.outcome, ReadOutcome::Loaded) << name;
+        EXPECT_GE(job.blockNo, 5) << name;
+        EXPECT_EQ(Rewrite(job, ws), original) << name;
+    }
+}
+
+TEST(ReaderWriter, AnOlderFileComesBackInTheCurrentLayout) {
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    ReadText(job, ws, Cards({"brz41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", kBlock, kReturn}));
+    EXPECT_EQ(job.fileTag, "BRZ41");
+    EXPECT_EQ(Rewrite(job, ws),
+              Cards({"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", kBlock, kReturn}));
+}
+
+TEST(Writer, OnlySlotsInUseInSlotOrderAndRenumberedOnReading) {
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    job.jobUnits = "E";
+    job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
+    job.header(2) = {"", "R", "10", "5", "-20", "20", "", "no direction"};
+    job.header(3) = {"L", "L", "12", "5", "22", "22", "954.9297", "three"};
+    WriteText(ws.BlockFileName(1), Cards({kReturn}));
+    WriteText(ws.BlockFileName(2), Cards({kReturn}));
+    WriteText(ws.BlockFileName(3), ""); // a block file that is empty: the block card alone
+    const std::string text = Rewrite(job, ws);
+    EXPECT_EQ(text, Cards({"CRZ41 " + std::string(7 + 1 + 11 + 1 + 10 + 1, ' ') + "E ",
+                           "11 T R   10.000  5.000 -20.000  20.000      0.0000 ONE", kReturn,
+                           "11 L L   12.000  5.000  22.000  22.000    954.9297 THREE"}));
+    Job back;
+    ReadText(back, ws, text);
+    EXPECT_EQ(back.blockNo, 2);
+    EXPECT_EQ(back.header(2).blkDesc, "THREE");
+}
+
+TEST(Writer, NothingIsWrittenWhenABlockCannotBeWritten) {
+    const test::Scratch dir;
+    const Workspace ws = test::MakeWorkspace();
+    const auto target = dir / "JOB.V41";
+    WriteText(target, "old contents\r\n");
+    Job job;
+    job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
+    // No block file for a slot in use.
+    auto error = WriteDataFile(job, ws, target);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->text.find("SECT0001.TMP"), std::string::npos) << error->text;
+    // A value wider than its field.
+    WriteText(ws.BlockFileName(1), "");
+    job.header(1).widsw = "100";
+    error = WriteDataFile(job, ws, target);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->text.find("Block 1: the sidewalk width 100.000"), std::string::npos);
+    EXPECT_EQ(ReadText(target), "old contents\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// A stream whose device fails on the first write.
+struct FailingBuffer : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
+    const test::Scratch dir;
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    job.jobUnits = "E";
+    job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
+    std::string rows;
+    for (int r = 0; r < 100; ++r) rows += kReturn + "\r\n";
+    WriteText(ws.BlockFileName(1), rows);
+
+    FailingBuffer failing;
+    std::ostream out(&failing);
+    const auto streamError = WriteDataFile(job, ws, out);
+    ASSERT_TRUE(streamError);
+    EXPECT_EQ(streamError->title, "File Output Error");
+
+    // A real file system failure: the file size limit stops the write part way.
+    const auto target = dir / "JOB.V41";
+    WriteText(target, "old contents\r\n");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto fileError = WriteDataFile(job, ws, target);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+    ASSERT_TRUE(fileError);
+    EXPECT_EQ(fileError->title, "File Output Error");
+    EXPECT_NE(fileError->text.find(target.string()), std::string::npos);
+    EXPECT_NE(fileError->text.find("too large"), std::string::npos) << fileError->text;
+    EXPECT_EQ(ReadText(target), "old contents\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    // With room, the save replaces the file and keeps its permissions.
+    std::filesystem::permissions(target, std::filesystem::perms(0640));
+    ASSERT_FALSE(WriteDataFile(job, ws, target));
+    EXPECT_EQ(ReadText(target), Rewrite(job, ws));
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
+}
+
+} // namespace
+} // namespace sidewalk

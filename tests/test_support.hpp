@@ -1,0 +1,64 @@
+// Small helpers shared by the core tests: a scratch folder and whole-file text access.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "data/workspace.hpp"
+
+namespace sidewalk::test {
+
+// A scratch folder removed when the test ends.
+class Scratch {
+public:
+    Scratch() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "sidewalk-test-XXXXXX");
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (::mkdtemp(name.data()) != nullptr) path_ = name.data();
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadText(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteText(const std::filesystem::path& p, const std::string& text) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// Joins lines with CR LF after each.
+inline std::string Cards(std::initializer_list<std::string> lines) {
+    std::string out;
+    for (const auto& l : lines) out += l + "\r\n";
+    return out;
+}
+
+inline Workspace MakeWorkspace() {
+    Message error;
+    auto ws = Workspace::Create(error);
+    if (!ws) ADD_FAILURE() << error.text;
+    return std::move(*ws);
+}
+
+} // namespace sidewalk::test

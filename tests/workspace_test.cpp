@@ -1,0 +1,82 @@
+// The private workspace folder: its mode, its fixed file names, its version record, and its
+// removal at shutdown, with two workspaces side by side.
+#include <filesystem>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "test_support.hpp"
+
+namespace sidewalk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadText;
+using test::WriteText;
+
+TEST(Workspace, IsAPrivateFreshFolderPerCopy) {
+    const test::Scratch parent;
+    Message error;
+    auto a = Workspace::Create(error, parent.path());
+    auto b = Workspace::Create(error, parent.path());
+    ASSERT_TRUE(a && b) << error.text;
+    EXPECT_NE(a->TempDir(), b->TempDir());
+    for (const Workspace* ws : {&*a, &*b}) {
+        const std::string dir = ws->TempDir();
+        ASSERT_EQ(dir.back(), '/');
+        EXPECT_EQ(fs::path(dir).parent_path().parent_path(), parent.path());
+        struct stat st {};
+        ASSERT_EQ(::stat(dir.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+    }
+    // The same fixed names in each, never the same file.
+    WriteText(a->BlockFileName(1), "A");
+    WriteText(b->BlockFileName(1), "B");
+    EXPECT_EQ(ReadText(a->BlockFileName(1)), "A");
+    EXPECT_EQ(ReadText(b->BlockFileName(1)), "B");
+
+    Message none;
+    EXPECT_FALSE(Workspace::Create(none, parent / "missing"));
+    EXPECT_EQ(none.title, "Critical Error");
+}
+
+TEST(Workspace, VersionRecordAndShutdown) {
+    Message error;
+    auto ws = Workspace::Create(error);
+    ASSERT_TRUE(ws) << error.text;
+    ASSERT_FALSE(ws->WriteVersionFile());
+    EXPECT_EQ(ReadText(ws->File("VERSION.TMP")), "ZARN V4.2.0 04/2006\r\n");
+
+    for (const char* name : {"PRINT.SPL", "WORK.TMP", "TMP.SPL", "seltext.txt"})
+        WriteText(ws->File(name), "x");
+    WriteText(ws->BlockFileName(7), "x");
+    WriteText(ws->BlockFileName(500), "x");
+    WriteText(ws->File("SECT0501.TMP"), "x");
+
+    // DeleteBlockFiles clears slots 1..500 only.
+    ws->DeleteBlockFiles();
+    EXPECT_FALSE(fs::exists(ws->BlockFileName(7)));
+    EXPECT_FALSE(fs::exists(ws->BlockFileName(500)));
+    EXPECT_TRUE(fs::exists(ws->File("SECT0501.TMP")));
+
+    const std::string dir = ws->TempDir();
+    ws.reset(); // shutdown
+    EXPECT_FALSE(fs::exists(dir));
+}
+
+TEST(Workspace, MovingKeepsOneOwner) {
+    Message error;
+    auto ws = Workspace::Create(error);
+    ASSERT_TRUE(ws);
+    const std::string dir = ws->TempDir();
+    {
+        Workspace moved = std::move(*ws);
+        EXPECT_EQ(moved.TempDir(), dir);
+        EXPECT_TRUE(ws->TempDir().empty());
+    }
+    EXPECT_FALSE(fs::exists(dir));
+}
+
+} // namespace
+} // namespace sidewalk
