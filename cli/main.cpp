@@ -1,16 +1,21 @@
-// sidewalk-report: reads a job's data file with the same reader and writer as the desktop
-// program, for checking and batch work.
+// sidewalk-report: runs a job's report from the command line with the same reader, writer and
+// report code as the desktop program, for checking and batch work.
 #include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compute/run_report.hpp"
+#include "data/atomic_file.hpp"
 #include "data/job.hpp"
 #include "data/reader.hpp"
 #include "data/workspace.hpp"
 #include "data/writer.hpp"
+#include "report/totals_csv.hpp"
 
 namespace {
 
@@ -21,14 +26,29 @@ constexpr int kExitLimit = 1;
 constexpr int kExitFailed = 2;
 
 constexpr std::string_view kUsage =
-    "usage: sidewalk-report --rewrite OUTFILE DATAFILE\n"
+    "usage: sidewalk-report [--output FILE] [--totals-csv FILE] DATAFILE\n"
+    "       sidewalk-report --work-file [--output FILE] [--totals-csv FILE] WORKFILE\n"
+    "       sidewalk-report --rewrite OUTFILE DATAFILE\n"
     "       sidewalk-report --help\n"
     "\n"
-    "  --rewrite OUTFILE DATAFILE  read DATAFILE and save the job to OUTFILE in the current\n"
-    "                              card layout (an older file is converted)\n"
+    "Reads the job's data file DATAFILE (.V41) and writes its quantity report.\n"
+    "\n"
+    "  --output FILE      write the report to FILE instead of standard output\n"
+    "  --totals-csv FILE  also write the block and job totals to FILE as CSV\n"
+    "  --work-file        run the report on a card file as it stands (no reader, no writer)\n"
+    "  --rewrite OUTFILE  read DATAFILE and save the job to OUTFILE in the current card\n"
+    "                     layout (an older file is converted); no report\n"
     "\n"
     "Exit status: 0 done; 1 done, but the reader stopped at its limit of 100 blocks or\n"
-    "100 rows in a block; 2 nothing written.\n";
+    "100 rows in a block (the output holds what was read); 2 nothing written.\n";
+
+struct Arguments {
+    bool workFile = false;
+    std::optional<std::string> output;
+    std::optional<std::string> totalsCsv;
+    std::optional<std::string> rewrite;
+    std::string input;
+};
 
 void PrintMessage(const Message& m) { std::cerr << m.title << ": " << m.text << '\n'; }
 
@@ -37,24 +57,139 @@ int Usage() {
     return kExitFailed;
 }
 
-int Rewrite(const std::string& outFile, const std::string& dataFile) {
+std::optional<Arguments> Parse(const std::vector<std::string>& args) {
+    Arguments a;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::optional<std::string>& into) {
+            if (into || i + 1 >= args.size()) return false;
+            into = args[++i];
+            return true;
+        };
+        if (arg == "--work-file") {
+            if (a.workFile) return std::nullopt;
+            a.workFile = true;
+        } else if (arg == "--output") {
+            if (!value(a.output)) return std::nullopt;
+        } else if (arg == "--totals-csv") {
+            if (!value(a.totalsCsv)) return std::nullopt;
+        } else if (arg == "--rewrite") {
+            if (!value(a.rewrite)) return std::nullopt;
+        } else if (arg == "--") {
+            positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
+                              args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return std::nullopt;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 1) return std::nullopt;
+    if (a.rewrite && (a.workFile || a.output || a.totalsCsv)) return std::nullopt;
+    a.input = positional[0];
+    return a;
+}
+
+std::optional<Workspace> MakeWorkspace() {
     Message error;
     std::optional<Workspace> ws = Workspace::Create(error);
-    if (!ws) {
-        PrintMessage(error);
-        return kExitFailed;
-    }
-    Job job;
+    if (!ws) PrintMessage(error);
+    return ws;
+}
+
+// Loads DATAFILE into the job; false when nothing can be written from it.
+bool Load(Job& job, const Workspace& ws, const std::string& dataFile, bool& limitReached) {
     job.dataFileName = dataFile;
-    const ReadResult read = ReadDataFile(job, *ws);
+    const ReadResult read = ReadDataFile(job, ws);
     for (const Message& m : read.messages) PrintMessage(m);
-    if (read.outcome == ReadOutcome::Invalid || read.outcome == ReadOutcome::Failed)
-        return kExitFailed;
-    if (auto failure = WriteDataFile(job, *ws, std::filesystem::path(outFile))) {
+    limitReached = read.outcome == ReadOutcome::LimitReached;
+    return read.outcome == ReadOutcome::Loaded || limitReached;
+}
+
+int Rewrite(const Arguments& a) {
+    auto ws = MakeWorkspace();
+    if (!ws) return kExitFailed;
+    Job job;
+    bool limitReached = false;
+    if (!Load(job, *ws, a.input, limitReached)) return kExitFailed;
+    if (auto failure = WriteDataFile(job, *ws, std::filesystem::path(*a.rewrite))) {
         PrintMessage(*failure);
         return kExitFailed;
     }
-    return read.outcome == ReadOutcome::LimitReached ? kExitLimit : kExitOk;
+    return limitReached ? kExitLimit : kExitOk;
+}
+
+bool CopyIn(const std::string& from, const std::string& to) {
+    std::ifstream in(from, std::ios::binary);
+    if (!in) {
+        PrintMessage(Message{"Cannot read the file " + from, "File Input Error"});
+        return false;
+    }
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) {
+        PrintMessage(Message{"Cannot read the file " + from, "File Input Error"});
+        return false;
+    }
+    if (auto error = WriteFileAtomically(to, bytes, Durability::Workspace)) {
+        PrintMessage(*error);
+        return false;
+    }
+    return true;
+}
+
+int Report(const Arguments& a) {
+    auto ws = MakeWorkspace();
+    if (!ws) return kExitFailed;
+    if (auto error = ws->WriteVersionFile()) {
+        PrintMessage(*error);
+        return kExitFailed;
+    }
+    const std::string workFile = ws->File("WORK.TMP");
+    bool limitReached = false;
+    if (a.workFile) {
+        if (!CopyIn(a.input, workFile)) return kExitFailed;
+    } else {
+        Job job;
+        if (!Load(job, *ws, a.input, limitReached)) return kExitFailed;
+        if (auto error =
+                WriteDataFile(job, *ws, std::filesystem::path(workFile), Durability::Workspace)) {
+            PrintMessage(*error);
+            return kExitFailed;
+        }
+    }
+
+    const RunOutcome run = RunReport(*ws);
+    if (run.error) {
+        PrintMessage(*run.error);
+        return kExitFailed;
+    }
+    std::ifstream report(ws->File("PRINT.SPL"), std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(report), {});
+    if (!report.good() && !report.eof()) {
+        PrintMessage(Message{"Cannot read the report " + ws->File("PRINT.SPL"), "File Input Error"});
+        return kExitFailed;
+    }
+    if (a.totalsCsv) {
+        if (auto error = WriteFileAtomically(*a.totalsCsv, TotalsCsv(run))) {
+            PrintMessage(*error);
+            return kExitFailed;
+        }
+    }
+    if (a.output) {
+        if (auto error = WriteFileAtomically(*a.output, bytes)) {
+            PrintMessage(*error);
+            return kExitFailed;
+        }
+    } else {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            PrintMessage(Message{"Cannot write the report to standard output", "File Output Error"});
+            return kExitFailed;
+        }
+    }
+    return limitReached ? kExitLimit : kExitOk;
 }
 
 } // namespace
@@ -65,6 +200,7 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return kExitOk;
     }
-    if (args.size() == 3 && args[0] == "--rewrite") return Rewrite(args[1], args[2]);
-    return Usage();
+    const std::optional<Arguments> a = Parse(args);
+    if (!a) return Usage();
+    return a->rewrite ? Rewrite(*a) : Report(*a);
 }

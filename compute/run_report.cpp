@@ -1,0 +1,188 @@
+// The run driver: card stream, card-order checks and block assembly.
+#include "compute/run_report.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "compute/geometry.hpp"
+#include "compute/items.hpp"
+#include "data/atomic_file.hpp"
+#include "data/number.hpp"
+#include "data/pad_field.hpp"
+#include "data/text.hpp"
+#include "report/block_ident.hpp"
+#include "report/page.hpp"
+#include "report/totals.hpp"
+
+namespace sidewalk {
+
+namespace {
+
+void TakeHeaderCard(RunState& s, const std::string& card, const std::string& tag) {
+    s.refNo = Trim(Columns(card, 7, 7));
+    s.projectNo = Trim(Columns(card, 15, 11));
+    if (tag == "BRZ41") {
+        s.engineer = Trim(Columns(card, 38, 13));
+        s.unitsCode = Trim(Columns(card, 52, 1));
+    } else {
+        s.unitsCode = Trim(Columns(card, 38, 1));
+        s.engineer = card.size() >= 40 ? Trim(std::string_view(card).substr(39)) : std::string();
+    }
+    if (s.metric()) {
+        s.lengthUnit = " M  ";
+        s.curbWidth = 0.15;
+        s.drivewayFlare = 3.0;
+        s.dropCurbTaperWide = 2.1;
+        s.dropCurbTaperNarrow = 1.2;
+        s.narrowGrassLimit = 3.0;
+    }
+}
+
+void DecodeFields(RunState& s, const std::string& card) {
+    s.areaOrLength = Val(Columns(card, 3, 9));
+    s.stationValue = Val(Columns(card, 13, 4)) * 100 + Val(Columns(card, 18, 6));
+    s.stationText = FormatStation(s.stationValue);
+    s.radiusBackCurb = Val(Columns(card, 24, 9));
+}
+
+void InvalidCard(RunState& s) {
+    WriteLine(s, " XXXX " + Format(s.cardType, "00") + std::string(9, ' ') + "LENGTH = " +
+                     PadField(Format(s.areaOrLength, "###0.000"), 9, "L") + std::string(8, ' ') +
+                     "APPROX STA. = " + PadField(s.stationText, 11, "L"));
+    WriteLine(s, " ");
+    WriteLine(s, Stars());
+    WriteLine(s, " ***  ERROR-CARD TYPE NOT VALID");
+    WriteLine(s, " ");
+    s.lineNo += 5;
+    PrintPageHeader(s);
+}
+
+void FirstCardError(RunState& s) {
+    if (s.lineNo > 55) PrintPageHeader(s);
+    StarBox(s, {" ***  ERROR-1ST CARD NOT TYPE 1 OR 4"});
+    PrintPageHeader(s);
+}
+
+// Card type from columns 1-2: Val, rounded half to even, kept within a 16-bit range.
+int CardTypeOf(const std::string& columns) {
+    const double v = RoundHalfEven(Val(columns));
+    if (v > 32767) return 32767;
+    if (v < -32768) return -32768;
+    return static_cast<int>(v);
+}
+
+} // namespace
+
+RunOptions OptionsFromEnvironment() { return RunOptions{SourceDateEpoch()}; }
+
+RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
+                  const RunOptions& options) {
+    RunState s;
+    s.versionLine = Trim(versionLine);
+    StampDateTime(s, options.utcTime);
+
+    std::size_t next = 0;
+    const std::string first = next < cards.size() ? UpperCase(cards[next++]) : std::string();
+    const std::string tag = Columns(first, 1, 5);
+    if (tag != "CRZ41" && tag != "BRZ41") {
+        WriteLine(s, std::string(45, '*'));
+        WriteLine(s, "    DATA MUST BE CONVERTED TO NEW FORMAT");
+        WriteLine(s, "    USE THE DATA ENTRY PROGRAM TO");
+        WriteLine(s, "    CONVERT THE DATA TO THE NEW FORMAT");
+        WriteLine(s, std::string(45, '*'));
+        return s;
+    }
+    TakeHeaderCard(s, first, tag);
+
+    bool atEnd = false;
+    while (!atEnd) {
+        // Start of a block: every block begins on a new page.
+        s.clearBlockAccumulators();
+        s.lineNo = 60;
+        bool blockEnded = false;
+        while (!blockEnded) {
+            if (s.lineNo > 55) PrintPageHeader(s);
+            s.lineNo += 1;
+            if (next >= cards.size()) {
+                atEnd = true;
+                break;
+            }
+            const std::string card = UpperCase(cards[next++]);
+            const std::string typeColumns = Columns(card, 1, 2);
+            if (Trim(typeColumns).empty()) {
+                InvalidCard(s);
+                continue;
+            }
+            s.cardType = CardTypeOf(typeColumns);
+            if (s.cardType == 11) {
+                PrintBlockIdent(s, card);
+                continue;
+            }
+            DecodeFields(s, card);
+            if (s.cardType == 1 || s.cardType == 4) {
+                blockEnded = ReturnBranch(s);
+            } else if (s.returnCount == 0) {
+                FirstCardError(s);
+            } else if (!HandleItem(s)) {
+                InvalidCard(s);
+            }
+        }
+    }
+
+    if (s.returnCount == 1) {
+        StarBox(s, {" ***  ERROR: LAST CARD NOT TYPE 1 OR 4"});
+        PrintPageHeader(s);
+    }
+    PrintGrandTotals(s);
+    return s;
+}
+
+RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
+    RunOutcome outcome;
+    auto readError = [](const std::string& name, const std::string& reason) {
+        return Message{"Cannot read the file " + name + ": " + reason + ". No report was written.",
+                       "File Input Error", MessageKind::Error};
+    };
+
+    const std::string versionName = ws.File("VERSION.TMP");
+    std::ifstream version(versionName, std::ios::binary);
+    if (!version) {
+        outcome.error = readError(versionName, std::strerror(errno));
+        return outcome;
+    }
+    std::string versionLine;
+    ReadLine(version, versionLine);
+    if (version.bad()) {
+        outcome.error = readError(versionName, "read error");
+        return outcome;
+    }
+
+    const std::string workName = ws.File("WORK.TMP");
+    std::ifstream work(workName, std::ios::binary);
+    if (!work) {
+        outcome.error = readError(workName, std::strerror(errno));
+        return outcome;
+    }
+    std::vector<std::string> cards;
+    for (std::string line; ReadLine(work, line);) cards.push_back(line);
+    if (work.bad()) {
+        outcome.error = readError(workName, "read error");
+        return outcome;
+    }
+
+    RunState s = RunCards(versionLine, cards, options);
+    if (auto error = WriteFileAtomically(ws.File("PRINT.SPL"), s.report, Durability::Workspace)) {
+        outcome.error = error;
+        return outcome;
+    }
+    outcome.blocks = std::move(s.blocks);
+    outcome.grand4Area = s.grand4Area;
+    outcome.grand6Area = s.grand6Area;
+    outcome.grandGrassArea = s.grandGrassArea;
+    outcome.grandCurb = s.grandCurb;
+    outcome.metric = s.metric();
+    return outcome;
+}
+
+} // namespace sidewalk

@@ -1,0 +1,41 @@
+// The report run: reads the version record and the work file of a workspace as a stream of
+// cards, checks their order, computes each block and writes the report PRINT.SPL.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compute/run_state.hpp"
+#include "data/message.hpp"
+#include "data/workspace.hpp"
+
+namespace sidewalk {
+
+struct RunOptions {
+    // The run's date and time, in UTC; when empty, the system clock as local time.
+    std::optional<std::time_t> utcTime;
+};
+
+// The options of an ordinary run: SOURCE_DATE_EPOCH, when set to a whole number, fixes the time.
+RunOptions OptionsFromEnvironment();
+
+// Runs the cards of a work file (lines without their line ends) against a version line;
+// the finished RunState holds the report text and the block summaries.
+RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
+                  const RunOptions& options);
+
+struct RunOutcome {
+    std::optional<Message> error; // the report was not written
+    std::vector<BlockSummary> blocks;
+    double grand4Area = 0, grand6Area = 0, grandGrassArea = 0, grandCurb = 0;
+    bool metric = false;
+};
+
+// Reads VERSION.TMP and WORK.TMP of the workspace and writes PRINT.SPL. A file that cannot be
+// read or written gives an error naming it; the report is then not written at all.
+RunOutcome RunReport(const Workspace& ws, const RunOptions& options = OptionsFromEnvironment());
+
+} // namespace sidewalk

@@ -1,0 +1,80 @@
+// Page form of the report.
+#include "report/page.hpp"
+
+#include <cstdlib>
+#include <string>
+
+#include "data/number.hpp"
+#include "data/pad_field.hpp"
+#include "data/text.hpp"
+
+namespace sidewalk {
+
+void WriteLine(RunState& s, std::string_view line) {
+    s.report += line;
+    s.report += kLineEnd;
+}
+
+std::string Stars() { return std::string(kStarWidth, '*'); }
+
+void PrintPageHeader(RunState& s) {
+    s.pageNo += 1;
+    if (s.pageNo >= 2) WriteLine(s, "\f");
+    // The title stands in column 31; a longer version text pushes it to the next line.
+    const std::string title = "SIDEWALK CURB & GRASSING QUANTITIES";
+    const std::string version = " " + s.versionLine;
+    if (version.size() <= 30) {
+        WriteLine(s, PadField(version, 30, "R") + title);
+    } else {
+        WriteLine(s, version);
+        WriteLine(s, std::string(30, ' ') + title);
+    }
+    WriteLine(s, " PROGRAM  TOVRZ41     DATE PROC " + s.dateProc + "    TIME PROC " + s.timeProc +
+                     "   " + "PAGE " + PadField(Format(s.pageNo, "##0"), 5, "L"));
+    WriteLine(s, " REF. # - " + PadField(s.refNo, 7, "R") + "     PROJECT NO.  " + s.projectNo);
+    WriteLine(s, " SUBM ENGINEER: " + s.engineer);
+    WriteLine(s, std::string(" INPUT DATA IS IN ") + (s.metric() ? "METRIC" : "ENGLISH"));
+    WriteLine(s, " ");
+    s.lineNo = 6;
+}
+
+void StampDateTime(RunState& s, std::optional<std::time_t> utcTime) {
+    std::tm tm{};
+    if (utcTime) {
+        gmtime_r(&*utcTime, &tm);
+    } else {
+        const std::time_t now = std::time(nullptr);
+        localtime_r(&now, &tm);
+    }
+    s.dateProc = Format(tm.tm_mon + 1, "00") + "/" + Format(tm.tm_mday, "00") + "/" +
+                 Format(tm.tm_year + 1900, "0000");
+    s.timeProc = Format(tm.tm_hour, "00") + ":" + Format(tm.tm_min, "00") + ":" +
+                 Format(tm.tm_sec, "00");
+}
+
+std::optional<std::time_t> SourceDateEpoch() {
+    const char* text = std::getenv("SOURCE_DATE_EPOCH");
+    if (text == nullptr || *text == '\0') return std::nullopt;
+    long long value = 0;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p < '0' || *p > '9') return std::nullopt;
+        if (value > (253402300799LL - (*p - '0')) / 10) return std::nullopt; // past year 9999
+        value = value * 10 + (*p - '0');
+    }
+    return static_cast<std::time_t>(value);
+}
+
+std::string FormatStation(double value) {
+    const std::string text = PadField(Format(value, "###000.000"), 11, "L");
+    return Trim(text.substr(0, 5) + "+" + text.substr(text.size() - 6));
+}
+
+void StarBox(RunState& s, std::initializer_list<std::string_view> lines) {
+    WriteLine(s, " ");
+    WriteLine(s, Stars());
+    for (std::string_view line : lines) WriteLine(s, line);
+    WriteLine(s, Stars());
+    WriteLine(s, " ");
+}
+
+} // namespace sidewalk

@@ -1,0 +1,13 @@
+// The block and job totals of a run as CSV (RFC 4180): a header row naming the units, one row
+// per block in file order, then one row of job totals; figures with three decimals as printed.
+#pragma once
+
+#include <string>
+
+#include "compute/run_report.hpp"
+
+namespace sidewalk {
+
+std::string TotalsCsv(const RunOutcome& run);
+
+} // namespace sidewalk
