@@ -1,9 +1,8 @@
 // sidewalk-report: runs a job's report from the command line with the same reader, writer and
 // report code as the desktop program, for checking and batch work.
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 
 #include "compute/run_report.hpp"
 #include "data/atomic_file.hpp"
+#include "data/file_text.hpp"
 #include "data/job.hpp"
 #include "data/reader.hpp"
 #include "data/workspace.hpp"
@@ -122,14 +122,10 @@ int Rewrite(const Arguments& a) {
 }
 
 bool CopyIn(const std::string& from, const std::string& to) {
-    std::ifstream in(from, std::ios::binary);
-    if (!in) {
-        PrintMessage(Message{"Cannot read the file " + from, "File Input Error"});
-        return false;
-    }
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) {
-        PrintMessage(Message{"Cannot read the file " + from, "File Input Error"});
+    std::string bytes;
+    if (const int error = ReadWholeFile(from, bytes); error != 0) {
+        PrintMessage(Message{"Cannot read the file " + from + ": " + std::strerror(error),
+                             "File Input Error"});
         return false;
     }
     if (auto error = WriteFileAtomically(to, bytes, Durability::Workspace)) {
@@ -165,12 +161,7 @@ int Report(const Arguments& a) {
         PrintMessage(*run.error);
         return kExitFailed;
     }
-    std::ifstream report(ws->File("PRINT.SPL"), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(report), {});
-    if (!report.good() && !report.eof()) {
-        PrintMessage(Message{"Cannot read the report " + ws->File("PRINT.SPL"), "File Input Error"});
-        return kExitFailed;
-    }
+    const std::string& bytes = run.report; // as written to PRINT.SPL
     if (a.totalsCsv) {
         if (auto error = WriteFileAtomically(*a.totalsCsv, TotalsCsv(run))) {
             PrintMessage(*error);

@@ -230,9 +230,9 @@ bool EndBlock(RunState& s) {
 bool ReturnBranch(RunState& s) {
     const double r = s.radiusBackCurb;
     s.returnStation = s.stationValue;
-    WriteLine(s, " TYPE " + Format(s.cardType, "00") + "  STA OF RADIUS POINT = " +
-                     PadField(s.stationText, 11, "L") + "    RADIUS TO BACK OF CURB = " +
-                     PadField(Format(r, "###0.000"), 6, "L"));
+    WriteLine(s, {" TYPE ", Format(s.cardType, "00"), "  STA OF RADIUS POINT = ",
+                  PadField(s.stationText, 11, "L"), "    RADIUS TO BACK OF CURB = ",
+                  PadField(Format(r, "###0.000"), 6, "L")});
 
     s.returnCount += 1;
     if (s.curveDir != "T" && s.returnCount != 2) s.firstReturnStation = s.returnStation;

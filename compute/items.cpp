@@ -11,12 +11,16 @@ namespace sidewalk {
 
 namespace {
 
-constexpr const char* kInch = "\"";
-
 std::string A8(double a, const char* pattern) { return PadField(Format(a, pattern), 8, "L"); }
 std::string St(const RunState& s) { return PadField(s.stationText, 11, "L"); }
 std::string T2(const RunState& s) { return Format(s.cardType, "00"); }
 std::string T3(const RunState& s) { return PadField(Format(s.cardType, "##0"), 2, "L"); }
+
+// The line of an item: " TYPE " + its type + label + its figure + tail + "APPROX STA. " + station.
+void ItemLine(RunState& s, std::string_view type, std::string_view label, double a,
+              const char* pattern, std::string_view tail) {
+    WriteLine(s, {" TYPE ", type, label, A8(a, pattern), tail, "APPROX STA. ", St(s)});
+}
 
 void DrivewayLimit(RunState& s, double a) {
     const double limit = s.metric() ? 18.2 : 60.0;
@@ -28,8 +32,8 @@ void DrivewayLimit(RunState& s, double a) {
 
 void Driveway0(RunState& s) {
     const double a = s.areaOrLength;
-    WriteLine(s, " TYPE " + T2(s) + "  6" + kInch + " DRIVEWAY           = " + A8(a, "###0.000") +
-                     " " + s.lengthUnit + "      APPROX STA. " + St(s));
+    ItemLine(s, T2(s), "  6\" DRIVEWAY           = ", a, "###0.000",
+             s.metric() ? "  M        " : "  FT.      ");
     DrivewayLimit(s, a);
     const double d = s.backCurbToBackSw;
     if (d > 0) {
@@ -42,8 +46,7 @@ void Driveway0(RunState& s) {
 
 void DrivewayEnglish(RunState& s) {
     double a = s.areaOrLength;
-    WriteLine(s, " TYPE " + T2(s) + "  6" + kInch + " DRIVEWAY           = " + A8(a, "##0.000") +
-                     " FT        APPROX STA. " + St(s));
+    ItemLine(s, T2(s), "  6\" DRIVEWAY           = ", a, "##0.000", " FT        ");
     DrivewayLimit(s, a);
     const double d = s.backCurbToBackSw;
     if (!(d > 0)) return;
@@ -67,8 +70,7 @@ void DrivewayEnglish(RunState& s) {
 
 void DrivewayMetric(RunState& s) {
     double a = s.areaOrLength;
-    WriteLine(s, " TYPE " + T2(s) + "  150.0MM DRIVEWAY      = " + A8(a, "##0.000") +
-                     " M         APPROX STA. " + St(s));
+    ItemLine(s, T2(s), "  150.0MM DRIVEWAY      = ", a, "##0.000", " M         ");
     DrivewayLimit(s, a);
     const double d = s.backCurbToBackSw;
     if (!(d > 0)) return;
@@ -99,61 +101,63 @@ void DrivewayMetric(RunState& s) {
     s.driveway6Length += a;
 }
 
+// Extra areas and exceptions: the label and the unit text, English then metric.
+struct ExtraItem {
+    const char* label[2];
+    const char* tail[2];
+};
+constexpr ExtraItem kExtraGrass = {{"  EXTRA GRASS AREA      = ", "  EXTRA GRASS AREA      = "},
+                                   {" SQ. FT.   ", " SQ. M     "}};
+constexpr ExtraItem kExtraSidewalk = {{"  EXTRA 4\" AREA         = ", "  EXTRA 100.0MM AREA    = "},
+                                      {" SQ. FT.   ", " SQ. M     "}};
+constexpr ExtraItem kExtraDriveway = {{"  EXTRA 6\" AREA         = ", "  EXTRA 150.0MM AREA    = "},
+                                      {" SQ.FT.    ", " SQ. M     "}};
+constexpr ExtraItem kException = {{"  4\" EXCEPTION          = ", "  100.0MM EXCEPTION     = "},
+                                  {" FT.       ", " M         "}};
+
+void Extra(RunState& s, const ExtraItem& item, double& into) {
+    const int m = s.metric() ? 1 : 0;
+    ItemLine(s, T3(s), item.label[m], s.areaOrLength, "##0.000", item.tail[m]);
+    into += s.areaOrLength;
+}
+
 } // namespace
 
 bool HandleItem(RunState& s) {
-    const double a = s.areaOrLength;
-    const bool m = s.metric();
     switch (s.cardType) {
     case 0:
         Driveway0(s);
         return true;
     case 2:
     case 3:
-        if (m)
+        if (s.metric())
             DrivewayMetric(s);
         else
             DrivewayEnglish(s);
         return true;
     case 5:
-        WriteLine(s, " TYPE " + T3(s) + "  EXTRA GRASS AREA      = " + A8(a, "##0.000") + " SQ." +
-                         s.lengthUnit + "   APPROX STA. " + St(s));
-        s.grassArea += a;
+        Extra(s, kExtraGrass, s.grassArea);
         return true;
-    case 6:
+    case 6: {
+        const double a = s.areaOrLength;
         s.extraCurbNo += 1;
-        WriteLine(s, " TYPE " + T3(s) + "  EX. CURB # " + Format(s.extraCurbNo, "0") +
-                         "          = " + A8(a, "##0.000") + s.lengthUnit +
-                         "       APPROX STA. " + St(s));
+        const std::string label = "  EX. CURB # " + Format(s.extraCurbNo, "0") + "          = ";
+        ItemLine(s, T3(s), label, a, "##0.000", s.metric() ? " M         " : " FT.       ");
         s.totalCurb += a;
         if (s.extraCurbNo == 1)
             s.return1Curb += a;
         else
             s.return2Curb += a;
         return true;
+    }
     case 7:
-        WriteLine(s, " TYPE " + T3(s) +
-                         (m ? "  EXTRA 100.0MM AREA    = " + A8(a, "##0.000") + " SQ. M     "
-                            : "  EXTRA 4" + std::string(kInch) + " AREA         = " +
-                                  A8(a, "##0.000") + " SQ. FT.   ") +
-                         "APPROX STA. " + St(s));
-        s.sw4Area += a;
+        Extra(s, kExtraSidewalk, s.sw4Area);
         return true;
     case 8:
-        WriteLine(s, " TYPE " + T3(s) +
-                         (m ? "  EXTRA 150.0MM AREA    = " + A8(a, "##0.000") + " SQ. M     "
-                            : "  EXTRA 6" + std::string(kInch) + " AREA         = " +
-                                  A8(a, "##0.000") + " SQ.FT.    ") +
-                         "APPROX STA. " + St(s));
-        s.sw6Area += a;
+        Extra(s, kExtraDriveway, s.sw6Area);
         return true;
     case 9:
-        WriteLine(s, " TYPE " + T3(s) +
-                         (m ? "  100.0MM EXCEPTION     = " + A8(a, "##0.000") + " M         "
-                            : "  4" + std::string(kInch) + " EXCEPTION          = " +
-                                  A8(a, "##0.000") + " FT.       ") +
-                         "APPROX STA. " + St(s));
-        s.sidewalkDeductLength += a;
+        Extra(s, kException, s.sidewalkDeductLength);
         return true;
     default:
         return false;

@@ -3,11 +3,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "compute/geometry.hpp"
 #include "compute/items.hpp"
 #include "data/atomic_file.hpp"
+#include "data/file_text.hpp"
 #include "data/number.hpp"
 #include "data/pad_field.hpp"
 #include "data/text.hpp"
@@ -39,11 +39,11 @@ void TakeHeaderCard(RunState& s, const std::string& card, const std::string& tag
     }
 }
 
-void DecodeFields(RunState& s, const std::string& card) {
-    s.areaOrLength = Val(Columns(card, 3, 9));
-    s.stationValue = Val(Columns(card, 13, 4)) * 100 + Val(Columns(card, 18, 6));
+void DecodeFields(RunState& s, std::string_view card) {
+    s.areaOrLength = Val(ColumnsView(card, 3, 9));
+    s.stationValue = Val(ColumnsView(card, 13, 4)) * 100 + Val(ColumnsView(card, 18, 6));
     s.stationText = FormatStation(s.stationValue);
-    s.radiusBackCurb = Val(Columns(card, 24, 9));
+    s.radiusBackCurb = Val(ColumnsView(card, 24, 9));
 }
 
 void InvalidCard(RunState& s) {
@@ -65,7 +65,7 @@ void FirstCardError(RunState& s) {
 }
 
 // Card type from columns 1-2: Val, rounded half to even, kept within a 16-bit range.
-int CardTypeOf(const std::string& columns) {
+int CardTypeOf(std::string_view columns) {
     const double v = RoundHalfEven(Val(columns));
     if (v > 32767) return 32767;
     if (v < -32768) return -32768;
@@ -76,9 +76,10 @@ int CardTypeOf(const std::string& columns) {
 
 RunOptions OptionsFromEnvironment() { return RunOptions{SourceDateEpoch()}; }
 
-RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
+RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
                   const RunOptions& options) {
     RunState s;
+    s.report.reserve(4096 + cards.size() * 96); // about one report line and a half per card
     s.versionLine = Trim(versionLine);
     StampDateTime(s, options.utcTime);
 
@@ -95,6 +96,7 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string>
     }
     TakeHeaderCard(s, first, tag);
 
+    std::string card; // the current card, upper-cased
     bool atEnd = false;
     while (!atEnd) {
         // Start of a block: every block begins on a new page.
@@ -108,8 +110,10 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string>
                 atEnd = true;
                 break;
             }
-            const std::string card = UpperCase(cards[next++]);
-            const std::string typeColumns = Columns(card, 1, 2);
+            card.assign(cards[next++]);
+            for (char& c : card)
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            const std::string_view typeColumns = ColumnsView(card, 1, 2);
             if (Trim(typeColumns).empty()) {
                 InvalidCard(s);
                 continue;
@@ -138,44 +142,33 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string>
     return s;
 }
 
+RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
+                  const RunOptions& options) {
+    return RunCards(versionLine, std::vector<std::string_view>(cards.begin(), cards.end()), options);
+}
+
 RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
     RunOutcome outcome;
-    auto readError = [](const std::string& name, const std::string& reason) {
-        return Message{"Cannot read the file " + name + ": " + reason + ". No report was written.",
-                       "File Input Error", MessageKind::Error};
-    };
+    std::string version;
+    std::string work;
+    for (auto [name, text] : {std::pair{ws.File("VERSION.TMP"), &version},
+                              std::pair{ws.File("WORK.TMP"), &work}}) {
+        if (const int error = ReadWholeFile(name, *text); error != 0) {
+            outcome.error = Message{"Cannot read the file " + name + ": " + std::strerror(error) +
+                                        ". No report was written.",
+                                    "File Input Error", MessageKind::Error};
+            return outcome;
+        }
+    }
+    const auto versionLines = SplitLines(version);
+    const std::string versionLine = versionLines.empty() ? std::string() : std::string(versionLines[0]);
 
-    const std::string versionName = ws.File("VERSION.TMP");
-    std::ifstream version(versionName, std::ios::binary);
-    if (!version) {
-        outcome.error = readError(versionName, std::strerror(errno));
-        return outcome;
-    }
-    std::string versionLine;
-    ReadLine(version, versionLine);
-    if (version.bad()) {
-        outcome.error = readError(versionName, "read error");
-        return outcome;
-    }
-
-    const std::string workName = ws.File("WORK.TMP");
-    std::ifstream work(workName, std::ios::binary);
-    if (!work) {
-        outcome.error = readError(workName, std::strerror(errno));
-        return outcome;
-    }
-    std::vector<std::string> cards;
-    for (std::string line; ReadLine(work, line);) cards.push_back(line);
-    if (work.bad()) {
-        outcome.error = readError(workName, "read error");
-        return outcome;
-    }
-
-    RunState s = RunCards(versionLine, cards, options);
+    RunState s = RunCards(versionLine, SplitLines(work), options);
     if (auto error = WriteFileAtomically(ws.File("PRINT.SPL"), s.report, Durability::Workspace)) {
         outcome.error = error;
         return outcome;
     }
+    outcome.report = std::move(s.report);
     outcome.blocks = std::move(s.blocks);
     outcome.grand4Area = s.grand4Area;
     outcome.grand6Area = s.grand6Area;

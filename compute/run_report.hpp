@@ -24,11 +24,14 @@ RunOptions OptionsFromEnvironment();
 
 // Runs the cards of a work file (lines without their line ends) against a version line;
 // the finished RunState holds the report text and the block summaries.
+RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
+                  const RunOptions& options);
 RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
                   const RunOptions& options);
 
 struct RunOutcome {
     std::optional<Message> error; // the report was not written
+    std::string report;           // the text written to PRINT.SPL
     std::vector<BlockSummary> blocks;
     double grand4Area = 0, grand6Area = 0, grandGrassArea = 0, grandCurb = 0;
     bool metric = false;

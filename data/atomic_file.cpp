@@ -70,6 +70,10 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
     if (!WriteAll(fd, content) || ::fchmod(fd, mode) != 0 || (synced && ::fsync(fd) != 0))
         error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
+    // A workspace file is unlinked before the rename: renaming over an existing file makes
+    // ext4 write the new data out at once, which costs more than the whole report run. The old
+    // file still stays until the new one is complete.
+    if (error == 0 && !synced) ::unlink(path.c_str());
     if (error == 0 && ::rename(tempName.data(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(tempName.data());

@@ -1,20 +1,19 @@
 // Reading and writing block workspace files.
 #include "data/block_file.hpp"
 
-#include <fstream>
-
 #include "data/atomic_file.hpp"
 #include "data/cards.hpp"
+#include "data/file_text.hpp"
 #include "data/text.hpp"
 
 namespace sidewalk {
 
 void ReadBlockFile(const std::string& name, Job& job) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return;
-    std::string line;
-    for (int r = 1; r <= kMaxRows && ReadLine(in, line); ++r) {
-        const std::string card = UpperCase(line);
+    std::string text;
+    if (ReadWholeFile(name, text) != 0) return;
+    const auto lines = SplitLines(text);
+    for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
+        const std::string card = UpperCase(lines[static_cast<std::size_t>(r - 1)]);
         BlockRow& row = job.row(r);
         row.type = Columns(card, 2, 1);
         row.area = Trim(Columns(card, 4, 8));

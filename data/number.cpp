@@ -2,6 +2,8 @@
 #include "data/number.hpp"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -15,129 +17,261 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-double Val(std::string_view text) {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text)
-        if (c != ' ') s.push_back(c);
+namespace {
 
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-    // Mantissa: digits, at most one point, digits; at least one digit in all.
-    std::string number;
-    bool anyDigit = false;
-    while (i < s.size() && IsDigit(s[i])) {
-        number.push_back(s[i++]);
-        anyDigit = true;
-    }
-    if (i < s.size() && s[i] == '.') {
-        number.push_back(s[i++]);
-        while (i < s.size() && IsDigit(s[i])) {
-            number.push_back(s[i++]);
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit) return 0.0;
-
-    // Exponent: taken only when at least one digit follows the E and its sign.
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-        std::size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
-        const std::size_t digitsFrom = j;
-        while (j < s.size() && IsDigit(s[j])) exponent.push_back(s[j++]);
-        if (j > digitsFrom) number += exponent;
-    }
-
+// Reads a number too long or too large for the exact fast path; number holds the mantissa
+// digits with their point and an "e" exponent, without sign or blanks.
+double SlowMagnitude(const std::string& number) {
     double magnitude = 0.0;
     const auto [end, ec] =
         std::from_chars(number.data(), number.data() + number.size(), magnitude);
     (void)end;
-    if (ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: decide which by the mantissa's first
-        // significant digit against the exponent.
-        const auto ePos = number.find('e');
-        const std::string_view mantissa(number.data(), ePos == std::string::npos ? number.size()
-                                                                                 : ePos);
-        long long exponent = 0;
-        if (ePos != std::string::npos) {
-            const char* from = number.data() + ePos + 1;
-            if (*from == '+') ++from;
-            const auto r = std::from_chars(from, number.data() + number.size(), exponent);
-            if (r.ec == std::errc::result_out_of_range)
-                exponent = (*from == '-') ? std::numeric_limits<long long>::min() / 2
-                                          : std::numeric_limits<long long>::max() / 2;
-        }
-        // Position of the first significant digit relative to the point.
-        const auto point = mantissa.find('.');
-        const long long intDigits =
-            static_cast<long long>(point == std::string_view::npos ? mantissa.size() : point);
-        const auto firstSig = mantissa.find_first_of("123456789");
-        long long magnitudeOrder = 0;
-        if (firstSig == std::string_view::npos) {
-            magnitudeOrder = std::numeric_limits<long long>::min() / 2;
+    if (ec != std::errc::result_out_of_range) return magnitude;
+    // Too large or too small for a double: decide which by the position of the mantissa's
+    // first significant digit against the exponent.
+    const auto ePos = number.find('e');
+    const std::string_view mantissa(number.data(),
+                                    ePos == std::string::npos ? number.size() : ePos);
+    long long exponent = 0;
+    if (ePos != std::string::npos) {
+        const char* from = number.data() + ePos + 1;
+        if (*from == '+') ++from;
+        const auto r = std::from_chars(from, number.data() + number.size(), exponent);
+        if (r.ec == std::errc::result_out_of_range)
+            exponent = (*from == '-') ? std::numeric_limits<long long>::min() / 2
+                                      : std::numeric_limits<long long>::max() / 2;
+    }
+    const auto point = mantissa.find('.');
+    const long long intDigits =
+        static_cast<long long>(point == std::string_view::npos ? mantissa.size() : point);
+    const auto firstSig = mantissa.find_first_of("123456789");
+    long long order = std::numeric_limits<long long>::min() / 2;
+    if (firstSig != std::string_view::npos) {
+        const long long pos = static_cast<long long>(firstSig);
+        order = (pos < intDigits) ? intDigits - pos : intDigits - pos + 1;
+    }
+    return order + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+}
+
+} // namespace
+
+double Val(std::string_view text) {
+    std::size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && text[i] == ' ') ++i;
+    };
+    skipBlanks();
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+
+    // Mantissa: digits, at most one point, digits; at least one digit in all. Blanks anywhere
+    // are skipped. Up to 15 significant digits are kept as a whole number for the fast path.
+    const std::size_t mantissaFrom = i;
+    unsigned long long digits = 0;
+    int significant = 0;
+    int scale = 0; // decimal exponent of the kept digits
+    bool anyDigit = false;
+    bool exact = true;
+    bool seenPoint = false;
+    for (;; ++i) {
+        skipBlanks();
+        if (i >= text.size()) break;
+        const char c = text[i];
+        if (IsDigit(c)) {
+            anyDigit = true;
+            if (significant == 0 && c == '0') {
+                if (seenPoint) --scale;
+            } else if (significant < 15) {
+                digits = digits * 10 + static_cast<unsigned>(c - '0');
+                ++significant;
+                if (seenPoint) --scale;
+            } else {
+                exact = false;
+            }
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
         } else {
-            const long long pos = static_cast<long long>(firstSig);
-            magnitudeOrder = (pos < intDigits) ? intDigits - pos : intDigits - pos + 1;
+            break;
         }
-        const bool overflow = magnitudeOrder + exponent > 0;
-        magnitude = overflow ? std::numeric_limits<double>::max() : 0.0;
+    }
+    if (!anyDigit) return 0.0;
+    const std::size_t mantissaTo = i;
+
+    // Exponent: taken only when at least one digit follows the E and its sign.
+    std::size_t exponentFrom = 0;
+    std::size_t exponentTo = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        auto skip = [&] {
+            while (j < text.size() && text[j] == ' ') ++j;
+        };
+        skip();
+        const std::size_t from = j;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        bool expDigit = false;
+        for (;; ++j) {
+            skip();
+            if (j >= text.size() || !IsDigit(text[j])) break;
+            expDigit = true;
+        }
+        if (expDigit) {
+            exponentFrom = from;
+            exponentTo = j;
+            exact = false;
+        }
+    }
+
+    double magnitude = 0.0;
+    // A whole number of at most 15 digits and a power of ten up to 22 are both exact doubles,
+    // so one multiplication or division rounds correctly.
+    if (exact && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(digits);
+        magnitude = scale >= 0 ? m * kPow10[scale] : m / kPow10[-scale];
+    } else {
+        std::string number;
+        for (std::size_t k = mantissaFrom; k < mantissaTo; ++k)
+            if (text[k] != ' ') number.push_back(text[k]);
+        if (exponentTo > exponentFrom) {
+            number.push_back('e');
+            for (std::size_t k = exponentFrom; k < exponentTo; ++k)
+                if (text[k] != ' ') number.push_back(text[k]);
+        }
+        magnitude = SlowMagnitude(number);
     }
     return negative ? -magnitude : magnitude;
 }
 
-std::string Format(double value, std::string_view pattern) {
-    const auto point = pattern.find('.');
-    const std::string_view intPart = pattern.substr(0, point);
+namespace {
+
+struct Pattern {
     int decimals = 0;
+    int minIntDigits = 0;
+};
+
+Pattern ParsePattern(std::string_view pattern) {
+    Pattern p;
+    const auto point = pattern.find('.');
+    for (char c : pattern.substr(0, point))
+        if (c == '0') ++p.minIntDigits;
     if (point != std::string_view::npos)
         for (char c : pattern.substr(point + 1))
-            if (c == '0' || c == '#') ++decimals;
-    int minIntDigits = 0;
-    for (char c : intPart)
-        if (c == '0') ++minIntDigits;
+            if (c == '0' || c == '#') ++p.decimals;
+    return p;
+}
 
+// Lays out the rounded digits: sign, integer part with its forced digits, point, decimals.
+std::string Layout(bool negative, std::string_view integer, std::string_view fraction,
+                   const Pattern& p) {
+    std::size_t strip = 0;
+    while (strip < integer.size() && integer[strip] == '0' &&
+           static_cast<int>(integer.size() - strip) > p.minIntDigits)
+        ++strip;
+    integer.remove_prefix(strip);
+    const std::size_t pad =
+        static_cast<int>(integer.size()) < p.minIntDigits
+            ? static_cast<std::size_t>(p.minIntDigits) - integer.size()
+            : 0;
+    const bool zero = integer.find_first_not_of('0') == std::string_view::npos &&
+                      fraction.find_first_not_of('0') == std::string_view::npos;
+    std::string out;
+    out.reserve(1 + pad + integer.size() + 1 + fraction.size());
+    if (negative && !zero) out.push_back('-');
+    out.append(pad, '0');
+    out.append(integer);
+    if (p.decimals > 0) {
+        out.push_back('.');
+        out.append(fraction);
+    }
+    return out;
+}
+
+__extension__ typedef unsigned __int128 Wide; // GCC and Clang's 128-bit whole number
+
+// Exact rounding with whole-number arithmetic: value = m * 2^e, so value * 10^d is
+// m * 10^d shifted by e, and the bits shifted out decide the rounding (a tie goes up).
+// Returns false when the value is too large for 128 bits.
+bool FormatExact(double value, const Pattern& p, std::string& out) {
+    if (p.decimals > 18) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+    int e = 0;
+    if (biased == 0) {
+        e = -1074; // zero and subnormals
+    } else {
+        m |= std::uint64_t{1} << 52;
+        e = biased - 1075;
+    }
+    Wide scaled = m;
+    for (int i = 0; i < p.decimals; ++i) scaled *= 10; // below 2^113
+    Wide q = 0;
+    if (e >= 0) {
+        if (e > 14) return false;
+        q = scaled << e;
+    } else if (-e >= 127) {
+        q = 0; // far below half a unit of the last decimal
+    } else {
+        const int shift = -e;
+        const Wide one = 1;
+        q = scaled >> shift;
+        const Wide rest = scaled & ((one << shift) - 1);
+        if (rest >= (one << (shift - 1))) ++q;
+    }
+    char digits[48];
+    char* end = digits + sizeof digits;
+    char* first = end;
+    while (q > UINT64_MAX) {
+        *--first = static_cast<char>('0' + static_cast<int>(q % 10));
+        q /= 10;
+    }
+    auto small = static_cast<std::uint64_t>(q); // most figures: quick 64-bit division
+    do {
+        *--first = static_cast<char>('0' + static_cast<int>(small % 10));
+        small /= 10;
+    } while (small != 0);
+    while (end - first <= p.decimals) *--first = '0';
+    const std::string_view view(first, static_cast<std::size_t>(end - first));
+    const std::size_t intLen = view.size() - static_cast<std::size_t>(p.decimals);
+    out = Layout(std::signbit(value), view.substr(0, intLen), view.substr(intLen), p);
+    return true;
+}
+
+} // namespace
+
+std::string Format(double value, std::string_view pattern) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    const Pattern p = ParsePattern(pattern);
+    std::string out;
+    if (FormatExact(value, p, out)) return out;
 
-    // An exact tie at this number of decimals is m / 2^(decimals+1) with m odd; nudging the
-    // value one step away from zero makes the correctly rounding formatter round away too.
+    // Very large values: the correctly rounding formatter, nudged one step away from zero at
+    // an exact tie (one of m / 2^(decimals+1) with m odd) so that the tie goes away from zero.
     double v = value;
-    const double scaled = std::ldexp(value, decimals + 1);
+    const double scaled = std::ldexp(value, p.decimals + 1);
     if (std::abs(scaled) < 9007199254740992.0 && scaled == std::trunc(scaled) &&
         std::fmod(std::abs(scaled), 2.0) == 1.0)
         v = std::nextafter(value, value < 0 ? -std::numeric_limits<double>::infinity()
                                             : std::numeric_limits<double>::infinity());
-
     std::array<char, 400> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
-                                         std::chars_format::fixed, decimals);
+                                         std::chars_format::fixed, p.decimals);
     if (ec != std::errc()) return "?";
-    std::string digits(buffer.data(), end);
-
-    bool negative = false;
-    if (!digits.empty() && digits.front() == '-') {
-        negative = true;
-        digits.erase(0, 1);
-    }
-    if (digits.find_first_not_of("0.") == std::string::npos) negative = false;
-
-    // Integer digits: drop leading zeros down to the pattern's forced digits.
+    std::string_view digits(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (negative) digits.remove_prefix(1);
     const auto dot = digits.find('.');
-    std::string integer = digits.substr(0, dot);
-    const std::string fraction = dot == std::string::npos ? std::string() : digits.substr(dot);
-    std::size_t strip = 0;
-    while (strip < integer.size() && integer[strip] == '0' &&
-           static_cast<int>(integer.size() - strip) > minIntDigits)
-        ++strip;
-    integer.erase(0, strip);
-    if (static_cast<int>(integer.size()) < minIntDigits)
-        integer = std::string(static_cast<std::size_t>(minIntDigits) - integer.size(), '0') +
-                  integer;
-
-    return (negative ? "-" : "") + integer + fraction;
+    const std::string_view integer = digits.substr(0, dot);
+    const std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view() : digits.substr(dot + 1);
+    return Layout(negative, integer, fraction, p);
 }
 
 double RoundHalfEven(double value) {

@@ -3,9 +3,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 
+#include "data/file_text.hpp"
 #include "data/text.hpp"
 
 namespace sidewalk {
@@ -63,64 +65,54 @@ ReadResult Abandon(Job& job, const Workspace& ws, ReadOutcome outcome, Message m
     return ReadResult{outcome, {std::move(message)}};
 }
 
-} // namespace
-
-ReadResult ReadDataFile(Job& job, const Workspace& ws) {
-    std::ifstream in(job.dataFileName, std::ios::binary);
-    if (!in) {
-        const int error = errno;
-        ClearJob(job);
-        job.blockNo = 0;
-        return ReadResult{ReadOutcome::Failed,
-                          {InputError(job.dataFileName, std::strerror(error))}};
-    }
-    return ReadDataFile(job, ws, in, job.dataFileName);
+// Writes the rows gathered for the current block to its workspace file.
+bool FlushBlock(const std::string& name, const std::string& rows, int& error) {
+    // A file of that name is replaced: removing it first spares ext4 the flush it makes when
+    // a file with data is truncated.
+    ::unlink(name.c_str());
+    error = WriteWholeFile(name, rows);
+    return error == 0;
 }
 
-ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
-                        std::string_view fileName) {
+ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     ClearJob(job);
     job.blockNo = 0;
     job.typeCount = 0;
 
-    std::string line;
-    if (!ReadLine(in, line)) {
-        if (in.bad()) return Abandon(job, ws, ReadOutcome::Failed, InputError(fileName, "read error"));
-        return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
-    }
-    const std::string first = UpperCase(line);
+    const std::vector<std::string_view> lines = SplitLines(text);
+    if (lines.empty()) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
+    const std::string first = UpperCase(lines[0]);
     job.fileTag = Columns(first, 1, 5);
     if (job.fileTag != "CRZ41" && job.fileTag != "BRZ41")
         return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
     TakeHeaderCard(job, first);
 
     ReadResult result;
-    std::ofstream block; // workspace file of the current block
-    std::string blockName;
-    while (ReadLine(in, line)) {
-        const std::string card = UpperCase(line);
+    bool blockOpen = false;
+    std::string blockName; // workspace file of the current block
+    std::string rows;      // its row cards so far
+    int error = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string card = UpperCase(lines[i]);
         if (Columns(card, 1, 2) == "11") {
-            if (job.blockNo + 1 > kMaxBlocks) {
-                job.blockNo += 1;
+            job.blockNo += 1;
+            if (job.blockNo > kMaxBlocks) {
                 result.outcome = ReadOutcome::LimitReached;
                 result.messages.push_back(Message{"More than 100 blocks - Program aborted!",
                                                   "Critical Error", MessageKind::Critical});
                 break;
             }
-            job.blockNo += 1;
             TakeBlockCard(job.header(job.blockNo), card);
             job.typeCount = 0;
-            if (block.is_open()) {
-                block.close();
-                if (!block) return Abandon(job, ws, ReadOutcome::Failed, WorkspaceError(blockName, errno));
-            }
+            if (blockOpen && !FlushBlock(blockName, rows, error))
+                return Abandon(job, ws, ReadOutcome::Failed, WorkspaceError(blockName, error));
             blockName = ws.BlockFileName(job.blockNo);
-            block.open(blockName, std::ios::binary | std::ios::trunc);
-            if (!block) return Abandon(job, ws, ReadOutcome::Failed, WorkspaceError(blockName, errno));
+            rows.clear();
+            blockOpen = true;
             continue;
         }
         // A row card; a line before the first block card means this is no card file of ours.
-        if (!block.is_open()) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
+        if (!blockOpen) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
         job.typeCount += 1;
         if (job.typeCount > kMaxRows) {
             result.outcome = ReadOutcome::LimitReached;
@@ -128,15 +120,37 @@ ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
                                               "Critical Error", MessageKind::Critical});
             break;
         }
-        block << card << kLineEnd;
-        if (!block) return Abandon(job, ws, ReadOutcome::Failed, WorkspaceError(blockName, errno));
+        rows += card;
+        rows += kLineEnd;
     }
-    if (in.bad()) return Abandon(job, ws, ReadOutcome::Failed, InputError(fileName, "read error"));
-    if (block.is_open()) {
-        block.close();
-        if (!block) return Abandon(job, ws, ReadOutcome::Failed, WorkspaceError(blockName, errno));
-    }
+    if (blockOpen && !FlushBlock(blockName, rows, error))
+        return Abandon(job, ws, ReadOutcome::Failed, WorkspaceError(blockName, error));
     return result;
+}
+
+} // namespace
+
+ReadResult ReadDataFile(Job& job, const Workspace& ws) {
+    std::string text;
+    if (const int error = ReadWholeFile(job.dataFileName, text); error != 0) {
+        ClearJob(job);
+        job.blockNo = 0;
+        return ReadResult{ReadOutcome::Failed,
+                          {InputError(job.dataFileName, std::strerror(error))}};
+    }
+    return ReadCardText(job, ws, text);
+}
+
+ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
+                        std::string_view fileName) {
+    std::ostringstream text;
+    if (in.peek() != std::char_traits<char>::eof()) text << in.rdbuf();
+    if (in.bad()) {
+        ClearJob(job);
+        job.blockNo = 0;
+        return ReadResult{ReadOutcome::Failed, {InputError(fileName, "read error")}};
+    }
+    return ReadCardText(job, ws, text.str());
 }
 
 } // namespace sidewalk

@@ -17,24 +17,19 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::string Columns(std::string_view line, int first, int width) {
+std::string_view ColumnsView(std::string_view line, int first, int width) {
     if (first < 1 || width <= 0) return {};
     const auto start = static_cast<std::size_t>(first - 1);
     if (start >= line.size()) return {};
-    return std::string(line.substr(start, static_cast<std::size_t>(width)));
+    return line.substr(start, static_cast<std::size_t>(width));
+}
+
+std::string Columns(std::string_view line, int first, int width) {
+    return std::string(ColumnsView(line, first, width));
 }
 
 std::string StrInt(long long value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
-}
-
-bool ReadLine(std::istream& in, std::string& line) {
-    line.clear();
-    if (!std::getline(in, line)) return false;
-    // getline stops at end of file without setting eof only when it met the LF.
-    const bool endedByLf = !in.eof();
-    if (endedByLf && !line.empty() && line.back() == '\r') line.pop_back();
-    return true;
 }
 
 } // namespace sidewalk

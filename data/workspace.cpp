@@ -60,10 +60,23 @@ std::string Workspace::BlockFileName(int n) const {
 
 void Workspace::DeleteBlockFiles() const {
     if (tempDir_.empty()) return;
-    for (int k = 1; k <= kBlockFileSweep; ++k) {
-        std::error_code ec;
-        fs::remove(BlockFileName(k), ec);
+    // Deletes SECT0001.TMP .. SECT0500.TMP. The folder is private, so looking at what it
+    // holds finds the same files as trying all 500 names, with far fewer calls.
+    std::error_code ec;
+    std::vector<fs::path> found;
+    for (fs::directory_iterator it(tempDir_, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != 12 || name.compare(0, 4, "SECT") != 0 || name.compare(8, 4, ".TMP") != 0)
+            continue;
+        int n = 0;
+        bool digits = true;
+        for (std::size_t i = 4; i < 8; ++i) {
+            if (name[i] < '0' || name[i] > '9') digits = false;
+            n = n * 10 + (name[i] - '0');
+        }
+        if (digits && n >= 1 && n <= kBlockFileSweep) found.push_back(it->path());
     }
+    for (const fs::path& p : found) fs::remove(p, ec);
 }
 
 std::optional<Message> Workspace::WriteVersionFile() const {
@@ -77,8 +90,8 @@ void Workspace::Shutdown() {
         std::error_code ec;
         fs::remove(File(name), ec);
     }
-    DeleteBlockFiles();
-    // Whatever else was made in the folder (a selection file, a half-written save) goes too.
+    // Then the block files and whatever else was made in the folder (a selection file, a
+    // half-written save), and the folder itself.
     std::error_code ec;
     fs::remove_all(fs::path(tempDir_), ec);
     tempDir_.clear();

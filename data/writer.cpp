@@ -3,15 +3,17 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "data/cards.hpp"
+#include "data/file_text.hpp"
 #include "data/text.hpp"
 
 namespace sidewalk {
 
 std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::string& text) {
     std::string out = HeaderCard(job);
+    out.reserve(kMaxBlocks * (kMaxRows + 1) * 36);
+    std::string rows;
     out += kLineEnd;
     for (int n = 1; n <= kMaxBlocks; ++n) {
         if (!job.blockInUse(n)) continue;
@@ -22,20 +24,15 @@ std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::st
 
         // The rows are copied as they stand: from the data file as read, or from the grid.
         const std::string name = ws.BlockFileName(n);
-        std::ifstream in(name, std::ios::binary);
-        if (!in)
+        if (const int error = ReadWholeFile(name, rows); error != 0)
             return Message{"Cannot read the rows of block " + std::to_string(n) + " from " + name +
-                               ": " + std::strerror(errno) + ". Nothing was written.",
+                               ": " + std::strerror(error) + ". Nothing was written.",
                            "File Input Error", MessageKind::Error};
-        std::string line;
-        for (int r = 1; r <= kMaxRows && ReadLine(in, line); ++r) {
-            out += line;
+        const auto lines = SplitLines(rows);
+        for (std::size_t r = 0; r < lines.size() && r < kMaxRows; ++r) {
+            out += lines[r];
             out += kLineEnd;
         }
-        if (in.bad())
-            return Message{"Cannot read the rows of block " + std::to_string(n) + " from " + name +
-                               ". Nothing was written.",
-                           "File Input Error", MessageKind::Error};
     }
     text = std::move(out);
     return std::nullopt;

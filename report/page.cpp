@@ -15,6 +15,11 @@ void WriteLine(RunState& s, std::string_view line) {
     s.report += kLineEnd;
 }
 
+void WriteLine(RunState& s, std::initializer_list<std::string_view> pieces) {
+    for (std::string_view piece : pieces) s.report += piece;
+    s.report += kLineEnd;
+}
+
 std::string Stars() { return std::string(kStarWidth, '*'); }
 
 void PrintPageHeader(RunState& s) {
@@ -66,7 +71,15 @@ std::optional<std::time_t> SourceDateEpoch() {
 
 std::string FormatStation(double value) {
     const std::string text = PadField(Format(value, "###000.000"), 11, "L");
-    return Trim(text.substr(0, 5) + "+" + text.substr(text.size() - 6));
+    // The first 5 characters, "+", the last 6; then the blanks trimmed.
+    std::string out;
+    out.reserve(12);
+    out.append(text, 0, 5);
+    out.push_back('+');
+    out.append(text, text.size() - 6, 6);
+    const auto first = out.find_first_not_of(' ');
+    if (first != 0) out.erase(0, first);
+    return out;
 }
 
 void StarBox(RunState& s, std::initializer_list<std::string_view> lines) {

@@ -17,6 +17,9 @@ inline constexpr int kStarWidth = 70;
 // Appends one report line, ended by CR LF.
 void WriteLine(RunState& s, std::string_view line);
 
+// Appends one report line made of these pieces, ended by CR LF.
+void WriteLine(RunState& s, std::initializer_list<std::string_view> pieces);
+
 // A line of 70 asterisks.
 std::string Stars();
 

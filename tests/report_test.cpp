@@ -71,7 +71,8 @@ TEST(ReportForm, PageHeader) {
     EXPECT_EQ(pages[1][1].substr(67), "PAGE     2");
     // A version text longer than 30 columns pushes the title to column 31 of the next line.
     const RunState wide =
-        RunCards(std::string(35, 'V'), {Header(), kTangent, kOpen, kClose}, RunOptions{0});
+        RunCards(std::string(35, 'V'), std::vector<std::string>{Header(), kTangent, kOpen, kClose},
+                 RunOptions{0});
     const auto lines = Lines(wide.report);
     EXPECT_EQ(lines[0], " " + std::string(35, 'V'));
     EXPECT_EQ(lines[1], std::string(30, ' ') + "SIDEWALK CURB & GRASSING QUANTITIES");

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/file_text.hpp"
 #include "data/number.hpp"
 #include "data/pad_field.hpp"
 #include "data/text.hpp"
@@ -116,10 +117,8 @@ TEST(Text, LinesEndAtLfWithAnOptionalCr) {
         {"mid\rdle\r\n", {"mid\rdle"}},
     };
     for (const auto& c : cases) {
-        std::istringstream in(c.bytes);
         std::vector<std::string> got;
-        std::string line;
-        while (ReadLine(in, line)) got.push_back(line);
+        for (std::string_view line : SplitLines(c.bytes)) got.emplace_back(line);
         EXPECT_EQ(got, c.lines) << '"' << c.bytes << '"';
     }
 }

@@ -1,0 +1,112 @@
+// Speed of the largest job the program allows (100 blocks of 100 rows, every item type):
+// writing the work file plus the report run, and reading the data file.
+//   report_bench                      run the benchmarks
+//   report_bench --write-job FILE     only save that job to FILE (for timing the command)
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "compute/run_report.hpp"
+#include "data/block_file.hpp"
+#include "data/reader.hpp"
+#include "data/workspace.hpp"
+#include "data/writer.hpp"
+
+namespace {
+
+using namespace sidewalk;
+
+// Fills the job and its block files: alternating tangent and curved blocks, each a return,
+// 98 items cycling through every item type, and a closing return.
+Job LargestJob(const Workspace& ws) {
+    static const char* kItems[] = {"0", "2", "3", "5", "6", "7", "8", "9"};
+    Job job;
+    job.idxRefNum = "BENCH";
+    job.idxProject = "100X100";
+    job.idxDate = "01/01/2006";
+    job.jobUnits = "E";
+    job.idxEng = "BENCHMARK";
+    for (int n = 1; n <= kMaxBlocks; ++n) {
+        const bool curved = n % 2 == 0;
+        job.header(n) = {curved ? (n % 4 == 0 ? "L" : "R") : "T", n % 3 == 0 ? "L" : "R",
+                         "12", "5", "22", "22", curved ? "954.9297" : "",
+                         "BLOCK " + std::to_string(n) + " OF THE LARGEST JOB"};
+        ClearBlockRows(job);
+        for (int r = 1; r <= kMaxRows; ++r) {
+            BlockRow& row = job.row(r);
+            const bool isReturn = r == 1 || r == kMaxRows;
+            row.type = isReturn ? (r == 1 ? "4" : "1") : kItems[r % 8];
+            row.area = isReturn ? "0" : std::to_string(4 + r % 20);
+            row.station = std::to_string(10 + r * 2);
+            row.plus = std::to_string(r % 100) + ".5";
+            row.radius = isReturn ? "25" : "0";
+        }
+        if (auto error = WriteBlockFile(ws.BlockFileName(n), n, job)) {
+            std::fprintf(stderr, "%s\n", error->text.c_str());
+            std::exit(1);
+        }
+    }
+    return job;
+}
+
+Workspace MustMakeWorkspace() {
+    Message error;
+    auto ws = Workspace::Create(error);
+    if (!ws) {
+        std::fprintf(stderr, "%s\n", error.text.c_str());
+        std::exit(1);
+    }
+    return std::move(*ws);
+}
+
+void WriteDataFileAndRunReport(benchmark::State& state) {
+    const Workspace ws = MustMakeWorkspace();
+    const Job job = LargestJob(ws);
+    if (ws.WriteVersionFile()) state.SkipWithError("no version record");
+    const std::filesystem::path work = ws.File("WORK.TMP");
+    const RunOptions options{0};
+    for (auto _ : state) {
+        if (WriteDataFile(job, ws, work, Durability::Workspace)) state.SkipWithError("write");
+        const RunOutcome run = RunReport(ws, options);
+        if (run.error) state.SkipWithError("report");
+        benchmark::DoNotOptimize(run.grandCurb);
+    }
+}
+BENCHMARK(WriteDataFileAndRunReport)->Unit(benchmark::kMillisecond);
+
+void ReadDataFileOfTheLargestJob(benchmark::State& state) {
+    const Workspace source = MustMakeWorkspace();
+    const Job job = LargestJob(source);
+    const std::filesystem::path file = source.File("LARGEST.V41");
+    if (WriteDataFile(job, source, file, Durability::Workspace)) state.SkipWithError("write");
+    const Workspace ws = MustMakeWorkspace();
+    for (auto _ : state) {
+        Job read;
+        read.dataFileName = file.string();
+        const ReadResult result = ReadDataFile(read, ws);
+        if (result.outcome != ReadOutcome::Loaded) state.SkipWithError("read");
+        benchmark::DoNotOptimize(read.blockNo);
+    }
+}
+BENCHMARK(ReadDataFileOfTheLargestJob)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--write-job") == 0) {
+        const Workspace ws = MustMakeWorkspace();
+        const Job job = LargestJob(ws);
+        if (auto error = WriteDataFile(job, ws, std::filesystem::path(argv[2]))) {
+            std::fprintf(stderr, "%s\n", error->text.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

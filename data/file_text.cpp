@@ -1,0 +1,73 @@
+// Whole-file text access through POSIX calls.
+#include "data/file_text.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sidewalk {
+
+int ReadWholeFile(const std::string& path, std::string& text) {
+    text.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return EISDIR;
+    }
+    if (st.st_size > 0) text.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            ::close(fd);
+            return error;
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return 0;
+}
+
+int WriteWholeFile(const std::string& path, std::string_view content) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    const char* p = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            ::close(fd);
+            return error;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return ::close(fd) == 0 ? 0 : errno;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t lf = text.find('\n', from);
+        if (lf == std::string_view::npos) {
+            lines.push_back(text.substr(from));
+            break;
+        }
+        std::size_t end = lf;
+        if (end > from && text[end - 1] == '\r') --end;
+        lines.push_back(text.substr(from, end - from));
+        from = lf + 1;
+    }
+    return lines;
+}
+
+} // namespace sidewalk

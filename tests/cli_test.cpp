@@ -1,0 +1,151 @@
+// The sidewalk-report command as a whole process: its outputs, messages, exit status and the
+// removal of its workspace on every path.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "test_support.hpp"
+
+namespace sidewalk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadText;
+using test::WriteText;
+
+const fs::path kData = fs::path(SIDEWALK_TESTS_DIR) / "data";
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    // Runs the command with a private TMPDIR, so that left-over workspaces show.
+    Result Run(const std::string& args) {
+        const std::string cmd = "TMPDIR='" + tmp_.string() + "' SOURCE_DATE_EPOCH=1141693509 '" +
+                                std::string(SIDEWALK_REPORT_BIN) + "' " + args + " >'" +
+                                (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
+        const int raw = std::system(cmd.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = ReadText(dir_ / "out");
+        r.err = ReadText(dir_ / "err");
+        EXPECT_TRUE(fs::is_empty(tmp_)) << "workspace left behind by: " << args;
+        return r;
+    }
+    std::string Path(const char* name) const { return "'" + (dir_ / name).string() + "'"; }
+    static std::string Data(const char* name) { return "'" + (kData / name).string() + "'"; }
+
+    void SetUp() override { fs::create_directory(tmp_); }
+
+    test::Scratch scratch_;
+    fs::path dir_ = scratch_.path();
+    fs::path tmp_ = scratch_.path() / "tmp";
+};
+
+TEST_F(Cli, ReportsToStandardOutputOrFiles) {
+    Result r = Run(Data("tangent-english.V41"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
+
+    r = Run("--output " + Path("report.prn") + " --totals-csv " + Path("totals.csv") + " " +
+            Data("tangent-english.V41"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadText(dir_ / "report.prn"), ReadText(kData / "tangent-english.SPL"));
+    EXPECT_EQ(ReadText(dir_ / "totals.csv"),
+              "block,description,sidewalk_4in_sq_ft,sidewalk_6in_sq_ft,grass_sq_ft,"
+              "roadway_curb_ft,return_1_curb_ft,return_2_curb_ft,total_curb_ft,status\r\n"
+              "1,WORKED BLOCK,1092.824,860.010,1326.726,300.000,26.146,23.646,349.792,computed\r\n"
+              "job,GRAND TOTAL,1092.824,860.010,1326.726,,,,349.792,\r\n");
+
+    r = Run("--work-file --totals-csv " + Path("errors.csv") + " " + Data("card-errors.WRK"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, ReadText(kData / "card-errors.SPL"));
+    EXPECT_EQ(ReadText(dir_ / "errors.csv").substr(ReadText(dir_ / "errors.csv").find("\r\n") + 2),
+              "1,FIRST CARD NOT A RETURN,1200.343,0.000,1045.331,200.000,21.468,21.468,242.935,"
+              "computed\r\n"
+              "2,REJECTED,,,,,,,,rejected\r\n"
+              "3,NEVER CLOSED,,,,,,,,not closed\r\n"
+              "job,GRAND TOTAL,1200.343,0.000,1045.331,,,,242.935,\r\n");
+
+    WriteText(dir_ / "old.wrk", "BRZ40 OLD\r\n11 T R\r\n");
+    r = Run("--work-file " + Path("old.wrk"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(45 + 2, 40), "    DATA MUST BE CONVERTED TO NEW FORMAT");
+}
+
+TEST_F(Cli, ReaderMessagesAndExitStatus) {
+    std::string many = "CRZ41 R\r\n";
+    for (int b = 0; b < 101; ++b) many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
+    WriteText(dir_ / "many.V41", many);
+    WriteText(dir_ / "bad.V41", "NOT A JOB\r\n");
+    const struct {
+        std::string args;
+        int status;
+        std::string err;
+        bool output;
+    } cases[] = {
+        {"--output " + Path("a.prn") + " " + Path("many.V41"), 1,
+         "Critical Error: More than 100 blocks - Program aborted!\n", true},
+        {"--output " + Path("b.prn") + " " + Path("bad.V41"), 2,
+         "File Input Error: Invalid File - Select Another File!\n", false},
+        {"--output " + Path("c.prn") + " " + Path("missing.V41"), 2,
+         "File Input Error: Cannot read the file " + (dir_ / "missing.V41").string() +
+             ": No such file or directory\n",
+         false},
+        {"--rewrite " + Path("d.V41") + " " + Path("bad.V41"), 2,
+         "File Input Error: Invalid File - Select Another File!\n", false},
+        {"--rewrite " + Path("e.V41") + " " + Path("many.V41"), 1,
+         "Critical Error: More than 100 blocks - Program aborted!\n", true},
+    };
+    char name = 'a';
+    for (const auto& c : cases) {
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+        const fs::path out = dir_ / (std::string(1, name++) + (c.args[2] == 'r' ? ".V41" : ".prn"));
+        EXPECT_EQ(fs::exists(out), c.output) << c.args;
+    }
+    const std::string report = ReadText(dir_ / "a.prn");
+    int blocks = 0;
+    for (auto at = report.find("BLOCK IDENTIFICATION - "); at != std::string::npos;
+         at = report.find("BLOCK IDENTIFICATION - ", at + 1))
+        ++blocks;
+    EXPECT_EQ(blocks, 100);
+}
+
+TEST_F(Cli, RewriteConvertsAnOlderFile) {
+    WriteText(dir_ / "old.V41", "BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M\r\n"
+                                "11 T R   10.0    5     -20      20\r\n01    0.000   10+00.000   25.000\r\n");
+    const Result r = Run("--rewrite " + Path("new.V41") + " " + Path("old.V41"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadText(dir_ / "new.V41"),
+              "CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY\r\n"
+              "11 T R   10.000  5.000 -20.000  20.000      0.0000 \r\n"
+              "01    0.000   10+00.000   25.000\r\n");
+}
+
+TEST_F(Cli, UsageAndBadArguments) {
+    Result r = Run("--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("usage: sidewalk-report", 0), 0u);
+    for (const std::string args :
+         {"", "--frobnicate x.V41", "a.V41 b.V41", "--output", "--rewrite out.V41",
+          "--rewrite o.V41 --output p a.V41", "--output a --output b x.V41"}) {
+        r = Run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_EQ(r.err.rfind("usage: sidewalk-report", 0), 0u) << args;
+    }
+}
+
+} // namespace
+} // namespace sidewalk
