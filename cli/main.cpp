@@ -50,7 +50,9 @@ struct Arguments {
     std::string input;
 };
 
-void PrintMessage(const Message& m) { std::cerr << m.title << ": " << m.text << '\n'; }
+void PrintMessage(const Message& m) {
+    std::cerr << m.title << ": " << m.text << '\n';
+}
 
 int Usage() {
     std::cerr << kUsage;
@@ -103,7 +105,8 @@ std::optional<Workspace> MakeWorkspace() {
 bool Load(Job& job, const Workspace& ws, const std::string& dataFile, bool& limitReached) {
     job.dataFileName = dataFile;
     const ReadResult read = ReadDataFile(job, ws);
-    for (const Message& m : read.messages) PrintMessage(m);
+    for (const Message& m : read.messages)
+        PrintMessage(m);
     limitReached = read.outcome == ReadOutcome::LimitReached;
     return read.outcome == ReadOutcome::Loaded || limitReached;
 }
@@ -176,7 +179,8 @@ int Report(const Arguments& a) {
     } else {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            PrintMessage(Message{"Cannot write the report to standard output", "File Output Error"});
+            PrintMessage(
+                Message{"Cannot write the report to standard output", "File Output Error"});
             return kExitFailed;
         }
     }

@@ -42,8 +42,8 @@ struct Curve {
 
 Curve CurveRadii(const RunState& s, double r) {
     Curve k;
-    k.outside = (s.sideOfRoad == "L" && s.curveDir == "R") ||
-                (s.sideOfRoad == "R" && s.curveDir == "L");
+    k.outside =
+        (s.sideOfRoad == "L" && s.curveDir == "R") || (s.sideOfRoad == "R" && s.curveDir == "L");
     const double bigR = s.baselineRadius;
     const double c = s.curbWidth;
     const double d = s.backCurbToBackSw;
@@ -102,8 +102,7 @@ std::optional<ReturnQuantities> ComputeReturn(const RunState& s, double r) {
         if (withGrass) {
             double theta2 = 0;
             if (d != sw) {
-                const auto t2 =
-                    ArcCos((k.cr * k.cr + k.af * k.af - r * r) / (2 * k.af * k.cr));
+                const auto t2 = ArcCos((k.cr * k.cr + k.af * k.af - r * r) / (2 * k.af * k.cr));
                 if (!t2) return std::nullopt;
                 theta2 = *t2;
             }
@@ -230,9 +229,9 @@ bool EndBlock(RunState& s) {
 bool ReturnBranch(RunState& s) {
     const double r = s.radiusBackCurb;
     s.returnStation = s.stationValue;
-    WriteLine(s, {" TYPE ", Format(s.cardType, "00"), "  STA OF RADIUS POINT = ",
-                  PadField(s.stationText, 11, "L"), "    RADIUS TO BACK OF CURB = ",
-                  PadField(Format(r, "###0.000"), 6, "L")});
+    WriteLine(s, {" TYPE ", Format(s.cardType, "00"),
+                  "  STA OF RADIUS POINT = ", PadField(s.stationText, 11, "L"),
+                  "    RADIUS TO BACK OF CURB = ", PadField(Format(r, "###0.000"), 6, "L")});
 
     s.returnCount += 1;
     if (s.curveDir != "T" && s.returnCount != 2) s.firstReturnStation = s.returnStation;

@@ -11,10 +11,18 @@ namespace sidewalk {
 
 namespace {
 
-std::string A8(double a, const char* pattern) { return PadField(Format(a, pattern), 8, "L"); }
-std::string St(const RunState& s) { return PadField(s.stationText, 11, "L"); }
-std::string T2(const RunState& s) { return Format(s.cardType, "00"); }
-std::string T3(const RunState& s) { return PadField(Format(s.cardType, "##0"), 2, "L"); }
+std::string A8(double a, const char* pattern) {
+    return PadField(Format(a, pattern), 8, "L");
+}
+std::string St(const RunState& s) {
+    return PadField(s.stationText, 11, "L");
+}
+std::string T2(const RunState& s) {
+    return Format(s.cardType, "00");
+}
+std::string T3(const RunState& s) {
+    return PadField(Format(s.cardType, "##0"), 2, "L");
+}
 
 // The line of an item: " TYPE " + its type + label + its figure + tail + "APPROX STA. " + station.
 void ItemLine(RunState& s, std::string_view type, std::string_view label, double a,

@@ -47,9 +47,9 @@ void DecodeFields(RunState& s, std::string_view card) {
 }
 
 void InvalidCard(RunState& s) {
-    WriteLine(s, " XXXX " + Format(s.cardType, "00") + std::string(9, ' ') + "LENGTH = " +
-                     PadField(Format(s.areaOrLength, "###0.000"), 9, "L") + std::string(8, ' ') +
-                     "APPROX STA. = " + PadField(s.stationText, 11, "L"));
+    WriteLine(s, " XXXX " + Format(s.cardType, "00") + std::string(9, ' ') +
+                     "LENGTH = " + PadField(Format(s.areaOrLength, "###0.000"), 9, "L") +
+                     std::string(8, ' ') + "APPROX STA. = " + PadField(s.stationText, 11, "L"));
     WriteLine(s, " ");
     WriteLine(s, Stars());
     WriteLine(s, " ***  ERROR-CARD TYPE NOT VALID");
@@ -74,7 +74,9 @@ int CardTypeOf(std::string_view columns) {
 
 } // namespace
 
-RunOptions OptionsFromEnvironment() { return RunOptions{SourceDateEpoch()}; }
+RunOptions OptionsFromEnvironment() {
+    return RunOptions{SourceDateEpoch()};
+}
 
 RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
                   const RunOptions& options) {
@@ -144,15 +146,16 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
 
 RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
                   const RunOptions& options) {
-    return RunCards(versionLine, std::vector<std::string_view>(cards.begin(), cards.end()), options);
+    return RunCards(versionLine, std::vector<std::string_view>(cards.begin(), cards.end()),
+                    options);
 }
 
 RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
     RunOutcome outcome;
     std::string version;
     std::string work;
-    for (auto [name, text] : {std::pair{ws.File("VERSION.TMP"), &version},
-                              std::pair{ws.File("WORK.TMP"), &work}}) {
+    for (auto [name, text] :
+         {std::pair{ws.File("VERSION.TMP"), &version}, std::pair{ws.File("WORK.TMP"), &work}}) {
         if (const int error = ReadWholeFile(name, *text); error != 0) {
             outcome.error = Message{"Cannot read the file " + name + ": " + std::strerror(error) +
                                         ". No report was written.",
@@ -161,7 +164,8 @@ RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
         }
     }
     const auto versionLines = SplitLines(version);
-    const std::string versionLine = versionLines.empty() ? std::string() : std::string(versionLines[0]);
+    const std::string versionLine =
+        versionLines.empty() ? std::string() : std::string(versionLines[0]);
 
     RunState s = RunCards(versionLine, SplitLines(work), options);
     if (auto error = WriteFileAtomically(ws.File("PRINT.SPL"), s.report, Durability::Workspace)) {

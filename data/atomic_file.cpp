@@ -1,6 +1,8 @@
 // Write-beside-then-rename file replacement (POSIX).
 #include "data/atomic_file.hpp"
 
+#include "data/file_text.hpp"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -18,21 +20,6 @@ namespace {
 Message OutputError(const fs::path& target, int error) {
     return Message{"Cannot write the file " + target.string() + ": " + std::strerror(error),
                    "File Output Error", MessageKind::Error};
-}
-
-bool WriteAll(int fd, std::string_view content) {
-    const char* p = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 mode_t ModeForNewFile() {
@@ -66,9 +53,8 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0) return OutputError(target, errno);
 
-    int error = 0;
-    if (!WriteAll(fd, content) || ::fchmod(fd, mode) != 0 || (synced && ::fsync(fd) != 0))
-        error = errno;
+    int error = WriteAllBytes(fd, content);
+    if (error == 0 && (::fchmod(fd, mode) != 0 || (synced && ::fsync(fd) != 0))) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     // A workspace file is unlinked before the rename: renaming over an existing file makes
     // ext4 write the new data out at once, which costs more than the whole report run. The old

@@ -54,13 +54,13 @@ std::optional<Message> BlockCard(const Job& job, int n, std::string& card) {
     if (h.blSide.size() > 1) return CodeDoesNotFit(where, "side", h.blSide);
 
     std::string out = "11 " + h.aliTyp + " " + PadField(h.blSide, 1, "R") + " ";
-    if (auto error = AppendNumbers(out, where,
-                                   {{"distance from back of curb to back of sidewalk", h.bcbsw,
-                                     "####0.000", 8},
-                                    {"sidewalk width", h.widsw, "#0.000", 6},
-                                    {"left curb offset W1", h.w1, "##0.000", 7},
-                                    {"right curb offset W2", h.w2, "##0.000", 7},
-                                    {"baseline radius", h.radiusBl, "#####0.0000", 11}}))
+    if (auto error = AppendNumbers(
+            out, where,
+            {{"distance from back of curb to back of sidewalk", h.bcbsw, "####0.000", 8},
+             {"sidewalk width", h.widsw, "#0.000", 6},
+             {"left curb offset W1", h.w1, "##0.000", 7},
+             {"right curb offset W2", h.w2, "##0.000", 7},
+             {"baseline radius", h.radiusBl, "#####0.0000", 11}}))
         return error;
     out += UpperCase(h.blkDesc);
     card = std::move(out);
@@ -73,12 +73,13 @@ std::optional<Message> RowCard(const BlockRow& row, int block, int rowNo, std::s
 
     std::string out = "0" + row.type + " ";
     // Station and plus are joined by "+" instead of a blank.
-    if (auto error = AppendNumbers(out, where, {{"area or length", row.area, "###0.000", 8},
-                                                {"station", row.station, "####0", 4}}))
+    if (auto error = AppendNumbers(
+            out, where,
+            {{"area or length", row.area, "###0.000", 8}, {"station", row.station, "####0", 4}}))
         return error;
     out.back() = '+';
-    if (auto error = AppendNumbers(out, where, {{"plus", row.plus, "00.000", 6},
-                                                {"radius", row.radius, "####0.000", 8}}))
+    if (auto error = AppendNumbers(
+            out, where, {{"plus", row.plus, "00.000", 6}, {"radius", row.radius, "####0.000", 8}}))
         return error;
     out.pop_back(); // the radius ends the card
     card = std::move(out);

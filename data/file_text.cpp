@@ -34,23 +34,27 @@ int ReadWholeFile(const std::string& path, std::string& text) {
     return 0;
 }
 
-int WriteWholeFile(const std::string& path, std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return errno;
+int WriteAllBytes(int fd, std::string_view content) {
     const char* p = content.data();
     std::size_t left = content.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            return error;
+            return errno;
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    return ::close(fd) == 0 ? 0 : errno;
+    return 0;
+}
+
+int WriteWholeFile(const std::string& path, std::string_view content) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    const int error = WriteAllBytes(fd, content);
+    if (::close(fd) != 0 && error == 0) return errno;
+    return error;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

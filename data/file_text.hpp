@@ -11,6 +11,10 @@ namespace sidewalk {
 // Reads the whole file into text. Returns 0, or the system's error number.
 int ReadWholeFile(const std::string& path, std::string& text);
 
+// Writes all of content to an open file, going on after interrupted calls. Returns 0, or the
+// system's error number.
+int WriteAllBytes(int fd, std::string_view content);
+
 // Creates or truncates the file and writes content. Returns 0, or the system's error number.
 int WriteWholeFile(const std::string& path, std::string_view content);
 

@@ -26,7 +26,9 @@ void CheckBlockRows(Job& job) {
     }
 }
 
-void ClearBlockRows(Job& job) { job.rows.fill(BlockRow{}); }
+void ClearBlockRows(Job& job) {
+    job.rows.fill(BlockRow{});
+}
 
 std::vector<std::string> FillBlockList(const Job& job) {
     std::vector<std::string> lines;

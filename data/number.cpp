@@ -3,9 +3,9 @@
 
 #include <array>
 #include <bit>
-#include <cstdint>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -13,22 +13,22 @@ namespace sidewalk {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
 namespace {
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Reads a number too long or too large for the exact fast path; number holds the mantissa
 // digits with their point and an "e" exponent, without sign or blanks.
 double SlowMagnitude(const std::string& number) {
     double magnitude = 0.0;
-    const auto [end, ec] =
-        std::from_chars(number.data(), number.data() + number.size(), magnitude);
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
     (void)end;
     if (ec != std::errc::result_out_of_range) return magnitude;
     // Too large or too small for a double: decide which by the position of the mantissa's
@@ -62,7 +62,8 @@ double SlowMagnitude(const std::string& number) {
 double Val(std::string_view text) {
     std::size_t i = 0;
     auto skipBlanks = [&] {
-        while (i < text.size() && text[i] == ' ') ++i;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
     };
     skipBlanks();
     bool negative = false;
@@ -110,7 +111,8 @@ double Val(std::string_view text) {
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         std::size_t j = i + 1;
         auto skip = [&] {
-            while (j < text.size() && text[j] == ' ') ++j;
+            while (j < text.size() && text[j] == ' ')
+                ++j;
         };
         skip();
         const std::size_t from = j;
@@ -174,10 +176,9 @@ std::string Layout(bool negative, std::string_view integer, std::string_view fra
            static_cast<int>(integer.size() - strip) > p.minIntDigits)
         ++strip;
     integer.remove_prefix(strip);
-    const std::size_t pad =
-        static_cast<int>(integer.size()) < p.minIntDigits
-            ? static_cast<std::size_t>(p.minIntDigits) - integer.size()
-            : 0;
+    const std::size_t pad = static_cast<int>(integer.size()) < p.minIntDigits
+                                ? static_cast<std::size_t>(p.minIntDigits) - integer.size()
+                                : 0;
     const bool zero = integer.find_first_not_of('0') == std::string_view::npos &&
                       fraction.find_first_not_of('0') == std::string_view::npos;
     std::string out;
@@ -210,7 +211,8 @@ bool FormatExact(double value, const Pattern& p, std::string& out) {
         e = biased - 1075;
     }
     Wide scaled = m;
-    for (int i = 0; i < p.decimals; ++i) scaled *= 10; // below 2^113
+    for (int i = 0; i < p.decimals; ++i)
+        scaled *= 10; // below 2^113
     Wide q = 0;
     if (e >= 0) {
         if (e > 14) return false;
@@ -236,7 +238,8 @@ bool FormatExact(double value, const Pattern& p, std::string& out) {
         *--first = static_cast<char>('0' + static_cast<int>(small % 10));
         small /= 10;
     } while (small != 0);
-    while (end - first <= p.decimals) *--first = '0';
+    while (end - first <= p.decimals)
+        *--first = '0';
     const std::string_view view(first, static_cast<std::size_t>(end - first));
     const std::size_t intLen = view.size() - static_cast<std::size_t>(p.decimals);
     out = Layout(std::signbit(value), view.substr(0, intLen), view.substr(intLen), p);

@@ -29,7 +29,6 @@ struct ReadResult {
 ReadResult ReadDataFile(Job& job, const Workspace& ws);
 
 // Reads from a stream; fileName only names the file in messages.
-ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
-                        std::string_view fileName);
+ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in, std::string_view fileName);
 
 } // namespace sidewalk

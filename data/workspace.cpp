@@ -50,9 +50,13 @@ Workspace& Workspace::operator=(Workspace&& other) noexcept {
     return *this;
 }
 
-Workspace::~Workspace() { Shutdown(); }
+Workspace::~Workspace() {
+    Shutdown();
+}
 
-std::string Workspace::File(std::string_view name) const { return tempDir_ + std::string(name); }
+std::string Workspace::File(std::string_view name) const {
+    return tempDir_ + std::string(name);
+}
 
 std::string Workspace::BlockFileName(int n) const {
     return tempDir_ + "SECT" + Format(n, "0000") + ".TMP";
@@ -76,7 +80,8 @@ void Workspace::DeleteBlockFiles() const {
         }
         if (digits && n >= 1 && n <= kBlockFileSweep) found.push_back(it->path());
     }
-    for (const fs::path& p : found) fs::remove(p, ec);
+    for (const fs::path& p : found)
+        fs::remove(p, ec);
 }
 
 std::optional<Message> Workspace::WriteVersionFile() const {

@@ -15,7 +15,7 @@ namespace sidewalk {
 inline constexpr int kBlockFileSweep = 500; // DeleteBlockFiles clears SECT0001..SECT0500
 
 class Workspace {
-public:
+  public:
     // Makes a fresh private folder inside parent, or inside the system's temporary directory
     // when parent is empty. Returns nothing and sets error when the folder cannot be made.
     static std::optional<Workspace> Create(Message& error,
@@ -46,7 +46,7 @@ public:
     // Errors are ignored; calling it again does nothing.
     void Shutdown();
 
-private:
+  private:
     explicit Workspace(std::string tempDir) : tempDir_(std::move(tempDir)) {}
     std::string tempDir_;
 };

@@ -64,7 +64,8 @@ bool PrintBlockIdent(RunState& s, const std::string& card) {
     WriteLine(s, " DIRECTION OF ROADWAY CURVE..." + s.directionText);
     WriteLine(s, " SIDE OF ROADWAY.............." + s.sideText);
     WriteLine(s, Dotted(s, " DIST FROM BACK OF CURB TO BACK OF SIDEWALK......", d, "###0.000", 11));
-    WriteLine(s, Dotted(s, " WIDTH OF SIDEWALK...............................", sw, "###0.000", 11));
+    WriteLine(s,
+              Dotted(s, " WIDTH OF SIDEWALK...............................", sw, "###0.000", 11));
     WriteLine(s, Dotted(s, " DIST RIGHT OF ALIGNMENT TO FACE OF RIGHT CURB...", s.rightCurbOffset,
                         "###0.000", 11));
     WriteLine(s, Dotted(s, " DIST LEFT OF ALIGNMENT TO FACE OF LEFT CURB.....", s.leftCurbOffset,

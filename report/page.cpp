@@ -16,11 +16,14 @@ void WriteLine(RunState& s, std::string_view line) {
 }
 
 void WriteLine(RunState& s, std::initializer_list<std::string_view> pieces) {
-    for (std::string_view piece : pieces) s.report += piece;
+    for (std::string_view piece : pieces)
+        s.report += piece;
     s.report += kLineEnd;
 }
 
-std::string Stars() { return std::string(kStarWidth, '*'); }
+std::string Stars() {
+    return std::string(kStarWidth, '*');
+}
 
 void PrintPageHeader(RunState& s) {
     s.pageNo += 1;
@@ -53,8 +56,8 @@ void StampDateTime(RunState& s, std::optional<std::time_t> utcTime) {
     }
     s.dateProc = Format(tm.tm_mon + 1, "00") + "/" + Format(tm.tm_mday, "00") + "/" +
                  Format(tm.tm_year + 1900, "0000");
-    s.timeProc = Format(tm.tm_hour, "00") + ":" + Format(tm.tm_min, "00") + ":" +
-                 Format(tm.tm_sec, "00");
+    s.timeProc =
+        Format(tm.tm_hour, "00") + ":" + Format(tm.tm_min, "00") + ":" + Format(tm.tm_sec, "00");
 }
 
 std::optional<std::time_t> SourceDateEpoch() {
@@ -85,7 +88,8 @@ std::string FormatStation(double value) {
 void StarBox(RunState& s, std::initializer_list<std::string_view> lines) {
     WriteLine(s, " ");
     WriteLine(s, Stars());
-    for (std::string_view line : lines) WriteLine(s, line);
+    for (std::string_view line : lines)
+        WriteLine(s, line);
     WriteLine(s, Stars());
     WriteLine(s, " ");
 }

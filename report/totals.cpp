@@ -83,8 +83,8 @@ void PrintGrandTotals(RunState& s) {
     }
     AreaLine(s, "GRAND TOTAL GRASS AREA        =", s.grandGrassArea, "####0.000", "###0.000", 10);
     WriteLine(s, " ");
-    WriteLine(s, "GRAND TOTAL ROADWAY CURB      =" + Figure(s.grandCurb, "####0.000", 10) + " LIN." +
-                     s.lengthUnit);
+    WriteLine(s, "GRAND TOTAL ROADWAY CURB      =" + Figure(s.grandCurb, "####0.000", 10) +
+                     " LIN." + s.lengthUnit);
 }
 
 } // namespace sidewalk

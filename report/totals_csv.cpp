@@ -29,14 +29,20 @@ void Row(std::string& out, std::initializer_list<std::string> fields) {
     out += "\r\n";
 }
 
-std::string Fig(double v) { return Format(v, "0.000"); }
+std::string Fig(double v) {
+    return Format(v, "0.000");
+}
 
 const char* StatusText(BlockStatus status) {
     switch (status) {
-    case BlockStatus::Computed: return "computed";
-    case BlockStatus::Rejected: return "rejected";
-    case BlockStatus::CannotCompute: return "cannot be computed";
-    case BlockStatus::NotClosed: break;
+    case BlockStatus::Computed:
+        return "computed";
+    case BlockStatus::Rejected:
+        return "rejected";
+    case BlockStatus::CannotCompute:
+        return "cannot be computed";
+    case BlockStatus::NotClosed:
+        break;
     }
     return "not closed";
 }
@@ -46,18 +52,18 @@ const char* StatusText(BlockStatus status) {
 std::string TotalsCsv(const RunOutcome& run) {
     std::string out;
     if (run.metric)
-        Row(out, {"block", "description", "sidewalk_100mm_sq_m", "sidewalk_150mm_sq_m",
-                  "grass_sq_m", "roadway_curb_m", "return_1_curb_m", "return_2_curb_m",
-                  "total_curb_m", "status"});
+        Row(out,
+            {"block", "description", "sidewalk_100mm_sq_m", "sidewalk_150mm_sq_m", "grass_sq_m",
+             "roadway_curb_m", "return_1_curb_m", "return_2_curb_m", "total_curb_m", "status"});
     else
-        Row(out, {"block", "description", "sidewalk_4in_sq_ft", "sidewalk_6in_sq_ft",
-                  "grass_sq_ft", "roadway_curb_ft", "return_1_curb_ft", "return_2_curb_ft",
-                  "total_curb_ft", "status"});
+        Row(out,
+            {"block", "description", "sidewalk_4in_sq_ft", "sidewalk_6in_sq_ft", "grass_sq_ft",
+             "roadway_curb_ft", "return_1_curb_ft", "return_2_curb_ft", "total_curb_ft", "status"});
     for (const BlockSummary& b : run.blocks) {
         if (b.status == BlockStatus::Computed)
             Row(out, {std::to_string(b.number), b.description, Fig(b.sw4Area), Fig(b.sw6Area),
-                      Fig(b.grassArea), Fig(b.roadwayCurb), Fig(b.return1Curb),
-                      Fig(b.return2Curb), Fig(b.totalCurb), StatusText(b.status)});
+                      Fig(b.grassArea), Fig(b.roadwayCurb), Fig(b.return1Curb), Fig(b.return2Curb),
+                      Fig(b.totalCurb), StatusText(b.status)});
         else
             Row(out, {std::to_string(b.number), b.description, "", "", "", "", "", "", "",
                       StatusText(b.status)});

@@ -13,7 +13,7 @@ namespace sidewalk {
 namespace {
 
 class CardMaker {
-public:
+  public:
     explicit CardMaker(unsigned seed) : rng_(seed) {}
 
     std::vector<std::string> File() {
@@ -21,11 +21,12 @@ public:
         cards.push_back(Pick({"CRZ41", "BRZ41", "CRZ41", "crz41", "XRZ41", ""}) + " R " +
                         Pick({"", " E", " M", " m"}) + Field(30));
         const int count = Int(0, 60);
-        for (int i = 0; i < count; ++i) cards.push_back(Card());
+        for (int i = 0; i < count; ++i)
+            cards.push_back(Card());
         return cards;
     }
 
-private:
+  private:
     int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     std::string Pick(std::initializer_list<const char*> options) {
@@ -37,22 +38,32 @@ private:
     // A numeric field as a designer, a typo or a hostile file might write it.
     std::string Number() {
         switch (Int(0, 9)) {
-        case 0: return "";
-        case 1: return std::to_string(Int(-999, 9999));
-        case 2: return std::to_string(Int(0, 60)) + "." + std::to_string(Int(0, 999));
-        case 3: return Pick({"9E999", "-9E999", "1E308", "9.9E+307", "1E-320", "-0"});
-        case 4: return Pick({"0", "0.000", ".", "-", "E5", "1E", "+-3"});
-        case 5: return std::to_string(Int(1, 40)) + ".5";
-        case 6: return std::to_string(Int(-60, -1));
-        case 7: return Field(Int(1, 6));
-        default: return std::to_string(Int(0, 400));
+        case 0:
+            return "";
+        case 1:
+            return std::to_string(Int(-999, 9999));
+        case 2:
+            return std::to_string(Int(0, 60)) + "." + std::to_string(Int(0, 999));
+        case 3:
+            return Pick({"9E999", "-9E999", "1E308", "9.9E+307", "1E-320", "-0"});
+        case 4:
+            return Pick({"0", "0.000", ".", "-", "E5", "1E", "+-3"});
+        case 5:
+            return std::to_string(Int(1, 40)) + ".5";
+        case 6:
+            return std::to_string(Int(-60, -1));
+        case 7:
+            return Field(Int(1, 6));
+        default:
+            return std::to_string(Int(0, 400));
         }
     }
 
     std::string Field(int width) {
         static const char chars[] = " 0123456789.+-EeABLRT*";
         std::string s;
-        for (int i = 0; i < width; ++i) s += chars[Int(0, static_cast<int>(sizeof chars) - 2)];
+        for (int i = 0; i < width; ++i)
+            s += chars[Int(0, static_cast<int>(sizeof chars) - 2)];
         return s;
     }
 
@@ -67,16 +78,15 @@ private:
         case 1: // block card
             return "11 " + Pick({"T", "L", "R", " ", "X"}) + " " + Pick({"L", "R", " "}) + " " +
                    Fit(Number(), 8) + " " + Fit(Number(), 6) + " " + Fit(Number(), 7) + " " +
-                   Fit(Number(), 7) + " " + Fit(Pick({"", "30", "500", "954.9", "0.01", "-200"}), 11) +
-                   " BLOCK";
+                   Fit(Number(), 7) + " " +
+                   Fit(Pick({"", "30", "500", "954.9", "0.01", "-200"}), 11) + " BLOCK";
         case 2: // mangled line
             return Field(Int(0, 40));
         default: { // row card, mostly returns and items
             const std::string type = Pick({"01", "04", "01", "04", "00", "02", "03", "05", "06",
                                            "07", "08", "09", "10", "12", " 1", "1 ", "  ", "-1"});
-            return type + " " + Fit(Number(), 8) + " " + Fit(Number(), 4) + "+" +
-                   Fit(Number(), 6) + " " +
-                   Fit(Pick({"0", "25", "30", "8", "1E300", "-5", "0.5", ""}), 8);
+            return type + " " + Fit(Number(), 8) + " " + Fit(Number(), 4) + "+" + Fit(Number(), 6) +
+                   " " + Fit(Pick({"0", "25", "30", "8", "1E300", "-5", "0.5", ""}), 8);
         }
         }
     }

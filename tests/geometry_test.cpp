@@ -36,9 +36,9 @@ TEST(Geometry, WorkedTangentBlock) {
         {"1", "0", a4 + 1200, 1800, 300 + c, 0}, // a return of radius 0 adds nothing
     };
     for (const auto& k : cases) {
-        const RunState s = RunJob({Header(), Block("T", "R", "10", "4", "22", "22", ""),
-                                Row("1", "", "10", "0", "25"),
-                                Row(k.secondType, "", "13", "0", k.radius)});
+        const RunState s =
+            RunJob({Header(), Block("T", "R", "10", "4", "22", "22", ""),
+                    Row("1", "", "10", "0", "25"), Row(k.secondType, "", "13", "0", k.radius)});
         ASSERT_EQ(s.blocks.size(), 1u);
         const BlockSummary& b = s.blocks[0];
         EXPECT_EQ(b.status, BlockStatus::Computed);
@@ -54,7 +54,7 @@ TEST(Geometry, WorkedTangentBlock) {
     }
     // Two radius-0 returns: the straight strips alone.
     const RunState s = RunJob({Header(), Block("T", "R", "10", "4", "22", "22", ""),
-                            Row("4", "", "10", "0", "0"), Row("1", "", "13", "0", "0")});
+                               Row("4", "", "10", "0", "0"), Row("1", "", "13", "0", "0")});
     EXPECT_EQ(s.blocks[0].sw4Area, 1200);
     EXPECT_EQ(s.blocks[0].grassArea, 1800);
     EXPECT_EQ(s.blocks[0].totalCurb, 300);
@@ -62,10 +62,9 @@ TEST(Geometry, WorkedTangentBlock) {
 
 TEST(Geometry, CurvedBlocksDependOnTheSideAndApproachTangent) {
     auto figures = [](const std::string& side, const std::string& radius) {
-        const RunState s =
-            RunJob({Header(), Block("R", side, "10", "4", "22", "22", radius),
-                 Row("4", "", "10", "0", "25"), Row("0", "20", "11", "0"),
-                 Row("1", "", "13", "0", "25")});
+        const RunState s = RunJob({Header(), Block("R", side, "10", "4", "22", "22", radius),
+                                   Row("4", "", "10", "0", "25"), Row("0", "20", "11", "0"),
+                                   Row("1", "", "13", "0", "25")});
         EXPECT_EQ(s.blocks.at(0).status, BlockStatus::Computed);
         return s.blocks.at(0);
     };
@@ -75,9 +74,9 @@ TEST(Geometry, CurvedBlocksDependOnTheSideAndApproachTangent) {
     EXPECT_GT(outside.roadwayCurb, 300); // the curb face is outside the baseline
     EXPECT_LT(inside.roadwayCurb, 300);
 
-    const RunState tangent = RunJob({Header(), Block("T", "L", "10", "4", "22", "22", ""),
-                                  Row("4", "", "10", "0", "25"), Row("0", "20", "11", "0"),
-                                  Row("1", "", "13", "0", "25")});
+    const RunState tangent =
+        RunJob({Header(), Block("T", "L", "10", "4", "22", "22", ""), Row("4", "", "10", "0", "25"),
+                Row("0", "20", "11", "0"), Row("1", "", "13", "0", "25")});
     for (const char* side : {"L", "R"}) {
         const BlockSummary far = figures(side, "999999.9999");
         EXPECT_NEAR(far.sw4Area, tangent.blocks[0].sw4Area, 0.05) << side;
@@ -98,8 +97,8 @@ TEST(Geometry, ReturnsThatCannotBeComputed) {
         int returnCount, lineNo;
     } cases[] = {
         // D greater than r at the first return: skip state 5, LineNo + 7
-        {"first too short", Block("T", "R", "10", "4", "22", "22", ""), Row("1", "", "10", "0", "8"),
-         "", tooShort, 5, 13 + 1 + 7},
+        {"first too short", Block("T", "R", "10", "4", "22", "22", ""),
+         Row("1", "", "10", "0", "8"), "", tooShort, 5, 13 + 1 + 7},
         // ...at the closing return: LineNo 60, ReturnCount stays 2
         {"closing too short", Block("T", "R", "10", "4", "22", "22", ""),
          Row("1", "", "10", "0", "25"), Row("4", "", "13", "0", "8"), tooShort, 2, 60},
@@ -140,11 +139,12 @@ TEST(Geometry, ReturnsThatCannotBeComputed) {
 }
 
 TEST(Geometry, AnUncomputableFirstReturnStillListsTheItemsButGivesNoTotals) {
-    const RunState s =
-        RunJob({Header(), Block("T", "R", "10", "4", "22", "22", "", "SHORT RETURN"),
-             Row("1", "", "10", "0", "8"), Row("7", "50", "11", "0"), Row("1", "", "13", "0", "25")});
+    const RunState s = RunJob({Header(), Block("T", "R", "10", "4", "22", "22", "", "SHORT RETURN"),
+                               Row("1", "", "10", "0", "8"), Row("7", "50", "11", "0"),
+                               Row("1", "", "13", "0", "25")});
     const std::string report = s.report;
-    EXPECT_NE(report.find(" TYPE  7  EXTRA 4\" AREA         =   50.000 SQ. FT."), std::string::npos);
+    EXPECT_NE(report.find(" TYPE  7  EXTRA 4\" AREA         =   50.000 SQ. FT."),
+              std::string::npos);
     EXPECT_EQ(report.find("TOTAL CURB IN BLOCK"), std::string::npos);
     EXPECT_EQ(s.grand4Area, 0);
     // The closing return in the skip state forces a new page, which the grand totals share.
@@ -160,8 +160,9 @@ TEST(Geometry, FiguresThatWouldNotBeFiniteNeverReachTheReport) {
         std::vector<std::string> rows;
     } cases[] = {
         {"block length", {"01    0.000 -9E9+-9E999    0.000", "01    0.000 9999+9E999    0.000"}},
-        {"sidewalk area", {Row("1", "", "10", "0", "0"), "07 9.9E+307   10+00.000    0.000",
-                           "07 9.9E+307   10+00.000    0.000", Row("1", "", "13", "0", "0")}},
+        {"sidewalk area",
+         {Row("1", "", "10", "0", "0"), "07 9.9E+307   10+00.000    0.000",
+          "07 9.9E+307   10+00.000    0.000", Row("1", "", "13", "0", "0")}},
         {"return curb",
          {Row("1", "", "10", "0", "0"), "06 9.9E+307   10+00.000", "06 9.9E+307   10+00.000",
           "06 9.9E+307   10+00.000", Row("1", "", "13", "0", "0")}},
@@ -175,7 +176,8 @@ TEST(Geometry, FiguresThatWouldNotBeFiniteNeverReachTheReport) {
         cards.push_back(Row("1", "", "11", "0", "0"));
         const RunState s = RunJob(cards);
         EXPECT_EQ(Count(s.report, " ***  RETURN DOES NOT MEET THE SIDEWALK ON THIS CURVE"), 1)
-            << k.name << "\n" << s.report;
+            << k.name << "\n"
+            << s.report;
         EXPECT_EQ(s.report.find("nan"), std::string::npos);
         EXPECT_EQ(s.report.find("NaN"), std::string::npos);
         EXPECT_EQ(s.report.find("Infinity"), std::string::npos);

@@ -84,21 +84,36 @@ TEST(Items, ReportLinesAndAccumulators) {
         double a;
         const char* line;
     } cases[] = {
-        {false, 0, 18, " TYPE 00  6\" DRIVEWAY           =   18.000  FT.      APPROX STA.   10+00.000"},
-        {true, 0, 18, " TYPE 00  6\" DRIVEWAY           =   18.000  M        APPROX STA.   10+00.000"},
-        {false, 3, 24, " TYPE 03  6\" DRIVEWAY           =   24.000 FT        APPROX STA.   10+00.000"},
-        {true, 2, 9, " TYPE 02  150.0MM DRIVEWAY      =    9.000 M         APPROX STA.   10+00.000"},
-        {false, 5, 150, " TYPE  5  EXTRA GRASS AREA      =  150.000 SQ. FT.   APPROX STA.   10+00.000"},
-        {true, 5, 14, " TYPE  5  EXTRA GRASS AREA      =   14.000 SQ. M     APPROX STA.   10+00.000"},
-        {false, 6, 8.5, " TYPE  6  EX. CURB # 1          =    8.500 FT.       APPROX STA.   10+00.000"},
-        {true, 6, 2, " TYPE  6  EX. CURB # 1          =    2.000 M         APPROX STA.   10+00.000"},
-        {false, 7, 96, " TYPE  7  EXTRA 4\" AREA         =   96.000 SQ. FT.   APPROX STA.   10+00.000"},
-        {true, 7, 12, " TYPE  7  EXTRA 100.0MM AREA    =   12.000 SQ. M     APPROX STA.   10+00.000"},
-        {false, 8, 180, " TYPE  8  EXTRA 6\" AREA         =  180.000 SQ.FT.    APPROX STA.   10+00.000"},
-        {true, 8, 20, " TYPE  8  EXTRA 150.0MM AREA    =   20.000 SQ. M     APPROX STA.   10+00.000"},
-        {false, 9, 45, " TYPE  9  4\" EXCEPTION          =   45.000 FT.       APPROX STA.   10+00.000"},
-        {true, 9, 10, " TYPE  9  100.0MM EXCEPTION     =   10.000 M         APPROX STA.   10+00.000"},
-        {false, 7, 12345.5, " TYPE  7  EXTRA 4\" AREA         = 12345.500 SQ. FT.   APPROX STA.   10+00.000"},
+        {false, 0, 18,
+         " TYPE 00  6\" DRIVEWAY           =   18.000  FT.      APPROX STA.   10+00.000"},
+        {true, 0, 18,
+         " TYPE 00  6\" DRIVEWAY           =   18.000  M        APPROX STA.   10+00.000"},
+        {false, 3, 24,
+         " TYPE 03  6\" DRIVEWAY           =   24.000 FT        APPROX STA.   10+00.000"},
+        {true, 2, 9,
+         " TYPE 02  150.0MM DRIVEWAY      =    9.000 M         APPROX STA.   10+00.000"},
+        {false, 5, 150,
+         " TYPE  5  EXTRA GRASS AREA      =  150.000 SQ. FT.   APPROX STA.   10+00.000"},
+        {true, 5, 14,
+         " TYPE  5  EXTRA GRASS AREA      =   14.000 SQ. M     APPROX STA.   10+00.000"},
+        {false, 6, 8.5,
+         " TYPE  6  EX. CURB # 1          =    8.500 FT.       APPROX STA.   10+00.000"},
+        {true, 6, 2,
+         " TYPE  6  EX. CURB # 1          =    2.000 M         APPROX STA.   10+00.000"},
+        {false, 7, 96,
+         " TYPE  7  EXTRA 4\" AREA         =   96.000 SQ. FT.   APPROX STA.   10+00.000"},
+        {true, 7, 12,
+         " TYPE  7  EXTRA 100.0MM AREA    =   12.000 SQ. M     APPROX STA.   10+00.000"},
+        {false, 8, 180,
+         " TYPE  8  EXTRA 6\" AREA         =  180.000 SQ.FT.    APPROX STA.   10+00.000"},
+        {true, 8, 20,
+         " TYPE  8  EXTRA 150.0MM AREA    =   20.000 SQ. M     APPROX STA.   10+00.000"},
+        {false, 9, 45,
+         " TYPE  9  4\" EXCEPTION          =   45.000 FT.       APPROX STA.   10+00.000"},
+        {true, 9, 10,
+         " TYPE  9  100.0MM EXCEPTION     =   10.000 M         APPROX STA.   10+00.000"},
+        {false, 7, 12345.5,
+         " TYPE  7  EXTRA 4\" AREA         = 12345.500 SQ. FT.   APPROX STA.   10+00.000"},
     };
     for (const auto& k : cases) {
         RunState s = OpenBlock(k.metric, 10, 4);
@@ -106,7 +121,7 @@ TEST(Items, ReportLinesAndAccumulators) {
         s.areaOrLength = k.a;
         ASSERT_TRUE(HandleItem(s));
         EXPECT_EQ(test::Lines(s.report).at(0), k.line);
-        const double moved = k.type == 5 ? s.grassArea
+        const double moved = k.type == 5   ? s.grassArea
                              : k.type == 6 ? s.totalCurb
                              : k.type == 7 ? s.sw4Area
                              : k.type == 8 ? s.sw6Area

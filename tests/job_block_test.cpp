@@ -26,8 +26,8 @@ TEST(Job, ClearJobEmptiesHeadersButKeepsFileNameBlockNoAndRows) {
     job.header(100).aliTyp = "T";
     job.row(3).type = "5";
     ClearJob(job);
-    EXPECT_EQ(job.fileTag + job.idxRefNum + job.idxProject + job.idxDate + job.idxEng + job.jobUnits,
-              "");
+    EXPECT_EQ(
+        job.fileTag + job.idxRefNum + job.idxProject + job.idxDate + job.idxEng + job.jobUnits, "");
     EXPECT_EQ(job.dataSaved, 0);
     EXPECT_EQ(job.header(100), BlockHeader{});
     EXPECT_EQ(job.dataFileName, "/x/JOB.V41");
@@ -53,8 +53,10 @@ TEST(Job, HeaderFieldsShowAndStore) {
         const char* blSide;
         const char* direction;
         const char* side;
-    } cases[] = {{"R", "L", "Right", "Left"},  {"L", "R", "Left", "Right"},
-                 {"", "", "Tangent", "Right"}, {"r", "l", "Tangent", "Right"},
+    } cases[] = {{"R", "L", "Right", "Left"},
+                 {"L", "R", "Left", "Right"},
+                 {"", "", "Tangent", "Right"},
+                 {"r", "l", "Tangent", "Right"},
                  {"T", "X", "Tangent", "Right"}};
     for (const auto& c : cases) {
         Job job;
@@ -130,7 +132,8 @@ TEST(BlockFile, DescriptionRules) {
 TEST(BlockFile, ShortLinesLongFilesAndMissingFiles) {
     const Workspace ws = test::MakeWorkspace();
     std::string text = Cards({"05   1.5", "0", "", "03   12.000   10+5"});
-    for (int i = 0; i < 110; ++i) text += "09    1.000    1+01.000    0.000\r\n";
+    for (int i = 0; i < 110; ++i)
+        text += "09    1.000    1+01.000    0.000\r\n";
     WriteText(ws.BlockFileName(1), text);
     Job job;
     job.header(1).blkDesc = "X";

@@ -67,9 +67,11 @@ TEST(Reader, MessagesAndWhatStays) {
     const Workspace ws = test::MakeWorkspace();
     const std::string header = "CRZ41 R1      P1          01/01/2006 E ENG";
     std::string blocks101 = header + "\r\n";
-    for (int b = 1; b <= 101; ++b) blocks101 += Cards({kBlock, kReturn});
+    for (int b = 1; b <= 101; ++b)
+        blocks101 += Cards({kBlock, kReturn});
     std::string rows101 = Cards({header, kBlock, kReturn, kBlock});
-    for (int r = 1; r <= 101; ++r) rows101 += kReturn + "\r\n";
+    for (int r = 1; r <= 101; ++r)
+        rows101 += kReturn + "\r\n";
     rows101 += Cards({kBlock, kReturn});
 
     const struct {
@@ -101,7 +103,8 @@ TEST(Reader, MessagesAndWhatStays) {
         EXPECT_EQ(r.messages[0].text, c.message) << c.name;
         EXPECT_EQ(r.messages[0].title, c.title) << c.name;
         int inUse = 0;
-        for (int n = 1; n <= kMaxBlocks; ++n) inUse += job.blockInUse(n) ? 1 : 0;
+        for (int n = 1; n <= kMaxBlocks; ++n)
+            inUse += job.blockInUse(n) ? 1 : 0;
         EXPECT_EQ(inUse, c.blocks) << c.name;
         if (c.outcome == ReadOutcome::Invalid) {
             EXPECT_EQ(job.idxRefNum + job.jobUnits, "") << c.name;
@@ -116,7 +119,8 @@ TEST(Reader, MessagesAndWhatStays) {
     ReadText(job, ws, rows101);
     int lines = 0;
     std::istringstream in(ReadText(ws.BlockFileName(2)));
-    for (std::string l; std::getline(in, l);) ++lines;
+    for (std::string l; std::getline(in, l);)
+        ++lines;
     EXPECT_EQ(lines, 100);
 }
 
@@ -147,9 +151,9 @@ TEST(Reader, RowCardsReachTheBlockFilesUpperCasedAsTheyStand) {
     EXPECT_EQ(job.header(3).aliTyp, "");
     EXPECT_EQ(job.blockNo, 3);
     // A block without a direction is left out when the job is written.
-    EXPECT_EQ(Rewrite(job, ws), Cards({"CRZ41 A" + std::string(6, ' ') + std::string(24, ' ') +
-                                           "E ",
-                                       kBlock, "", "05 ODD  TEXT", kBlock}));
+    EXPECT_EQ(Rewrite(job, ws),
+              Cards({"CRZ41 A" + std::string(6, ' ') + std::string(24, ' ') + "E ", kBlock, "",
+                     "05 ODD  TEXT", kBlock}));
 }
 
 TEST(ReaderWriter, ExamplesComeBackCardForCard) {
@@ -170,7 +174,8 @@ TEST(ReaderWriter, ExamplesComeBackCardForCard) {
 TEST(ReaderWriter, AnOlderFileComesBackInTheCurrentLayout) {
     const Workspace ws = test::MakeWorkspace();
     Job job;
-    ReadText(job, ws, Cards({"brz41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", kBlock, kReturn}));
+    ReadText(job, ws,
+             Cards({"brz41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", kBlock, kReturn}));
     EXPECT_EQ(job.fileTag, "BRZ41");
     EXPECT_EQ(Rewrite(job, ws),
               Cards({"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", kBlock, kReturn}));
@@ -229,7 +234,8 @@ TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
     job.jobUnits = "E";
     job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
     std::string rows;
-    for (int r = 0; r < 100; ++r) rows += kReturn + "\r\n";
+    for (int r = 0; r < 100; ++r)
+        rows += kReturn + "\r\n";
     WriteText(ws.BlockFileName(1), rows);
 
     FailingBuffer failing;

@@ -28,20 +28,26 @@ const std::string kClose = Row("1", "", "13", "0", "25");
 
 TEST(ReportForm, StationTexts) {
     const std::pair<double, const char*> cases[] = {
-        {0, "0+00.000"},         {99.999, "0+99.999"},       {100, "1+00.000"},
-        {1234.5, "12+34.500"},   {5.25, "0+05.250"},         {123456, "1234+56.000"},
-        {-5.25, "-0+05.250"},    {99.9996, "1+00.000"},      {999999.999, "9999+99.999"},
-        {1e6, "10000+00.000"},   {12345678, "12345+78.000"}, {-123456, "-1234+56.000"},
+        {0, "0+00.000"},       {99.999, "0+99.999"},       {100, "1+00.000"},
+        {1234.5, "12+34.500"}, {5.25, "0+05.250"},         {123456, "1234+56.000"},
+        {-5.25, "-0+05.250"},  {99.9996, "1+00.000"},      {999999.999, "9999+99.999"},
+        {1e6, "10000+00.000"}, {12345678, "12345+78.000"}, {-123456, "-1234+56.000"},
     };
-    for (const auto& [value, text] : cases) EXPECT_EQ(FormatStation(value), text) << value;
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatStation(value), text) << value;
 }
 
 TEST(ReportForm, SourceDateEpochFixesTheRunTime) {
     const struct {
         const char* value;
         std::optional<std::time_t> time;
-    } cases[] = {{"309", 309}, {"0", 0}, {"", std::nullopt}, {"-5", std::nullopt},
-                 {"1.5", std::nullopt}, {"12x", std::nullopt}, {"99999999999999999999", std::nullopt}};
+    } cases[] = {{"309", 309},
+                 {"0", 0},
+                 {"", std::nullopt},
+                 {"-5", std::nullopt},
+                 {"1.5", std::nullopt},
+                 {"12x", std::nullopt},
+                 {"99999999999999999999", std::nullopt}};
     for (const auto& c : cases) {
         setenv("SOURCE_DATE_EPOCH", c.value, 1);
         EXPECT_EQ(SourceDateEpoch(), c.time) << c.value;
@@ -60,13 +66,12 @@ TEST(ReportForm, PageHeader) {
     const auto pages = Pages(s.report);
     ASSERT_EQ(pages.size(), 2u);
     const std::vector<std::string> first(pages[0].begin(), pages[0].begin() + 6);
-    EXPECT_EQ(first, (std::vector<std::string>{
-                         " ZARN V4.2.0 04/2006          SIDEWALK CURB & GRASSING QUANTITIES",
-                         " PROGRAM  TOVRZ41     DATE PROC 01/01/1970    TIME PROC 00:05:09   PAGE     1",
-                         " REF. # - REF         PROJECT NO.  PROJ-1",
-                         " SUBM ENGINEER: ENGINEER",
-                         " INPUT DATA IS IN ENGLISH",
-                         " "}));
+    EXPECT_EQ(first,
+              (std::vector<std::string>{
+                  " ZARN V4.2.0 04/2006          SIDEWALK CURB & GRASSING QUANTITIES",
+                  " PROGRAM  TOVRZ41     DATE PROC 01/01/1970    TIME PROC 00:05:09   PAGE     1",
+                  " REF. # - REF         PROJECT NO.  PROJ-1", " SUBM ENGINEER: ENGINEER",
+                  " INPUT DATA IS IN ENGLISH", " "}));
     EXPECT_EQ(first[1].size(), 77u);
     EXPECT_EQ(pages[1][1].substr(67), "PAGE     2");
     // A version text longer than 30 columns pushes the title to column 31 of the next line.
@@ -80,7 +85,8 @@ TEST(ReportForm, PageHeader) {
 
 TEST(ReportForm, OneBlockPerPageAndGrandTotalsOnTheirOwn) {
     std::vector<std::string> cards = {Header()};
-    for (int b = 0; b < 6; ++b) cards.insert(cards.end(), {kTangent, kOpen, kClose});
+    for (int b = 0; b < 6; ++b)
+        cards.insert(cards.end(), {kTangent, kOpen, kClose});
     const RunState s = RunJob(cards);
     const auto pages = Pages(s.report);
     ASSERT_EQ(pages.size(), 7u);
@@ -104,24 +110,26 @@ TEST(ReportForm, BlockIdentificationSection) {
     RunState s = RunJob({Header()});
     s.report.clear();
     PrintBlockIdent(s, Block("X", "R", "10", "4", "-3.25", "22.5", "500", "ELM ST"));
-    EXPECT_EQ(Lines(s.report),
-              (std::vector<std::string>{
-                  " ", "BLOCK IDENTIFICATION - ELM ST", " ",
-                  " DIRECTION OF ROADWAY CURVE... TANGENT",
-                  " SIDE OF ROADWAY..............   RIGHT",
-                  " DIST FROM BACK OF CURB TO BACK OF SIDEWALK......     10.000  FT.",
-                  " WIDTH OF SIDEWALK...............................      4.000  FT.",
-                  " DIST RIGHT OF ALIGNMENT TO FACE OF RIGHT CURB...     22.500  FT.",
-                  " DIST LEFT OF ALIGNMENT TO FACE OF LEFT CURB.....     -3.250  FT.",
-                  " RADIUS OF ROADWAY CURVE........................      0.0000  FT.", " "}));
+    EXPECT_EQ(
+        Lines(s.report),
+        (std::vector<std::string>{
+            " ", "BLOCK IDENTIFICATION - ELM ST", " ", " DIRECTION OF ROADWAY CURVE... TANGENT",
+            " SIDE OF ROADWAY..............   RIGHT",
+            " DIST FROM BACK OF CURB TO BACK OF SIDEWALK......     10.000  FT.",
+            " WIDTH OF SIDEWALK...............................      4.000  FT.",
+            " DIST RIGHT OF ALIGNMENT TO FACE OF RIGHT CURB...     22.500  FT.",
+            " DIST LEFT OF ALIGNMENT TO FACE OF LEFT CURB.....     -3.250  FT.",
+            " RADIUS OF ROADWAY CURVE........................      0.0000  FT.", " "}));
     EXPECT_EQ(s.lineNo, 13);
     EXPECT_EQ(s.curveDir, "T");
 }
 
 TEST(ReportForm, HeaderChecks) {
-    const std::string wider = " ***  SIDEWALK IS WIDER THAN THE DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK";
+    const std::string wider =
+        " ***  SIDEWALK IS WIDER THAN THE DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK";
     const std::string width = " ***  WARNING:SIDEWALK WIDTH UNREASONABLE";
-    const std::string dist = " ***  WARNING:DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK UNREASONABLE";
+    const std::string dist =
+        " ***  WARNING:DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK UNREASONABLE";
     const std::string radius = " ***  WARNING RADIUS OF ALIGNMENT NOT CODED TANGENT ASSUMED";
     const struct {
         const char* units;
@@ -147,7 +155,8 @@ TEST(ReportForm, HeaderChecks) {
         EXPECT_EQ(s.returnCount, k.returnCount) << k.card;
         EXPECT_EQ(s.curveDir, k.curveDir) << k.card;
         EXPECT_EQ(Count(s.report, std::string(70, '*')), 2 * static_cast<int>(k.messages.size()));
-        for (const std::string& m : k.messages) EXPECT_EQ(Count(s.report, m), 1) << k.card << m;
+        for (const std::string& m : k.messages)
+            EXPECT_EQ(Count(s.report, m), 1) << k.card << m;
     }
     RunState s = RunJob({Header()});
     PrintBlockIdent(s, Block("L", "R", "10", "4", "0", "0", ""));
@@ -171,7 +180,8 @@ TEST(ReportForm, CardOrderErrors) {
          {{firstCard, 2}},
          4,
          1},
-        {"a row card before any block card is only a first card", {Header(), Row("5", "1", "1", "0")},
+        {"a row card before any block card is only a first card",
+         {Header(), Row("5", "1", "1", "0")},
          {{firstCard, 1}},
          2,
          0},
@@ -182,7 +192,8 @@ TEST(ReportForm, CardOrderErrors) {
           {" XXXX 12         LENGTH =     2.000        APPROX STA. =   10+00.000", 1}},
          4,
          1},
-        {"type 10 before the first return is a first card", {Header(), kTangent, "10    1.000"},
+        {"type 10 before the first return is a first card",
+         {Header(), kTangent, "10    1.000"},
          {{firstCard, 1}, {invalid, 0}},
          2,
          0},
@@ -193,7 +204,8 @@ TEST(ReportForm, CardOrderErrors) {
          1},
         {"blank type columns before any card",
          {Header(), "", " ", "  5"},
-         {{invalid, 3}, {" XXXX 00         LENGTH =     0.000        APPROX STA. =            ", 3}},
+         {{invalid, 3},
+          {" XXXX 00         LENGTH =     0.000        APPROX STA. =            ", 3}},
          4,
          0},
         {"blank type columns after a block card show its type only",
@@ -206,7 +218,8 @@ TEST(ReportForm, CardOrderErrors) {
          {{" XXXX 07         LENGTH =    12.500        APPROX STA. =   11+50.000", 1}},
          3,
          1},
-        {"the file ends after the first return", {Header(), kTangent, kOpen},
+        {"the file ends after the first return",
+         {Header(), kTangent, kOpen},
          {{lastCard, 1}},
          2,
          0},
@@ -218,7 +231,8 @@ TEST(ReportForm, CardOrderErrors) {
         {"a block card after a rejected block",
          {Header(), Block("T", "R", "4", "5", "0", "0", ""), kOpen, Row("7", "9", "11", "0"),
           kClose, kTangent, kOpen, kClose},
-         {{lastCardAtHeader, 1}, {" TYPE  7  EXTRA 4\" AREA         =    9.000 SQ. FT.   APPROX STA.   11+00.000", 1}},
+         {{lastCardAtHeader, 1},
+          {" TYPE  7  EXTRA 4\" AREA         =    9.000 SQ. FT.   APPROX STA.   11+00.000", 1}},
          4,
          1},
         {"a rejected block ending in its ignored return: grand totals share its page",
@@ -244,9 +258,11 @@ TEST(ReportForm, CardOrderErrors) {
             EXPECT_EQ(Count(s.report, line), n) << k.name << ": " << line << "\n" << s.report;
         EXPECT_EQ(Pages(s.report).size(), k.pages) << k.name << "\n" << s.report;
         int computed = 0;
-        for (const auto& line : Lines(s.report)) computed += line.rfind("TOTAL CURB IN BLOCK", 0) == 0;
+        for (const auto& line : Lines(s.report))
+            computed += line.rfind("TOTAL CURB IN BLOCK", 0) == 0;
         EXPECT_EQ(computed, k.computed) << k.name;
-        EXPECT_EQ(Lines(s.report).back().substr(0, 31), "GRAND TOTAL ROADWAY CURB      =") << k.name;
+        EXPECT_EQ(Lines(s.report).back().substr(0, 31), "GRAND TOTAL ROADWAY CURB      =")
+            << k.name;
     }
 }
 
@@ -256,11 +272,13 @@ TEST(ReportForm, UnknownTagGivesTheConversionNotice) {
         "    USE THE DATA ENTRY PROGRAM TO", "    CONVERT THE DATA TO THE NEW FORMAT",
         std::string(45, '*')};
     for (const std::vector<std::string>& cards :
-         {std::vector<std::string>{"ARZ41 X", kTangent, kOpen, kClose}, std::vector<std::string>{}}) {
+         {std::vector<std::string>{"ARZ41 X", kTangent, kOpen, kClose},
+          std::vector<std::string>{}}) {
         EXPECT_EQ(Lines(RunJob(cards).report), notice);
     }
     // The first card is upper-cased: a lower-case tag and units code are taken.
-    const RunState s = RunJob({"crz41 ref     proj        01/01/2006 m eng", kTangent, kOpen, kClose});
+    const RunState s =
+        RunJob({"crz41 ref     proj        01/01/2006 m eng", kTangent, kOpen, kClose});
     EXPECT_EQ(Count(s.report, " INPUT DATA IS IN METRIC"), 2);
     EXPECT_EQ(Count(s.report, " SUBM ENGINEER: ENG"), 2);
     EXPECT_EQ(Count(s.report, "ROADWAY CURB        =     300.000 M  "), 1);

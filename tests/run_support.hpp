@@ -25,9 +25,8 @@ inline std::string Block(const std::string& dir, const std::string& side, const 
     return card;
 }
 
-inline std::string Row(const std::string& type, const std::string& area,
-                       const std::string& station, const std::string& plus,
-                       const std::string& radius = "") {
+inline std::string Row(const std::string& type, const std::string& area, const std::string& station,
+                       const std::string& plus, const std::string& radius = "") {
     std::string card;
     EXPECT_FALSE(RowCard({type, area, station, plus, radius}, 1, 1, card));
     return card;
@@ -65,7 +64,8 @@ inline std::vector<std::vector<std::string>> Pages(const std::string& report) {
 
 inline int Count(const std::string& report, const std::string& line) {
     int n = 0;
-    for (const std::string& l : Lines(report)) n += l == line ? 1 : 0;
+    for (const std::string& l : Lines(report))
+        n += l == line ? 1 : 0;
     return n;
 }
 

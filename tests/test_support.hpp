@@ -17,7 +17,7 @@ namespace sidewalk::test {
 
 // A scratch folder removed when the test ends.
 class Scratch {
-public:
+  public:
     Scratch() {
         std::string pattern = (std::filesystem::temp_directory_path() / "sidewalk-test-XXXXXX");
         std::vector<char> name(pattern.begin(), pattern.end());
@@ -33,7 +33,7 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -50,7 +50,8 @@ inline void WriteText(const std::filesystem::path& p, const std::string& text) {
 // Joins lines with CR LF after each.
 inline std::string Cards(std::initializer_list<std::string> lines) {
     std::string out;
-    for (const auto& l : lines) out += l + "\r\n";
+    for (const auto& l : lines)
+        out += l + "\r\n";
     return out;
 }
 
