@@ -1,6 +1,11 @@
 // The number and text rules: Val, Format patterns, rounding, PadField, columns and line reading.
+#include <algorithm>
+#include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,6 +65,19 @@ TEST(Val, ReadsTheLeadingNumberIgnoringBlanks) {
     EXPECT_EQ(Format(Val("-0"), "0.000"), "0.000");
 }
 
+TEST(Val, AgreesWithTheCorrectlyRoundingReader) {
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = std::to_string(rng() % 100000000000000000ULL);
+        text.insert(rng() % (text.size() + 1), ".");
+        if (i % 3 == 0) text += "E" + std::to_string(static_cast<int>(rng() % 80) - 40);
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(Val(text), expected) << text;
+        ASSERT_EQ(Val("-" + text), -expected) << text;
+    }
+}
+
 TEST(Format, PatternsRoundTiesAwayAndNeverCutTheIntegerPart) {
     const struct {
         double value;
@@ -100,10 +118,69 @@ TEST(Format, PatternsRoundTiesAwayAndNeverCutTheIntegerPart) {
         {0, "#", ""},
         {0.25, "#.00", ".25"},
         {99.9996, "###0.000", "100.000"},
+        // the other patterns of the cards and the report
+        {5, "00", "05"},
+        {-5, "00", "-05"},
+        {5.25, "###000.000", "005.250"},
+        {1234.56786, "###0.0000", "1234.5679"},
+        {7.5, "##0", "8"},
+        // past 2^67 the formatter of the standard library takes over
+        {1e22, "0", "10000000000000000000000"},
+        {-1e22, "0.0", "-10000000000000000000000.0"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
     EXPECT_EQ(Format(DBL_MAX, "0.000").size(), 313u);
+}
+
+// The exact decimal expansion of the value, rounded by hand at the given decimals.
+std::string Reference(double value, int decimals) {
+    std::vector<char> buffer(1500);
+    std::snprintf(buffer.data(), buffer.size(), "%.1100f", std::abs(value));
+    std::string digits(buffer.data());
+    for (char& c : digits)
+        if (c == ',') c = '.'; // a decimal-comma locale
+    const auto point = digits.find('.');
+    std::string kept = digits.substr(0, point) + digits.substr(point + 1, decimals);
+    if (digits[point + 1 + static_cast<std::size_t>(decimals)] >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i)
+            kept[static_cast<std::size_t>(i)] = '0';
+        if (i < 0)
+            kept.insert(0, "1");
+        else
+            ++kept[static_cast<std::size_t>(i)];
+    }
+    const std::size_t intLen = kept.size() - static_cast<std::size_t>(decimals);
+    std::string out = kept.substr(0, intLen);
+    out.erase(0, std::min(out.find_first_not_of('0'), out.size() - 1));
+    if (decimals > 0) out += "." + kept.substr(intLen);
+    const bool zero = out.find_first_not_of("0.") == std::string::npos;
+    return (value < 0 && !zero ? "-" : "") + out;
+}
+
+TEST(Format, AgreesWithTheExactDecimalExpansion) {
+    std::mt19937_64 rng(42);
+    const char* patterns[] = {"0", "0.0", "0.000", "0.0000", "0.00000000"};
+    const int decimalsOf[] = {0, 1, 3, 4, 8};
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = decimalsOf[i % 5];
+        double value = 0;
+        switch (i % 4) {
+        case 0: // a coded-looking value, often an exact tie
+            value = static_cast<double>(static_cast<long long>(rng() % 2000001) - 1000000) / 64.0;
+            break;
+        case 1: // anything of any size
+            value = std::bit_cast<double>(rng());
+            if (!std::isfinite(value) || std::abs(value) > 1e30) value = 1.0 / 3;
+            break;
+        default:
+            value = std::ldexp(static_cast<double>(rng() % 100000000) - 5e7,
+                               static_cast<int>(rng() % 60) - 40);
+        }
+        ASSERT_EQ(Format(value, patterns[i % 5]), Reference(value, decimals))
+            << std::hexfloat << value << " with " << patterns[i % 5];
+    }
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
