@@ -43,7 +43,16 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
 
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) return OutputError(target, EISDIR);
+    if (exists && S_ISDIR(old.st_mode)) return OutputError(target, EISDIR);
+    if (exists && !S_ISREG(old.st_mode)) {
+        // A device or a pipe (standard output, say) has no old content to keep: write to it.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return OutputError(target, errno);
+        int error = WriteAllBytes(fd, content);
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error != 0) return OutputError(target, error);
+        return std::nullopt;
+    }
     const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : ModeForNewFile();
 
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");

@@ -75,6 +75,11 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
               "3,NEVER CLOSED,,,,,,,,not closed\r\n"
               "job,GRAND TOTAL,1200.343,0.000,1045.331,,,,242.935,\r\n");
 
+    // Totals to standard output, report to a device.
+    r = Run("--output /dev/null --totals-csv /dev/stdout " + Data("tangent-english.V41"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("block,description,", 0), 0u) << r.out << r.err;
+
     WriteText(dir_ / "old.wrk", "BRZ40 OLD\r\n11 T R\r\n");
     r = Run("--work-file " + Path("old.wrk"));
     EXPECT_EQ(r.status, 0);
