@@ -178,6 +178,7 @@ TEST(Geometry, FiguresThatWouldNotBeFiniteNeverReachTheReport) {
         EXPECT_EQ(Count(s.report, " ***  RETURN DOES NOT MEET THE SIDEWALK ON THIS CURVE"), 1)
             << k.name << "\n"
             << s.report;
+        EXPECT_EQ(Count(s.report, " ***  ERROR: LAST CARD NOT TYPE 1 OR 4   "), 0) << k.name;
         EXPECT_EQ(s.report.find("nan"), std::string::npos);
         EXPECT_EQ(s.report.find("NaN"), std::string::npos);
         EXPECT_EQ(s.report.find("Infinity"), std::string::npos);
