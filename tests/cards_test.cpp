@@ -48,10 +48,7 @@ TEST(Cards, RowCardColumns) {
 }
 
 TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
-    const struct {
-        BlockRow row;
-        const char* field;
-    } rows[] = {
+    const struct { BlockRow row; const char* field; } rows[] = {
         {{"1", "10000", "1", "1", "1"}, "area or length"},
         {{"1", "1", "10000", "1", "1"}, "station"},
         {{"1", "1", "1", "100", "1"}, "plus"},
@@ -68,10 +65,7 @@ TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
         EXPECT_EQ(card, "unchanged");
     }
 
-    const struct {
-        BlockHeader header;
-        const char* field;
-    } blocks[] = {
+    const struct { BlockHeader header; const char* field; } blocks[] = {
         {{"T", "R", "100000", "5", "1", "1", "", "D"}, "back of curb"},
         {{"T", "R", "10", "100", "1", "1", "", "D"}, "sidewalk width"},
         {{"T", "R", "10", "5", "-100", "1", "", "D"}, "W1"},

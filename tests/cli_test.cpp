@@ -88,16 +88,10 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
 
 TEST_F(Cli, ReaderMessagesAndExitStatus) {
     std::string many = "CRZ41 R\r\n";
-    for (int b = 0; b < 101; ++b)
-        many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
+    for (int b = 0; b < 101; ++b) many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
     WriteText(dir_ / "many.V41", many);
     WriteText(dir_ / "bad.V41", "NOT A JOB\r\n");
-    const struct {
-        std::string args;
-        int status;
-        std::string err;
-        bool output;
-    } cases[] = {
+    const struct { std::string args; int status; std::string err; bool output; } cases[] = {
         {"--output " + Path("a.prn") + " " + Path("many.V41"), 1,
          "Critical Error: More than 100 blocks - Program aborted!\n", true},
         {"--output " + Path("b.prn") + " " + Path("bad.V41"), 2,
@@ -125,18 +119,6 @@ TEST_F(Cli, ReaderMessagesAndExitStatus) {
          at = report.find("BLOCK IDENTIFICATION - ", at + 1))
         ++blocks;
     EXPECT_EQ(blocks, 100);
-}
-
-TEST_F(Cli, RewriteConvertsAnOlderFile) {
-    WriteText(dir_ / "old.V41",
-              "BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M\r\n"
-              "11 T R   10.0    5     -20      20\r\n01    0.000   10+00.000   25.000\r\n");
-    const Result r = Run("--rewrite " + Path("new.V41") + " " + Path("old.V41"));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(ReadText(dir_ / "new.V41"), "CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY\r\n"
-                                          "11 T R   10.000  5.000 -20.000  20.000      0.0000 \r\n"
-                                          "01    0.000   10+00.000   25.000\r\n");
 }
 
 TEST_F(Cli, UsageAndBadArguments) {

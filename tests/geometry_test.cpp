@@ -26,11 +26,7 @@ TEST(Geometry, WorkedTangentBlock) {
     const double a4 = (625 * phi1 - 25 * 15 * 0.8) / 2;
     const double phi2 = std::acos(0.76);
     const double ag = (625 * phi2 - 19 * 25 * std::sin(phi2)) / 2;
-    const struct {
-        const char* secondType;
-        const char* radius;
-        double sw4, grass, curb, return2;
-    } cases[] = {
+    const struct { const char* secondType; const char* radius; double sw4, grass, curb, return2; } cases[] = {
         {"1", "25", 2 * a4 + 1200, 1800, 300 + 2 * c, c},
         {"4", "25", 2 * a4 - ag + 1200, 1800 + ag, 300 + 2 * c, c},
         {"1", "0", a4 + 1200, 1800, 300 + c, 0}, // a return of radius 0 adds nothing
@@ -89,13 +85,7 @@ TEST(Geometry, CurvedBlocksDependOnTheSideAndApproachTangent) {
 TEST(Geometry, ReturnsThatCannotBeComputed) {
     const std::string tooShort = " ***  DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK";
     const std::string notMeeting = " ***  RETURN DOES NOT MEET THE SIDEWALK ON THIS CURVE";
-    const struct {
-        const char* name;
-        std::string block;
-        std::string first, second;
-        const std::string& message;
-        int returnCount, lineNo;
-    } cases[] = {
+    const struct { const char* name; std::string block; std::string first, second; const std::string& message; int returnCount, lineNo; } cases[] = {
         // D greater than r at the first return: skip state 5, LineNo + 7
         {"first too short", Block("T", "R", "10", "4", "22", "22", ""),
          Row("1", "", "10", "0", "8"), "", tooShort, 5, 13 + 1 + 7},
@@ -155,10 +145,7 @@ TEST(Geometry, AnUncomputableFirstReturnStillListsTheItemsButGivesNoTotals) {
 }
 
 TEST(Geometry, FiguresThatWouldNotBeFiniteNeverReachTheReport) {
-    const struct {
-        const char* name;
-        std::vector<std::string> rows;
-    } cases[] = {
+    const struct { const char* name; std::vector<std::string> rows; } cases[] = {
         {"block length", {"01    0.000 -9E9+-9E999    0.000", "01    0.000 9999+9E999    0.000"}},
         {"sidewalk area",
          {Row("1", "", "10", "0", "0"), "07 9.9E+307   10+00.000    0.000",

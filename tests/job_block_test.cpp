@@ -48,12 +48,7 @@ TEST(Job, BlockListLines) {
 }
 
 TEST(Job, HeaderFieldsShowAndStore) {
-    const struct {
-        const char* aliTyp;
-        const char* blSide;
-        const char* direction;
-        const char* side;
-    } cases[] = {{"R", "L", "Right", "Left"},
+    const struct { const char* aliTyp; const char* blSide; const char* direction; const char* side; } cases[] = {{"R", "L", "Right", "Left"},
                  {"L", "R", "Left", "Right"},
                  {"", "", "Tangent", "Right"},
                  {"r", "l", "Tangent", "Right"},
@@ -107,11 +102,7 @@ TEST(BlockFile, DescriptionRules) {
     GridTexts typed{};
     typed[1] = {"1", "", "10", "", "25"};
     const GridTexts empty{};
-    const struct {
-        const char* before;
-        const GridTexts& grid;
-        const char* after;
-    } cases[] = {
+    const struct { const char* before; const GridTexts& grid; const char* after; } cases[] = {
         {"", typed, "BLOCK NUMBER  7"}, // automatic name for a typed block
         {"", empty, ""},                // nothing typed: stays empty
         {"   ", typed, "   "},          // blanks are not empty here
@@ -132,8 +123,7 @@ TEST(BlockFile, DescriptionRules) {
 TEST(BlockFile, ShortLinesLongFilesAndMissingFiles) {
     const Workspace ws = test::MakeWorkspace();
     std::string text = Cards({"05   1.5", "0", "", "03   12.000   10+5"});
-    for (int i = 0; i < 110; ++i)
-        text += "09    1.000    1+01.000    0.000\r\n";
+    for (int i = 0; i < 110; ++i) text += "09    1.000    1+01.000    0.000\r\n";
     WriteText(ws.BlockFileName(1), text);
     Job job;
     job.header(1).blkDesc = "X";

@@ -35,11 +35,7 @@ std::string Rewrite(Job& job, const Workspace& ws) {
 
 TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
     const Workspace ws = test::MakeWorkspace();
-    const struct {
-        std::string header;
-        const char* units;
-        const char* engineer;
-    } cases[] = {
+    const struct { std::string header; const char* units; const char* engineer; } cases[] = {
         {"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", "M", "T. HOLLOWAY"},
         {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", "M", "T. HOLLOWAY"},
         {"crz41 dt-0412 4417-021-03 04/17/2006 m t. holloway", "M", "T. HOLLOWAY"},
@@ -70,18 +66,10 @@ TEST(Reader, MessagesAndWhatStays) {
     for (int b = 1; b <= 101; ++b)
         blocks101 += Cards({kBlock, kReturn});
     std::string rows101 = Cards({header, kBlock, kReturn, kBlock});
-    for (int r = 1; r <= 101; ++r)
-        rows101 += kReturn + "\r\n";
+    for (int r = 1; r <= 101; ++r) rows101 += kReturn + "\r\n";
     rows101 += Cards({kBlock, kReturn});
 
-    const struct {
-        const char* name;
-        std::string text;
-        ReadOutcome outcome;
-        const char* message;
-        const char* title;
-        int blocks;
-    } cases[] = {
+    const struct { const char* name; std::string text; ReadOutcome outcome; const char* message; const char* title; int blocks; } cases[] = {
         {"wrong tag", Cards({"XRZ41 R1", kBlock}), ReadOutcome::Invalid,
          "Invalid File - Select Another File!", "File Input Error", 0},
         {"empty file", "", ReadOutcome::Invalid, "Invalid File - Select Another File!",
@@ -103,8 +91,7 @@ TEST(Reader, MessagesAndWhatStays) {
         EXPECT_EQ(r.messages[0].text, c.message) << c.name;
         EXPECT_EQ(r.messages[0].title, c.title) << c.name;
         int inUse = 0;
-        for (int n = 1; n <= kMaxBlocks; ++n)
-            inUse += job.blockInUse(n) ? 1 : 0;
+        for (int n = 1; n <= kMaxBlocks; ++n) inUse += job.blockInUse(n) ? 1 : 0;
         EXPECT_EQ(inUse, c.blocks) << c.name;
         if (c.outcome == ReadOutcome::Invalid) {
             EXPECT_EQ(job.idxRefNum + job.jobUnits, "") << c.name;
@@ -119,8 +106,7 @@ TEST(Reader, MessagesAndWhatStays) {
     ReadText(job, ws, rows101);
     int lines = 0;
     std::istringstream in(ReadText(ws.BlockFileName(2)));
-    for (std::string l; std::getline(in, l);)
-        ++lines;
+    for (std::string l; std::getline(in, l);) ++lines;
     EXPECT_EQ(lines, 100);
 }
 
@@ -234,8 +220,7 @@ TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
     job.jobUnits = "E";
     job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
     std::string rows;
-    for (int r = 0; r < 100; ++r)
-        rows += kReturn + "\r\n";
+    for (int r = 0; r < 100; ++r) rows += kReturn + "\r\n";
     WriteText(ws.BlockFileName(1), rows);
 
     FailingBuffer failing;

@@ -1,6 +1,6 @@
 // The report's page form and its boxed messages: page headers and numbers, form-feed page
-// breaks, station texts, the block identification section, and every card-order error with
-// what follows it.
+// breaks, station texts, the block header checks, and every card-order error with what
+// follows it.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -26,126 +26,80 @@ const std::string kTangent = Block("T", "R", "10", "4", "22", "22", "", "FIRST S
 const std::string kOpen = Row("1", "", "10", "0", "25");
 const std::string kClose = Row("1", "", "13", "0", "25");
 
-TEST(ReportForm, StationTexts) {
-    const std::pair<double, const char*> cases[] = {
-        {0, "0+00.000"},       {99.999, "0+99.999"},       {100, "1+00.000"},
-        {1234.5, "12+34.500"}, {5.25, "0+05.250"},         {123456, "1234+56.000"},
-        {-5.25, "-0+05.250"},  {99.9996, "1+00.000"},      {999999.999, "9999+99.999"},
-        {1e6, "10000+00.000"}, {12345678, "12345+78.000"}, {-123456, "-1234+56.000"},
-    };
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(FormatStation(value), text) << value;
-}
+// clang-format off
+TEST(ReportForm, StationTextsAndRunTime) {
+    const std::pair<double, const char*> stations[] = {
+        {0, "0+00.000"}, {99.999, "0+99.999"}, {100, "1+00.000"}, {1234.5, "12+34.500"},
+        {5.25, "0+05.250"}, {123456, "1234+56.000"}, {-5.25, "-0+05.250"}, {99.9996, "1+00.000"},
+        {999999.999, "9999+99.999"}, {1e6, "10000+00.000"}, {12345678, "12345+78.000"},
+        {-123456, "-1234+56.000"}};
+    for (const auto& [value, text] : stations) EXPECT_EQ(FormatStation(value), text) << value;
 
-TEST(ReportForm, SourceDateEpochFixesTheRunTime) {
-    const struct {
-        const char* value;
-        std::optional<std::time_t> time;
-    } cases[] = {{"309", 309},
-                 {"0", 0},
-                 {"", std::nullopt},
-                 {"-5", std::nullopt},
-                 {"1.5", std::nullopt},
-                 {"12x", std::nullopt},
-                 {"99999999999999999999", std::nullopt}};
-    for (const auto& c : cases) {
-        setenv("SOURCE_DATE_EPOCH", c.value, 1);
-        EXPECT_EQ(SourceDateEpoch(), c.time) << c.value;
+    const std::pair<const char*, std::optional<std::time_t>> epochs[] = {{"309", 309}, {"0", 0},
+        {"", std::nullopt}, {"-5", std::nullopt}, {"1.5", std::nullopt}, {"12x", std::nullopt},
+        {"99999999999999999999", std::nullopt}};
+    for (const auto& [text, time] : epochs) {
+        setenv("SOURCE_DATE_EPOCH", text, 1);
+        EXPECT_EQ(SourceDateEpoch(), time) << text;
     }
     unsetenv("SOURCE_DATE_EPOCH");
     EXPECT_EQ(SourceDateEpoch(), std::nullopt);
-
     RunState s;
     StampDateTime(s, 1141689600 + 309); // 7 March 2006, 00:05:09 UTC
-    EXPECT_EQ(s.dateProc, "03/07/2006");
-    EXPECT_EQ(s.timeProc, "00:05:09");
+    EXPECT_EQ(s.dateProc + " " + s.timeProc, "03/07/2006 00:05:09");
 }
+// clang-format on
 
-TEST(ReportForm, PageHeader) {
-    const RunState s = RunJob({Header(), kTangent, kOpen, kClose}, 309);
+TEST(ReportForm, PagesAndTheirHeaders) {
+    std::vector<std::string> cards = {Header()};
+    for (int b = 0; b < 6; ++b) cards.insert(cards.end(), {kTangent, kOpen, kClose});
+    const RunState s = RunJob(cards, 309);
     const auto pages = Pages(s.report);
-    ASSERT_EQ(pages.size(), 2u);
-    const std::vector<std::string> first(pages[0].begin(), pages[0].begin() + 6);
-    EXPECT_EQ(first,
+    ASSERT_EQ(pages.size(), 7u); // one block a page, then the grand totals
+    EXPECT_NE(s.report.substr(0, 1), "\f");
+    EXPECT_EQ(std::vector<std::string>(pages[0].begin(), pages[0].begin() + 6),
               (std::vector<std::string>{
                   " ZARN V4.2.0 04/2006          SIDEWALK CURB & GRASSING QUANTITIES",
                   " PROGRAM  TOVRZ41     DATE PROC 01/01/1970    TIME PROC 00:05:09   PAGE     1",
                   " REF. # - REF         PROJECT NO.  PROJ-1", " SUBM ENGINEER: ENGINEER",
                   " INPUT DATA IS IN ENGLISH", " "}));
-    EXPECT_EQ(first[1].size(), 77u);
-    EXPECT_EQ(pages[1][1].substr(67), "PAGE     2");
-    // A version text longer than 30 columns pushes the title to column 31 of the next line.
-    const RunState wide =
-        RunCards(std::string(35, 'V'), std::vector<std::string>{Header(), kTangent, kOpen, kClose},
-                 RunOptions{0});
-    const auto lines = Lines(wide.report);
-    EXPECT_EQ(lines[0], " " + std::string(35, 'V'));
-    EXPECT_EQ(lines[1], std::string(30, ' ') + "SIDEWALK CURB & GRASSING QUANTITIES");
-}
-
-TEST(ReportForm, OneBlockPerPageAndGrandTotalsOnTheirOwn) {
-    std::vector<std::string> cards = {Header()};
-    for (int b = 0; b < 6; ++b)
-        cards.insert(cards.end(), {kTangent, kOpen, kClose});
-    const RunState s = RunJob(cards);
-    const auto pages = Pages(s.report);
-    ASSERT_EQ(pages.size(), 7u);
-    EXPECT_NE(s.report.substr(0, 1), "\f");
-    EXPECT_EQ(Count(s.report, "\f"), 6);
-    for (std::size_t p = 0; p < 6; ++p) {
-        EXPECT_EQ(pages[p][7], "BLOCK IDENTIFICATION - FIRST ST") << p;
-        EXPECT_EQ(pages[p].back().substr(0, 19), " ") << p;
-    }
+    for (std::size_t p = 0; p < 6; ++p) EXPECT_EQ(pages[p][7], "BLOCK IDENTIFICATION - FIRST ST");
     EXPECT_EQ(pages[6][1].substr(67), "PAGE     7");
     EXPECT_EQ(pages[6][7].substr(0, 31), "GRAND TOTAL 4 IN SIDEWALK     =");
 
     // A block card right after a block without rows starts no new page.
     const RunState two = RunJob({Header(), kTangent, kTangent, kOpen, kClose});
-    const auto twoPages = Pages(two.report);
-    ASSERT_EQ(twoPages.size(), 2u);
-    EXPECT_EQ(Count(two.report, "BLOCK IDENTIFICATION - FIRST ST"), 2);
+    EXPECT_EQ(Pages(two.report).size(), 2u);
+    // A version text longer than 30 columns pushes the title to column 31 of the next line.
+    const auto wide = Lines(RunCards(std::string(35, 'V'), std::vector<std::string>{Header()},
+                                     RunOptions{0}).report);
+    EXPECT_EQ(wide[0], " " + std::string(35, 'V'));
+    EXPECT_EQ(wide[1], std::string(30, ' ') + "SIDEWALK CURB & GRASSING QUANTITIES");
 }
 
-TEST(ReportForm, BlockIdentificationSection) {
-    RunState s = RunJob({Header()});
-    s.report.clear();
-    PrintBlockIdent(s, Block("X", "R", "10", "4", "-3.25", "22.5", "500", "ELM ST"));
-    EXPECT_EQ(
-        Lines(s.report),
-        (std::vector<std::string>{
-            " ", "BLOCK IDENTIFICATION - ELM ST", " ", " DIRECTION OF ROADWAY CURVE... TANGENT",
-            " SIDE OF ROADWAY..............   RIGHT",
-            " DIST FROM BACK OF CURB TO BACK OF SIDEWALK......     10.000  FT.",
-            " WIDTH OF SIDEWALK...............................      4.000  FT.",
-            " DIST RIGHT OF ALIGNMENT TO FACE OF RIGHT CURB...     22.500  FT.",
-            " DIST LEFT OF ALIGNMENT TO FACE OF LEFT CURB.....     -3.250  FT.",
-            " RADIUS OF ROADWAY CURVE........................      0.0000  FT.", " "}));
-    EXPECT_EQ(s.lineNo, 13);
-    EXPECT_EQ(s.curveDir, "T");
-}
-
+// clang-format off
 TEST(ReportForm, HeaderChecks) {
-    const std::string wider =
-        " ***  SIDEWALK IS WIDER THAN THE DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK";
+    const std::string wider = " ***  SIDEWALK IS WIDER THAN THE DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK";
     const std::string width = " ***  WARNING:SIDEWALK WIDTH UNREASONABLE";
-    const std::string dist =
-        " ***  WARNING:DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK UNREASONABLE";
+    const std::string dist = " ***  WARNING:DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK UNREASONABLE";
     const std::string radius = " ***  WARNING RADIUS OF ALIGNMENT NOT CODED TANGENT ASSUMED";
     const struct {
-        const char* units;
-        std::string card;
-        bool computable;
-        std::vector<std::string> messages;
-        int lineNo, returnCount;
-        const char* curveDir;
+        const char* units; std::string card; bool computable; std::vector<std::string> lines;
+        int boxes, lineNo, returnCount; const char* curveDir;
     } cases[] = {
-        {"E", Block("T", "R", "25", "25", "0", "0", ""), true, {}, 13, 0, "T"},
-        {"E", Block("T", "R", "26", "25.001", "0", "0", ""), true, {width, dist}, 23, 0, "T"},
-        {"E", Block("T", "R", "25", "26", "0", "0", ""), false, {wider}, 18, 3, "T"},
-        {"M", Block("T", "R", "7.62", "2", "0", "0", ""), true, {}, 13, 0, "T"},
-        {"M", Block("T", "R", "7.63", "2", "0", "0", ""), true, {dist}, 18, 0, "T"},
-        {"E", Block("L", "R", "10", "4", "0", "0", ""), true, {radius}, 16, 0, "T"},
-        {"E", Block("R", "L", "10", "4", "0", "0", "800"), true, {}, 13, 0, "R"},
+        {"E", Block("T", "R", "25", "25", "0", "0", ""), true, {}, 0, 13, 0, "T"},
+        {"E", Block("T", "R", "26", "25.001", "0", "0", ""), true, {width, dist}, 2, 23, 0, "T"},
+        {"E", Block("T", "R", "25", "26", "0", "0", ""), false, {wider}, 1, 18, 3, "T"},
+        {"M", Block("T", "R", "7.62", "2", "0", "0", ""), true, {}, 0, 13, 0, "T"},
+        {"M", Block("T", "R", "7.63", "2", "0", "0", ""), true, {dist}, 1, 18, 0, "T"},
+        {"E", Block("L", "R", "10", "4", "0", "0", ""), true,
+         {radius, " DIRECTION OF ROADWAY CURVE...    LEFT"}, 1, 16, 0, "T"},
+        {"E", Block("R", "L", "10", "4", "0", "0", "800"), true, {}, 0, 13, 0, "R"},
+        // any other direction is tangent, whatever radius the card holds
+        {"E", Block("X", "R", "10", "4", "-3.25", "22.5", "500"), true,
+         {" DIRECTION OF ROADWAY CURVE... TANGENT",
+          " RADIUS OF ROADWAY CURVE........................      0.0000  FT.",
+          " DIST LEFT OF ALIGNMENT TO FACE OF LEFT CURB.....     -3.250  FT."}, 0, 13, 0, "T"},
     };
     for (const auto& k : cases) {
         RunState s = RunJob({Header(k.units)});
@@ -154,109 +108,61 @@ TEST(ReportForm, HeaderChecks) {
         EXPECT_EQ(s.lineNo, k.lineNo) << k.card;
         EXPECT_EQ(s.returnCount, k.returnCount) << k.card;
         EXPECT_EQ(s.curveDir, k.curveDir) << k.card;
-        EXPECT_EQ(Count(s.report, std::string(70, '*')), 2 * static_cast<int>(k.messages.size()));
-        for (const std::string& m : k.messages)
-            EXPECT_EQ(Count(s.report, m), 1) << k.card << m;
+        EXPECT_EQ(Count(s.report, std::string(70, '*')), 2 * k.boxes) << k.card;
+        for (const std::string& line : k.lines) EXPECT_EQ(Count(s.report, line), 1) << k.card << line;
     }
-    RunState s = RunJob({Header()});
-    PrintBlockIdent(s, Block("L", "R", "10", "4", "0", "0", ""));
-    EXPECT_EQ(Count(s.report, " DIRECTION OF ROADWAY CURVE...    LEFT"), 1);
 }
 
+// clang-format off
 TEST(ReportForm, CardOrderErrors) {
     const std::string firstCard = " ***  ERROR-1ST CARD NOT TYPE 1 OR 4";
     const std::string invalid = " ***  ERROR-CARD TYPE NOT VALID";
     const std::string lastCard = " ***  ERROR: LAST CARD NOT TYPE 1 OR 4";
     const std::string lastCardAtHeader = " ***  ERROR: LAST CARD NOT TYPE 1 OR 4   ";
+    const std::string rejected = Block("T", "R", "4", "5", "0", "0", "");
     const struct {
-        const char* name;
-        std::vector<std::string> cards;
-        std::vector<std::pair<std::string, int>> counts;
-        std::size_t pages;
-        int computed;
+        const char* name; std::vector<std::string> cards;
+        std::vector<std::pair<std::string, int>> counts; std::size_t pages; int computed;
     } cases[] = {
         {"two items before the first return",
          {Header(), kTangent, Row("7", "5", "10", "0"), Row("8", "5", "10", "0"), kOpen, kClose},
-         {{firstCard, 2}},
-         4,
-         1},
+         {{firstCard, 2}}, 4, 1},
         {"a row card before any block card is only a first card",
-         {Header(), Row("5", "1", "1", "0")},
-         {{firstCard, 1}},
-         2,
-         0},
+         {Header(), Row("5", "1", "1", "0")}, {{firstCard, 1}}, 2, 0},
         {"types 10 and 12 inside a block",
          {Header(), kTangent, kOpen, "10    1.000   10+00.000", "12    2.000   10+00.000", kClose},
-         {{invalid, 2},
-          {" XXXX 10         LENGTH =     1.000        APPROX STA. =   10+00.000", 1},
-          {" XXXX 12         LENGTH =     2.000        APPROX STA. =   10+00.000", 1}},
-         4,
-         1},
+         {{invalid, 2}, {" XXXX 10         LENGTH =     1.000        APPROX STA. =   10+00.000", 1},
+          {" XXXX 12         LENGTH =     2.000        APPROX STA. =   10+00.000", 1}}, 4, 1},
         {"type 10 before the first return is a first card",
-         {Header(), kTangent, "10    1.000"},
-         {{firstCard, 1}, {invalid, 0}},
-         2,
-         0},
+         {Header(), kTangent, "10    1.000"}, {{firstCard, 1}, {invalid, 0}}, 2, 0},
         {"\"1 \" and \" 1\" are returns",
-         {Header(), kTangent, "1     0.000   10+00.000", " 1    0.000   13+00.000"},
-         {{invalid, 0}},
-         2,
-         1},
-        {"blank type columns before any card",
-         {Header(), "", " ", "  5"},
-         {{invalid, 3},
-          {" XXXX 00         LENGTH =     0.000        APPROX STA. =            ", 3}},
-         4,
-         0},
-        {"blank type columns after a block card show its type only",
-         {Header(), kTangent, ""},
-         {{" XXXX 11         LENGTH =     0.000        APPROX STA. =            ", 1}},
-         2,
-         0},
+         {Header(), kTangent, "1     0.000   10+00.000", " 1    0.000   13+00.000"}, {{invalid, 0}}, 2, 1},
+        {"blank type columns before any card", {Header(), "", " ", "  5"},
+         {{invalid, 3}, {" XXXX 00         LENGTH =     0.000        APPROX STA. =            ", 3}}, 4, 0},
+        {"blank type columns after a block card show its type only", {Header(), kTangent, ""},
+         {{" XXXX 11         LENGTH =     0.000        APPROX STA. =            ", 1}}, 2, 0},
         {"blank type columns show the previous card",
          {Header(), kTangent, kOpen, Row("7", "12.5", "11", "50"), "  ", kClose},
-         {{" XXXX 07         LENGTH =    12.500        APPROX STA. =   11+50.000", 1}},
-         3,
-         1},
-        {"the file ends after the first return",
-         {Header(), kTangent, kOpen},
-         {{lastCard, 1}},
-         2,
-         0},
-        {"a block card after the first return",
-         {Header(), kTangent, kOpen, kTangent, kOpen, kClose},
-         {{lastCardAtHeader, 1}, {lastCard, 0}},
-         3,
-         1},
+         {{" XXXX 07         LENGTH =    12.500        APPROX STA. =   11+50.000", 1}}, 3, 1},
+        {"the file ends after the first return", {Header(), kTangent, kOpen}, {{lastCard, 1}}, 2, 0},
+        {"a block card after the first return", {Header(), kTangent, kOpen, kTangent, kOpen, kClose},
+         {{lastCardAtHeader, 1}, {lastCard, 0}}, 3, 1},
         {"a block card after an uncomputable closing return",
          {Header(), kTangent, kOpen, Row("1", "", "13", "0", "8"), kTangent, kOpen, kClose},
-         {{lastCardAtHeader, 1}, {" ***  IS GREATER THAN RADIUS OF RETURN", 1}},
-         4,
-         1},
+         {{lastCardAtHeader, 1}, {" ***  IS GREATER THAN RADIUS OF RETURN", 1}}, 4, 1},
         {"a block card after a rejected block",
-         {Header(), Block("T", "R", "4", "5", "0", "0", ""), kOpen, Row("7", "9", "11", "0"),
-          kClose, kTangent, kOpen, kClose},
+         {Header(), rejected, kOpen, Row("7", "9", "11", "0"), kClose, kTangent, kOpen, kClose},
          {{lastCardAtHeader, 1},
-          {" TYPE  7  EXTRA 4\" AREA         =    9.000 SQ. FT.   APPROX STA.   11+00.000", 1}},
-         4,
-         1},
+          {" TYPE  7  EXTRA 4\" AREA         =    9.000 SQ. FT.   APPROX STA.   11+00.000", 1}}, 4, 1},
         {"a rejected block ending in its ignored return: grand totals share its page",
-         {Header(), Block("T", "R", "4", "5", "0", "0", ""), kOpen},
-         {{lastCard, 0}, {lastCardAtHeader, 0}},
-         1,
-         0},
+         {Header(), rejected, kOpen}, {{lastCard, 0}, {lastCardAtHeader, 0}}, 1, 0},
         {"a rejected block's closing return forces a page that the grand totals share",
-         {Header(), Block("T", "R", "4", "5", "0", "0", ""), kOpen, kClose},
-         {{lastCard, 0}, {lastCardAtHeader, 0}},
-         2,
-         0},
-        {"deductions longer than the block",
-         {Header(), kTangent, kOpen, Row("9", "400", "11", "0"), kClose},
+         {Header(), rejected, kOpen, kClose}, {{lastCard, 0}, {lastCardAtHeader, 0}}, 2, 0},
+        {"deductions longer than the block", {Header(), kTangent, kOpen, Row("9", "400", "11", "0"), kClose},
          {{" ***  SITUATION IMPOSSIBLE-LENGTHS CODED MORE THAN BLOCK LENGTH", 1},
-          {"4IN SIDEWALK      =   -120.440 SQ. FT.     -13.382 SQ. YDS.", 1}},
-         2,
-         1},
+          {"4IN SIDEWALK      =   -120.440 SQ. FT.     -13.382 SQ. YDS.", 1}}, 2, 1},
     };
+    // clang-format on
     for (const auto& k : cases) {
         const RunState s = RunJob(k.cards);
         for (const auto& [line, n] : k.counts)

