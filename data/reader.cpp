@@ -56,7 +56,7 @@ void TakeBlockCard(BlockHeader& h, const std::string& card) {
 
 // Leaves nothing of a half-read file behind: an empty job and no block files.
 ReadResult Abandon(Job& job, const Workspace& ws, ReadOutcome outcome, Message message) {
-    const std::string tag = job.fileTag;
+    const std::string tag = job.fileTag; // the five characters read, if any
     ClearJob(job);
     job.fileTag = tag;
     job.blockNo = 0;
@@ -132,12 +132,9 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
 
 ReadResult ReadDataFile(Job& job, const Workspace& ws) {
     std::string text;
-    if (const int error = ReadWholeFile(job.dataFileName, text); error != 0) {
-        ClearJob(job);
-        job.blockNo = 0;
-        return ReadResult{ReadOutcome::Failed,
-                          {InputError(job.dataFileName, std::strerror(error))}};
-    }
+    if (const int error = ReadWholeFile(job.dataFileName, text); error != 0)
+        return Abandon(job, ws, ReadOutcome::Failed,
+                       InputError(job.dataFileName, std::strerror(error)));
     return ReadCardText(job, ws, text);
 }
 
@@ -145,11 +142,7 @@ ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
                         std::string_view fileName) {
     std::ostringstream text;
     if (in.peek() != std::char_traits<char>::eof()) text << in.rdbuf();
-    if (in.bad()) {
-        ClearJob(job);
-        job.blockNo = 0;
-        return ReadResult{ReadOutcome::Failed, {InputError(fileName, "read error")}};
-    }
+    if (in.bad()) return Abandon(job, ws, ReadOutcome::Failed, InputError(fileName, "read error"));
     return ReadCardText(job, ws, text.str());
 }
 
