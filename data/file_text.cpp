@@ -1,6 +1,7 @@
 // Whole-file text access through POSIX calls.
 #include "data/file_text.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,6 +60,7 @@ int WriteWholeFile(const std::string& path, std::string_view content) {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t from = 0;
     while (from < text.size()) {
         const std::size_t lf = text.find('\n', from);
