@@ -52,12 +52,9 @@ void Driveway0(RunState& s) {
     }
 }
 
-void DrivewayEnglish(RunState& s) {
-    double a = s.areaOrLength;
-    ItemLine(s, T2(s), "  6\" DRIVEWAY           = ", a, "##0.000", " FT        ");
-    DrivewayLimit(s, a);
+// Type 2 and 3 sums, English rule: the flares and tapers are taken through the deductions.
+double DrivewaySumsEnglish(RunState& s, double a) {
     const double d = s.backCurbToBackSw;
-    if (!(d > 0)) return;
     const double sw = s.sidewalkWidth;
     const double g = s.grassWidth;
     const double f = s.drivewayFlare;
@@ -73,15 +70,12 @@ void DrivewayEnglish(RunState& s) {
         s.grassDeductLength += a + 2 * f - (f - t);
         s.sidewalkDeductLength += a + 2 * t;
     }
-    s.driveway6Length += a;
+    return a;
 }
 
-void DrivewayMetric(RunState& s) {
-    double a = s.areaOrLength;
-    ItemLine(s, T2(s), "  150.0MM DRIVEWAY      = ", a, "##0.000", " M         ");
-    DrivewayLimit(s, a);
+// Type 2 and 3 sums, metric rule: the areas come off the 4-inch and grass areas directly.
+double DrivewaySumsMetric(RunState& s, double a) {
     const double d = s.backCurbToBackSw;
-    if (!(d > 0)) return;
     const double sw = s.sidewalkWidth;
     const double g = s.grassWidth;
     const double f = s.drivewayFlare;
@@ -106,7 +100,18 @@ void DrivewayMetric(RunState& s) {
         s.sw4Area -= sw * a;
         s.sw4Area -= (3.0 - g) * (3.0 - g);
     }
-    s.driveway6Length += a;
+    return a;
+}
+
+// Types 2 and 3. The shortened length of a type 2 serves this card's sums only.
+void Driveway23(RunState& s) {
+    const double a = s.areaOrLength;
+    const bool metric = s.metric();
+    ItemLine(s, T2(s), metric ? "  150.0MM DRIVEWAY      = " : "  6\" DRIVEWAY           = ", a,
+             "##0.000", metric ? " M         " : " FT        ");
+    DrivewayLimit(s, a);
+    if (!(s.backCurbToBackSw > 0)) return;
+    s.driveway6Length += metric ? DrivewaySumsMetric(s, a) : DrivewaySumsEnglish(s, a);
 }
 
 // Extra areas and exceptions: the label and the unit text, English then metric.
@@ -138,10 +143,7 @@ bool HandleItem(RunState& s) {
         return true;
     case 2:
     case 3:
-        if (s.metric())
-            DrivewayMetric(s);
-        else
-            DrivewayEnglish(s);
+        Driveway23(s);
         return true;
     case 5:
         Extra(s, kExtraGrass, s.grassArea);

@@ -15,14 +15,34 @@ std::string Figure(double value, const char* pattern, int width) {
     return PadField(Format(value, pattern), width, "L");
 }
 
-void AreaLine(RunState& s, const char* label, double area, const char* areaPattern,
-              const char* yardPattern, int width) {
-    WriteLine(s, " ");
-    if (s.metric())
-        WriteLine(s, label + Figure(area, areaPattern, width) + " SQ. M");
-    else
-        WriteLine(s, label + Figure(area, areaPattern, width) + " SQ. FT. " +
-                         Figure(area / 9.0, yardPattern, width) + " SQ. YDS.");
+// The labels of the three area lines, English and metric.
+struct AreaLabels {
+    const char* sidewalk4[2];
+    const char* sidewalk6[2];
+    const char* grass;
+};
+constexpr AreaLabels kBlockAreas = {{"4IN SIDEWALK      =", "100.0 MM SIDEWALK ="},
+                                    {"6IN SIDEWALK      =", "150.0 MM SIDEWALK ="},
+                                    "GRASS AREA        ="};
+constexpr AreaLabels kGrandAreas = {
+    {"GRAND TOTAL 4 IN SIDEWALK     =", "GRAND TOTAL 100.0 MM SIDEWALK ="},
+    {"GRAND TOTAL 6 IN SIDEWALK     =", "GRAND TOTAL 150.0 MM SIDEWALK ="},
+    "GRAND TOTAL GRASS AREA        ="};
+
+// Three area lines, each after a blank line: square metres, or square feet and square yards.
+void AreaLines(RunState& s, const AreaLabels& labels, double sw4, double sw6, double grass,
+               const char* areaPattern, int width) {
+    const int m = s.metric() ? 1 : 0;
+    const std::pair<const char*, double> lines[] = {
+        {labels.sidewalk4[m], sw4}, {labels.sidewalk6[m], sw6}, {labels.grass, grass}};
+    for (const auto& [label, area] : lines) {
+        WriteLine(s, " ");
+        if (m == 1)
+            WriteLine(s, {label, Figure(area, areaPattern, width), " SQ. M"});
+        else
+            WriteLine(s, {label, Figure(area, areaPattern, width), " SQ. FT. ",
+                          Figure(area / 9.0, "###0.000", width), " SQ. YDS."});
+    }
 }
 
 // Records the block's figures for the totals file.
@@ -57,14 +77,7 @@ void PrintBlockTotals(RunState& s) {
     Summarise(s);
 
     if (s.lineNo > 50) PrintPageHeader(s);
-    if (s.metric()) {
-        AreaLine(s, "100.0 MM SIDEWALK =", s.sw4Area, "###0.000", "", 11);
-        AreaLine(s, "150.0 MM SIDEWALK =", s.sw6Area, "###0.000", "", 11);
-    } else {
-        AreaLine(s, "4IN SIDEWALK      =", s.sw4Area, "###0.000", "###0.000", 11);
-        AreaLine(s, "6IN SIDEWALK      =", s.sw6Area, "###0.000", "###0.000", 11);
-    }
-    AreaLine(s, "GRASS AREA        =", s.grassArea, "###0.000", "###0.000", 11);
+    AreaLines(s, kBlockAreas, s.sw4Area, s.sw6Area, s.grassArea, "###0.000", 11);
     WriteLine(s, " ");
     WriteLine(s, "ROADWAY CURB        = " + Figure(s.roadwayCurb, "###0.000", 11) + s.lengthUnit);
     WriteLine(s, "RETURN NO 1 CURB    = " + Figure(s.return1Curb, "###0.000", 11) + s.lengthUnit);
@@ -74,14 +87,7 @@ void PrintBlockTotals(RunState& s) {
 }
 
 void PrintGrandTotals(RunState& s) {
-    if (s.metric()) {
-        AreaLine(s, "GRAND TOTAL 100.0 MM SIDEWALK =", s.grand4Area, "####0.000", "", 10);
-        AreaLine(s, "GRAND TOTAL 150.0 MM SIDEWALK =", s.grand6Area, "####0.000", "", 10);
-    } else {
-        AreaLine(s, "GRAND TOTAL 4 IN SIDEWALK     =", s.grand4Area, "####0.000", "###0.000", 10);
-        AreaLine(s, "GRAND TOTAL 6 IN SIDEWALK     =", s.grand6Area, "####0.000", "###0.000", 10);
-    }
-    AreaLine(s, "GRAND TOTAL GRASS AREA        =", s.grandGrassArea, "####0.000", "###0.000", 10);
+    AreaLines(s, kGrandAreas, s.grand4Area, s.grand6Area, s.grandGrassArea, "####0.000", 10);
     WriteLine(s, " ");
     WriteLine(s, "GRAND TOTAL ROADWAY CURB      =" + Figure(s.grandCurb, "####0.000", 10) +
                      " LIN." + s.lengthUnit);
