@@ -113,8 +113,7 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
                 break;
             }
             card.assign(cards[next++]);
-            for (char& c : card)
-                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            UpperCaseInPlace(card);
             const std::string_view typeColumns = ColumnsView(card, 1, 2);
             if (Trim(typeColumns).empty()) {
                 InvalidCard(s);

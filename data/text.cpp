@@ -3,10 +3,14 @@
 
 namespace sidewalk {
 
+void UpperCaseInPlace(std::string& text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
 std::string UpperCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    UpperCaseInPlace(out);
     return out;
 }
 

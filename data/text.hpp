@@ -13,6 +13,9 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // Upper-cases a-z; every other byte is left as it is.
 std::string UpperCase(std::string_view text);
 
+// The same, in place, for a buffer that is used again and again.
+void UpperCaseInPlace(std::string& text);
+
 // Removes leading and trailing space characters (tabs and other bytes stay).
 std::string Trim(std::string_view text);
 
