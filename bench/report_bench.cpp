@@ -71,10 +71,9 @@ void WriteDataFileAndRunReport(benchmark::State& state) {
     const Workspace ws = MustMakeWorkspace();
     const Job job = LargestJob(ws);
     if (ws.WriteVersionFile()) state.SkipWithError("no version record");
-    const std::filesystem::path work = ws.File("WORK.TMP");
     const RunOptions options{0};
     for (auto _ : state) {
-        if (WriteDataFile(job, ws, work, Durability::Workspace)) state.SkipWithError("write");
+        if (WriteWorkFile(job, ws)) state.SkipWithError("write");
         const RunOutcome run = RunReport(ws, options);
         if (run.error) state.SkipWithError("report");
         benchmark::DoNotOptimize(run.grandCurb);
@@ -86,7 +85,7 @@ void ReadDataFileOfTheLargestJob(benchmark::State& state) {
     const Workspace source = MustMakeWorkspace();
     const Job job = LargestJob(source);
     const std::filesystem::path file = source.File("LARGEST.V41");
-    if (WriteDataFile(job, source, file, Durability::Workspace)) state.SkipWithError("write");
+    if (WriteDataFile(job, source, file)) state.SkipWithError("write");
     const Workspace ws = MustMakeWorkspace();
     for (auto _ : state) {
         // Open deletes the block files before it reads, as a separate step.
@@ -97,7 +96,7 @@ void ReadDataFileOfTheLargestJob(benchmark::State& state) {
         read.dataFileName = file.string();
         const ReadResult result = ReadDataFile(read, ws);
         if (result.outcome != ReadOutcome::Loaded) state.SkipWithError("read");
-        benchmark::DoNotOptimize(read.blockNo);
+        benchmark::DoNotOptimize(result.blockCount);
     }
 }
 BENCHMARK(ReadDataFileOfTheLargestJob)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // sidewalk-report: runs a job's report from the command line with the same reader, writer and
 // report code as the desktop program, for checking and batch work.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -8,14 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/source_date_epoch.hpp"
 #include "compute/run_report.hpp"
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
-#include "data/job.hpp"
 #include "data/reader.hpp"
-#include "data/workspace.hpp"
-#include "data/writer.hpp"
 #include "report/totals_csv.hpp"
+#include "session/session.hpp"
 
 namespace {
 
@@ -94,44 +94,43 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
     return a;
 }
 
-std::optional<Workspace> MakeWorkspace() {
+std::optional<Session> MakeSession() {
     Message error;
-    std::optional<Workspace> ws = Workspace::Create(error);
-    if (!ws) PrintMessage(error);
-    return ws;
+    std::optional<Session> session = Session::Create(error);
+    if (!session) PrintMessage(error);
+    return session;
 }
 
-// Loads DATAFILE into the job; false when nothing can be written from it.
-bool Load(Job& job, const Workspace& ws, const std::string& dataFile, bool& limitReached) {
-    job.dataFileName = dataFile;
-    const ReadResult read = ReadDataFile(job, ws);
+// Opens DATAFILE; false when nothing can be written from it.
+bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
+    const ReadResult read = session.Open(dataFile);
     for (const Message& m : read.messages)
         PrintMessage(m);
     limitReached = read.outcome == ReadOutcome::LimitReached;
-    return read.outcome == ReadOutcome::Loaded || limitReached;
+    return read.read();
 }
 
 int Rewrite(const Arguments& a) {
-    auto ws = MakeWorkspace();
-    if (!ws) return kExitFailed;
-    Job job;
+    auto session = MakeSession();
+    if (!session) return kExitFailed;
     bool limitReached = false;
-    if (!Load(job, *ws, a.input, limitReached)) return kExitFailed;
-    if (auto failure = WriteDataFile(job, *ws, std::filesystem::path(*a.rewrite))) {
+    if (!Load(*session, a.input, limitReached)) return kExitFailed;
+    if (auto failure = session->SaveAs(*a.rewrite)) {
         PrintMessage(*failure);
         return kExitFailed;
     }
     return limitReached ? kExitLimit : kExitOk;
 }
 
+// Copies a card file as it stands into the work file.
 bool CopyIn(const std::string& from, const std::string& to) {
     std::string bytes;
     if (const int error = ReadWholeFile(from, bytes); error != 0) {
-        PrintMessage(Message{"Cannot read the file " + from + ": " + std::strerror(error),
+        PrintMessage(Message{"Cannot read the file " + from + ": " + ReadErrorText(error),
                              "File Input Error"});
         return false;
     }
-    if (auto error = WriteFileAtomically(to, bytes, Durability::Workspace)) {
+    if (auto error = ReplaceWorkspaceFile(to, bytes)) {
         PrintMessage(*error);
         return false;
     }
@@ -139,27 +138,18 @@ bool CopyIn(const std::string& from, const std::string& to) {
 }
 
 int Report(const Arguments& a) {
-    auto ws = MakeWorkspace();
-    if (!ws) return kExitFailed;
-    if (auto error = ws->WriteVersionFile()) {
-        PrintMessage(*error);
-        return kExitFailed;
-    }
-    const std::string workFile = ws->File("WORK.TMP");
+    auto session = MakeSession();
+    if (!session) return kExitFailed;
+    const RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
     bool limitReached = false;
+    RunOutcome run;
     if (a.workFile) {
-        if (!CopyIn(a.input, workFile)) return kExitFailed;
+        if (!CopyIn(a.input, session->workspace().WorkFile())) return kExitFailed;
+        run = RunReport(session->workspace(), options);
     } else {
-        Job job;
-        if (!Load(job, *ws, a.input, limitReached)) return kExitFailed;
-        if (auto error =
-                WriteDataFile(job, *ws, std::filesystem::path(workFile), Durability::Workspace)) {
-            PrintMessage(*error);
-            return kExitFailed;
-        }
+        if (!Load(*session, a.input, limitReached)) return kExitFailed;
+        run = session->Report(options);
     }
-
-    const RunOutcome run = RunReport(*ws);
     if (run.error) {
         PrintMessage(*run.error);
         return kExitFailed;

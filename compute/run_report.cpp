@@ -74,10 +74,6 @@ int CardTypeOf(std::string_view columns) {
 
 } // namespace
 
-RunOptions OptionsFromEnvironment() {
-    return RunOptions{SourceDateEpoch()};
-}
-
 RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
                   const RunOptions& options) {
     RunState s;
@@ -154,9 +150,9 @@ RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
     std::string version;
     std::string work;
     for (auto [name, text] :
-         {std::pair{ws.File("VERSION.TMP"), &version}, std::pair{ws.File("WORK.TMP"), &work}}) {
+         {std::pair{ws.VersionFile(), &version}, std::pair{ws.WorkFile(), &work}}) {
         if (const int error = ReadWholeFile(name, *text); error != 0) {
-            outcome.error = Message{"Cannot read the file " + name + ": " + std::strerror(error) +
+            outcome.error = Message{"Cannot read the file " + name + ": " + ReadErrorText(error) +
                                         ". No report was written.",
                                     "File Input Error", MessageKind::Error};
             return outcome;
@@ -167,7 +163,7 @@ RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
         versionLines.empty() ? std::string() : std::string(versionLines[0]);
 
     RunState s = RunCards(versionLine, SplitLines(work), options);
-    if (auto error = WriteFileAtomically(ws.File("PRINT.SPL"), s.report, Durability::Workspace)) {
+    if (auto error = ReplaceWorkspaceFile(ws.ReportFile(), s.report)) {
         outcome.error = error;
         return outcome;
     }

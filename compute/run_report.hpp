@@ -19,9 +19,6 @@ struct RunOptions {
     std::optional<std::time_t> utcTime;
 };
 
-// The options of an ordinary run: SOURCE_DATE_EPOCH, when set to a whole number, fixes the time.
-RunOptions OptionsFromEnvironment();
-
 // Runs the cards of a work file (lines without their line ends) against a version line;
 // the finished RunState holds the report text and the block summaries.
 RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
@@ -39,6 +36,6 @@ struct RunOutcome {
 
 // Reads VERSION.TMP and WORK.TMP of the workspace and writes PRINT.SPL. A file that cannot be
 // read or written gives an error naming it; the report is then not written at all.
-RunOutcome RunReport(const Workspace& ws, const RunOptions& options = OptionsFromEnvironment());
+RunOutcome RunReport(const Workspace& ws, const RunOptions& options = {});
 
 } // namespace sidewalk

@@ -4,12 +4,13 @@
 #include "data/file_text.hpp"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace sidewalk {
 
@@ -22,17 +23,47 @@ Message OutputError(const fs::path& target, int error) {
                    "File Output Error", MessageKind::Error};
 }
 
-mode_t ModeForNewFile() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
+// Creates a new file beside path under a name no other file has, with mode 0666: the kernel
+// takes the umask off, so no process-wide umask is read or changed. Returns the descriptor,
+// or -1 with errno set.
+int CreateBeside(const fs::path& path, std::string& tempName) {
+    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const std::string stem = "." + path.filename().string() + ".";
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    // The address of a local and the clock differ from run to run and thread to thread.
+    unsigned long long seed = reinterpret_cast<std::uintptr_t>(&tempName) ^
+                              static_cast<unsigned long long>(::getpid()) << 32 ^
+                              static_cast<unsigned long long>(std::time(nullptr));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix;
+        for (int i = 0; i < 8; ++i) {
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+            suffix += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+        }
+        tempName = (dir / (stem + suffix)).string();
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Writes content to a new file beside path; fills tempName. Returns 0 or the error number.
+int WriteBeside(const fs::path& path, std::string_view content, std::string& tempName,
+                const struct stat* old, bool synced) {
+    const int fd = CreateBeside(path, tempName);
+    if (fd < 0) return errno;
+    int error = WriteAllBytes(fd, content);
+    if (error == 0 && old != nullptr && ::fchmod(fd, old->st_mode & 07777) != 0) error = errno;
+    if (error == 0 && synced && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) ::unlink(tempName.c_str());
+    return error;
 }
 
 } // namespace
 
-std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_view content,
-                                           Durability durability) {
-    const bool synced = durability == Durability::Synced;
+std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_view content) {
     // Saving through a symbolic link replaces the file it points to, not the link.
     fs::path path = target;
     std::error_code ec;
@@ -53,34 +84,34 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
         if (error != 0) return OutputError(target, error);
         return std::nullopt;
     }
-    const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : ModeForNewFile();
 
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string pattern = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
-    std::vector<char> tempName(pattern.begin(), pattern.end());
-    tempName.push_back('\0');
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) return OutputError(target, errno);
-
-    int error = WriteAllBytes(fd, content);
-    if (error == 0 && (::fchmod(fd, mode) != 0 || (synced && ::fsync(fd) != 0))) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    // A workspace file is unlinked before the rename: renaming over an existing file makes
-    // ext4 write the new data out at once, which costs more than the whole report run. The old
-    // file still stays until the new one is complete.
-    if (error == 0 && !synced) ::unlink(path.c_str());
-    if (error == 0 && ::rename(tempName.data(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(tempName.data());
+    std::string tempName;
+    if (const int error = WriteBeside(path, content, tempName, exists ? &old : nullptr, true))
+        return OutputError(target, error);
+    if (::rename(tempName.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempName.c_str());
         return OutputError(target, error);
     }
-
-    if (!synced) return std::nullopt;
     // Make the rename itself durable.
-    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
+    }
+    return std::nullopt;
+}
+
+std::optional<Message> ReplaceWorkspaceFile(const fs::path& path, std::string_view content) {
+    std::string tempName;
+    if (const int error = WriteBeside(path, content, tempName, nullptr, false))
+        return OutputError(path, error);
+    ::unlink(path.c_str());
+    if (::rename(tempName.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempName.c_str());
+        return OutputError(path, error);
     }
     return std::nullopt;
 }

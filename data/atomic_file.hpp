@@ -1,6 +1,5 @@
-// Replaces a file only once its new content is wholly on disk: the content goes to a new file
-// beside the target, which is flushed and then renamed over it. On any failure the old file is
-// untouched and the partial file removed.
+// The two ways this program replaces a file: a user's file (durable, never harmed by a failed
+// write) and a workspace file (private, lives only while the program runs).
 #pragma once
 
 #include <filesystem>
@@ -11,14 +10,22 @@
 
 namespace sidewalk {
 
-enum class Durability {
-    Synced,   // flushed to the disk before the rename: the user's data files
-    Workspace // left to the system's cache: files that live only while the program runs
-};
-
-// Returns nothing on success, else a "File Output Error" naming the file and the system's reason.
+// Replaces a user's file only once its new content is wholly on disk. The content goes to a new
+// file beside the target (made with mode 0666 less the umask, or with the old file's mode), is
+// flushed, renamed over the target, and the rename is flushed. A symbolic link is followed: the
+// file it points to is replaced. A device or pipe is written directly. On success the target
+// holds exactly content; on any failure the old file is untouched, the new file is removed, and
+// a "File Output Error" names the target and the system's reason.
 std::optional<Message> WriteFileAtomically(const std::filesystem::path& target,
-                                           std::string_view content,
-                                           Durability durability = Durability::Synced);
+                                           std::string_view content);
+
+// Replaces a file of the private workspace. The content goes to a new file beside it, the old
+// file is unlinked and the new one renamed into place; nothing is flushed to disk (renaming over
+// a file with data makes ext4 write it out at once, which costs more than a report run). On
+// success the file holds exactly content. On failure a "File Output Error" names the file and
+// the reason, and the new file is removed; the old file is still there, unless the failure was
+// the final rename, after which the file is missing. A partial file is never left under the name.
+std::optional<Message> ReplaceWorkspaceFile(const std::filesystem::path& path,
+                                            std::string_view content);
 
 } // namespace sidewalk

@@ -1,65 +1,116 @@
 // Reading and writing block workspace files.
 #include "data/block_file.hpp"
 
+#include <sys/stat.h>
+
 #include "data/atomic_file.hpp"
+#include "data/card_layout.hpp"
 #include "data/cards.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
 
 namespace sidewalk {
 
-void ReadBlockFile(const std::string& name, Job& job) {
-    std::string text;
-    if (ReadWholeFile(name, text) != 0) return;
-    const auto lines = SplitLines(text);
-    for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
-        const std::string card = UpperCase(lines[static_cast<std::size_t>(r - 1)]);
-        BlockRow& row = job.row(r);
-        row.type = Columns(card, 2, 1);
-        row.area = Trim(Columns(card, 4, 8));
-        row.station = Trim(Columns(card, 13, 4));
-        row.plus = Trim(Columns(card, 18, 6));
-        row.radius = Trim(Columns(card, 25, 8));
-    }
+namespace {
+
+bool FileExists(const std::string& name) {
+    struct stat st {};
+    return ::lstat(name.c_str(), &st) == 0;
 }
 
-std::optional<Message> WriteBlockFile(const std::string& name, int n, const Job& job) {
-    std::string content;
+// The row cards of rows that have a type, or an error naming the first that does not fit.
+std::optional<Message> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, int n,
+                                std::string& content) {
     for (int r = 1; r <= kMaxRows; ++r) {
-        const BlockRow& row = job.row(r);
+        const BlockRow& row = rows[static_cast<std::size_t>(r)];
         if (row.type.empty()) continue;
         std::string card;
         if (auto error = RowCard(row, n, r, card)) return error;
         content += card;
         content += kLineEnd;
     }
-    return WriteFileAtomically(name, content, Durability::Workspace);
+    return std::nullopt;
 }
 
-void LoadBlockRows(Job& job, const Workspace& ws, int n) {
+} // namespace
+
+int ReadBlockFile(const std::string& name, Job& job) {
+    std::string text;
+    if (const int error = ReadWholeFile(name, text); error != 0) return error;
+    const auto lines = SplitLines(text);
+    std::string card;
+    for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
+        card.assign(lines[static_cast<std::size_t>(r - 1)]);
+        UpperCaseInPlace(card);
+        BlockRow& row = job.row(r);
+        row.type = Columns(card, row_card::kType);
+        row.area = Trim(ColumnsView(card, row_card::kArea.columns));
+        row.station = Trim(ColumnsView(card, row_card::kStation.columns));
+        row.plus = Trim(ColumnsView(card, row_card::kPlus.columns));
+        row.radius = Trim(ColumnsView(card, row_card::kRadius.columns));
+    }
+    return 0;
+}
+
+std::optional<Message> WriteBlockFile(const std::string& name, int n, const Job& job) {
+    std::string content;
+    if (auto error = RowCards(job.rows, n, content)) return error;
+    return ReplaceWorkspaceFile(name, content);
+}
+
+BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n) {
     ClearBlockRows(job);
-    if (!Trim(job.header(n).blkDesc).empty()) ReadBlockFile(ws.BlockFileName(n), job);
+    BlockRowsLoad loaded;
+    loaded.block = n;
+    const BlockHeader& h = job.header(n);
+    if (h.aliTyp.empty() && Trim(h.blkDesc).empty()) return loaded;
+    const std::string name = ws.BlockFileName(n);
+    if (!FileExists(name)) return loaded; // a new block: nothing stored yet
+    if (const int error = ReadBlockFile(name, job); error != 0) {
+        ClearBlockRows(job);
+        loaded.error = Message{"Cannot read the rows of block " + std::to_string(n) + " from " +
+                                   name + ": " + ReadErrorText(error),
+                               "File Input Error", MessageKind::Error};
+        return loaded;
+    }
+    loaded.fileRead = true;
+    return loaded;
 }
 
 std::array<std::string, 6> GridRowCells(const BlockRow& row) {
     return {row.type, row.area, row.station, "+", row.plus, row.radius};
 }
 
-std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid) {
+std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid,
+                                      const BlockRowsLoad& loaded) {
+    const std::string name = ws.BlockFileName(n);
+    if (FileExists(name) && !(loaded.block == n && loaded.fileRead))
+        return Message{"The rows of block " + std::to_string(n) +
+                           " were not stored: its block file " + name +
+                           " holds rows that were not read into the grid, and storing would "
+                           "write over them.",
+                       "File Output Error", MessageKind::Error};
+
+    std::array<BlockRow, kMaxRows + 1> rows{};
+    bool hasRows = false;
     for (int r = 1; r <= kMaxRows; ++r) {
-        const BlockRow& cell = grid.at(static_cast<std::size_t>(r));
-        BlockRow& row = job.row(r);
+        const BlockRow& cell = grid[static_cast<std::size_t>(r)];
+        BlockRow& row = rows[static_cast<std::size_t>(r)];
         row.type = Trim(cell.type);
         row.area = Trim(UpperCase(cell.area));
         row.station = Trim(cell.station);
         row.plus = Trim(UpperCase(cell.plus));
         row.radius = Trim(UpperCase(cell.radius));
-        if (job.header(n).blkDesc.empty()) {
-            CheckBlockRows(job);
-            if (job.blockHasRows == 1) job.header(n).blkDesc = "BLOCK NUMBER " + StrInt(n);
-        }
+        hasRows = hasRows || !row.type.empty();
     }
-    return WriteBlockFile(ws.BlockFileName(n), n, job);
+    std::string content;
+    if (auto error = RowCards(rows, n, content)) return error;
+    if (auto error = ReplaceWorkspaceFile(name, content)) return error;
+
+    job.rows = rows;
+    if (job.header(n).blkDesc.empty() && hasRows)
+        job.header(n).blkDesc = "BLOCK NUMBER " + StrInt(n);
+    return std::nullopt;
 }
 
 } // namespace sidewalk

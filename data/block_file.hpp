@@ -1,5 +1,7 @@
 // A block's rows between the job and its workspace file SECTnnnn.TMP: one row card per line,
 // in grid order, rows without a type left out, so rows close up when written and read back.
+// Rows stored in a block file are never lost: a file that was not read into the grid is never
+// written over, and a store that cannot be completed changes nothing.
 #pragma once
 
 #include <array>
@@ -13,15 +15,24 @@
 namespace sidewalk {
 
 // Reads the row cards of a block file into job.rows 1.., upper-cased; lines after the 100th are
-// ignored. A file that cannot be opened leaves the rows as they are.
-void ReadBlockFile(const std::string& name, Job& job);
+// ignored. Returns 0, or the system's error number with the rows left as they were.
+int ReadBlockFile(const std::string& name, Job& job);
 
 // Replaces the block file with a row card for every row that has a type. A value that does not
 // fit its card field, or a failing write, returns an error and leaves the old file as it was.
 std::optional<Message> WriteBlockFile(const std::string& name, int n, const Job& job);
 
-// Empties the rows, then reads block n's file when its description is not blank.
-void LoadBlockRows(Job& job, const Workspace& ws, int n);
+// What loading a block's rows found; the grid hands it back when it stores the rows.
+struct BlockRowsLoad {
+    int block = 0;
+    bool fileRead = false;        // the block file was read into the rows
+    std::optional<Message> error; // the block file exists but could not be read
+};
+
+// Empties the rows, then reads block n's file when the slot has a header (a direction) or a
+// description that is not blank. A missing file gives an empty block; an unreadable one gives a
+// "File Input Error" naming the file and the reason, and empty rows that must not be stored.
+BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n);
 
 // The grid's cell texts, rows 1..100 (entry 0 unused); column 4 always shows "+" and is not kept.
 using GridTexts = std::array<BlockRow, kMaxRows + 1>;
@@ -31,6 +42,9 @@ std::array<std::string, 6> GridRowCells(const BlockRow& row);
 
 // Takes the grid's texts into job.rows (trimmed; area, plus and radius upper-cased), names a block
 // without a description "BLOCK NUMBER " + Str(n) once it has a typed row, and writes its file.
-std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid);
+// Refused, with nothing changed (rows, description and file), when a typed row does not fit its
+// card, when the block file exists but was not read by `loaded`, or when the write fails.
+std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid,
+                                      const BlockRowsLoad& loaded);
 
 } // namespace sidewalk

@@ -1,6 +1,7 @@
 // Formatting of header, block and row cards.
 #include "data/cards.hpp"
 
+#include "data/card_layout.hpp"
 #include "data/number.hpp"
 #include "data/pad_field.hpp"
 #include "data/text.hpp"
@@ -9,26 +10,21 @@ namespace sidewalk {
 
 namespace {
 
-struct NumericField {
-    const char* name;
-    const std::string& text;
-    const char* pattern;
-    int width;
-};
-
-Message DoesNotFit(const std::string& where, const NumericField& f, const std::string& shown) {
-    return Message{where + ": the " + f.name + " " + shown + " does not fit in the " +
-                       std::to_string(f.width) + " columns of its card field. Nothing was written.",
+Message DoesNotFit(const std::string& where, const NumberField& f, const std::string& shown) {
+    return Message{where + ": the " + std::string(f.name) + " " + shown + " does not fit in the " +
+                       std::to_string(f.columns.width) +
+                       " columns of its card field. Nothing was written.",
                    "Data Error", MessageKind::Error};
 }
 
-// Formats each field and appends it, right-justified and followed by a blank when `blank`.
-std::optional<Message> AppendNumbers(std::string& out, const std::string& where,
-                                     std::initializer_list<NumericField> fields) {
-    for (const NumericField& f : fields) {
-        const std::string text = Format(Val(f.text), f.pattern);
-        if (static_cast<int>(text.size()) > f.width) return DoesNotFit(where, f, text);
-        out += PadField(text, f.width, "L");
+// Formats each field and appends it right-justified and followed by a blank.
+std::optional<Message>
+AppendNumbers(std::string& out, const std::string& where,
+              std::initializer_list<std::pair<const NumberField&, const std::string&>> fields) {
+    for (const auto& [f, value] : fields) {
+        const std::string text = Format(Val(value), f.pattern);
+        if (static_cast<int>(text.size()) > f.columns.width) return DoesNotFit(where, f, text);
+        out += PadField(text, f.columns.width, "L");
         out += ' ';
     }
     return std::nullopt;
@@ -42,9 +38,14 @@ Message CodeDoesNotFit(const std::string& where, const char* name, const std::st
 
 } // namespace
 
+bool FitsNumberField(const NumberField& field, std::string_view text) {
+    return static_cast<int>(Format(Val(text), field.pattern).size()) <= field.columns.width;
+}
+
 std::string HeaderCard(const Job& job) {
-    return "CRZ41 " + PadField(job.idxRefNum, 7, "R") + " " + PadField(job.idxProject, 11, "R") +
-           " " + PadField(job.idxDate, 10, "R") + " " + job.jobUnits + " " + job.idxEng;
+    return std::string(kCurrentTag) + " " + PadField(job.idxRefNum, 7, "R") + " " +
+           PadField(job.idxProject, 11, "R") + " " + PadField(job.idxDate, 10, "R") + " " +
+           job.jobUnits + " " + job.idxEng;
 }
 
 std::optional<Message> BlockCard(const Job& job, int n, std::string& card) {
@@ -53,14 +54,15 @@ std::optional<Message> BlockCard(const Job& job, int n, std::string& card) {
     if (h.aliTyp.size() > 1) return CodeDoesNotFit(where, "direction", h.aliTyp);
     if (h.blSide.size() > 1) return CodeDoesNotFit(where, "side", h.blSide);
 
-    std::string out = "11 " + h.aliTyp + " " + PadField(h.blSide, 1, "R") + " ";
-    if (auto error = AppendNumbers(
-            out, where,
-            {{"distance from back of curb to back of sidewalk", h.bcbsw, "####0.000", 8},
-             {"sidewalk width", h.widsw, "#0.000", 6},
-             {"left curb offset W1", h.w1, "##0.000", 7},
-             {"right curb offset W2", h.w2, "##0.000", 7},
-             {"baseline radius", h.radiusBl, "#####0.0000", 11}}))
+    std::string out =
+        std::string(kBlockCardType) + " " + h.aliTyp + " " + PadField(h.blSide, 1, "R") + " ";
+    using namespace block_card;
+    if (auto error = AppendNumbers(out, where,
+                                   {{kBcbsw, h.bcbsw},
+                                    {kWidsw, h.widsw},
+                                    {kW1, h.w1},
+                                    {kW2, h.w2},
+                                    {kRadiusBl, h.radiusBl}}))
         return error;
     out += UpperCase(h.blkDesc);
     card = std::move(out);
@@ -72,14 +74,12 @@ std::optional<Message> RowCard(const BlockRow& row, int block, int rowNo, std::s
     if (row.type.size() > 1) return CodeDoesNotFit(where, "type", row.type);
 
     std::string out = "0" + row.type + " ";
+    using namespace row_card;
     // Station and plus are joined by "+" instead of a blank.
-    if (auto error = AppendNumbers(
-            out, where,
-            {{"area or length", row.area, "###0.000", 8}, {"station", row.station, "####0", 4}}))
+    if (auto error = AppendNumbers(out, where, {{kArea, row.area}, {kStation, row.station}}))
         return error;
     out.back() = '+';
-    if (auto error = AppendNumbers(
-            out, where, {{"plus", row.plus, "00.000", 6}, {"radius", row.radius, "####0.000", 8}}))
+    if (auto error = AppendNumbers(out, where, {{kPlus, row.plus}, {kRadius, row.radius}}))
         return error;
     out.pop_back(); // the radius ends the card
     card = std::move(out);

@@ -3,13 +3,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sidewalk {
 
-int ReadWholeFile(const std::string& path, std::string& text) {
+int ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes) {
     text.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno;
@@ -17,6 +18,10 @@ int ReadWholeFile(const std::string& path, std::string& text) {
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         return EISDIR;
+    }
+    if (st.st_size > 0 && static_cast<std::size_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return EFBIG;
     }
     if (st.st_size > 0) text.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
@@ -30,6 +35,13 @@ int ReadWholeFile(const std::string& path, std::string& text) {
         }
         if (n == 0) break;
         text.append(buffer, static_cast<std::size_t>(n));
+        // A device or a growing file can hold more than its size said.
+        if (text.size() > maxBytes) {
+            ::close(fd);
+            text.clear();
+            text.shrink_to_fit();
+            return EFBIG;
+        }
     }
     ::close(fd);
     return 0;
@@ -50,12 +62,11 @@ int WriteAllBytes(int fd, std::string_view content) {
     return 0;
 }
 
-int WriteWholeFile(const std::string& path, std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return errno;
-    const int error = WriteAllBytes(fd, content);
-    if (::close(fd) != 0 && error == 0) return errno;
-    return error;
+std::string ReadErrorText(int error) {
+    if (error == EFBIG)
+        return "it is larger than " + std::to_string(kMaxTextFileBytes >> 20) +
+               " MB, far larger than any card file of this program, and was not read";
+    return std::strerror(error);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

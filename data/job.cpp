@@ -12,18 +12,14 @@ void ClearJob(Job& job) {
     job.idxDate.clear();
     job.idxEng.clear();
     job.jobUnits.clear();
-    job.dataSaved = 0;
+    job.dataSaved = false;
     job.headers.fill(BlockHeader{});
 }
 
-void CheckBlockRows(Job& job) {
-    job.blockHasRows = 0;
-    for (int r = 1; r <= kMaxRows; ++r) {
-        if (!job.row(r).type.empty()) {
-            job.blockHasRows = 1;
-            return;
-        }
-    }
+bool CheckBlockRows(const Job& job) {
+    for (int r = 1; r <= kMaxRows; ++r)
+        if (!job.row(r).type.empty()) return true;
+    return false;
 }
 
 void ClearBlockRows(Job& job) {

@@ -42,11 +42,9 @@ struct Job {
     std::string idxProject;
     std::string idxDate;
     std::string idxEng;
-    std::string jobUnits; // "E" feet, "M" metres
-    int dataSaved = 0;
-    int blockNo = 0;   // current block; while a file is read, the count of block cards
-    int typeCount = 0; // row cards of the current block while a file is read
-    int blockHasRows = 0;
+    std::string jobUnits;   // "E" feet, "M" metres
+    bool dataSaved = false; // set after a successful save, cleared by New, Open and any change
+    int blockNo = 0;        // the block being edited, 1..100, set by the block list
 
     std::array<BlockHeader, kMaxBlocks + 1> headers{};
     std::array<BlockRow, kMaxRows + 1> rows{};
@@ -61,12 +59,12 @@ struct Job {
     bool blockInUse(int n) const { return !header(n).aliTyp.empty(); }
 };
 
-// Empties the index record, units, file tag and every block header; sets DataSaved to 0.
+// Empties the index record, units, file tag and every block header; clears DataSaved.
 // The file name, BlockNo, the rows and the workspace files stay.
 void ClearJob(Job& job);
 
-// Sets blockHasRows to 1 when any row has a type, else 0.
-void CheckBlockRows(Job& job);
+// BlockHasRows: whether any row of the open block has a type.
+bool CheckBlockRows(const Job& job);
 
 // Empties every row.
 void ClearBlockRows(Job& job);

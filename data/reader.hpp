@@ -3,6 +3,7 @@
 // row cards, upper-cased, into its workspace file.
 #pragma once
 
+#include <filesystem>
 #include <istream>
 #include <string_view>
 #include <vector>
@@ -23,12 +24,22 @@ enum class ReadOutcome {
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Loaded;
     std::vector<Message> messages; // in the order they occurred, for the caller to show
+    int blockCount = 0;            // block cards seen (101 after the block-count message)
+
+    // The job holds what the file gave: the whole file, or all of it up to a limit.
+    bool read() const {
+        return outcome == ReadOutcome::Loaded || outcome == ReadOutcome::LimitReached;
+    }
 };
 
 // Reads job.dataFileName.
 ReadResult ReadDataFile(Job& job, const Workspace& ws);
 
-// Reads from a stream; fileName only names the file in messages.
+// Reads the file at path; job.dataFileName is not changed.
+ReadResult ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path);
+
+// Reads from a stream; fileName only names the file in messages. A stream holding more than
+// kMaxTextFileBytes is refused as a file would be.
 ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in, std::string_view fileName);
 
 } // namespace sidewalk

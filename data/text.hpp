@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/card_layout.hpp"
+
 namespace sidewalk {
 
 // Every text file this program writes ends its lines so.
@@ -24,6 +26,14 @@ std::string Columns(std::string_view line, int first, int width);
 
 // The same columns as a view into line.
 std::string_view ColumnsView(std::string_view line, int first, int width);
+
+// The same by a named field of the card layout.
+inline std::string Columns(std::string_view line, CardColumns c) {
+    return Columns(line, c.first, c.width);
+}
+inline std::string_view ColumnsView(std::string_view line, CardColumns c) {
+    return ColumnsView(line, c.first, c.width);
+}
 
 // Str of a whole number: its digits with one leading blank when it is not negative.
 std::string StrInt(long long value);

@@ -84,15 +84,14 @@ void Workspace::DeleteBlockFiles() const {
 }
 
 std::optional<Message> Workspace::WriteVersionFile() const {
-    return WriteFileAtomically(File("VERSION.TMP"), VersionLine() + std::string(kLineEnd),
-                               Durability::Workspace);
+    return ReplaceWorkspaceFile(VersionFile(), VersionLine() + std::string(kLineEnd));
 }
 
 void Workspace::Shutdown() {
     if (tempDir_.empty()) return;
-    for (const char* name : {"PRINT.SPL", "WORK.TMP", "TMP.SPL", "VERSION.TMP"}) {
+    for (const std::string& name : {ReportFile(), WorkFile(), File("TMP.SPL"), VersionFile()}) {
         std::error_code ec;
-        fs::remove(File(name), ec);
+        fs::remove(name, ec);
     }
     // Then the block files and whatever else was made in the folder (a selection file, a
     // half-written save), and the folder itself.

@@ -33,6 +33,11 @@ class Workspace {
     // TempDir + name.
     std::string File(std::string_view name) const;
 
+    // The fixed files: the job as a card file for the report run, the report, the version record.
+    std::string WorkFile() const { return File("WORK.TMP"); }
+    std::string ReportFile() const { return File("PRINT.SPL"); }
+    std::string VersionFile() const { return File("VERSION.TMP"); }
+
     // TempDir + "SECT" + n as four digits + ".TMP".
     std::string BlockFileName(int n) const;
 

@@ -11,8 +11,9 @@
 namespace sidewalk {
 
 std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::string& text) {
-    std::string out = HeaderCard(job);
+    std::string out;
     out.reserve(kMaxBlocks * (kMaxRows + 1) * 36);
+    out += HeaderCard(job);
     std::string rows;
     out += kLineEnd;
     for (int n = 1; n <= kMaxBlocks; ++n) {
@@ -26,7 +27,7 @@ std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::st
         const std::string name = ws.BlockFileName(n);
         if (const int error = ReadWholeFile(name, rows); error != 0)
             return Message{"Cannot read the rows of block " + std::to_string(n) + " from " + name +
-                               ": " + std::strerror(error) + ". Nothing was written.",
+                               ": " + ReadErrorText(error) + ". Nothing was written.",
                            "File Input Error", MessageKind::Error};
         const auto lines = SplitLines(rows);
         for (std::size_t r = 0; r < lines.size() && r < kMaxRows; ++r) {
@@ -50,10 +51,16 @@ std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws, std::o
 }
 
 std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
-                                     const std::filesystem::path& fileName, Durability durability) {
+                                     const std::filesystem::path& fileName) {
     std::string text;
     if (auto error = CardFileText(job, ws, text)) return error;
-    return WriteFileAtomically(fileName, text, durability);
+    return WriteFileAtomically(fileName, text);
+}
+
+std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws) {
+    std::string text;
+    if (auto error = CardFileText(job, ws, text)) return error;
+    return ReplaceWorkspaceFile(ws.WorkFile(), text);
 }
 
 } // namespace sidewalk

@@ -24,7 +24,9 @@ std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws, std::o
 // Replaces fileName with the card file only once every byte was written and flushed; on any
 // failure the old file stays as it was.
 std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
-                                     const std::filesystem::path& fileName,
-                                     Durability durability = Durability::Synced);
+                                     const std::filesystem::path& fileName);
+
+// Writes the card file to the workspace's work file, which the report run reads.
+std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws);
 
 } // namespace sidewalk

@@ -1,7 +1,6 @@
 // Page form of the report.
 #include "report/page.hpp"
 
-#include <cstdlib>
 #include <string>
 
 #include "data/number.hpp"
@@ -58,18 +57,6 @@ void StampDateTime(RunState& s, std::optional<std::time_t> utcTime) {
                  Format(tm.tm_year + 1900, "0000");
     s.timeProc =
         Format(tm.tm_hour, "00") + ":" + Format(tm.tm_min, "00") + ":" + Format(tm.tm_sec, "00");
-}
-
-std::optional<std::time_t> SourceDateEpoch() {
-    const char* text = std::getenv("SOURCE_DATE_EPOCH");
-    if (text == nullptr || *text == '\0') return std::nullopt;
-    long long value = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p < '0' || *p > '9') return std::nullopt;
-        if (value > (253402300799LL - (*p - '0')) / 10) return std::nullopt; // past year 9999
-        value = value * 10 + (*p - '0');
-    }
-    return static_cast<std::time_t>(value);
 }
 
 std::string FormatStation(double value) {

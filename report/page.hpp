@@ -30,9 +30,6 @@ void PrintPageHeader(RunState& s);
 // else from the system clock as local time.
 void StampDateTime(RunState& s, std::optional<std::time_t> utcTime);
 
-// The instant SOURCE_DATE_EPOCH names when it holds a whole number, else nothing.
-std::optional<std::time_t> SourceDateEpoch();
-
 // Station text: 1234.5 gives "12+34.500".
 std::string FormatStation(double value);
 

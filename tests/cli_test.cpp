@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/source_date_epoch.hpp"
 #include "test_support.hpp"
 
 namespace sidewalk {
@@ -133,6 +134,16 @@ TEST_F(Cli, UsageAndBadArguments) {
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(r.err.rfind("usage: sidewalk-report", 0), 0u) << args;
     }
+}
+
+TEST(SourceDateEpoch, OnlyAWholeNumberUpToTheYear9999) {
+    const std::pair<const char*, std::optional<std::time_t>> epochs[] = {
+        {"309", 309},         {"0", 0},           {"", std::nullopt},
+        {nullptr, std::nullopt}, {"-5", std::nullopt}, {"1.5", std::nullopt},
+        {"12x", std::nullopt}, {"253402300799", 253402300799}, {"253402300800", std::nullopt},
+        {"99999999999999999999", std::nullopt}};
+    for (const auto& [text, time] : epochs)
+        EXPECT_EQ(ParseSourceDateEpoch(text), time) << (text ? text : "null");
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 // The job's per-block routines: clearing, the block list lines, header fields, and rows going
 // through the block workspace files.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -21,14 +24,14 @@ TEST(Job, ClearJobEmptiesHeadersButKeepsFileNameBlockNoAndRows) {
     job.fileTag = "CRZ41";
     job.idxRefNum = job.idxProject = job.idxDate = job.idxEng = "V";
     job.jobUnits = "M";
-    job.dataSaved = 1;
+    job.dataSaved = true;
     job.blockNo = 4;
     job.header(100).aliTyp = "T";
     job.row(3).type = "5";
     ClearJob(job);
     EXPECT_EQ(
         job.fileTag + job.idxRefNum + job.idxProject + job.idxDate + job.idxEng + job.jobUnits, "");
-    EXPECT_EQ(job.dataSaved, 0);
+    EXPECT_FALSE(job.dataSaved);
     EXPECT_EQ(job.header(100), BlockHeader{});
     EXPECT_EQ(job.dataFileName, "/x/JOB.V41");
     EXPECT_EQ(job.blockNo, 4);
@@ -48,7 +51,12 @@ TEST(Job, BlockListLines) {
 }
 
 TEST(Job, HeaderFieldsShowAndStore) {
-    const struct { const char* aliTyp; const char* blSide; const char* direction; const char* side; } cases[] = {{"R", "L", "Right", "Left"},
+    const struct {
+        const char* aliTyp;
+        const char* blSide;
+        const char* direction;
+        const char* side;
+    } cases[] = {{"R", "L", "Right", "Left"},
                  {"L", "R", "Left", "Right"},
                  {"", "", "Tangent", "Right"},
                  {"r", "l", "Tangent", "Right"},
@@ -84,12 +92,14 @@ TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {
     grid[2] = {" 4 ", "12.5", "123", "5", "25"};
     grid[3] = {"", "99", "1", "1", "1"}; // no type: dropped
     grid[5] = {"7", "1e1", "124", "50.25", ""};
-    ASSERT_FALSE(StoreBlockRows(job, ws, 3, grid));
+    const BlockRowsLoad fresh = LoadBlockRows(job, ws, 3);
+    EXPECT_FALSE(fresh.fileRead || fresh.error); // a new block has no file yet
+    ASSERT_FALSE(StoreBlockRows(job, ws, 3, grid, fresh));
     EXPECT_EQ(ReadText(ws.BlockFileName(3)),
               Cards({"04   12.500  123+05.000   25.000", "07   10.000  124+50.250    0.000"}));
     EXPECT_EQ(job.header(3).blkDesc, "ELM ST");
 
-    LoadBlockRows(job, ws, 3);
+    EXPECT_TRUE(LoadBlockRows(job, ws, 3).fileRead);
     EXPECT_EQ(job.row(1), (BlockRow{"4", "12.500", "123", "05.000", "25.000"}));
     EXPECT_EQ(job.row(2), (BlockRow{"7", "10.000", "124", "50.250", "0.000"}));
     EXPECT_EQ(job.row(3), BlockRow{});
@@ -98,32 +108,81 @@ TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {
 }
 
 TEST(BlockFile, DescriptionRules) {
-    const Workspace ws = test::MakeWorkspace();
     GridTexts typed{};
     typed[1] = {"1", "", "10", "", "25"};
     const GridTexts empty{};
-    const struct { const char* before; const GridTexts& grid; const char* after; } cases[] = {
+    const struct {
+        const char* before;
+        const GridTexts& grid;
+        const char* after;
+    } cases[] = {
         {"", typed, "BLOCK NUMBER  7"}, // automatic name for a typed block
         {"", empty, ""},                // nothing typed: stays empty
         {"   ", typed, "   "},          // blanks are not empty here
     };
     for (const auto& c : cases) {
+        const Workspace ws = test::MakeWorkspace();
         Job job;
         job.header(7).blkDesc = c.before;
-        ASSERT_FALSE(StoreBlockRows(job, ws, 7, c.grid));
+        ASSERT_FALSE(StoreBlockRows(job, ws, 7, c.grid, LoadBlockRows(job, ws, 7)));
         EXPECT_EQ(job.header(7).blkDesc, c.after) << '"' << c.before << '"';
     }
-    // ...but a blank description opens with an empty grid: the file is not read.
-    Job job;
-    job.header(7).blkDesc = "   ";
-    LoadBlockRows(job, ws, 7);
-    EXPECT_EQ(job.row(1), BlockRow{});
+}
+
+// Which block files are read, and that one not read is never written over.
+TEST(BlockFile, AFileThatWasNotReadIsNeverWrittenOver) {
+    const std::string stored = Cards({"05    1.500    0+00.000    0.000"});
+    GridTexts grid{};
+    grid[1] = {"7", "2", "1", "1", ""};
+    const struct {
+        const char* name;
+        const char* aliTyp;
+        const char* blkDesc;
+        bool unreadable; // the block file is a folder
+        int loadedAs;    // the block the grid loaded
+        bool read;
+    } cases[] = {
+        {"described block", "", "MAIN", false, 7, true},
+        {"header, blank description", "T", "  ", false, 7, true},
+        {"no header, blank description", "", "  ", false, 7, false},
+        {"unreadable file", "T", "MAIN", true, 7, false},
+        {"rows loaded for another block", "T", "MAIN", false, 6, true},
+    };
+    for (const auto& c : cases) {
+        const Workspace ws = test::MakeWorkspace();
+        const std::string name = ws.BlockFileName(7);
+        if (c.unreadable)
+            std::filesystem::create_directory(name);
+        else
+            WriteText(name, stored);
+        Job job;
+        job.header(7).aliTyp = job.header(6).aliTyp = c.aliTyp;
+        job.header(7).blkDesc = job.header(6).blkDesc = c.blkDesc;
+        const BlockRowsLoad loaded = LoadBlockRows(job, ws, c.loadedAs);
+        const BlockRowsLoad own = LoadBlockRows(job, ws, 7);
+        EXPECT_EQ(own.fileRead, c.read) << c.name;
+        EXPECT_EQ(job.row(1).type, c.read ? "5" : "") << c.name;
+        if (c.unreadable) {
+            ASSERT_TRUE(own.error) << c.name;
+            EXPECT_EQ(own.error->title, "File Input Error");
+            EXPECT_NE(own.error->text.find(name + ": " + std::strerror(EISDIR)), std::string::npos);
+        }
+        const auto error = StoreBlockRows(job, ws, 7, grid, loaded);
+        EXPECT_EQ(!error, c.read && c.loadedAs == 7) << c.name;
+        if (error) {
+            EXPECT_EQ(job.row(1).type, c.read ? "5" : "") << c.name; // rows untouched
+            if (!c.unreadable) {
+                EXPECT_EQ(ReadText(name), stored) << c.name;
+            }
+        }
+    }
 }
 
 TEST(BlockFile, ShortLinesLongFilesAndMissingFiles) {
     const Workspace ws = test::MakeWorkspace();
     std::string text = Cards({"05   1.5", "0", "", "03   12.000   10+5"});
-    for (int i = 0; i < 110; ++i) text += "09    1.000    1+01.000    0.000\r\n";
+    for (int i = 0; i < 110; ++i)
+        text += "09    1.000    1+01.000    0.000\r\n";
     WriteText(ws.BlockFileName(1), text);
     Job job;
     job.header(1).blkDesc = "X";
@@ -135,22 +194,26 @@ TEST(BlockFile, ShortLinesLongFilesAndMissingFiles) {
     EXPECT_EQ(job.row(100).type, "9"); // lines past the 100th are ignored
 
     job.row(1).type = "keep";
-    ReadBlockFile(ws.BlockFileName(2), job); // missing: rows stay
+    EXPECT_EQ(ReadBlockFile(ws.BlockFileName(2), job), ENOENT); // missing: rows stay
     EXPECT_EQ(job.row(1).type, "keep");
 }
 
-TEST(BlockFile, ARowThatDoesNotFitLeavesTheOldFile) {
+TEST(BlockFile, ARowThatDoesNotFitChangesNothing) {
     const Workspace ws = test::MakeWorkspace();
-    WriteText(ws.BlockFileName(4), "old\r\n");
+    WriteText(ws.BlockFileName(4), "02    1.000    1+01.000    0.000\r\n");
     Job job;
-    job.header(4).blkDesc = "D";
+    job.header(4).aliTyp = "T";
+    const BlockRowsLoad loaded = LoadBlockRows(job, ws, 4);
+    const Job before = job;
     GridTexts grid{};
     grid[1] = {"1", "1", "1", "1", "1"};
     grid[8] = {"2", "1", "10000", "1", "1"};
-    const auto error = StoreBlockRows(job, ws, 4, grid);
+    const auto error = StoreBlockRows(job, ws, 4, grid, loaded);
     ASSERT_TRUE(error);
     EXPECT_NE(error->text.find("Block 4, row 8: the station 10000"), std::string::npos);
-    EXPECT_EQ(ReadText(ws.BlockFileName(4)), "old\r\n");
+    EXPECT_EQ(ReadText(ws.BlockFileName(4)), "02    1.000    1+01.000    0.000\r\n");
+    EXPECT_EQ(job.rows, before.rows);
+    EXPECT_EQ(job.header(4).blkDesc, ""); // no automatic name either
 }
 
 } // namespace

@@ -35,15 +35,6 @@ TEST(ReportForm, StationTextsAndRunTime) {
         {-123456, "-1234+56.000"}};
     for (const auto& [value, text] : stations) EXPECT_EQ(FormatStation(value), text) << value;
 
-    const std::pair<const char*, std::optional<std::time_t>> epochs[] = {{"309", 309}, {"0", 0},
-        {"", std::nullopt}, {"-5", std::nullopt}, {"1.5", std::nullopt}, {"12x", std::nullopt},
-        {"99999999999999999999", std::nullopt}};
-    for (const auto& [text, time] : epochs) {
-        setenv("SOURCE_DATE_EPOCH", text, 1);
-        EXPECT_EQ(SourceDateEpoch(), time) << text;
-    }
-    unsetenv("SOURCE_DATE_EPOCH");
-    EXPECT_EQ(SourceDateEpoch(), std::nullopt);
     RunState s;
     StampDateTime(s, 1141689600 + 309); // 7 March 2006, 00:05:09 UTC
     EXPECT_EQ(s.dateProc + " " + s.timeProc, "03/07/2006 00:05:09");

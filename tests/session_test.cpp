@@ -1,0 +1,135 @@
+// The job session: New, Open, Save, Save As, Report and DeleteBlock, with the save target and
+// DataSaved after each, and files no card file could be.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "data/block_file.hpp"
+#include "data/file_text.hpp"
+#include "session/session.hpp"
+#include "test_support.hpp"
+
+namespace sidewalk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadText;
+using test::WriteText;
+
+const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
+
+// The English sample copied to dir, so that saving it touches no file of the source tree.
+fs::path SampleJob(const test::Scratch& dir) {
+    const fs::path job = dir / "JOB.V41";
+    WriteText(job, ReadText(kEnglish));
+    return job;
+}
+
+Session MakeSession() {
+    Message error;
+    auto session = Session::Create(error);
+    if (!session) ADD_FAILURE() << error.text;
+    return std::move(*session);
+}
+
+TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
+    const test::Scratch dir;
+    WriteText(dir / "NOTES.TXT", "not a card file\r\n");
+    WriteText(dir / "HUGE.IMG", "CRZ41\r\n");
+    fs::resize_file(dir / "HUGE.IMG", kMaxTextFileBytes + 1); // sparse: no disk used
+    const struct {
+        const char* name;
+        ReadOutcome outcome;
+        std::string reason;
+    } cases[] = {
+        {"NOTES.TXT", ReadOutcome::Invalid, "Invalid File - Select Another File!"},
+        {"MISSING.V41", ReadOutcome::Failed, std::strerror(ENOENT)},
+        {"HUGE.IMG", ReadOutcome::Failed, "larger than 16 MB"},
+    };
+    const fs::path job = SampleJob(dir);
+    for (const auto& c : cases) {
+        Session s = MakeSession();
+        ASSERT_TRUE(s.Open(job).read());
+        ASSERT_FALSE(s.Save()); // saved once, so that Open visibly clears DataSaved
+        const ReadResult r = s.Open(dir / c.name);
+        EXPECT_EQ(r.outcome, c.outcome) << c.name;
+        ASSERT_EQ(r.messages.size(), 1u) << c.name;
+        EXPECT_NE(r.messages[0].text.find(c.reason), std::string::npos) << r.messages[0].text;
+        EXPECT_EQ(s.job().dataFileName, job.string()) << c.name;
+        EXPECT_FALSE(s.job().dataSaved) << c.name;
+        EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1))) << c.name;
+    }
+    // A stream that goes on and on is refused as well, without reading it all.
+    std::istringstream endless("CRZ41\r\n" + std::string(kMaxTextFileBytes, 'x'));
+    Session s = MakeSession();
+    EXPECT_EQ(ReadDataFile(s.job(), s.workspace(), endless, "/dev/zero").outcome,
+              ReadOutcome::Failed);
+}
+
+TEST(Session, SaveSaveAsAndDataSaved) {
+    const test::Scratch dir;
+    Session s = MakeSession();
+    s.New();
+    EXPECT_EQ(s.job().dataFileName, "NoName");
+    const auto unnamed = s.Save();
+    ASSERT_TRUE(unnamed); // a new job is saved with Save As only
+    EXPECT_FALSE(fs::exists("NoName"));
+
+    ASSERT_TRUE(s.Open(kEnglish).read());
+    const fs::path copy = dir / "COPY.V41";
+    ASSERT_FALSE(s.SaveAs(copy));
+    EXPECT_EQ(ReadText(copy), ReadText(kEnglish)); // card for card
+    EXPECT_EQ(s.job().dataFileName, copy.string());
+    EXPECT_TRUE(s.job().dataSaved);
+    s.MarkChanged();
+    EXPECT_FALSE(s.job().dataSaved);
+
+    // A failed Save As keeps the old target and leaves the job unsaved.
+    EXPECT_TRUE(s.SaveAs(dir / "NO" / "SUCH" / "FOLDER.V41"));
+    EXPECT_EQ(s.job().dataFileName, copy.string());
+    EXPECT_FALSE(s.job().dataSaved);
+    ASSERT_FALSE(s.Save());
+    EXPECT_TRUE(s.job().dataSaved);
+
+    s.New();
+    EXPECT_EQ(s.job().dataFileName, "NoName");
+    EXPECT_FALSE(s.job().blockInUse(1) || s.job().dataSaved);
+    EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1)));
+}
+
+TEST(Session, ReportWritesTheWorkFileAndTheReport) {
+    Session s = MakeSession();
+    ASSERT_TRUE(s.Open(kEnglish).read());
+    const RunOutcome run = s.Report(RunOptions{1141693509});
+    ASSERT_FALSE(run.error);
+    EXPECT_EQ(ReadText(s.workspace().WorkFile()), ReadText(kEnglish));
+    EXPECT_EQ(ReadText(s.workspace().ReportFile()), run.report);
+    EXPECT_NE(run.report.find("BLOCK IDENTIFICATION - "), std::string::npos);
+}
+
+TEST(Session, DeleteBlockEmptiesTheSlotAndItsFile) {
+    const test::Scratch dir;
+    Session s = MakeSession();
+    ASSERT_TRUE(s.Open(SampleJob(dir)).read());
+    ASSERT_FALSE(s.Save());
+    ASSERT_NE(ReadText(s.workspace().BlockFileName(2)), "");
+    ASSERT_FALSE(s.DeleteBlock(2));
+    EXPECT_EQ(s.job().header(2), BlockHeader{});
+    EXPECT_FALSE(s.job().dataSaved);
+    EXPECT_EQ(ReadText(s.workspace().BlockFileName(2)), "");
+
+    // A new block in that slot starts empty, and can be stored.
+    s.job().header(2).aliTyp = "T";
+    s.job().header(2).blkDesc = "NEW";
+    const BlockRowsLoad loaded = LoadBlockRows(s.job(), s.workspace(), 2);
+    EXPECT_TRUE(loaded.fileRead);
+    EXPECT_EQ(s.job().row(1), BlockRow{});
+    EXPECT_FALSE(StoreBlockRows(s.job(), s.workspace(), 2, GridTexts{}, loaded));
+}
+
+} // namespace
+} // namespace sidewalk
