@@ -76,7 +76,7 @@ void WriteDataFileAndRunReport(benchmark::State& state) {
         if (WriteWorkFile(job, ws)) state.SkipWithError("write");
         const RunOutcome run = RunReport(ws, options);
         if (run.error) state.SkipWithError("report");
-        benchmark::DoNotOptimize(run.grandCurb);
+        benchmark::DoNotOptimize(run.grand.grandCurb);
     }
 }
 BENCHMARK(WriteDataFileAndRunReport)->Unit(benchmark::kMillisecond);

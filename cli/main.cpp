@@ -156,7 +156,8 @@ int Report(const Arguments& a) {
     }
     const std::string& bytes = run.report; // as written to PRINT.SPL
     if (a.totalsCsv) {
-        if (auto error = WriteFileAtomically(*a.totalsCsv, TotalsCsv(run))) {
+        if (auto error =
+                WriteFileAtomically(*a.totalsCsv, TotalsCsv(run.metric, run.blocks, run.grand))) {
             PrintMessage(*error);
             return kExitFailed;
         }

@@ -6,9 +6,7 @@
 #include <string>
 
 #include "data/number.hpp"
-#include "data/pad_field.hpp"
 #include "report/page.hpp"
-#include "report/totals.hpp"
 
 namespace sidewalk {
 
@@ -138,11 +136,6 @@ void NotMeetingBox(RunState& s) {
                      " ***  CHECK THE RETURN RADIUS AND THE BASELINE RADIUS");
 }
 
-void MarkCannotCompute(RunState& s) {
-    if (!s.blocks.empty() && s.blocks.back().status == BlockStatus::NotClosed)
-        s.blocks.back().status = BlockStatus::CannotCompute;
-}
-
 // The block's figures as the block end would leave them.
 struct BlockEnd {
     double l = 0, roadwayCurb = 0, totalCurb = 0, grassArea = 0, sw4Area = 0, sw6Area = 0;
@@ -204,11 +197,11 @@ bool EndBlock(RunState& s) {
     const BlockEnd e = ComputeBlockEnd(s);
     if (!AllFinite({e.l, e.roadwayCurb, e.totalCurb, e.grassArea, e.sw4Area, e.sw6Area,
                     s.return1Curb, s.return2Curb, e.compared1, e.compared2,
-                    s.grand4Area + e.sw4Area, s.grand6Area + e.sw6Area,
-                    s.grandGrassArea + e.grassArea, s.grandCurb + e.totalCurb})) {
+                    s.grand.grand4Area + e.sw4Area, s.grand.grand6Area + e.sw6Area,
+                    s.grand.grandGrassArea + e.grassArea, s.grand.grandCurb + e.totalCurb})) {
         NotMeetingBox(s);
         s.lineNo = 60;
-        MarkCannotCompute(s);
+        s.markOpenBlock(BlockStatus::CannotCompute);
         return true;
     }
     s.roadwayCurb = e.roadwayCurb;
@@ -220,7 +213,7 @@ bool EndBlock(RunState& s) {
         if (s.lineNo > 45) PrintPageHeader(s);
         StarBox(s, {" ***  SITUATION IMPOSSIBLE-LENGTHS CODED MORE THAN BLOCK LENGTH"});
     }
-    PrintBlockTotals(s);
+    s.closeBlock();
     return true;
 }
 
@@ -230,8 +223,8 @@ bool ReturnBranch(RunState& s) {
     const double r = s.radiusBackCurb;
     s.returnStation = s.stationValue;
     WriteLine(s, {" TYPE ", Format(s.cardType, "00"),
-                  "  STA OF RADIUS POINT = ", PadField(s.stationText, 11, "L"),
-                  "    RADIUS TO BACK OF CURB = ", PadField(Format(r, "###0.000"), 6, "L")});
+                  "  STA OF RADIUS POINT = ", StationField(s.stationText),
+                  "    RADIUS TO BACK OF CURB = ", Figure(r, "###0.000", 6)});
 
     s.returnCount += 1;
     if (s.curveDir != "T" && s.returnCount != 2) s.firstReturnStation = s.returnStation;
@@ -260,7 +253,7 @@ bool ReturnBranch(RunState& s) {
         else
             CannotComputeBox(s, " ***  DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK",
                              " ***  IS GREATER THAN RADIUS OF RETURN");
-        MarkCannotCompute(s);
+        s.markOpenBlock(BlockStatus::CannotCompute);
         if (s.returnCount == 1) {
             s.returnCount = 5;
             s.lineNo += 7;

@@ -4,30 +4,26 @@
 #include <string>
 
 #include "data/number.hpp"
-#include "data/pad_field.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk {
 
 namespace {
 
-std::string A8(double a, const char* pattern) {
-    return PadField(Format(a, pattern), 8, "L");
-}
-std::string St(const RunState& s) {
-    return PadField(s.stationText, 11, "L");
-}
-std::string T2(const RunState& s) {
+// The type as driveways show it: two digits ("03").
+std::string TypeTwoDigits(const RunState& s) {
     return Format(s.cardType, "00");
 }
-std::string T3(const RunState& s) {
-    return PadField(Format(s.cardType, "##0"), 2, "L");
+// The type as extra areas, curb and exceptions show it: right-justified in two (" 7").
+std::string TypeRightJustified(const RunState& s) {
+    return Figure(s.cardType, "##0", 2);
 }
 
 // The line of an item: " TYPE " + its type + label + its figure + tail + "APPROX STA. " + station.
 void ItemLine(RunState& s, std::string_view type, std::string_view label, double a,
               const char* pattern, std::string_view tail) {
-    WriteLine(s, {" TYPE ", type, label, A8(a, pattern), tail, "APPROX STA. ", St(s)});
+    WriteLine(s, {" TYPE ", type, label, Figure(a, pattern, 8), tail, "APPROX STA. ",
+                  StationField(s.stationText)});
 }
 
 void DrivewayLimit(RunState& s, double a) {
@@ -40,7 +36,7 @@ void DrivewayLimit(RunState& s, double a) {
 
 void Driveway0(RunState& s) {
     const double a = s.areaOrLength;
-    ItemLine(s, T2(s), "  6\" DRIVEWAY           = ", a, "###0.000",
+    ItemLine(s, TypeTwoDigits(s), "  6\" DRIVEWAY           = ", a, "###0.000",
              s.metric() ? "  M        " : "  FT.      ");
     DrivewayLimit(s, a);
     const double d = s.backCurbToBackSw;
@@ -107,8 +103,9 @@ double DrivewaySumsMetric(RunState& s, double a) {
 void Driveway23(RunState& s) {
     const double a = s.areaOrLength;
     const bool metric = s.metric();
-    ItemLine(s, T2(s), metric ? "  150.0MM DRIVEWAY      = " : "  6\" DRIVEWAY           = ", a,
-             "##0.000", metric ? " M         " : " FT        ");
+    ItemLine(s, TypeTwoDigits(s),
+             metric ? "  150.0MM DRIVEWAY      = " : "  6\" DRIVEWAY           = ", a, "##0.000",
+             metric ? " M         " : " FT        ");
     DrivewayLimit(s, a);
     if (!(s.backCurbToBackSw > 0)) return;
     s.driveway6Length += metric ? DrivewaySumsMetric(s, a) : DrivewaySumsEnglish(s, a);
@@ -130,7 +127,7 @@ constexpr ExtraItem kException = {{"  4\" EXCEPTION          = ", "  100.0MM EXC
 
 void Extra(RunState& s, const ExtraItem& item, double& into) {
     const int m = s.metric() ? 1 : 0;
-    ItemLine(s, T3(s), item.label[m], s.areaOrLength, "##0.000", item.tail[m]);
+    ItemLine(s, TypeRightJustified(s), item.label[m], s.areaOrLength, "##0.000", item.tail[m]);
     into += s.areaOrLength;
 }
 
@@ -152,7 +149,8 @@ bool HandleItem(RunState& s) {
         const double a = s.areaOrLength;
         s.extraCurbNo += 1;
         const std::string label = "  EX. CURB # " + Format(s.extraCurbNo, "0") + "          = ";
-        ItemLine(s, T3(s), label, a, "##0.000", s.metric() ? " M         " : " FT.       ");
+        ItemLine(s, TypeRightJustified(s), label, a, "##0.000",
+                 s.metric() ? " M         " : " FT.       ");
         s.totalCurb += a;
         if (s.extraCurbNo == 1)
             s.return1Curb += a;

@@ -4,14 +4,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "compute/block_header.hpp"
 #include "compute/geometry.hpp"
 #include "compute/items.hpp"
 #include "data/atomic_file.hpp"
+#include "data/card_layout.hpp"
 #include "data/file_text.hpp"
 #include "data/number.hpp"
-#include "data/pad_field.hpp"
 #include "data/text.hpp"
-#include "report/block_ident.hpp"
 #include "report/page.hpp"
 #include "report/totals.hpp"
 
@@ -20,14 +20,17 @@ namespace sidewalk {
 namespace {
 
 void TakeHeaderCard(RunState& s, const std::string& card, const std::string& tag) {
-    s.refNo = Trim(Columns(card, 7, 7));
-    s.projectNo = Trim(Columns(card, 15, 11));
-    if (tag == "BRZ41") {
-        s.engineer = Trim(Columns(card, 38, 13));
-        s.unitsCode = Trim(Columns(card, 52, 1));
+    using namespace header_card;
+    s.refNo = Trim(ColumnsView(card, kRefNo));
+    s.projectNo = Trim(ColumnsView(card, kProject));
+    if (tag == kOlderTag) {
+        s.engineer = Trim(ColumnsView(card, kOlderEngineer));
+        s.unitsCode = Trim(ColumnsView(card, kOlderUnits));
     } else {
-        s.unitsCode = Trim(Columns(card, 38, 1));
-        s.engineer = card.size() >= 40 ? Trim(std::string_view(card).substr(39)) : std::string();
+        s.unitsCode = Trim(ColumnsView(card, kUnits));
+        // The run reads the engineer to the end of the card.
+        const auto from = static_cast<std::size_t>(kEngineer.first - 1);
+        s.engineer = card.size() > from ? Trim(std::string_view(card).substr(from)) : std::string();
     }
     if (s.metric()) {
         s.lengthUnit = " M  ";
@@ -40,16 +43,17 @@ void TakeHeaderCard(RunState& s, const std::string& card, const std::string& tag
 }
 
 void DecodeFields(RunState& s, std::string_view card) {
-    s.areaOrLength = Val(ColumnsView(card, 3, 9));
-    s.stationValue = Val(ColumnsView(card, 13, 4)) * 100 + Val(ColumnsView(card, 18, 6));
+    using namespace row_card;
+    s.areaOrLength = Val(ColumnsView(card, kRunArea));
+    s.stationValue = Val(ColumnsView(card, kRunStation)) * 100 + Val(ColumnsView(card, kRunPlus));
     s.stationText = FormatStation(s.stationValue);
-    s.radiusBackCurb = Val(ColumnsView(card, 24, 9));
+    s.radiusBackCurb = Val(ColumnsView(card, kRunRadius));
 }
 
 void InvalidCard(RunState& s) {
     WriteLine(s, " XXXX " + Format(s.cardType, "00") + std::string(9, ' ') +
-                     "LENGTH = " + PadField(Format(s.areaOrLength, "###0.000"), 9, "L") +
-                     std::string(8, ' ') + "APPROX STA. = " + PadField(s.stationText, 11, "L"));
+                     "LENGTH = " + Figure(s.areaOrLength, "###0.000", 9) + std::string(8, ' ') +
+                     "APPROX STA. = " + StationField(s.stationText));
     WriteLine(s, " ");
     WriteLine(s, Stars());
     WriteLine(s, " ***  ERROR-CARD TYPE NOT VALID");
@@ -83,8 +87,8 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
 
     std::size_t next = 0;
     const std::string first = next < cards.size() ? UpperCase(cards[next++]) : std::string();
-    const std::string tag = Columns(first, 1, 5);
-    if (tag != "CRZ41" && tag != "BRZ41") {
+    const std::string tag = Columns(first, kTagColumns);
+    if (tag != kCurrentTag && tag != kOlderTag) {
         WriteLine(s, std::string(45, '*'));
         WriteLine(s, "    DATA MUST BE CONVERTED TO NEW FORMAT");
         WriteLine(s, "    USE THE DATA ENTRY PROGRAM TO");
@@ -110,7 +114,7 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
             }
             card.assign(cards[next++]);
             UpperCaseInPlace(card);
-            const std::string_view typeColumns = ColumnsView(card, 1, 2);
+            const std::string_view typeColumns = ColumnsView(card, kCardTypeColumns);
             if (Trim(typeColumns).empty()) {
                 InvalidCard(s);
                 continue;
@@ -135,7 +139,7 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
         StarBox(s, {" ***  ERROR: LAST CARD NOT TYPE 1 OR 4"});
         PrintPageHeader(s);
     }
-    PrintGrandTotals(s);
+    PrintGrandTotals(s, s.grand);
     return s;
 }
 
@@ -169,10 +173,7 @@ RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
     }
     outcome.report = std::move(s.report);
     outcome.blocks = std::move(s.blocks);
-    outcome.grand4Area = s.grand4Area;
-    outcome.grand6Area = s.grand6Area;
-    outcome.grandGrassArea = s.grandGrassArea;
-    outcome.grandCurb = s.grandCurb;
+    outcome.grand = s.grand;
     outcome.metric = s.metric();
     return outcome;
 }

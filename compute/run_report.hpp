@@ -30,7 +30,7 @@ struct RunOutcome {
     std::optional<Message> error; // the report was not written
     std::string report;           // the text written to PRINT.SPL
     std::vector<BlockSummary> blocks;
-    double grand4Area = 0, grand6Area = 0, grandGrassArea = 0, grandCurb = 0;
+    JobFigures grand;
     bool metric = false;
 };
 

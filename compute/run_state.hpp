@@ -1,30 +1,17 @@
-// The record of one report run: header fields, unit constants, the current card, the block
-// header, the block accumulators, the job totals, the page counters and the report text.
+// The record of one report run: the page form (header fields, counters, report text), unit
+// constants, the current card, the block header, the block accumulators, the job totals and
+// the blocks met so far.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "report/block_figures.hpp"
+#include "report/page.hpp"
+
 namespace sidewalk {
 
-enum class BlockStatus { NotClosed, Computed, Rejected, CannotCompute };
-
-// One block of the run as the totals file lists it.
-struct BlockSummary {
-    int number = 0; // block cards counted from 1 in file order
-    std::string description;
-    BlockStatus status = BlockStatus::NotClosed;
-    double sw4Area = 0, sw6Area = 0, grassArea = 0;
-    double roadwayCurb = 0, return1Curb = 0, return2Curb = 0, totalCurb = 0;
-};
-
-struct RunState {
-    // Report and job header.
-    std::string versionLine, dateProc, timeProc, refNo, projectNo, engineer, unitsCode;
-    std::string lengthUnit = " FT.";
-    int pageNo = 0;
-    int lineNo = 0;
-
+struct RunState : ReportPage {
     // Unit constants (English until the units code says "M").
     double curbWidth = 0.5;
     double drivewayFlare = 10.0;
@@ -57,16 +44,25 @@ struct RunState {
     int returnCount = 0;
 
     // Job totals.
-    double grand4Area = 0, grand6Area = 0, grandGrassArea = 0, grandCurb = 0;
-
-    // The report as written so far, lines ended by CR LF.
-    std::string report;
+    JobFigures grand;
 
     // The blocks met so far, for the totals file.
     std::vector<BlockSummary> blocks;
 
-    bool metric() const { return unitsCode == "M"; }
     void clearBlockAccumulators();
+
+    // The block's figures as they stand.
+    BlockFigures blockFigures() const;
+
+    // A block card was met: it opens a block that has not been closed yet.
+    void openBlock();
+
+    // Sets the status of the block open since the last block card, if it is still open.
+    void markOpenBlock(BlockStatus status);
+
+    // A block ends with its totals: adds it to the job totals, records its figures and writes
+    // its totals lines.
+    void closeBlock();
 };
 
 } // namespace sidewalk

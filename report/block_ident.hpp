@@ -1,15 +1,22 @@
-// A block header card in the report: decodes it, starts the block afresh, writes the block
-// identification section and checks the header for impossible or unreasonable values.
+// The block identification section that opens each block of the report.
 #pragma once
 
 #include <string>
 
-#include "compute/run_state.hpp"
+#include "report/page.hpp"
 
 namespace sidewalk {
 
-// card is upper-cased. Returns false when the block is rejected (sidewalk wider than the
-// distance from back of curb to back of sidewalk); ReturnCount is then 3.
-bool PrintBlockIdent(RunState& s, const std::string& card);
+// What the section shows of a block header card, as decoded.
+struct BlockIdentSection {
+    std::string description;
+    std::string directionText; // " TANGENT", "    LEFT" or "   RIGHT"
+    std::string sideText;      // "    LEFT" or "   RIGHT"
+    double backCurbToBackSw = 0, sidewalkWidth = 0;
+    double rightCurbOffset = 0, leftCurbOffset = 0, baselineRadius = 0;
+};
+
+// Writes the section's eleven lines; LineNo is then 13.
+void PrintBlockIdentSection(ReportPage& p, const BlockIdentSection& b);
 
 } // namespace sidewalk

@@ -9,43 +9,43 @@
 
 namespace sidewalk {
 
-void WriteLine(RunState& s, std::string_view line) {
-    s.report += line;
-    s.report += kLineEnd;
+void WriteLine(ReportPage& p, std::string_view line) {
+    p.report += line;
+    p.report += kLineEnd;
 }
 
-void WriteLine(RunState& s, std::initializer_list<std::string_view> pieces) {
+void WriteLine(ReportPage& p, std::initializer_list<std::string_view> pieces) {
     for (std::string_view piece : pieces)
-        s.report += piece;
-    s.report += kLineEnd;
+        p.report += piece;
+    p.report += kLineEnd;
 }
 
 std::string Stars() {
     return std::string(kStarWidth, '*');
 }
 
-void PrintPageHeader(RunState& s) {
-    s.pageNo += 1;
-    if (s.pageNo >= 2) WriteLine(s, "\f");
+void PrintPageHeader(ReportPage& p) {
+    p.pageNo += 1;
+    if (p.pageNo >= 2) WriteLine(p, "\f");
     // The title stands in column 31; a longer version text pushes it to the next line.
     const std::string title = "SIDEWALK CURB & GRASSING QUANTITIES";
-    const std::string version = " " + s.versionLine;
+    const std::string version = " " + p.versionLine;
     if (version.size() <= 30) {
-        WriteLine(s, PadField(version, 30, "R") + title);
+        WriteLine(p, PadField(version, 30, "R") + title);
     } else {
-        WriteLine(s, version);
-        WriteLine(s, std::string(30, ' ') + title);
+        WriteLine(p, version);
+        WriteLine(p, std::string(30, ' ') + title);
     }
-    WriteLine(s, " PROGRAM  TOVRZ41     DATE PROC " + s.dateProc + "    TIME PROC " + s.timeProc +
-                     "   " + "PAGE " + PadField(Format(s.pageNo, "##0"), 5, "L"));
-    WriteLine(s, " REF. # - " + PadField(s.refNo, 7, "R") + "     PROJECT NO.  " + s.projectNo);
-    WriteLine(s, " SUBM ENGINEER: " + s.engineer);
-    WriteLine(s, std::string(" INPUT DATA IS IN ") + (s.metric() ? "METRIC" : "ENGLISH"));
-    WriteLine(s, " ");
-    s.lineNo = 6;
+    WriteLine(p, " PROGRAM  TOVRZ41     DATE PROC " + p.dateProc + "    TIME PROC " + p.timeProc +
+                     "   " + "PAGE " + Figure(p.pageNo, "##0", 5));
+    WriteLine(p, " REF. # - " + PadField(p.refNo, 7, "R") + "     PROJECT NO.  " + p.projectNo);
+    WriteLine(p, " SUBM ENGINEER: " + p.engineer);
+    WriteLine(p, std::string(" INPUT DATA IS IN ") + (p.metric() ? "METRIC" : "ENGLISH"));
+    WriteLine(p, " ");
+    p.lineNo = 6;
 }
 
-void StampDateTime(RunState& s, std::optional<std::time_t> utcTime) {
+void StampDateTime(ReportPage& p, std::optional<std::time_t> utcTime) {
     std::tm tm{};
     if (utcTime) {
         gmtime_r(&*utcTime, &tm);
@@ -53,9 +53,9 @@ void StampDateTime(RunState& s, std::optional<std::time_t> utcTime) {
         const std::time_t now = std::time(nullptr);
         localtime_r(&now, &tm);
     }
-    s.dateProc = Format(tm.tm_mon + 1, "00") + "/" + Format(tm.tm_mday, "00") + "/" +
+    p.dateProc = Format(tm.tm_mon + 1, "00") + "/" + Format(tm.tm_mday, "00") + "/" +
                  Format(tm.tm_year + 1900, "0000");
-    s.timeProc =
+    p.timeProc =
         Format(tm.tm_hour, "00") + ":" + Format(tm.tm_min, "00") + ":" + Format(tm.tm_sec, "00");
 }
 
@@ -72,13 +72,39 @@ std::string FormatStation(double value) {
     return out;
 }
 
-void StarBox(RunState& s, std::initializer_list<std::string_view> lines) {
-    WriteLine(s, " ");
-    WriteLine(s, Stars());
+std::string StationField(std::string_view stationText) {
+    return PadField(stationText, 11, "L");
+}
+
+std::string Figure(double value, std::string_view pattern, int width) {
+    return PadField(Format(value, pattern), width, "L");
+}
+
+void StarBox(ReportPage& p, std::initializer_list<std::string_view> lines) {
+    WriteLine(p, " ");
+    WriteLine(p, Stars());
     for (std::string_view line : lines)
-        WriteLine(s, line);
-    WriteLine(s, Stars());
-    WriteLine(s, " ");
+        WriteLine(p, line);
+    WriteLine(p, Stars());
+    WriteLine(p, " ");
+}
+
+std::vector<std::string_view> SplitPages(std::string_view report) {
+    std::vector<std::string_view> pages;
+    std::size_t pageStart = 0;
+    std::size_t lineStart = 0;
+    while (lineStart < report.size()) {
+        const std::size_t lf = report.find('\n', lineStart);
+        const std::size_t next = lf == std::string_view::npos ? report.size() : lf + 1;
+        const std::string_view line = report.substr(lineStart, next - lineStart);
+        if (line == "\f\r\n" || line == "\f\n" || line == "\f") {
+            pages.push_back(report.substr(pageStart, lineStart - pageStart));
+            pageStart = next;
+        }
+        lineStart = next;
+    }
+    if (pageStart < report.size()) pages.push_back(report.substr(pageStart));
+    return pages;
 }
 
 } // namespace sidewalk

@@ -1,5 +1,6 @@
-// The report's page form: report lines, the six-line page header with its form-feed page break,
-// the run date and time, station texts and the asterisk message box.
+// The report's page form: the page's header fields and counters, report lines, the six-line page
+// header with its form-feed page break, the run date and time, station texts, figures padded to
+// their columns and the asterisk message box.
 #pragma once
 
 #include <ctime>
@@ -7,33 +8,53 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "compute/run_state.hpp"
+#include <vector>
 
 namespace sidewalk {
 
 inline constexpr int kStarWidth = 70;
 
+// The report as written so far, with what every page header shows.
+struct ReportPage {
+    std::string versionLine, dateProc, timeProc, refNo, projectNo, engineer, unitsCode;
+    std::string lengthUnit = " FT.";
+    int pageNo = 0;
+    int lineNo = 0;
+    std::string report; // lines ended by CR LF
+
+    bool metric() const { return unitsCode == "M"; }
+};
+
 // Appends one report line, ended by CR LF.
-void WriteLine(RunState& s, std::string_view line);
+void WriteLine(ReportPage& p, std::string_view line);
 
 // Appends one report line made of these pieces, ended by CR LF.
-void WriteLine(RunState& s, std::initializer_list<std::string_view> pieces);
+void WriteLine(ReportPage& p, std::initializer_list<std::string_view> pieces);
 
 // A line of 70 asterisks.
 std::string Stars();
 
 // Starts a page: a form-feed line from the second page on, then the header; LineNo = 6.
-void PrintPageHeader(RunState& s);
+void PrintPageHeader(ReportPage& p);
 
 // Fills DateProc ("mm/dd/yyyy") and TimeProc ("hh:mm:ss"): from utcTime in UTC when given,
 // else from the system clock as local time.
-void StampDateTime(RunState& s, std::optional<std::time_t> utcTime);
+void StampDateTime(ReportPage& p, std::optional<std::time_t> utcTime);
 
 // Station text: 1234.5 gives "12+34.500".
 std::string FormatStation(double value);
 
+// A station text right-justified in the 11 columns every report line gives it.
+std::string StationField(std::string_view stationText);
+
+// A figure of the report: value written with the Format pattern, right-justified in width.
+std::string Figure(double value, std::string_view pattern, int width);
+
 // " ", 70 asterisks, the message lines, 70 asterisks, " ".
-void StarBox(RunState& s, std::initializer_list<std::string_view> lines);
+void StarBox(ReportPage& p, std::initializer_list<std::string_view> lines);
+
+// The pages of a report text: split at its form-feed lines, which belong to no page. Each page
+// keeps its lines with their CR LF ends.
+std::vector<std::string_view> SplitPages(std::string_view report);
 
 } // namespace sidewalk

@@ -4,16 +4,11 @@
 #include <string>
 
 #include "data/number.hpp"
-#include "data/pad_field.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk {
 
 namespace {
-
-std::string Figure(double value, const char* pattern, int width) {
-    return PadField(Format(value, pattern), width, "L");
-}
 
 // The labels of the three area lines, English and metric.
 struct AreaLabels {
@@ -30,67 +25,39 @@ constexpr AreaLabels kGrandAreas = {
     "GRAND TOTAL GRASS AREA        ="};
 
 // Three area lines, each after a blank line: square metres, or square feet and square yards.
-void AreaLines(RunState& s, const AreaLabels& labels, double sw4, double sw6, double grass,
+void AreaLines(ReportPage& p, const AreaLabels& labels, double sw4, double sw6, double grass,
                const char* areaPattern, int width) {
-    const int m = s.metric() ? 1 : 0;
+    const int m = p.metric() ? 1 : 0;
     const std::pair<const char*, double> lines[] = {
         {labels.sidewalk4[m], sw4}, {labels.sidewalk6[m], sw6}, {labels.grass, grass}};
     for (const auto& [label, area] : lines) {
-        WriteLine(s, " ");
+        WriteLine(p, " ");
         if (m == 1)
-            WriteLine(s, {label, Figure(area, areaPattern, width), " SQ. M"});
+            WriteLine(p, {label, Figure(area, areaPattern, width), " SQ. M"});
         else
-            WriteLine(s, {label, Figure(area, areaPattern, width), " SQ. FT. ",
+            WriteLine(p, {label, Figure(area, areaPattern, width), " SQ. FT. ",
                           Figure(area / 9.0, "###0.000", width), " SQ. YDS."});
     }
 }
 
-// Records the block's figures for the totals file.
-void Summarise(RunState& s) {
-    if (s.blocks.empty() || s.blocks.back().status != BlockStatus::NotClosed) {
-        // Returns after a finished block without a block card of their own: a block again.
-        BlockSummary again;
-        if (!s.blocks.empty()) {
-            again.number = s.blocks.back().number;
-            again.description = s.blocks.back().description;
-        }
-        s.blocks.push_back(again);
-    }
-    BlockSummary& b = s.blocks.back();
-    b.status = BlockStatus::Computed;
-    b.sw4Area = s.sw4Area;
-    b.sw6Area = s.sw6Area;
-    b.grassArea = s.grassArea;
-    b.roadwayCurb = s.roadwayCurb;
-    b.return1Curb = s.return1Curb;
-    b.return2Curb = s.return2Curb;
-    b.totalCurb = s.totalCurb;
-}
-
 } // namespace
 
-void PrintBlockTotals(RunState& s) {
-    s.grand4Area += s.sw4Area;
-    s.grand6Area += s.sw6Area;
-    s.grandCurb += s.totalCurb;
-    s.grandGrassArea += s.grassArea;
-    Summarise(s);
-
-    if (s.lineNo > 50) PrintPageHeader(s);
-    AreaLines(s, kBlockAreas, s.sw4Area, s.sw6Area, s.grassArea, "###0.000", 11);
-    WriteLine(s, " ");
-    WriteLine(s, "ROADWAY CURB        = " + Figure(s.roadwayCurb, "###0.000", 11) + s.lengthUnit);
-    WriteLine(s, "RETURN NO 1 CURB    = " + Figure(s.return1Curb, "###0.000", 11) + s.lengthUnit);
-    WriteLine(s, "RETURN NO 2 CURB    = " + Figure(s.return2Curb, "###0.000", 11) + s.lengthUnit);
-    WriteLine(s, "TOTAL CURB IN BLOCK = " + Figure(s.totalCurb, "###0.000", 11) + s.lengthUnit);
-    WriteLine(s, " ");
+void PrintBlockTotals(ReportPage& p, const BlockFigures& b) {
+    if (p.lineNo > 50) PrintPageHeader(p);
+    AreaLines(p, kBlockAreas, b.sw4Area, b.sw6Area, b.grassArea, "###0.000", 11);
+    WriteLine(p, " ");
+    WriteLine(p, "ROADWAY CURB        = " + Figure(b.roadwayCurb, "###0.000", 11) + p.lengthUnit);
+    WriteLine(p, "RETURN NO 1 CURB    = " + Figure(b.return1Curb, "###0.000", 11) + p.lengthUnit);
+    WriteLine(p, "RETURN NO 2 CURB    = " + Figure(b.return2Curb, "###0.000", 11) + p.lengthUnit);
+    WriteLine(p, "TOTAL CURB IN BLOCK = " + Figure(b.totalCurb, "###0.000", 11) + p.lengthUnit);
+    WriteLine(p, " ");
 }
 
-void PrintGrandTotals(RunState& s) {
-    AreaLines(s, kGrandAreas, s.grand4Area, s.grand6Area, s.grandGrassArea, "####0.000", 10);
-    WriteLine(s, " ");
-    WriteLine(s, "GRAND TOTAL ROADWAY CURB      =" + Figure(s.grandCurb, "####0.000", 10) +
-                     " LIN." + s.lengthUnit);
+void PrintGrandTotals(ReportPage& p, const JobFigures& j) {
+    AreaLines(p, kGrandAreas, j.grand4Area, j.grand6Area, j.grandGrassArea, "####0.000", 10);
+    WriteLine(p, " ");
+    WriteLine(p, "GRAND TOTAL ROADWAY CURB      =" + Figure(j.grandCurb, "####0.000", 10) +
+                     " LIN." + p.lengthUnit);
 }
 
 } // namespace sidewalk

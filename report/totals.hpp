@@ -1,14 +1,16 @@
 // The block totals under a computed block's item lines, and the job's grand totals.
 #pragma once
 
-#include "compute/run_state.hpp"
+#include "report/block_figures.hpp"
+#include "report/page.hpp"
 
 namespace sidewalk {
 
-// Adds the block to the job totals and writes its area and curb lines.
-void PrintBlockTotals(RunState& s);
+// Writes a block's area and curb lines, first starting a new page when more than 50 lines of
+// the page are used.
+void PrintBlockTotals(ReportPage& p, const BlockFigures& block);
 
 // Writes the job's grand totals, without a page check.
-void PrintGrandTotals(RunState& s);
+void PrintGrandTotals(ReportPage& p, const JobFigures& job);
 
 } // namespace sidewalk

@@ -49,9 +49,9 @@ const char* StatusText(BlockStatus status) {
 
 } // namespace
 
-std::string TotalsCsv(const RunOutcome& run) {
+std::string TotalsCsv(bool metric, const std::vector<BlockSummary>& blocks, const JobFigures& job) {
     std::string out;
-    if (run.metric)
+    if (metric)
         Row(out,
             {"block", "description", "sidewalk_100mm_sq_m", "sidewalk_150mm_sq_m", "grass_sq_m",
              "roadway_curb_m", "return_1_curb_m", "return_2_curb_m", "total_curb_m", "status"});
@@ -59,7 +59,7 @@ std::string TotalsCsv(const RunOutcome& run) {
         Row(out,
             {"block", "description", "sidewalk_4in_sq_ft", "sidewalk_6in_sq_ft", "grass_sq_ft",
              "roadway_curb_ft", "return_1_curb_ft", "return_2_curb_ft", "total_curb_ft", "status"});
-    for (const BlockSummary& b : run.blocks) {
+    for (const BlockSummary& b : blocks) {
         if (b.status == BlockStatus::Computed)
             Row(out, {std::to_string(b.number), b.description, Fig(b.sw4Area), Fig(b.sw6Area),
                       Fig(b.grassArea), Fig(b.roadwayCurb), Fig(b.return1Curb), Fig(b.return2Curb),
@@ -68,8 +68,8 @@ std::string TotalsCsv(const RunOutcome& run) {
             Row(out, {std::to_string(b.number), b.description, "", "", "", "", "", "", "",
                       StatusText(b.status)});
     }
-    Row(out, {"job", "GRAND TOTAL", Fig(run.grand4Area), Fig(run.grand6Area),
-              Fig(run.grandGrassArea), "", "", "", Fig(run.grandCurb), ""});
+    Row(out, {"job", "GRAND TOTAL", Fig(job.grand4Area), Fig(job.grand6Area),
+              Fig(job.grandGrassArea), "", "", "", Fig(job.grandCurb), ""});
     return out;
 }
 

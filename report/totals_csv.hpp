@@ -3,11 +3,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "compute/run_report.hpp"
+#include "report/block_figures.hpp"
 
 namespace sidewalk {
 
-std::string TotalsCsv(const RunOutcome& run);
+std::string TotalsCsv(bool metric, const std::vector<BlockSummary>& blocks, const JobFigures& job);
 
 } // namespace sidewalk

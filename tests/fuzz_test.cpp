@@ -95,8 +95,8 @@ class CardMaker {
 };
 
 bool Finite(const RunState& s) {
-    return std::isfinite(s.grand4Area) && std::isfinite(s.grand6Area) &&
-           std::isfinite(s.grandGrassArea) && std::isfinite(s.grandCurb);
+    return std::isfinite(s.grand.grand4Area) && std::isfinite(s.grand.grand6Area) &&
+           std::isfinite(s.grand.grandGrassArea) && std::isfinite(s.grand.grandCurb);
 }
 
 TEST(Fuzz, RandomCardFilesGiveOnlyFiniteFigures) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "compute/geometry.hpp"
 #include "data/number.hpp"
 #include "run_support.hpp"
 
@@ -15,6 +14,7 @@ namespace {
 using test::Block;
 using test::Count;
 using test::Header;
+using test::Pages;
 using test::Row;
 using test::RunJob;
 
@@ -45,8 +45,8 @@ TEST(Geometry, WorkedTangentBlock) {
         EXPECT_NEAR(b.return1Curb, c, 1e-12);
         EXPECT_NEAR(b.return2Curb, k.return2, 1e-12);
         EXPECT_EQ(b.sw6Area, 0);
-        EXPECT_EQ(s.grand4Area, b.sw4Area);
-        EXPECT_EQ(s.grandCurb, b.totalCurb);
+        EXPECT_EQ(s.grand.grand4Area, b.sw4Area);
+        EXPECT_EQ(s.grand.grandCurb, b.totalCurb);
     }
     // Two radius-0 returns: the straight strips alone.
     const RunState s = RunJob({Header(), Block("T", "R", "10", "4", "22", "22", ""),
@@ -85,46 +85,33 @@ TEST(Geometry, CurvedBlocksDependOnTheSideAndApproachTangent) {
 TEST(Geometry, ReturnsThatCannotBeComputed) {
     const std::string tooShort = " ***  DISTANCE FROM BACK OF CURB TO BACK OF SIDEWALK";
     const std::string notMeeting = " ***  RETURN DOES NOT MEET THE SIDEWALK ON THIS CURVE";
-    const struct { const char* name; std::string block; std::string first, second; const std::string& message; int returnCount, lineNo; } cases[] = {
-        // D greater than r at the first return: skip state 5, LineNo + 7
+    // At the first return the block is skipped (ReturnCount 5, LineNo + 7: the totals stay on
+    // the page); at the closing return LineNo becomes 60, so the totals start a new page.
+    const struct { const char* name; std::string block; std::vector<std::string> rows; const std::string& message; int returnCount, pages; } cases[] = {
         {"first too short", Block("T", "R", "10", "4", "22", "22", ""),
-         Row("1", "", "10", "0", "8"), "", tooShort, 5, 13 + 1 + 7},
-        // ...at the closing return: LineNo 60, ReturnCount stays 2
+         {Row("1", "", "10", "0", "8")}, tooShort, 5, 1},
         {"closing too short", Block("T", "R", "10", "4", "22", "22", ""),
-         Row("1", "", "10", "0", "25"), Row("4", "", "13", "0", "8"), tooShort, 2, 60},
+         {Row("1", "", "10", "0", "25"), Row("4", "", "13", "0", "8")}, tooShort, 2, 2},
         // a tiny inside curve: the return circle does not reach the back of sidewalk
         {"first out of domain", Block("L", "L", "10", "4", "22", "22", "30"),
-         Row("1", "", "10", "0", "25"), "", notMeeting, 5, 13 + 1 + 7},
+         {Row("1", "", "10", "0", "25")}, notMeeting, 5, 1},
         {"closing out of domain", Block("L", "L", "10", "4", "22", "22", "30"),
-         Row("1", "", "10", "0", "0"), Row("1", "", "13", "0", "25"), notMeeting, 2, 60},
+         {Row("1", "", "10", "0", "0"), Row("1", "", "13", "0", "25")}, notMeeting, 2, 2},
         // a negative distance makes the tangent arc cosine's argument exceed 1
         {"negative distance", Block("T", "R", "-2", "-3", "22", "22", ""),
-         Row("1", "", "10", "0", "25"), "", notMeeting, 5, 13 + 1 + 7},
+         {Row("1", "", "10", "0", "25")}, notMeeting, 5, 1},
     };
     for (const auto& k : cases) {
-        RunState s = RunJob({Header(), k.block});
-        s.report.clear();
-        s.cardType = static_cast<int>(Val(k.first.substr(0, 2)));
-        s.radiusBackCurb = Val(k.first.substr(23, 9));
-        s.stationValue = 1000;
-        s.stationText = "10+00.000";
-        s.lineNo = 14;
-        ReturnBranch(s);
-        if (!k.second.empty()) {
-            s.cardType = static_cast<int>(Val(k.second.substr(0, 2)));
-            s.radiusBackCurb = Val(k.second.substr(23, 9));
-            s.stationValue = 1300;
-            s.stationText = "13+00.000";
-            s.lineNo = 15;
-            ReturnBranch(s);
-        }
+        std::vector<std::string> cards = {Header(), k.block};
+        cards.insert(cards.end(), k.rows.begin(), k.rows.end());
+        const RunState s = RunJob(cards);
         EXPECT_EQ(s.returnCount, k.returnCount) << k.name;
-        EXPECT_EQ(s.lineNo, k.second.empty() ? k.lineNo : 60) << k.name;
+        EXPECT_EQ(Pages(s.report).size(), static_cast<std::size_t>(k.pages)) << k.name;
         EXPECT_EQ(Count(s.report, k.message), 1) << k.name << "\n" << s.report;
         EXPECT_EQ(Count(s.report, " ***  SITUATION CANNOT BE COMPUTED"), 1) << k.name;
         EXPECT_EQ(Count(s.report, kStars), 2) << k.name;
         EXPECT_EQ(s.blocks.back().status, BlockStatus::CannotCompute) << k.name;
-        EXPECT_EQ(s.grand4Area + s.grandCurb + s.grandGrassArea, 0) << k.name;
+        EXPECT_EQ(s.grand.grand4Area + s.grand.grandCurb + s.grand.grandGrassArea, 0) << k.name;
     }
 }
 
@@ -136,7 +123,7 @@ TEST(Geometry, AnUncomputableFirstReturnStillListsTheItemsButGivesNoTotals) {
     EXPECT_NE(report.find(" TYPE  7  EXTRA 4\" AREA         =   50.000 SQ. FT."),
               std::string::npos);
     EXPECT_EQ(report.find("TOTAL CURB IN BLOCK"), std::string::npos);
-    EXPECT_EQ(s.grand4Area, 0);
+    EXPECT_EQ(s.grand.grand4Area, 0);
     // The closing return in the skip state forces a new page, which the grand totals share.
     const auto pages = test::Pages(report);
     ASSERT_EQ(pages.size(), 2u);
@@ -172,8 +159,8 @@ TEST(Geometry, FiguresThatWouldNotBeFiniteNeverReachTheReport) {
         ASSERT_EQ(s.blocks.size(), 2u) << k.name;
         EXPECT_EQ(s.blocks[0].status, BlockStatus::CannotCompute) << k.name;
         EXPECT_EQ(s.blocks[1].status, BlockStatus::Computed) << k.name;
-        EXPECT_EQ(s.grand4Area, 400) << k.name;
-        EXPECT_EQ(s.grandCurb, 100) << k.name;
+        EXPECT_EQ(s.grand.grand4Area, 400) << k.name;
+        EXPECT_EQ(s.grand.grandCurb, 100) << k.name;
         EXPECT_EQ(Count(s.report, "TOTAL CURB IN BLOCK =     100.000 FT."), 1) << k.name;
         EXPECT_EQ(test::Pages(s.report).size(), 3u) << k.name; // bad block, good block, totals
     }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "report/block_ident.hpp"
+#include "compute/block_header.hpp"
 #include "report/page.hpp"
 #include "run_support.hpp"
 
@@ -57,6 +57,12 @@ TEST(ReportForm, PagesAndTheirHeaders) {
     for (std::size_t p = 0; p < 6; ++p) EXPECT_EQ(pages[p][7], "BLOCK IDENTIFICATION - FIRST ST");
     EXPECT_EQ(pages[6][1].substr(67), "PAGE     7");
     EXPECT_EQ(pages[6][7].substr(0, 31), "GRAND TOTAL 4 IN SIDEWALK     =");
+
+    // Only a whole form-feed line breaks a page, and it belongs to no page.
+    using Views = std::vector<std::string_view>;
+    EXPECT_EQ(SplitPages("A\r\n\f\r\nB\r\n"), (Views{"A\r\n", "B\r\n"}));
+    EXPECT_EQ(SplitPages("A\f\r\n \f\r\n"), (Views{"A\f\r\n \f\r\n"}));
+    EXPECT_EQ(SplitPages(""), Views{});
 
     // A block card right after a block without rows starts no new page.
     const RunState two = RunJob({Header(), kTangent, kTangent, kOpen, kClose});

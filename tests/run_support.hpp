@@ -8,6 +8,7 @@
 
 #include "compute/run_report.hpp"
 #include "data/cards.hpp"
+#include "report/page.hpp"
 
 namespace sidewalk::test {
 
@@ -50,15 +51,11 @@ inline std::vector<std::string> Lines(const std::string& report) {
     return lines;
 }
 
-// The report split at its form-feed lines.
+// The lines of each page of the report, split at its form-feed lines.
 inline std::vector<std::vector<std::string>> Pages(const std::string& report) {
-    std::vector<std::vector<std::string>> pages(1);
-    for (const std::string& line : Lines(report)) {
-        if (line == "\f")
-            pages.emplace_back();
-        else
-            pages.back().push_back(line);
-    }
+    std::vector<std::vector<std::string>> pages;
+    for (std::string_view page : SplitPages(report))
+        pages.push_back(Lines(std::string(page)));
     return pages;
 }
 

@@ -1,0 +1,26 @@
+// Plain figures of a block and of the job, as the totals lines and the totals CSV print them.
+#pragma once
+
+#include <string>
+
+namespace sidewalk {
+
+struct BlockFigures {
+    double sw4Area = 0, sw6Area = 0, grassArea = 0;
+    double roadwayCurb = 0, return1Curb = 0, return2Curb = 0, totalCurb = 0;
+};
+
+struct JobFigures {
+    double grand4Area = 0, grand6Area = 0, grandGrassArea = 0, grandCurb = 0;
+};
+
+enum class BlockStatus { NotClosed, Computed, Rejected, CannotCompute };
+
+// One block of a run as the totals file lists it; the figures count only when Computed.
+struct BlockSummary : BlockFigures {
+    int number = 0; // block cards counted from 1 in file order
+    std::string description;
+    BlockStatus status = BlockStatus::NotClosed;
+};
+
+} // namespace sidewalk
