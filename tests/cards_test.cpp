@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "data/cards.hpp"
+#include "data/field_ranges.hpp"
+#include "data/text.hpp"
 
 namespace sidewalk {
 namespace {
@@ -81,6 +83,53 @@ TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
         ASSERT_TRUE(error) << c.field;
         EXPECT_NE(error->text.find("Block 3"), std::string::npos) << error->text;
         EXPECT_NE(error->text.find(c.field), std::string::npos) << error->text;
+    }
+}
+
+// Every text a field accepts fits its card field; the first value past each bound is refused.
+TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {
+    using enum TextCheck;
+    const struct { GridColumn column; const char* text; TextCheck check; } cells[] = {
+        {GridColumn::Type, "", Acceptable},       {GridColumn::Type, " 7 ", Acceptable},
+        {GridColumn::Type, "9", Acceptable},      {GridColumn::Type, "10", Invalid},
+        {GridColumn::Type, "09", Invalid},        {GridColumn::Type, "1.", Invalid},
+        {GridColumn::Type, "-", Invalid},         {GridColumn::Area, "9999.999", Acceptable},
+        {GridColumn::Area, "10000", Invalid},     {GridColumn::Area, "1.2345", Invalid},
+        {GridColumn::Area, ".", Intermediate},    {GridColumn::Area, ".5", Acceptable},
+        {GridColumn::Area, "1e3", Invalid},       {GridColumn::Area, "-1", Invalid},
+        {GridColumn::Station, "9999", Acceptable}, {GridColumn::Station, "10000", Invalid},
+        {GridColumn::Station, "5.0", Invalid},    {GridColumn::Plus, "99.999", Acceptable},
+        {GridColumn::Plus, "100", Invalid},       {GridColumn::Radius, "9999.999", Acceptable},
+        {GridColumn::Radius, "10000", Invalid},   {GridColumn::Radius, "1,5", Invalid},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(CheckNumberText(GridCellRange(c.column), c.text), c.check) << c.text;
+        if (c.check != Acceptable) continue;
+        BlockRow row{"1", "", "", "", ""};
+        std::string* field[] = {&row.type, &row.area, &row.station, nullptr, &row.plus, &row.radius};
+        *field[static_cast<int>(c.column) - 1] = Trim(c.text); // as the grid stores it
+        if (row.type.empty()) row.type = "1";
+        std::string card;
+        EXPECT_FALSE(RowCard(row, 1, 1, card)) << c.text;
+    }
+    const struct { HeaderNumber field; const char* text; TextCheck check; } numbers[] = {
+        {HeaderNumber::Bcbsw, "9999.999", Acceptable}, {HeaderNumber::Bcbsw, "-999.999", Acceptable},
+        {HeaderNumber::Bcbsw, "-1000", Invalid},       {HeaderNumber::Bcbsw, "-", Intermediate},
+        {HeaderNumber::Widsw, "99.999", Acceptable},   {HeaderNumber::Widsw, "-10", Invalid},
+        {HeaderNumber::W1, "-99.999", Acceptable},     {HeaderNumber::W2, "1000", Invalid},
+        {HeaderNumber::RadiusBl, "999999.9999", Acceptable},
+        {HeaderNumber::RadiusBl, "-99999.9999", Acceptable},
+        {HeaderNumber::RadiusBl, "1.23456", Invalid},  {HeaderNumber::W2, "--1", Invalid},
+    };
+    for (const auto& c : numbers) {
+        EXPECT_EQ(CheckNumberText(HeaderNumberRange(c.field), c.text), c.check) << c.text;
+        if (c.check != Acceptable) continue;
+        Job job;
+        BlockHeader& h = job.header(1) = {"T", "R", "", "", "", "", "", ""};
+        std::string* field[] = {&h.bcbsw, &h.widsw, &h.w1, &h.w2, &h.radiusBl};
+        *field[static_cast<int>(c.field)] = c.text;
+        std::string card;
+        EXPECT_FALSE(BlockCard(job, 1, card)) << c.text;
     }
 }
 
