@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/runtime_dir.hpp"
 #include "cli/source_date_epoch.hpp"
 #include "compute/run_report.hpp"
 #include "data/atomic_file.hpp"
@@ -96,7 +97,7 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 
 std::optional<Session> MakeSession() {
     Message error;
-    std::optional<Session> session = Session::Create(error);
+    std::optional<Session> session = Session::Create(error, WorkspaceParent());
     if (!session) PrintMessage(error);
     return session;
 }

@@ -17,12 +17,7 @@ namespace sidewalk {
 namespace fs = std::filesystem;
 
 std::optional<Workspace> Workspace::Create(Message& error, const fs::path& parent) {
-    fs::path base = parent;
-    if (base.empty()) {
-        std::error_code ec;
-        base = fs::temp_directory_path(ec);
-        if (ec) base = "/tmp";
-    }
+    const fs::path base = parent.empty() ? fs::path("/tmp") : parent;
     std::string pattern = (base / "sidewalk-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');

@@ -16,8 +16,9 @@ inline constexpr int kBlockFileSweep = 500; // DeleteBlockFiles clears SECT0001.
 
 class Workspace {
   public:
-    // Makes a fresh private folder inside parent, or inside the system's temporary directory
-    // when parent is empty. Returns nothing and sets error when the folder cannot be made.
+    // Makes a fresh private folder inside parent (the caller chooses it: the core reads no
+    // environment), or inside /tmp when parent is empty. Returns nothing and sets error when
+    // the folder cannot be made.
     static std::optional<Workspace> Create(Message& error,
                                            const std::filesystem::path& parent = {});
 

@@ -16,7 +16,7 @@ namespace sidewalk {
 
 class Session {
   public:
-    // Makes the workspace inside parent (the system's temporary directory when empty) and
+    // Makes the workspace inside parent (/tmp when empty) and
     // writes its version record. Returns nothing and sets error when either fails.
     static std::optional<Session> Create(Message& error, const std::filesystem::path& parent = {});
 

@@ -1,6 +1,8 @@
 // The sidewalk-report command as a whole process: its outputs, messages, exit status and the
 // removal of its workspace on every path.
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -26,9 +28,13 @@ struct Result {
 
 class Cli : public ::testing::Test {
   protected:
-    // Runs the command with a private TMPDIR, so that left-over workspaces show.
-    Result Run(const std::string& args) {
-        const std::string cmd = "TMPDIR='" + tmp_.string() + "' SOURCE_DATE_EPOCH=1141693509 '" +
+    // Runs the command with a private runtime folder, so that left-over workspaces show: TMPDIR,
+    // or XDG_RUNTIME_DIR, which comes first (TMPDIR then names no folder).
+    Result Run(const std::string& args, bool runtimeDir = false) {
+        const std::string folders = runtimeDir
+                                        ? "XDG_RUNTIME_DIR='" + tmp_.string() + "' TMPDIR=/none"
+                                        : "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() + "'";
+        const std::string cmd = folders + " SOURCE_DATE_EPOCH=1141693509 '" +
                                 std::string(SIDEWALK_REPORT_BIN) + "' " + args + " >'" +
                                 (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
         const int raw = std::system(cmd.c_str());
@@ -53,6 +59,10 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
     Result r = Run(Data("tangent-english.V41"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
+    // The same in the user's runtime folder, which comes before TMPDIR.
+    r = Run(Data("tangent-english.V41"), true);
+    EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
 
     r = Run("--output " + Path("report.prn") + " --totals-csv " + Path("totals.csv") + " " +
@@ -89,17 +99,23 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
 
 TEST_F(Cli, ReaderMessagesAndExitStatus) {
     std::string many = "CRZ41 R\r\n";
-    for (int b = 0; b < 101; ++b) many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
+    for (int b = 0; b < 101; ++b)
+        many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
     WriteText(dir_ / "many.V41", many);
     WriteText(dir_ / "bad.V41", "NOT A JOB\r\n");
-    const struct { std::string args; int status; std::string err; bool output; } cases[] = {
+    const struct {
+        std::string args;
+        int status;
+        std::string err;
+        bool output;
+    } cases[] = {
         {"--output " + Path("a.prn") + " " + Path("many.V41"), 1,
          "Critical Error: More than 100 blocks - Program aborted!\n", true},
         {"--output " + Path("b.prn") + " " + Path("bad.V41"), 2,
          "File Input Error: Invalid File - Select Another File!\n", false},
         {"--output " + Path("c.prn") + " " + Path("missing.V41"), 2,
-         "File Input Error: Cannot read the file " + (dir_ / "missing.V41").string() +
-             ": No such file or directory\n",
+         "File Input Error: Cannot read the file " + (dir_ / "missing.V41").string() + ": " +
+             std::strerror(ENOENT) + "\n",
          false},
         {"--rewrite " + Path("d.V41") + " " + Path("bad.V41"), 2,
          "File Input Error: Invalid File - Select Another File!\n", false},
@@ -138,9 +154,15 @@ TEST_F(Cli, UsageAndBadArguments) {
 
 TEST(SourceDateEpoch, OnlyAWholeNumberUpToTheYear9999) {
     const std::pair<const char*, std::optional<std::time_t>> epochs[] = {
-        {"309", 309},         {"0", 0},           {"", std::nullopt},
-        {nullptr, std::nullopt}, {"-5", std::nullopt}, {"1.5", std::nullopt},
-        {"12x", std::nullopt}, {"253402300799", 253402300799}, {"253402300800", std::nullopt},
+        {"309", 309},
+        {"0", 0},
+        {"", std::nullopt},
+        {nullptr, std::nullopt},
+        {"-5", std::nullopt},
+        {"1.5", std::nullopt},
+        {"12x", std::nullopt},
+        {"253402300799", 253402300799},
+        {"253402300800", std::nullopt},
         {"99999999999999999999", std::nullopt}};
     for (const auto& [text, time] : epochs)
         EXPECT_EQ(ParseSourceDateEpoch(text), time) << (text ? text : "null");

@@ -1,4 +1,5 @@
 // The number and text rules: Val, Format patterns, rounding, PadField, columns and lines.
+#include <clocale>
 #include <bit>
 #include <cfloat>
 #include <charconv>
@@ -19,6 +20,14 @@ namespace sidewalk {
 namespace {
 
 // clang-format off
+// The test entry point switches LC_NUMERIC to a decimal-comma locale; without it the
+// locale checks below would pass vacuously.
+TEST(Locale, NumbersAreCheckedUnderADecimalComma) {
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",")
+        << "No de_DE.UTF-8 locale: make it with `localedef -i de_DE -f UTF-8 de_DE.UTF-8` "
+           "(./run test does)";
+}
+
 TEST(Val, ReadsTheLeadingNumberIgnoringBlanks) {
     const std::string big(400, '9');
     const struct { std::string text; double value; } cases[] = {
