@@ -125,13 +125,13 @@ int Rewrite(const Arguments& a) {
 
 // Copies a card file as it stands into the work file.
 bool CopyIn(const std::string& from, const std::string& to) {
-    std::string bytes;
+    FileBytes bytes;
     if (const int error = ReadWholeFile(from, bytes); error != 0) {
         PrintMessage(Message{"Cannot read the file " + from + ": " + ReadErrorText(error),
                              "File Input Error"});
         return false;
     }
-    if (auto error = ReplaceWorkspaceFile(to, bytes)) {
+    if (auto error = ReplaceWorkspaceFile(to, bytes.view())) {
         PrintMessage(*error);
         return false;
     }

@@ -4,26 +4,42 @@
 #include <string>
 
 #include "data/number.hpp"
+#include "data/text.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk {
 
 namespace {
 
-// The type as driveways show it: two digits ("03").
-std::string TypeTwoDigits(const RunState& s) {
-    return Format(s.cardType, "00");
-}
-// The type as extra areas, curb and exceptions show it: right-justified in two (" 7").
-std::string TypeRightJustified(const RunState& s) {
-    return Figure(s.cardType, "##0", 2);
-}
+constexpr FormatPattern kLength = ParsePattern("###0.000"); // a type 0 driveway
+constexpr FormatPattern kFigure = ParsePattern("##0.000");  // every other item
+
+// How an item line shows its type: driveways with two digits ("03"), extra areas, curb and
+// exceptions right-justified in two (" 7").
+enum class TypeShown { TwoDigits, RightJustified };
 
 // The line of an item: " TYPE " + its type + label + its figure + tail + "APPROX STA. " + station.
-void ItemLine(RunState& s, std::string_view type, std::string_view label, double a,
-              const char* pattern, std::string_view tail) {
-    WriteLine(s, {" TYPE ", type, label, Figure(a, pattern, 8), tail, "APPROX STA. ",
-                  StationField(s.stationText)});
+void ItemLine(RunState& s, TypeShown type, std::string_view label, double a,
+              const FormatPattern& pattern, std::string_view tail) {
+    static constexpr FormatPattern kTwoDigits = ParsePattern("00");
+    static constexpr FormatPattern kWhole = ParsePattern("##0");
+    std::string& line = s.report; // built in place: one line for every item card
+    line += " TYPE ";
+    if (s.cardType >= 0 && s.cardType <= 99) { // every item type: its digits written directly
+        const char tens = static_cast<char>('0' + s.cardType / 10);
+        line += tens == '0' && type == TypeShown::RightJustified ? ' ' : tens;
+        line += static_cast<char>('0' + s.cardType % 10);
+    } else if (type == TypeShown::TwoDigits) {
+        AppendFormat(line, s.cardType, kTwoDigits);
+    } else {
+        AppendFigure(line, s.cardType, kWhole, 2);
+    }
+    line += label;
+    AppendFigure(line, a, pattern, 8);
+    line += tail;
+    line += "APPROX STA. ";
+    AppendRightJustified(line, s.stationText, 11);
+    line += kLineEnd;
 }
 
 void DrivewayLimit(RunState& s, double a) {
@@ -36,7 +52,7 @@ void DrivewayLimit(RunState& s, double a) {
 
 void Driveway0(RunState& s) {
     const double a = s.areaOrLength;
-    ItemLine(s, TypeTwoDigits(s), "  6\" DRIVEWAY           = ", a, "###0.000",
+    ItemLine(s, TypeShown::TwoDigits, "  6\" DRIVEWAY           = ", a, kLength,
              s.metric() ? "  M        " : "  FT.      ");
     DrivewayLimit(s, a);
     const double d = s.backCurbToBackSw;
@@ -103,8 +119,8 @@ double DrivewaySumsMetric(RunState& s, double a) {
 void Driveway23(RunState& s) {
     const double a = s.areaOrLength;
     const bool metric = s.metric();
-    ItemLine(s, TypeTwoDigits(s),
-             metric ? "  150.0MM DRIVEWAY      = " : "  6\" DRIVEWAY           = ", a, "##0.000",
+    ItemLine(s, TypeShown::TwoDigits,
+             metric ? "  150.0MM DRIVEWAY      = " : "  6\" DRIVEWAY           = ", a, kFigure,
              metric ? " M         " : " FT        ");
     DrivewayLimit(s, a);
     if (!(s.backCurbToBackSw > 0)) return;
@@ -127,7 +143,7 @@ constexpr ExtraItem kException = {{"  4\" EXCEPTION          = ", "  100.0MM EXC
 
 void Extra(RunState& s, const ExtraItem& item, double& into) {
     const int m = s.metric() ? 1 : 0;
-    ItemLine(s, TypeRightJustified(s), item.label[m], s.areaOrLength, "##0.000", item.tail[m]);
+    ItemLine(s, TypeShown::RightJustified, item.label[m], s.areaOrLength, kFigure, item.tail[m]);
     into += s.areaOrLength;
 }
 
@@ -149,7 +165,7 @@ bool HandleItem(RunState& s) {
         const double a = s.areaOrLength;
         s.extraCurbNo += 1;
         const std::string label = "  EX. CURB # " + Format(s.extraCurbNo, "0") + "          = ";
-        ItemLine(s, TypeRightJustified(s), label, a, "##0.000",
+        ItemLine(s, TypeShown::RightJustified, label, a, kFigure,
                  s.metric() ? " M         " : " FT.       ");
         s.totalCurb += a;
         if (s.extraCurbNo == 1)

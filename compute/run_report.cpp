@@ -70,6 +70,9 @@ void FirstCardError(RunState& s) {
 
 // Card type from columns 1-2: Val, rounded half to even, kept within a 16-bit range.
 int CardTypeOf(std::string_view columns) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (columns.size() == 2 && digit(columns[0]) && digit(columns[1])) // the usual "01".."11"
+        return (columns[0] - '0') * 10 + (columns[1] - '0');
     const double v = RoundHalfEven(Val(columns));
     if (v > 32767) return 32767;
     if (v < -32768) return -32768;
@@ -115,7 +118,7 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
             card.assign(cards[next++]);
             UpperCaseInPlace(card);
             const std::string_view typeColumns = ColumnsView(card, kCardTypeColumns);
-            if (Trim(typeColumns).empty()) {
+            if (typeColumns.find_first_not_of(' ') == std::string_view::npos) { // blank type
                 InvalidCard(s);
                 continue;
             }
@@ -151,8 +154,8 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string>
 
 RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
     RunOutcome outcome;
-    std::string version;
-    std::string work;
+    FileBytes version;
+    FileBytes work;
     for (auto [name, text] :
          {std::pair{ws.VersionFile(), &version}, std::pair{ws.WorkFile(), &work}}) {
         if (const int error = ReadWholeFile(name, *text); error != 0) {
@@ -162,11 +165,11 @@ RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
             return outcome;
         }
     }
-    const auto versionLines = SplitLines(version);
+    const auto versionLines = SplitLines(version.view());
     const std::string versionLine =
         versionLines.empty() ? std::string() : std::string(versionLines[0]);
 
-    RunState s = RunCards(versionLine, SplitLines(work), options);
+    RunState s = RunCards(versionLine, SplitLines(work.view()), options);
     if (auto error = ReplaceWorkspaceFile(ws.ReportFile(), s.report)) {
         outcome.error = error;
         return outcome;

@@ -35,9 +35,9 @@ std::optional<Message> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, 
 } // namespace
 
 int ReadBlockFile(const std::string& name, Job& job) {
-    std::string text;
+    FileBytes text;
     if (const int error = ReadWholeFile(name, text); error != 0) return error;
-    const auto lines = SplitLines(text);
+    const auto lines = SplitLines(text.view());
     std::string card;
     for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
         card.assign(lines[static_cast<std::size_t>(r - 1)]);

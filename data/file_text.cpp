@@ -1,7 +1,6 @@
 // Whole-file text access through POSIX calls.
 #include "data/file_text.hpp"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,8 +9,8 @@
 
 namespace sidewalk {
 
-int ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes) {
-    text.clear();
+int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxBytes) {
+    bytes = FileBytes();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno;
     struct stat st {};
@@ -23,10 +22,18 @@ int ReadWholeFile(const std::string& path, std::string& text, std::size_t maxByt
         ::close(fd);
         return EFBIG;
     }
-    if (st.st_size > 0) text.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
+    // Read straight into the buffer, growing it when the file turns out longer than it said.
+    std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (size == capacity) {
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::memcpy(larger.get(), data.get(), size);
+            data = std::move(larger);
+            capacity *= 2;
+        }
+        const ssize_t n = ::read(fd, data.get() + size, capacity - size);
         if (n < 0) {
             if (errno == EINTR) continue;
             const int error = errno;
@@ -34,16 +41,16 @@ int ReadWholeFile(const std::string& path, std::string& text, std::size_t maxByt
             return error;
         }
         if (n == 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
         // A device or a growing file can hold more than its size said.
-        if (text.size() > maxBytes) {
+        if (size > maxBytes) {
             ::close(fd);
-            text.clear();
-            text.shrink_to_fit();
             return EFBIG;
         }
     }
     ::close(fd);
+    bytes.data_ = std::move(data);
+    bytes.size_ = size;
     return 0;
 }
 
@@ -71,7 +78,7 @@ std::string ReadErrorText(int error) {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    lines.reserve(text.size() / 32 + 1); // about a card's length a line
     std::size_t from = 0;
     while (from < text.size()) {
         const std::size_t lf = text.find('\n', from);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,20 @@ namespace sidewalk {
 // about 350 kB. A larger file (a disk image chosen by mistake, a device) is refused unread.
 inline constexpr std::size_t kMaxTextFileBytes = std::size_t{16} << 20;
 
-// Reads the whole file into text. Returns 0, or the system's error number: EFBIG when the file
-// holds more than maxBytes (then at most maxBytes + 1 bytes were read, and text is empty).
-int ReadWholeFile(const std::string& path, std::string& text,
+// The bytes of a file as read: a buffer that is never filled with anything but the file.
+class FileBytes {
+  public:
+    std::string_view view() const { return {data_.get(), size_}; }
+
+  private:
+    friend int ReadWholeFile(const std::string&, FileBytes&, std::size_t);
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+};
+
+// Reads the whole file into bytes. Returns 0, or the system's error number: EFBIG when the file
+// holds more than maxBytes (then at most maxBytes + 1 bytes were read, and bytes is empty).
+int ReadWholeFile(const std::string& path, FileBytes& bytes,
                   std::size_t maxBytes = kMaxTextFileBytes);
 
 // The message for a file ReadWholeFile refused or could not read.

@@ -6,7 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace sidewalk {
@@ -59,7 +61,40 @@ double SlowMagnitude(const std::string& number) {
 
 } // namespace
 
+// The texts of cards and fields: blanks, an optional sign, at most 15 digits with an optional
+// point, blanks, and nothing else. Read exactly as the general rule below reads them.
+inline std::optional<double> ValQuick(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && *p == ' ')
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+    std::uint64_t m = 0;
+    auto digitsUntilOther = [&] {
+        const char* const from = p;
+        for (unsigned d; p < end && (d = static_cast<unsigned>(static_cast<unsigned char>(*p)) -
+                                         unsigned{'0'}) < 10;
+             ++p)
+            m = m * 10 + d;
+        return p - from;
+    };
+    auto digits = digitsUntilOther();
+    std::ptrdiff_t decimals = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = digitsUntilOther();
+        digits += decimals;
+    }
+    while (p < end && *p == ' ')
+        ++p;
+    if (p != end || digits == 0 || digits > 15) return std::nullopt;
+    const double magnitude = static_cast<double>(m) / kPow10[decimals];
+    return negative ? -magnitude : magnitude;
+}
+
 double Val(std::string_view text) {
+    if (const auto quick = ValQuick(text)) return *quick;
     std::size_t i = 0;
     auto skipBlanks = [&] {
         while (i < text.size() && text[i] == ' ')
@@ -152,21 +187,7 @@ double Val(std::string_view text) {
 
 namespace {
 
-struct Pattern {
-    int decimals = 0;
-    int minIntDigits = 0;
-};
-
-Pattern ParsePattern(std::string_view pattern) {
-    Pattern p;
-    const auto point = pattern.find('.');
-    for (char c : pattern.substr(0, point))
-        if (c == '0') ++p.minIntDigits;
-    if (point != std::string_view::npos)
-        for (char c : pattern.substr(point + 1))
-            if (c == '0' || c == '#') ++p.decimals;
-    return p;
-}
+using Pattern = FormatPattern;
 
 // Lays out the rounded digits: sign, integer part with its forced digits, point, decimals.
 std::string Layout(bool negative, std::string_view integer, std::string_view fraction,
@@ -246,13 +267,83 @@ bool FormatExact(double value, const Pattern& p, std::string& out) {
     return true;
 }
 
+constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000};
+
+// "00" to "99", for writing two digits at once.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233"
+    "34353637383940414243444546474849505152535455565758596061626364656667"
+    "6869707172737475767778798081828384858687888990919293949596979899";
+
+// The same rounding for the figures of every report line: at most 3 decimals and a value below
+// 2^52, so that m * 10^d fits 64 bits and the digits are laid out in one buffer. Appends to out.
+bool FormatQuick(double value, const Pattern& p, std::string& out) {
+    if (p.decimals > 3 || p.minIntDigits > 20) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased == 0) return false; // zero and subnormals: the general path
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    const int shift = 1075 - biased; // value = m / 2^shift
+    if (shift <= 0) return false;
+    const std::uint64_t scaled = m * kPow10Int[p.decimals]; // below 2^63
+    std::uint64_t q = 0;
+    if (shift < 64) {
+        q = scaled >> shift;
+        const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+        if (rest >= std::uint64_t{1} << (shift - 1)) ++q; // a tie goes away from zero
+    }
+    // Digits from the right: the decimals, then the integer part down to its forced digits.
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    char* first = end;
+    const bool zero = q == 0;
+    int decimals = p.decimals;
+    if (decimals == 3) { // the usual figure: its three decimals in two steps
+        const auto three = static_cast<unsigned>(q % 1000);
+        q /= 1000;
+        first -= 3;
+        std::memcpy(first + 1, kDigitPairs + 2 * (three % 100), 2);
+        first[0] = static_cast<char>('0' + three / 100);
+        decimals = 0;
+    }
+    for (; decimals > 0; --decimals) {
+        *--first = static_cast<char>('0' + q % 10);
+        q /= 10;
+    }
+    if (p.decimals > 0) *--first = '.';
+    int forced = p.minIntDigits;
+    while (q >= 100) { // the integer part two digits at a time
+        first -= 2;
+        std::memcpy(first, kDigitPairs + 2 * (q % 100), 2);
+        q /= 100;
+        forced -= 2;
+    }
+    while (q != 0 || forced > 0) {
+        *--first = static_cast<char>('0' + q % 10);
+        q /= 10;
+        --forced;
+    }
+    if (!zero && std::signbit(value)) *--first = '-';
+    out.append(first, end);
+    return true;
+}
+
 } // namespace
 
+void AppendFormat(std::string& out, double value, const FormatPattern& p) {
+    if (std::isfinite(value) && FormatQuick(value, p, out)) return;
+    out += Format(value, p);
+}
+
 std::string Format(double value, std::string_view pattern) {
+    return Format(value, ParsePattern(pattern));
+}
+
+std::string Format(double value, const FormatPattern& p) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-    const Pattern p = ParsePattern(pattern);
     std::string out;
+    if (FormatQuick(value, p, out)) return out;
     if (FormatExact(value, p, out)) return out;
 
     // Very large values: the correctly rounding formatter, nudged one step away from zero at

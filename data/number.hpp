@@ -20,6 +20,31 @@ double Val(std::string_view text);
 // zero; a value that rounds to zero has no minus sign. Never depends on the locale.
 std::string Format(double value, std::string_view pattern);
 
+// A Format pattern read once: its decimals ("0" or "#" after the point) and its forced integer
+// digits ("0" before the point).
+struct FormatPattern {
+    int decimals = 0;
+    int minIntDigits = 0;
+};
+
+constexpr FormatPattern ParsePattern(std::string_view pattern) {
+    FormatPattern p;
+    bool afterPoint = false;
+    for (char c : pattern) {
+        if (c == '.')
+            afterPoint = true;
+        else if (afterPoint && (c == '0' || c == '#'))
+            ++p.decimals;
+        else if (!afterPoint && c == '0')
+            ++p.minIntDigits;
+    }
+    return p;
+}
+
+// Format with a pattern read before, and the same appended to out.
+std::string Format(double value, const FormatPattern& pattern);
+void AppendFormat(std::string& out, double value, const FormatPattern& pattern);
+
 // Converts to a whole number by rounding, a tie going to the even neighbour.
 double RoundHalfEven(double value);
 

@@ -82,9 +82,10 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
         return blockName.empty() ? std::nullopt : ReplaceWorkspaceFile(blockName, rows);
     };
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        card.assign(lines[i]);
-        UpperCaseInPlace(card);
-        if (ColumnsView(card, kCardTypeColumns) == kBlockCardType) {
+        // Columns 1-2 are compared before upper-casing: "11" has no letters.
+        if (ColumnsView(lines[i], kCardTypeColumns) == kBlockCardType) {
+            card.assign(lines[i]);
+            UpperCaseInPlace(card);
             blockCount += 1;
             if (blockCount > kMaxBlocks) {
                 result.outcome = ReadOutcome::LimitReached;
@@ -109,7 +110,9 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
                                               "Critical Error", MessageKind::Critical});
             break;
         }
-        rows += card;
+        const std::size_t from = rows.size();
+        rows += lines[i];
+        UpperCaseInPlace(rows.data() + from, lines[i].size());
         rows += kLineEnd;
     }
     if (auto error = flush()) return Abandon(job, ws, ReadOutcome::Failed, *error, blockCount);
@@ -123,11 +126,11 @@ ReadResult ReadDataFile(Job& job, const Workspace& ws) {
 }
 
 ReadResult ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path) {
-    std::string text;
+    FileBytes text;
     if (const int error = ReadWholeFile(path.string(), text); error != 0)
         return Abandon(job, ws, ReadOutcome::Failed,
                        InputError(path.string(), ReadErrorText(error)));
-    return ReadCardText(job, ws, text);
+    return ReadCardText(job, ws, text.view());
 }
 
 ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,

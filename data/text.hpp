@@ -15,8 +15,9 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // Upper-cases a-z; every other byte is left as it is.
 std::string UpperCase(std::string_view text);
 
-// The same, in place, for a buffer that is used again and again.
+// The same, in place, for a buffer that is used again and again, or a part of one.
 void UpperCaseInPlace(std::string& text);
+void UpperCaseInPlace(char* text, std::size_t size);
 
 // Removes leading and trailing space characters (tabs and other bytes stay).
 std::string Trim(std::string_view text);
@@ -25,7 +26,12 @@ std::string Trim(std::string_view text);
 std::string Columns(std::string_view line, int first, int width);
 
 // The same columns as a view into line.
-std::string_view ColumnsView(std::string_view line, int first, int width);
+inline std::string_view ColumnsView(std::string_view line, int first, int width) {
+    if (first < 1 || width <= 0) return {};
+    const auto start = static_cast<std::size_t>(first - 1);
+    if (start >= line.size()) return {};
+    return line.substr(start, static_cast<std::size_t>(width));
+}
 
 // The same by a named field of the card layout.
 inline std::string Columns(std::string_view line, CardColumns c) {

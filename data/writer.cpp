@@ -14,7 +14,7 @@ std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::st
     std::string out;
     out.reserve(kMaxBlocks * (kMaxRows + 1) * 36);
     out += HeaderCard(job);
-    std::string rows;
+    FileBytes rows;
     out += kLineEnd;
     for (int n = 1; n <= kMaxBlocks; ++n) {
         if (!job.blockInUse(n)) continue;
@@ -29,7 +29,15 @@ std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::st
             return Message{"Cannot read the rows of block " + std::to_string(n) + " from " + name +
                                ": " + ReadErrorText(error) + ". Nothing was written.",
                            "File Input Error", MessageKind::Error};
-        const auto lines = SplitLines(rows);
+        const std::string_view file = rows.view();
+        const auto lines = SplitLines(file);
+        std::size_t bytes = 0;
+        for (std::string_view line : lines)
+            bytes += line.size() + kLineEnd.size();
+        if (bytes == file.size() && lines.size() <= kMaxRows) {
+            out += file; // every line already ends in CR LF: the file as it stands
+            continue;
+        }
         for (std::size_t r = 0; r < lines.size() && r < kMaxRows; ++r) {
             out += lines[r];
             out += kLineEnd;

@@ -60,24 +60,50 @@ void StampDateTime(ReportPage& p, std::optional<std::time_t> utcTime) {
 }
 
 std::string FormatStation(double value) {
-    const std::string text = PadField(Format(value, "###000.000"), 11, "L");
-    // The first 5 characters, "+", the last 6; then the blanks trimmed.
-    std::string out;
-    out.reserve(12);
-    out.append(text, 0, 5);
-    out.push_back('+');
-    out.append(text, text.size() - 6, 6);
-    const auto first = out.find_first_not_of(' ');
-    if (first != 0) out.erase(0, first);
-    return out;
+    // The figure right-justified in 11, its first 5 characters, "+", its last 6, then the
+    // leading blanks trimmed: the hundreds, "+", the plus with its three decimals.
+    static constexpr FormatPattern kStation = ParsePattern("###000.000");
+    std::string text;
+    AppendFormat(text, value, kStation);
+    const std::size_t n = text.size();
+    if (n < 6) { // "NaN": all of the rule, blanks and all
+        const std::string padded = PadField(text, 11, "L");
+        std::string out = padded.substr(0, 5) + "+" + padded.substr(5);
+        return out.substr(out.find_first_not_of(' '));
+    }
+    if (n <= 11) {
+        text.insert(n - 6, 1, '+');
+        return text;
+    }
+    return text.substr(0, 5) + "+" + text.substr(n - 6);
 }
 
 std::string StationField(std::string_view stationText) {
     return PadField(stationText, 11, "L");
 }
 
+void AppendRightJustified(std::string& line, std::string_view text, int width) {
+    if (static_cast<int>(text.size()) < width)
+        line.append(static_cast<std::size_t>(width) - text.size(), ' ');
+    line += text;
+}
+
+void AppendFigure(std::string& line, double value, std::string_view pattern, int width) {
+    AppendFigure(line, value, ParsePattern(pattern), width);
+}
+
+void AppendFigure(std::string& line, double value, const FormatPattern& pattern, int width) {
+    const std::size_t from = line.size();
+    AppendFormat(line, value, pattern);
+    const std::size_t length = line.size() - from;
+    if (static_cast<int>(length) < width)
+        line.insert(from, static_cast<std::size_t>(width) - length, ' ');
+}
+
 std::string Figure(double value, std::string_view pattern, int width) {
-    return PadField(Format(value, pattern), width, "L");
+    std::string figure;
+    AppendFigure(figure, value, pattern, width);
+    return figure;
 }
 
 void StarBox(ReportPage& p, std::initializer_list<std::string_view> lines) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/number.hpp"
+
 namespace sidewalk {
 
 inline constexpr int kStarWidth = 70;
@@ -49,6 +51,13 @@ std::string StationField(std::string_view stationText);
 
 // A figure of the report: value written with the Format pattern, right-justified in width.
 std::string Figure(double value, std::string_view pattern, int width);
+
+// The same, appended to a line being built.
+void AppendFigure(std::string& line, double value, std::string_view pattern, int width);
+void AppendFigure(std::string& line, double value, const FormatPattern& pattern, int width);
+
+// Appends text right-justified in width; a longer text is appended whole.
+void AppendRightJustified(std::string& line, std::string_view text, int width);
 
 // " ", 70 asterisks, the message lines, 70 asterisks, " ".
 void StarBox(ReportPage& p, std::initializer_list<std::string_view> lines);
