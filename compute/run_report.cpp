@@ -79,17 +79,18 @@ int CardTypeOf(std::string_view columns) {
     return static_cast<int>(v);
 }
 
-} // namespace
-
-RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
-                  const RunOptions& options) {
+// The run over a stream of cards: nextCard(card) gives the next line of the work file, false
+// after the last. reportSize is the room to make for the report text.
+template <typename NextCard>
+RunState RunCardStream(const std::string& versionLine, NextCard nextCard, std::size_t reportSize,
+                       const RunOptions& options) {
     RunState s;
-    s.report.reserve(4096 + cards.size() * 96); // about one report line and a half per card
+    s.report.reserve(reportSize);
     s.versionLine = Trim(versionLine);
     StampDateTime(s, options.utcTime);
 
-    std::size_t next = 0;
-    const std::string first = next < cards.size() ? UpperCase(cards[next++]) : std::string();
+    std::string_view line;
+    const std::string first = nextCard(line) ? UpperCase(line) : std::string();
     const std::string tag = Columns(first, kTagColumns);
     if (tag != kCurrentTag && tag != kOlderTag) {
         WriteLine(s, std::string(45, '*'));
@@ -111,11 +112,11 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
         while (!blockEnded) {
             if (s.lineNo > 55) PrintPageHeader(s);
             s.lineNo += 1;
-            if (next >= cards.size()) {
+            if (!nextCard(line)) {
                 atEnd = true;
                 break;
             }
-            card.assign(cards[next++]);
+            card.assign(line);
             UpperCaseInPlace(card);
             const std::string_view typeColumns = ColumnsView(card, kCardTypeColumns);
             if (typeColumns.find_first_not_of(' ') == std::string_view::npos) { // blank type
@@ -146,30 +147,42 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
     return s;
 }
 
+} // namespace
+
+RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
+                  const RunOptions& options) {
+    std::size_t next = 0;
+    auto nextCard = [&](std::string_view& card) {
+        if (next >= cards.size()) return false;
+        card = cards[next++];
+        return true;
+    };
+    return RunCardStream(versionLine, nextCard, 4096 + cards.size() * 96, options);
+}
+
 RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
                   const RunOptions& options) {
     return RunCards(versionLine, std::vector<std::string_view>(cards.begin(), cards.end()),
                     options);
 }
 
-RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
+RunOutcome RunWorkText(const Workspace& ws, std::string_view workText, const RunOptions& options) {
     RunOutcome outcome;
     FileBytes version;
-    FileBytes work;
-    for (auto [name, text] :
-         {std::pair{ws.VersionFile(), &version}, std::pair{ws.WorkFile(), &work}}) {
-        if (const int error = ReadWholeFile(name, *text); error != 0) {
-            outcome.error = Message{"Cannot read the file " + name + ": " + ReadErrorText(error) +
-                                        ". No report was written.",
-                                    "File Input Error", MessageKind::Error};
-            return outcome;
-        }
+    if (const int error = ReadWholeFile(ws.VersionFile(), version); error != 0) {
+        outcome.error = Message{"Cannot read the file " + ws.VersionFile() + ": " +
+                                    ReadErrorText(error) + ". No report was written.",
+                                "File Input Error", MessageKind::Error};
+        return outcome;
     }
-    const auto versionLines = SplitLines(version.view());
-    const std::string versionLine =
-        versionLines.empty() ? std::string() : std::string(versionLines[0]);
+    std::string_view versionLine;
+    LineCursor(version.view()).Next(versionLine);
 
-    RunState s = RunCards(versionLine, SplitLines(work.view()), options);
+    LineCursor cards(workText);
+    auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
+    // About one report line and a half, of some 64 characters, for each card of some 34.
+    RunState s =
+        RunCardStream(std::string(versionLine), nextCard, 4096 + workText.size() * 3, options);
     if (auto error = ReplaceWorkspaceFile(ws.ReportFile(), s.report)) {
         outcome.error = error;
         return outcome;
@@ -179,6 +192,18 @@ RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
     outcome.grand = s.grand;
     outcome.metric = s.metric();
     return outcome;
+}
+
+RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
+    FileBytes work;
+    if (const int error = ReadWholeFile(ws.WorkFile(), work); error != 0) {
+        RunOutcome outcome;
+        outcome.error = Message{"Cannot read the file " + ws.WorkFile() + ": " +
+                                    ReadErrorText(error) + ". No report was written.",
+                                "File Input Error", MessageKind::Error};
+        return outcome;
+    }
+    return RunWorkText(ws, work.view(), options);
 }
 
 } // namespace sidewalk

@@ -38,4 +38,9 @@ struct RunOutcome {
 // read or written gives an error naming it; the report is then not written at all.
 RunOutcome RunReport(const Workspace& ws, const RunOptions& options = {});
 
+// The same for the text the work file was just written with: the run reads exactly those bytes
+// without reading the file back.
+RunOutcome RunWorkText(const Workspace& ws, std::string_view workText,
+                       const RunOptions& options = {});
+
 } // namespace sidewalk

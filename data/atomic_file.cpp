@@ -104,6 +104,17 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
 }
 
 std::optional<Message> ReplaceWorkspaceFile(const fs::path& path, std::string_view content) {
+    // A file that is not there yet is written under its own name, and removed if that fails.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        int error = WriteAllBytes(fd, content);
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error == 0) return std::nullopt;
+        ::unlink(path.c_str());
+        return OutputError(path, error);
+    }
+    if (errno != EEXIST) return OutputError(path, errno);
+
     std::string tempName;
     if (const int error = WriteBeside(path, content, tempName, nullptr, false))
         return OutputError(path, error);

@@ -19,12 +19,13 @@ namespace sidewalk {
 std::optional<Message> WriteFileAtomically(const std::filesystem::path& target,
                                            std::string_view content);
 
-// Replaces a file of the private workspace. The content goes to a new file beside it, the old
-// file is unlinked and the new one renamed into place; nothing is flushed to disk (renaming over
+// Writes a file of the private workspace; nothing is flushed to disk. A file that does not exist
+// yet is created under its name and written. An existing file is replaced: the content goes to a
+// new file beside it, the old file is unlinked and the new one renamed into place (renaming over
 // a file with data makes ext4 write it out at once, which costs more than a report run). On
 // success the file holds exactly content. On failure a "File Output Error" names the file and
-// the reason, and the new file is removed; the old file is still there, unless the failure was
-// the final rename, after which the file is missing. A partial file is never left under the name.
+// the reason, and what was written is removed: an old file is still there, unless the failure
+// was the final rename, after which the file is missing. A partial file is never left behind.
 std::optional<Message> ReplaceWorkspaceFile(const std::filesystem::path& path,
                                             std::string_view content);
 

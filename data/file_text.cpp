@@ -42,6 +42,8 @@ int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxByte
         }
         if (n == 0) break;
         size += static_cast<std::size_t>(n);
+        // A short read of a regular file is its end.
+        if (S_ISREG(st.st_mode) && size < capacity) break;
         // A device or a growing file can hold more than its size said.
         if (size > maxBytes) {
             ::close(fd);
@@ -79,18 +81,9 @@ std::string ReadErrorText(int error) {
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     lines.reserve(text.size() / 32 + 1); // about a card's length a line
-    std::size_t from = 0;
-    while (from < text.size()) {
-        const std::size_t lf = text.find('\n', from);
-        if (lf == std::string_view::npos) {
-            lines.push_back(text.substr(from));
-            break;
-        }
-        std::size_t end = lf;
-        if (end > from && text[end - 1] == '\r') --end;
-        lines.push_back(text.substr(from, end - from));
-        from = lf + 1;
-    }
+    LineCursor cursor(text);
+    for (std::string_view line; cursor.Next(line);)
+        lines.push_back(line);
     return lines;
 }
 

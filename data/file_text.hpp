@@ -37,6 +37,32 @@ std::string ReadErrorText(int error);
 // system's error number.
 int WriteAllBytes(int fd, std::string_view content);
 
+// Walks the lines of a text by the same rule as SplitLines, one at a time.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
+
+    // The next line, without its line end; false after the last.
+    bool Next(std::string_view& line) {
+        if (from_ >= text_.size()) return false;
+        const std::size_t lf = text_.find('\n', from_);
+        if (lf == std::string_view::npos) {
+            line = text_.substr(from_);
+            from_ = text_.size();
+            return true;
+        }
+        std::size_t end = lf;
+        if (end > from_ && text_[end - 1] == '\r') --end;
+        line = text_.substr(from_, end - from_);
+        from_ = lf + 1;
+        return true;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t from_ = 0;
+};
+
 // The lines of a text: each ends at LF, a CR just before the LF belongs to the line end, and a
 // last line without a line end still counts. The views point into text.
 std::vector<std::string_view> SplitLines(std::string_view text);

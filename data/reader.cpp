@@ -64,9 +64,10 @@ ReadResult Abandon(Job& job, const Workspace& ws, ReadOutcome outcome, Message m
 ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     ClearJob(job);
 
-    const std::vector<std::string_view> lines = SplitLines(text);
-    if (lines.empty()) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
-    const std::string first = UpperCase(lines[0]);
+    LineCursor cursor(text);
+    std::string_view line;
+    if (!cursor.Next(line)) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
+    const std::string first = UpperCase(line);
     job.fileTag = Columns(first, kTagColumns);
     if (job.fileTag != kCurrentTag && job.fileTag != kOlderTag)
         return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
@@ -81,10 +82,10 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     auto flush = [&]() {
         return blockName.empty() ? std::nullopt : ReplaceWorkspaceFile(blockName, rows);
     };
-    for (std::size_t i = 1; i < lines.size(); ++i) {
+    while (cursor.Next(line)) {
         // Columns 1-2 are compared before upper-casing: "11" has no letters.
-        if (ColumnsView(lines[i], kCardTypeColumns) == kBlockCardType) {
-            card.assign(lines[i]);
+        if (ColumnsView(line, kCardTypeColumns) == kBlockCardType) {
+            card.assign(line);
             UpperCaseInPlace(card);
             blockCount += 1;
             if (blockCount > kMaxBlocks) {
@@ -111,8 +112,8 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
             break;
         }
         const std::size_t from = rows.size();
-        rows += lines[i];
-        UpperCaseInPlace(rows.data() + from, lines[i].size());
+        rows += line;
+        UpperCaseInPlace(rows.data() + from, line.size());
         rows += kLineEnd;
     }
     if (auto error = flush()) return Abandon(job, ws, ReadOutcome::Failed, *error, blockCount);

@@ -50,12 +50,15 @@ std::optional<Message> Session::SaveAs(const fs::path& path) {
 }
 
 RunOutcome Session::Report(const RunOptions& options) {
-    if (auto error = WriteWorkFile(job_, ws_)) {
+    std::string work;
+    std::optional<Message> error = CardFileText(job_, ws_, work);
+    if (!error) error = ReplaceWorkspaceFile(ws_.WorkFile(), work);
+    if (error) {
         RunOutcome failed;
         failed.error = error;
         return failed;
     }
-    return RunReport(ws_, options);
+    return RunWorkText(ws_, work, options);
 }
 
 std::optional<Message> Session::DeleteBlock(int n) {
