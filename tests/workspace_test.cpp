@@ -1,10 +1,13 @@
 // The private workspace folder: its mode, its fixed file names, its version record, and its
 // removal at shutdown, with two workspaces side by side.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include "data/atomic_file.hpp"
 #include "test_support.hpp"
 
 namespace sidewalk {
@@ -46,7 +49,7 @@ TEST(Workspace, VersionRecordAndShutdown) {
     auto ws = Workspace::Create(error);
     ASSERT_TRUE(ws) << error.text;
     ASSERT_FALSE(ws->WriteVersionFile());
-    EXPECT_EQ(ReadText(ws->File("VERSION.TMP")), "ZARN V4.2.0 04/2006\r\n");
+    EXPECT_EQ(ReadText(ws->VersionFile()), "ZARN V4.2.0 04/2006\r\n");
 
     for (const char* name : {"PRINT.SPL", "WORK.TMP", "TMP.SPL", "seltext.txt"})
         WriteText(ws->File(name), "x");
@@ -63,6 +66,34 @@ TEST(Workspace, VersionRecordAndShutdown) {
     const std::string dir = ws->TempDir();
     ws.reset(); // shutdown
     EXPECT_FALSE(fs::exists(dir));
+}
+
+// Both ways of replacing a file leave exactly the content and nothing beside it; a new file gets
+// 0666 less the umask, a replaced user's file keeps its mode.
+TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
+    const test::Scratch dir;
+    const mode_t saved = ::umask(027);
+    for (const bool workspace : {false, true}) {
+        const fs::path file = dir / (workspace ? "WORK.TMP" : "JOB.V41");
+        auto write = [&](std::string_view text) {
+            return workspace ? ReplaceWorkspaceFile(file, text) : WriteFileAtomically(file, text);
+        };
+        ASSERT_FALSE(write("first\r\n"));
+        EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640)) << file;
+        fs::permissions(file, fs::perms(0600));
+        ASSERT_FALSE(write("second\r\n"));
+        EXPECT_EQ(ReadText(file), "second\r\n");
+        if (!workspace) {
+            EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
+        }
+    }
+    ::umask(saved);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+    // A file that cannot be made names itself and leaves nothing.
+    const auto error = ReplaceWorkspaceFile(dir / "no" / "SECT0001.TMP", "x");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->title, "File Output Error");
+    EXPECT_NE(error->text.find(std::strerror(ENOENT)), std::string::npos);
 }
 
 } // namespace
