@@ -23,10 +23,10 @@ Message OutputError(const fs::path& target, int error) {
                    "File Output Error", MessageKind::Error};
 }
 
-// Creates a new file beside path under a name no other file has, with mode 0666: the kernel
-// takes the umask off, so no process-wide umask is read or changed. Returns the descriptor,
-// or -1 with errno set.
-int CreateBeside(const fs::path& path, std::string& tempName) {
+// Creates a new file beside path under a name no other file has, with the given mode less the
+// umask: the kernel takes it off, so no process-wide umask is read or changed. Returns the
+// descriptor, or -1 with errno set.
+int CreateBeside(const fs::path& path, mode_t mode, std::string& tempName) {
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const std::string stem = "." + path.filename().string() + ".";
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -41,7 +41,7 @@ int CreateBeside(const fs::path& path, std::string& tempName) {
             suffix += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
         }
         tempName = (dir / (stem + suffix)).string();
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -51,7 +51,9 @@ int CreateBeside(const fs::path& path, std::string& tempName) {
 // Writes content to a new file beside path; fills tempName. Returns 0 or the error number.
 int WriteBeside(const fs::path& path, std::string_view content, std::string& tempName,
                 const struct stat* old, bool synced) {
-    const int fd = CreateBeside(path, tempName);
+    // Replacing a file, the new one is never more open than the old one, even while written.
+    const mode_t mode = old != nullptr ? static_cast<mode_t>(old->st_mode & 0777) : 0666;
+    const int fd = CreateBeside(path, mode, tempName);
     if (fd < 0) return errno;
     int error = WriteAllBytes(fd, content);
     if (error == 0 && old != nullptr && ::fchmod(fd, old->st_mode & 07777) != 0) error = errno;
