@@ -47,6 +47,9 @@ class Session {
     // The user changed a stored value: the job is no longer saved.
     void MarkChanged() { job_.dataSaved = false; }
 
+    // The program ends: the workspace files and folder are deleted. Nothing works after it.
+    void Shutdown() { ws_.Shutdown(); }
+
   private:
     explicit Session(Workspace ws) : ws_(std::move(ws)) {}
     Job job_;

@@ -152,6 +152,22 @@ TEST_F(Cli, UsageAndBadArguments) {
     }
 }
 
+// The desktop program ends at once, leaving nothing, unless its one argument is the token.
+TEST(Desktop, RunsOnlyWithItsLaunchToken) {
+    const test::Scratch scratch;
+    for (const char* args : {"", "hnxwul64", "HNXwul64x", "HNXwul64 HNXwul64", "' HNXwul64'"}) {
+        const std::string cmd = "XDG_RUNTIME_DIR='" + scratch.path().string() + "' TMPDIR='" +
+                                scratch.path().string() + "' QT_QPA_PLATFORM=offscreen '" +
+                                SIDEWALK_APP_BIN + "' " + args + " >'" +
+                                (scratch / "out").string() + "' 2>&1";
+        const int raw = std::system(cmd.c_str());
+        EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << args;
+        EXPECT_EQ(ReadText(scratch / "out"), "") << args;
+        fs::remove(scratch / "out");
+        EXPECT_TRUE(fs::is_empty(scratch.path())) << args;
+    }
+}
+
 TEST(SourceDateEpoch, OnlyAWholeNumberUpToTheYear9999) {
     const std::pair<const char*, std::optional<std::time_t>> epochs[] = {
         {"309", 309},

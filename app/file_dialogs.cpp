@@ -1,0 +1,43 @@
+// Data file dialogs.
+#include "app/file_dialogs.hpp"
+
+#include <QFileDialog>
+
+namespace sidewalk::ui {
+
+void RememberDir(std::string& lastDir, const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return;
+    lastDir = slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool FileDialogs::ShowOpenDialog(QWidget* parent, std::string& lastDir, std::string& fileName) {
+    return Show(parent, false, lastDir, fileName);
+}
+
+bool FileDialogs::ShowSaveDialog(QWidget* parent, std::string& lastDir, std::string& fileName) {
+    return Show(parent, true, lastDir, fileName);
+}
+
+bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName) {
+    std::optional<QString> chosen;
+    if (!prepared_.empty()) {
+        chosen = prepared_.front();
+        prepared_.pop_front();
+    } else {
+        QFileDialog dialog(parent, "Open A Data File", QString::fromStdString(lastDir));
+        dialog.setNameFilters({"Default (*.V41 *.v41)", "Any File (*)"});
+        dialog.selectNameFilter("Default (*.V41 *.v41)");
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QString());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().front();
+    }
+    if (!chosen || chosen->isEmpty()) return false;
+    fileName = chosen->toStdString();
+    RememberDir(lastDir, fileName);
+    return true;
+}
+
+} // namespace sidewalk::ui

@@ -1,0 +1,35 @@
+// The open and save dialogs for data files, and the rule that remembers the folder of the last
+// file chosen. Tests can answer a dialog in advance, as with the message boxes.
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace sidewalk::ui {
+
+// LastDir becomes the folder of path, cut at its last "/"; a file directly in "/" gives "/".
+// A path without "/" leaves LastDir as it was.
+void RememberDir(std::string& lastDir, const std::string& path);
+
+class FileDialogs {
+  public:
+    // "Open A Data File" in lastDir, the data file filter first; only an existing file. True
+    // with fileName set and LastDir remembered when a file was chosen; false on Cancel.
+    bool ShowOpenDialog(QWidget* parent, std::string& lastDir, std::string& fileName);
+
+    // The same for saving: asks before overwriting, adds no extension.
+    bool ShowSaveDialog(QWidget* parent, std::string& lastDir, std::string& fileName);
+
+    // For tests: the next dialogs return these paths (nothing: Cancel) without showing.
+    void AnswerNext(std::optional<QString> path) { prepared_.push_back(std::move(path)); }
+
+  private:
+    bool Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName);
+    std::deque<std::optional<QString>> prepared_;
+};
+
+} // namespace sidewalk::ui

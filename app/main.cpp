@@ -1,0 +1,45 @@
+// sidewalk: the desktop program. Runs only when started with its launch token.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <cstring>
+
+#include "app/file_dialogs.hpp"
+#include "app/help_link.hpp"
+#include "app/main_form.hpp"
+#include "app/message_boxes.hpp"
+#include "cli/runtime_dir.hpp"
+
+int main(int argc, char** argv) {
+    // The launch token, before anything else is made: exactly one argument, the token itself.
+    if (argc != 2 || std::strcmp(argv[1], "HNXwul64") != 0) return 2;
+
+    QApplication app(argc, argv);
+    using namespace sidewalk;
+    using namespace sidewalk::ui;
+    Message error;
+    std::optional<Session> session = Session::Create(error, WorkspaceParent());
+    if (!session) {
+        QMessageBox::critical(nullptr, QString::fromStdString(error.title),
+                              QString::fromStdString(error.text));
+        return 1;
+    }
+    MessageBoxes messages;
+    FileDialogs dialogs;
+    HelpLink help(messages);
+    Shell shell{*session, messages, dialogs, help, {}, 0, {}, {}};
+
+    // The data file dialogs start in the DATA folder beside the program, or in the documents.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString data = programFolder + "/DATA";
+    shell.lastDir =
+        (QDir(data).exists() ? data
+                             : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .toStdString();
+
+    MainForm1 main(shell);
+    help.InitHelp(&main, programFolder.toStdString());
+    main.PlaceAndShow();
+    return QApplication::exec();
+}

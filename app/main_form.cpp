@@ -1,0 +1,119 @@
+// Main window.
+#include "app/main_form.hpp"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/about_box.hpp"
+#include "app/file_dialogs.hpp"
+#include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+#include "entry/engmet_form.hpp"
+#include "entry/proc_form.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+QPushButton* AddButton(QVBoxLayout* layout, QWidget* parent, const char* name,
+                       const char* caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(true);
+    button->setMinimumWidth(220);
+    layout->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+MainForm1::MainForm1(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+    setObjectName("MainForm1");
+    setWindowTitle("Sidewalk, Curb and Grassing Areas");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(8);
+    QPushButton* newButton = AddButton(layout, this, "Cmd_New", "Start a New File");
+    QPushButton* open = AddButton(layout, this, "Cmd_Open", "Open an Existing File");
+    QPushButton* help = AddButton(layout, this, "Cmd_Help", "Help");
+    QPushButton* about = AddButton(layout, this, "Cmd_About", "About");
+    QPushButton* exit = AddButton(layout, this, "Cmd_Exit", "Exit");
+    status_ = new QLabel(this);
+    status_->setObjectName("Label1");
+    status_->setAccessibleName("Status");
+    status_->setAlignment(Qt::AlignCenter);
+    status_->setMinimumHeight(status_->fontMetrics().height() + 4);
+    layout->addWidget(status_);
+
+    connect(newButton, &QPushButton::clicked, this, &MainForm1::Cmd_New_Click);
+    connect(open, &QPushButton::clicked, this, &MainForm1::Cmd_Open_Click);
+    connect(help, &QPushButton::clicked, this, [this] { shell_.help.ShowHelpContents(); });
+    connect(about, &QPushButton::clicked, this, [this] {
+        AboutBox box(shell_, this);
+        ExecModal(shell_, box);
+    });
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    newButton->setFocus();
+}
+
+void MainForm1::PlaceAndShow() {
+    adjustSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect free = screen->availableGeometry();
+        const int left = free.left() + (free.width() - frameGeometry().width()) / 2;
+        const int top = free.top() + (free.height() - frameGeometry().height()) / 4;
+        move(left, top);
+        shell_.formTop = top;
+    }
+    show();
+}
+
+void MainForm1::Status(const QString& text) {
+    status_->setText(text);
+    status_->repaint(); // shown at once, before the work starts
+}
+
+void MainForm1::Cmd_New_Click() {
+    Status("Setting Up For New Data");
+    {
+        WaitCursor wait;
+        shell_.session.New();
+    }
+    Status(QString());
+    EngMet_Form units(shell_, this);
+    ExecModal(shell_, units);
+    if (shell_.session.job().jobUnits.empty()) return;
+    ProcForm options(shell_, this);
+    ExecModal(shell_, options);
+}
+
+void MainForm1::Cmd_Open_Click() {
+    std::string fileName = shell_.session.job().dataFileName;
+    if (!shell_.dialogs.ShowOpenDialog(this, shell_.lastDir, fileName)) return;
+    Status("Loading Data");
+    ReadResult read;
+    {
+        WaitCursor wait;
+        read = shell_.session.Open(fileName);
+    }
+    Status(QString());
+    for (const Message& m : read.messages)
+        shell_.messages.Tell(this, m);
+    // A rejected or unreadable file leads back here: no empty job to save over it.
+    if (!read.read()) return;
+    ProcForm options(shell_, this);
+    ExecModal(shell_, options);
+}
+
+void MainForm1::closeEvent(QCloseEvent* event) {
+    shell_.help.CloseHelp();
+    Status("Cleaning up files and memory");
+    shell_.session.Shutdown();
+    event->accept();
+}
+
+} // namespace sidewalk::ui

@@ -1,0 +1,32 @@
+// The main window MainForm1: New, Open, Help, About and Exit; closing it cleans up the
+// workspace.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+class MainForm1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MainForm1(Shell& shell, QWidget* parent = nullptr);
+
+    // Centres the window at a quarter of the free screen height and sets FormTop from it.
+    void PlaceAndShow();
+
+    void Cmd_New_Click();
+    void Cmd_Open_Click();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Status(const QString& text);
+    Shell& shell_;
+    QLabel* status_;
+};
+
+} // namespace sidewalk::ui

@@ -1,0 +1,40 @@
+// The one way the windows show a message box, so that tests can answer it in advance: an
+// answer put in the queue is taken instead of showing the box, and every box is recorded.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "data/message.hpp"
+
+namespace sidewalk::ui {
+
+class MessageBoxes {
+  public:
+    struct Shown {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+
+    // Shows a modal box over parent and returns the button pressed.
+    QMessageBox::StandardButton
+    Ask(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon,
+        QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+    // A message of the core, with an OK button and the icon of its kind.
+    void Tell(QWidget* parent, const Message& message);
+
+    // For tests: the next boxes are answered with these buttons, in order, without showing.
+    void AnswerNext(QMessageBox::StandardButton button) { prepared_.push_back(button); }
+    const std::vector<Shown>& shown() const { return shown_; }
+
+  private:
+    std::deque<QMessageBox::StandardButton> prepared_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace sidewalk::ui

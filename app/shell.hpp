@@ -1,0 +1,44 @@
+// What every window of the desktop program receives: the job session and the shell's state
+// (LastDir, FormTop, ReportFile), with the message boxes, file dialogs and help link.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "session/session.hpp"
+
+namespace sidewalk::ui {
+
+class FileDialogs;
+class HelpLink;
+class MessageBoxes;
+
+struct Shell {
+    Session& session;
+    MessageBoxes& messages;
+    FileDialogs& dialogs;
+    HelpLink& help;
+    std::string lastDir;    // the folder the data file dialogs open in
+    int formTop = 0;        // the common top of every window, in pixels
+    std::string reportFile; // the report the viewer and the printing show
+    // For tests: called with each window just before it runs modally.
+    std::function<void(QDialog&)> onModal;
+};
+
+// Runs a window modally over the one that opened it.
+int ExecModal(Shell& shell, QDialog& window);
+
+// Centres a window across its screen with its top at FormTop.
+void PlaceWindow(QWidget& window, const Shell& shell);
+
+// Shows the hourglass pointer while it lives; restores the previous one however it ends.
+class WaitCursor {
+  public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace sidewalk::ui

@@ -1,0 +1,99 @@
+// Save Data window.
+#include "entry/enddata_form.hpp"
+
+#include <QGridLayout>
+#include <QStyle>
+
+#include "app/file_dialogs.hpp"
+#include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+QLabel* CheckMark(QWidget* parent, const char* name, const QString& what) {
+    auto* mark = new QLabel(parent);
+    mark->setObjectName(name);
+    mark->setPixmap(parent->style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(18, 18));
+    mark->setAccessibleName(what);
+    mark->hide();
+    return mark;
+}
+
+} // namespace
+
+EnddataForm::EnddataForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+    setObjectName("EnddataForm");
+    setWindowTitle("Save Data");
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(24, 16, 24, 20);
+    layout->setHorizontalSpacing(10);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kSaveData);
+
+    const std::string& name = shell.session.job().dataFileName;
+    auto* label = new QLabel(QString::fromStdString(name), this);
+    label->setObjectName("Label1");
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* save = new QPushButton("Save", this);
+    save->setObjectName("Endsave");
+    save->setToolTip("Save Opened File");
+    auto* saveAs = new QPushButton("Save As", this);
+    saveAs->setObjectName("Endsaveas");
+    saveAs->setToolTip("Save Data As");
+    auto* exit = new QPushButton("E&xit", this);
+    exit->setObjectName("saveexit");
+    exit->setToolTip("Exit Save Data Form");
+    saved_ = CheckMark(this, "Image1", "Saved");
+    savedAs_ = CheckMark(this, "Image2", "Saved As");
+    for (QPushButton* b : {save, saveAs, exit}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(160);
+    }
+    layout->addWidget(label, 0, 0, 1, 2);
+    layout->addWidget(save, 1, 0);
+    layout->addWidget(saved_, 1, 1);
+    layout->addWidget(saveAs, 2, 0);
+    layout->addWidget(savedAs_, 2, 1);
+    layout->addWidget(exit, 3, 0);
+    layout->setColumnMinimumWidth(1, 20);
+
+    connect(save, &QPushButton::clicked, this, &EnddataForm::Endsave_Click);
+    connect(saveAs, &QPushButton::clicked, this, &EnddataForm::Endsaveas_Click);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+
+    // A new job can be saved with Save As only.
+    if (name == "NoName") save->hide();
+    (name == "NoName" ? saveAs : save)->setFocus();
+    shell.session.MarkChanged(); // opening the window counts as unsaved until a save
+}
+
+void EnddataForm::Endsave_Click() {
+    std::optional<Message> error;
+    {
+        WaitCursor wait;
+        error = shell_.session.Save();
+    }
+    if (error) {
+        shell_.messages.Tell(this, *error);
+        return;
+    }
+    saved_->show();
+}
+
+void EnddataForm::Endsaveas_Click() {
+    std::string fileName = shell_.session.job().dataFileName;
+    if (!shell_.dialogs.ShowSaveDialog(this, shell_.lastDir, fileName)) return;
+    std::optional<Message> error;
+    {
+        WaitCursor wait;
+        error = shell_.session.SaveAs(fileName);
+    }
+    if (error) {
+        shell_.messages.Tell(this, *error);
+        return;
+    }
+    savedAs_->show();
+}
+
+} // namespace sidewalk::ui

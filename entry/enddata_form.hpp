@@ -1,0 +1,26 @@
+// The Save Data window EnddataForm: Save to the job's file, or Save As another.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+class EnddataForm : public QDialog {
+    Q_OBJECT
+  public:
+    explicit EnddataForm(Shell& shell, QWidget* parent = nullptr);
+
+    void Endsave_Click();
+    void Endsaveas_Click();
+
+  private:
+    Shell& shell_;
+    QLabel* saved_;   // Image1, beside Save
+    QLabel* savedAs_; // Image2, beside Save As
+};
+
+} // namespace sidewalk::ui

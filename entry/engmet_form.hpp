@@ -1,0 +1,16 @@
+// The units window EngMet_Form: a new job's data is English or metric, chosen once.
+#pragma once
+
+#include <QDialog>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+class EngMet_Form : public QDialog {
+    Q_OBJECT
+  public:
+    explicit EngMet_Form(Shell& shell, QWidget* parent = nullptr);
+};
+
+} // namespace sidewalk::ui

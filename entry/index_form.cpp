@@ -1,0 +1,96 @@
+// Index Record window.
+#include "entry/index_form.hpp"
+
+#include <QDate>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/help_link.hpp"
+#include "data/field_ranges.hpp"
+#include "data/number.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+// Today as mm/dd/yyyy, written by the number rules rather than the locale.
+QString Today() {
+    const QDate d = QDate::currentDate();
+    return QString::fromStdString(Format(d.month(), "00") + "/" + Format(d.day(), "00") + "/" +
+                                  Format(d.year(), "0000"));
+}
+
+} // namespace
+
+Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+    setObjectName("Indexform");
+    setWindowTitle("Index Record");
+    auto* layout = new QFormLayout(this);
+    layout->setContentsMargins(24, 16, 24, 20);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kIndexRecord);
+    const Job& job = shell.session.job();
+    auto field = [&](const char* name, const char* label, int length, const std::string& text) {
+        auto* edit = new QLineEdit(QString::fromStdString(text), this);
+        edit->setObjectName(name);
+        edit->setMaxLength(length);
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(length + 2, 'W')) / 2 +
+                              40);
+        edit->installEventFilter(this);
+        auto* caption = new QLabel(label, this);
+        caption->setBuddy(edit);
+        edit->setAccessibleName(QString(label).remove('&'));
+        layout->addRow(caption, edit);
+        return edit;
+    };
+    refNum_ = field("DRefNum", "&Ref No.", kRefNoLength, job.idxRefNum);
+    // A new job shows today's date until a date has been stored.
+    const bool today = job.dataFileName == "NoName" && job.idxDate.empty();
+    date_ = field("DDate1", "&Date", kDateLength, job.idxDate);
+    if (today) date_->setText(Today());
+    project_ = field("DProject", "&Project No.", kProjectLength, job.idxProject);
+    engineer_ = field("DEng", "&Engineer", kEngineerLength, job.idxEng);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("Idxexit");
+    ok->setToolTip("Exit Data Form");
+    ok->setAutoDefault(false);
+    layout->addRow(QString(), ok);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    refNum_->setFocus();
+}
+
+bool Indexform::eventFilter(QObject* watched, QEvent* event) {
+    // Enter moves along Ref No., Date, Project No., Engineer, then to OK.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QWidget* next = watched == refNum_ ? date_
+                            : watched == date_ ? project_
+                            : watched == project_
+                                ? engineer_
+                                : static_cast<QWidget*>(findChild<QPushButton*>("Idxexit"));
+            next->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Indexform::done(int result) {
+    Job& job = shell_.session.job();
+    const std::string refNum = refNum_->text().toStdString();
+    const std::string date = date_->text().toStdString();
+    const std::string project = project_->text().toStdString();
+    const std::string engineer = engineer_->text().toStdString();
+    if (refNum != job.idxRefNum || date != job.idxDate || project != job.idxProject ||
+        engineer != job.idxEng)
+        shell_.session.MarkChanged();
+    job.idxRefNum = refNum;
+    job.idxDate = date;
+    job.idxProject = project;
+    job.idxEng = engineer;
+    QDialog::done(result);
+}
+
+} // namespace sidewalk::ui

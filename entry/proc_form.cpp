@@ -1,0 +1,89 @@
+// Process Options window.
+#include "entry/proc_form.hpp"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+#include "entry/enddata_form.hpp"
+#include "entry/index_form.hpp"
+#include "output/view_form.hpp"
+
+namespace sidewalk::ui {
+
+ProcForm::ProcForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+    setObjectName("ProcForm");
+    setWindowTitle("Process Options");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 16, 28, 20);
+    layout->setSpacing(8);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kProcessOptions);
+    auto add = [&](const char* name, const char* caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        button->setMinimumWidth(200);
+        layout->addWidget(button);
+        return button;
+    };
+    QPushButton* index = add("IndexCmd", "Index Data");
+    QPushButton* blocks = add("BookCmd", "Edit Blocks");
+    QPushButton* report = add("ReportCmd", "Report");
+    QPushButton* save = add("SaveCmd", "Save Data");
+    QPushButton* exit = add("ExitCmd", "Exit");
+
+    connect(index, &QPushButton::clicked, this, [this] {
+        Indexform form(shell_, this);
+        ExecModal(shell_, form);
+    });
+    connect(blocks, &QPushButton::clicked, this, [this] {
+        shell_.messages.Ask(this, "Edit Blocks", "Editing blocks is not available yet.",
+                            QMessageBox::Information, QMessageBox::Ok);
+    });
+    connect(report, &QPushButton::clicked, this, &ProcForm::ReportCmd_Click);
+    connect(save, &QPushButton::clicked, this, [this] {
+        EnddataForm form(shell_, this);
+        ExecModal(shell_, form);
+    });
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    index->setFocus();
+}
+
+void ProcForm::ReportCmd_Click() {
+    shell_.reportFile = shell_.session.workspace().ReportFile();
+    RunOutcome run;
+    {
+        WaitCursor wait;
+        run = shell_.session.Report();
+    }
+    if (run.error) {
+        shell_.messages.Tell(this, *run.error);
+        return;
+    }
+    ViewForm viewer(shell_, this);
+    ExecModal(shell_, viewer);
+}
+
+bool ProcForm::MayClose() {
+    const Job& job = shell_.session.job();
+    if (job.dataSaved) return true;
+    const auto answer = shell_.messages.Ask(
+        this, "Save Data",
+        "Do You Want To Save The Data\n\r\n\r" + QString::fromStdString(job.dataFileName),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    return answer != QMessageBox::Yes; // Yes keeps the window open, to save
+}
+
+void ProcForm::done(int result) {
+    if (MayClose()) QDialog::done(result);
+}
+
+void ProcForm::closeEvent(QCloseEvent* event) {
+    // The frame's close button: done() asks; the event itself is never taken twice.
+    event->ignore();
+    reject();
+}
+
+} // namespace sidewalk::ui

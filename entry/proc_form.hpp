@@ -1,0 +1,29 @@
+// The Process Options window ProcForm, the hub of a job: index record, blocks, report, saving,
+// and the question to save when the job is left unsaved.
+#pragma once
+
+#include <QDialog>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+class ProcForm : public QDialog {
+    Q_OBJECT
+  public:
+    explicit ProcForm(Shell& shell, QWidget* parent = nullptr);
+
+    void ReportCmd_Click();
+
+  public slots:
+    void done(int result) override; // every way of closing passes the closing rule
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    bool MayClose();
+    Shell& shell_;
+};
+
+} // namespace sidewalk::ui

@@ -1,0 +1,71 @@
+// A desktop program for one test: a job session in a private folder, the shell state, and
+// message boxes, file dialogs and windows that the test answers in advance.
+#pragma once
+
+#include <QAction>
+#include <QDialog>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <functional>
+#include <map>
+
+#include "app/file_dialogs.hpp"
+#include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+#include "app/shell.hpp"
+
+namespace sidewalk::ui::test {
+
+class Program {
+    static Session Make() {
+        Message error;
+        auto s = Session::Create(error);
+        if (!s) qFatal("%s", error.text.c_str());
+        return std::move(*s);
+    }
+    Session session_;
+
+  public:
+    MessageBoxes messages;
+
+  private:
+    HelpLink help_;
+
+  public:
+    Program()
+        : session_(Make()),
+          help_(messages), shell{session_, messages, dialogs, help_, "/", 0, {}, {}} {
+        help_.InitHelp(nullptr, SIDEWALK_BUILD_DIR);
+        shell.onModal = [this](QDialog& window) {
+            seen << window.objectName();
+            auto act = onWindow.find(window.objectName());
+            if (act == onWindow.end()) return;
+            // Runs inside the window's own modal loop, once it has started.
+            QMetaObject::invokeMethod(
+                &window, [fn = act->second, &window] { fn(window); }, Qt::QueuedConnection);
+        };
+    }
+    Session& session() { return session_; }
+    HelpLink& help() { return help_; }
+
+    FileDialogs dialogs;
+    Shell shell;
+    QStringList seen; // the windows run, in order
+    // What to do in a window once it runs, by its objectName.
+    std::map<QString, std::function<void(QDialog&)>> onWindow;
+};
+
+// Clicks the button or triggers the menu item of that name in window.
+inline void Press(QWidget& window, const char* name) {
+    if (auto* button = window.findChild<QPushButton*>(name)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    }
+    auto* action = window.findChild<QAction*>(name);
+    QVERIFY2(action != nullptr, name);
+    action->trigger();
+}
+
+} // namespace sidewalk::ui::test

@@ -1,0 +1,266 @@
+// The desktop windows driven as a user would: New and Open from the main window, the closing
+// question of Process Options and each DataSaved rule, Save and Save As, the Index Record's
+// date, Report, the help topics, and the workspace gone after Exit.
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBrowser>
+#include <filesystem>
+#include <fstream>
+
+#include "app/main_form.hpp"
+#include "data/writer.hpp"
+#include "entry/enddata_form.hpp"
+#include "entry/index_form.hpp"
+#include "entry/proc_form.hpp"
+#include "output/view_form.hpp"
+#include "ui_support.hpp"
+
+namespace sidewalk::ui::test {
+
+namespace fs = std::filesystem;
+
+const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A scratch folder for saved files.
+struct Folder {
+    Folder() : path(fs::temp_directory_path() / ("sidewalk-ui-" + std::to_string(::getpid()))) {
+        fs::create_directories(path);
+    }
+    ~Folder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+class Windows : public QObject {
+    Q_OBJECT
+  private slots:
+    void newThenCancelOrEnglish_data() {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<QStringList>("windows");
+        QTest::newRow("cancel") << "Cmd_Cancel"
+                                << "" << QStringList{"EngMet_Form"};
+        QTest::newRow("english") << "Cmd_English"
+                                 << "E" << QStringList{"EngMet_Form", "ProcForm"};
+        QTest::newRow("metric") << "Cmd_Metric"
+                                << "M" << QStringList{"EngMet_Form", "ProcForm"};
+    }
+    void newThenCancelOrEnglish() {
+        QFETCH(QString, choice);
+        QFETCH(QString, units);
+        QFETCH(QStringList, windows);
+        Program p;
+        const std::string name = choice.toStdString();
+        p.onWindow["EngMet_Form"] = [name](QDialog& w) { Press(w, name.c_str()); };
+        p.onWindow["ProcForm"] = [](QDialog& w) { Press(w, "ExitCmd"); };
+        p.messages.AnswerNext(QMessageBox::No); // leave the new job unsaved
+        MainForm1 main(p.shell);
+        Press(main, "Cmd_New");
+        QCOMPARE(p.seen, windows);
+        QCOMPARE(QString::fromStdString(p.session().job().jobUnits), units);
+        QCOMPARE(p.session().job().dataFileName, std::string("NoName"));
+    }
+
+    void openASampleOrAnInvalidFile() {
+        Folder folder;
+        std::ofstream(folder.path / "NOTES.V41") << "not a card file\r\n";
+        Program p;
+        p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
+        p.messages.AnswerNext(QMessageBox::No);
+        MainForm1 main(p.shell);
+        p.dialogs.AnswerNext(QString::fromStdString(kEnglish.string()));
+        Press(main, "Cmd_Open");
+        QCOMPARE(p.seen, QStringList{"ProcForm"});
+        QCOMPARE(p.session().job().dataFileName, kEnglish.string());
+        QCOMPARE(p.shell.lastDir, kEnglish.parent_path().string());
+
+        // The invalid file: its message, and back at the main window; the save target stays.
+        p.dialogs.AnswerNext(QString::fromStdString((folder.path / "NOTES.V41").string()));
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(main, "Cmd_Open");
+        QCOMPARE(p.seen, QStringList{"ProcForm"});
+        QCOMPARE(p.messages.shown().back().text, QString("Invalid File - Select Another File!"));
+        QCOMPARE(p.session().job().dataFileName, kEnglish.string());
+        // Cancel in the dialog changes nothing.
+        p.dialogs.AnswerNext(std::nullopt);
+        Press(main, "Cmd_Open");
+        QCOMPARE(p.seen.size(), 1);
+    }
+
+    // Each row: what happens before Exit, and whether Exit asks.
+    void closingQuestion_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("new job") << "" << true;
+        QTest::newRow("saved") << "save" << false;
+        QTest::newRow("saved, then the index record changed") << "save index" << true;
+        QTest::newRow("saved, index record opened unchanged") << "save same" << false;
+        QTest::newRow("Save Data window opened and left") << "save window" << true;
+    }
+    void closingQuestion() {
+        QFETCH(QString, before);
+        QFETCH(bool, asks);
+        Folder folder;
+        Program p;
+        p.session().New();
+        p.session().job().jobUnits = "E";
+        if (before.contains("save")) QVERIFY(!p.session().SaveAs(folder.path / "JOB.V41"));
+        p.onWindow["Indexform"] = [before](QDialog& w) {
+            if (before.contains("index")) w.findChild<QLineEdit*>("DEng")->setText("SOMEONE ELSE");
+            Press(w, "Idxexit");
+        };
+        p.onWindow["EnddataForm"] = [](QDialog& w) { Press(w, "saveexit"); };
+        ProcForm options(p.shell);
+        if (before.contains("index") || before.contains("same")) Press(options, "IndexCmd");
+        if (before.contains("window")) Press(options, "SaveCmd");
+        const auto shownBefore = p.messages.shown().size();
+        p.messages.AnswerNext(QMessageBox::Yes); // Yes keeps the window open
+        options.show();
+        Press(options, "ExitCmd");
+        QCOMPARE(p.messages.shown().size(), shownBefore + (asks ? 1 : 0));
+        QCOMPARE(options.isVisible(), asks);
+        if (!asks) return;
+        const auto& question = p.messages.shown().back();
+        QCOMPARE(question.title, QString("Save Data"));
+        QVERIFY(question.text.startsWith("Do You Want To Save The Data\n\r\n\r"));
+        QVERIFY(question.text.endsWith(QString::fromStdString(p.session().job().dataFileName)));
+        p.messages.AnswerNext(QMessageBox::No); // No lets it close
+        options.close();
+        QVERIFY(!options.isVisible());
+    }
+
+    void saveAndSaveAs() {
+        Folder folder;
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).read());
+        const fs::path copy = folder.path / "COPY.V41";
+        {
+            EnddataForm form(p.shell);
+            QVERIFY(form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
+            p.dialogs.AnswerNext(QString::fromStdString(copy.string()));
+            Press(form, "Endsaveas");
+            QVERIFY(form.findChild<QLabel*>("Image2")->isVisibleTo(&form));
+            QVERIFY(!form.findChild<QLabel*>("Image1")->isVisibleTo(&form));
+            QCOMPARE(form.findChild<QLabel*>("Label1")->text(),
+                     QString::fromStdString(kEnglish.string())); // the name it opened with
+        }
+        QCOMPARE(ReadText(copy), ReadText(kEnglish)); // card for card, as the writer gives it
+        QVERIFY(p.session().job().dataSaved);
+
+        // A save that fails: its message, no check mark, not saved, the old file intact.
+        {
+            EnddataForm form(p.shell);
+            p.dialogs.AnswerNext(QString::fromStdString((copy / "INSIDE.V41").string()));
+            p.messages.AnswerNext(QMessageBox::Ok);
+            Press(form, "Endsaveas");
+            QCOMPARE(p.messages.shown().back().title, QString("File Output Error"));
+            QVERIFY(p.messages.shown().back().text.contains(QString::fromStdString(copy.string())));
+            QVERIFY(!form.findChild<QLabel*>("Image2")->isVisibleTo(&form));
+            QVERIFY(!p.session().job().dataSaved);
+            Press(form, "Endsave");
+            QVERIFY(form.findChild<QLabel*>("Image1")->isVisibleTo(&form));
+            QVERIFY(p.session().job().dataSaved);
+        }
+        QCOMPARE(ReadText(copy), ReadText(kEnglish));
+
+        // A new job offers Save As only.
+        p.session().New();
+        EnddataForm form(p.shell);
+        QVERIFY(!form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
+    }
+
+    void indexRecordDate_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("today");
+        QTest::newRow("new job, no date yet") << "NoName"
+                                              << "" << true;
+        QTest::newRow("new job, a date stored") << "NoName"
+                                                << "12/31/1999" << false;
+        QTest::newRow("opened job, empty date") << "/x/JOB.V41"
+                                                << "" << false;
+    }
+    void indexRecordDate() {
+        QFETCH(QString, file);
+        QFETCH(QString, stored);
+        QFETCH(bool, today);
+        Program p;
+        p.session().job().dataFileName = file.toStdString();
+        p.session().job().idxDate = stored.toStdString();
+        Indexform form(p.shell);
+        form.show();
+        auto* date = form.findChild<QLineEdit*>("DDate1");
+        QCOMPARE(date->text(), today ? QDate::currentDate().toString("MM/dd/yyyy") : stored);
+        QCOMPARE(date->maxLength(), 10);
+        QCOMPARE(form.findChild<QLineEdit*>("DRefNum")->maxLength(), 7);
+        QCOMPARE(form.findChild<QLineEdit*>("DProject")->maxLength(), 11);
+        QCOMPARE(form.findChild<QLineEdit*>("DEng")->maxLength(), 26);
+        QCOMPARE(date->accessibleName(), QString("Date"));
+        // Enter walks the fields, then OK stores them; the frame's close stores them too.
+        QTest::keyClicks(form.findChild<QLineEdit*>("DRefNum"), "R-1");
+        QTest::keyClick(form.findChild<QLineEdit*>("DRefNum"), Qt::Key_Return);
+        QCOMPARE(form.focusWidget(), date);
+        form.close();
+        QCOMPARE(p.session().job().idxRefNum, std::string("R-1"));
+        QCOMPARE(QString::fromStdString(p.session().job().idxDate), date->text());
+    }
+
+    void reportWritesTheWorkFileAndTheReport() {
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).read());
+        p.onWindow["ViewForm"] = [](QDialog& w) { Press(w, "Mnu_Exit"); };
+        ProcForm options(p.shell);
+        Press(options, "ReportCmd");
+        QCOMPARE(p.seen, QStringList{"ViewForm"});
+        const Workspace& ws = p.session().workspace();
+        QCOMPARE(p.shell.reportFile, ws.ReportFile());
+        QCOMPARE(ReadText(ws.WorkFile()), ReadText(kEnglish));
+        QVERIFY(ReadText(ws.ReportFile()).find("GRAND TOTAL ROADWAY CURB") != std::string::npos);
+    }
+
+    void helpTopics() {
+        Program p;
+        p.session().New();
+        MainForm1 main(p.shell);
+        Press(main, "Cmd_Help");
+        QCOMPARE(p.help().lastTopic(), 0);
+        QVERIFY(p.help().browser() != nullptr);
+        ProcForm options(p.shell);
+        EnddataForm save(p.shell);
+        Indexform index(p.shell);
+        p.shell.reportFile = p.session().workspace().ReportFile();
+        ViewForm view(p.shell);
+        const std::pair<QDialog*, int> topics[] = {
+            {&options, 770}, {&save, 1810}, {&index, 1820}, {&view, 1850}};
+        for (const auto& [window, topic] : topics) {
+            Press(*window, "Mnu_Help");
+            QCOMPARE(p.help().lastTopic(), topic);
+            QCOMPARE(p.help().browser()->source().fragment(), QString::number(topic));
+        }
+        p.help().InitHelp(nullptr, "/nonexistent");
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(options, "Mnu_Help");
+        QVERIFY(p.messages.shown().back().text.contains("cannot be found"));
+    }
+
+    void exitLeavesNoWorkspace() {
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).read());
+        const std::string dir = p.session().workspace().TempDir();
+        QVERIFY(fs::exists(dir));
+        MainForm1 main(p.shell);
+        main.show();
+        Press(main, "Cmd_Exit");
+        QVERIFY(!fs::exists(dir));
+    }
+};
+
+} // namespace sidewalk::ui::test
+
+QTEST_MAIN(sidewalk::ui::test::Windows)
+#include "windows_test.moc"
