@@ -1,6 +1,7 @@
 // sidewalk: the desktop program. Runs only when started with its launch token.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <cstring>
@@ -39,7 +40,11 @@ int main(int argc, char** argv) {
             .toStdString();
 
     MainForm1 main(shell);
-    help.InitHelp(&main, programFolder.toStdString());
+    // The help file lies beside the program in the build tree, in its share folder once installed.
+    const QString shared = programFolder + "/../share/sidewalk";
+    help.InitHelp(&main, (QFile::exists(programFolder + "/KALVRZ41.html") ? programFolder
+                                                                          : QDir(shared).absolutePath())
+                             .toStdString());
     main.PlaceAndShow();
     return QApplication::exec();
 }
