@@ -3,8 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <csignal>
 #include <cstring>
+#include <pthread.h>
+#include <sys/signalfd.h>
 
 #include "app/file_dialogs.hpp"
 #include "app/help_link.hpp"
@@ -16,7 +20,18 @@ int main(int argc, char** argv) {
     // The launch token, before anything else is made: exactly one argument, the token itself.
     if (argc != 2 || std::strcmp(argv[1], "HNXwul64") != 0) return 2;
 
+    // Ended by the session (logout, kill): leave the event loops, so that the workspace is
+    // removed as at Exit. The signals are blocked in every thread and read from a descriptor.
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&ending, signal);
+    pthread_sigmask(SIG_BLOCK, &ending, nullptr);
+    const int endingFd = ::signalfd(-1, &ending, SFD_CLOEXEC | SFD_NONBLOCK);
+
     QApplication app(argc, argv);
+    QSocketNotifier ended(endingFd, QSocketNotifier::Read);
+    QObject::connect(&ended, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
     using namespace sidewalk;
     using namespace sidewalk::ui;
     Message error;
@@ -42,9 +57,10 @@ int main(int argc, char** argv) {
     MainForm1 main(shell);
     // The help file lies beside the program in the build tree, in its share folder once installed.
     const QString shared = programFolder + "/../share/sidewalk";
-    help.InitHelp(&main, (QFile::exists(programFolder + "/KALVRZ41.html") ? programFolder
-                                                                          : QDir(shared).absolutePath())
-                             .toStdString());
+    help.InitHelp(&main,
+                  (QFile::exists(programFolder + "/KALVRZ41.html") ? programFolder
+                                                                   : QDir(shared).absolutePath())
+                      .toStdString());
     main.PlaceAndShow();
     return QApplication::exec();
 }

@@ -13,7 +13,7 @@ int ExecModal(Shell& shell, QDialog& window) {
 }
 
 void PlaceWindow(QWidget& window, const Shell& shell) {
-    window.adjustSize();
+    if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize(); // a size it chose stays
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect free = screen->availableGeometry();

@@ -166,6 +166,13 @@ TEST(Desktop, RunsOnlyWithItsLaunchToken) {
         fs::remove(scratch / "out");
         EXPECT_TRUE(fs::is_empty(scratch.path())) << args;
     }
+    // With it, the program runs until the session ends it, and then leaves no workspace.
+    const std::string run = "XDG_RUNTIME_DIR='" + scratch.path().string() +
+                            "' QT_QPA_PLATFORM=offscreen timeout -s TERM 1 '" + SIDEWALK_APP_BIN +
+                            "' HNXwul64 >/dev/null 2>&1";
+    const int raw = std::system(run.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 124); // still running when ended
+    EXPECT_TRUE(fs::is_empty(scratch.path()));
 }
 
 TEST(SourceDateEpoch, OnlyAWholeNumberUpToTheYear9999) {

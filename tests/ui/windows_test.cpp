@@ -248,6 +248,20 @@ class Windows : public QObject {
         QVERIFY(p.messages.shown().back().text.contains("cannot be found"));
     }
 
+    void rememberDir() {
+        const struct {
+            const char* path;
+            const char* lastDir;
+        } cases[] = {{"/home/eng/jobs/sub/JOB.V41", "/home/eng/jobs/sub"},
+                     {"/JOB.V41", "/"},
+                     {"JOB.V41", "/start"}};
+        for (const auto& c : cases) {
+            std::string lastDir = "/start";
+            RememberDir(lastDir, c.path);
+            QCOMPARE(lastDir, std::string(c.lastDir));
+        }
+    }
+
     void exitLeavesNoWorkspace() {
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
