@@ -1,6 +1,7 @@
 // The desktop windows driven as a user would: New and Open from the main window, the closing
 // question of Process Options and each DataSaved rule, Save and Save As, the Index Record's
 // date, Report, the help topics, and the workspace gone after Exit.
+#include <QAccessible>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -221,6 +222,38 @@ class Windows : public QObject {
         QCOMPARE(p.shell.reportFile, ws.ReportFile());
         QCOMPARE(ReadText(ws.WorkFile()), ReadText(kEnglish));
         QVERIFY(ReadText(ws.ReportFile()).find("GRAND TOTAL ROADWAY CURB") != std::string::npos);
+
+        // A report that cannot be written: its message instead of the viewer.
+        fs::remove(ws.ReportFile());
+        fs::create_directory(ws.ReportFile());
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(options, "ReportCmd");
+        QCOMPARE(p.seen, QStringList{"ViewForm"});
+        QCOMPARE(p.messages.shown().back().title, QString("File Output Error"));
+    }
+
+    // What a screen reader is told: buttons by their captions, fields by their labels.
+    void accessibleNames() {
+        Program p;
+        p.session().New();
+        MainForm1 main(p.shell);
+        ProcForm options(p.shell);
+        EnddataForm save(p.shell);
+        Indexform index(p.shell);
+        for (QWidget* window : std::initializer_list<QWidget*>{&main, &options, &save, &index}) {
+            for (QPushButton* button : window->findChildren<QPushButton*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
+                QCOMPARE(a->text(QAccessible::Name), button->text().remove('&'));
+            }
+        }
+        const std::pair<const char*, const char*> fields[] = {{"DRefNum", "Ref No."},
+                                                              {"DDate1", "Date"},
+                                                              {"DProject", "Project No."},
+                                                              {"DEng", "Engineer"}};
+        for (const auto& [name, label] : fields)
+            QCOMPARE(QAccessible::queryAccessibleInterface(index.findChild<QLineEdit*>(name))
+                         ->text(QAccessible::Name),
+                     QString(label));
     }
 
     void helpTopics() {
