@@ -26,14 +26,14 @@ NumberRange HeaderNumberRange(HeaderNumber field) {
     case HeaderNumber::Bcbsw:
         return {-999.999, 9999.999, 3};
     case HeaderNumber::Widsw:
-        return {-9.999, 99.999, 3};
+        return {0, 99.999, 3};
     case HeaderNumber::W1:
     case HeaderNumber::W2:
         return {-99.999, 999.999, 3};
     case HeaderNumber::RadiusBl:
         break;
     }
-    return {-99999.9999, 999999.9999, 4};
+    return {0, 999999.9999, 4};
 }
 
 TextCheck CheckNumberText(const NumberRange& range, std::string_view text) {

@@ -33,9 +33,9 @@ enum class HeaderNumber { Bcbsw, Widsw, W1, W2, RadiusBl };
 // allows larger areas and radii, but the row card holds 9999.999 at most).
 NumberRange GridCellRange(GridColumn column);
 
-// Signed numbers as wide as the block card's columns: back of curb to back of sidewalk
-// -999.999..9999.999, sidewalk width -9.999..99.999, W1 and W2 -99.999..999.999, baseline
-// radius -99999.9999..999999.9999.
+// Numbers that fit the block card's columns: back of curb to back of sidewalk
+// -999.999..9999.999, sidewalk width 0..99.999, W1 and W2 (negative across the baseline)
+// -99.999..999.999, baseline radius 0..999999.9999.
 NumberRange HeaderNumberRange(HeaderNumber field);
 
 enum class TextCheck {

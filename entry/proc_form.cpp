@@ -9,6 +9,7 @@
 #include "app/message_boxes.hpp"
 #include "entry/enddata_form.hpp"
 #include "entry/index_form.hpp"
+#include "entry/sect_list.hpp"
 #include "output/view_form.hpp"
 
 namespace sidewalk::ui {
@@ -39,8 +40,8 @@ ProcForm::ProcForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
         ExecModal(shell_, form);
     });
     connect(blocks, &QPushButton::clicked, this, [this] {
-        shell_.messages.Ask(this, "Edit Blocks", "Editing blocks is not available yet.",
-                            QMessageBox::Information, QMessageBox::Ok);
+        SectList list(shell_, this);
+        ExecModal(shell_, list);
     });
     connect(report, &QPushButton::clicked, this, &ProcForm::ReportCmd_Click);
     connect(save, &QPushButton::clicked, this, [this] {

@@ -115,10 +115,10 @@ TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {
     const struct { HeaderNumber field; const char* text; TextCheck check; } numbers[] = {
         {HeaderNumber::Bcbsw, "9999.999", Acceptable}, {HeaderNumber::Bcbsw, "-999.999", Acceptable},
         {HeaderNumber::Bcbsw, "-1000", Invalid},       {HeaderNumber::Bcbsw, "-", Intermediate},
-        {HeaderNumber::Widsw, "99.999", Acceptable},   {HeaderNumber::Widsw, "-10", Invalid},
+        {HeaderNumber::Widsw, "99.999", Acceptable},   {HeaderNumber::Widsw, "-1", Invalid},
         {HeaderNumber::W1, "-99.999", Acceptable},     {HeaderNumber::W2, "1000", Invalid},
         {HeaderNumber::RadiusBl, "999999.9999", Acceptable},
-        {HeaderNumber::RadiusBl, "-99999.9999", Acceptable},
+        {HeaderNumber::RadiusBl, "-1", Invalid},
         {HeaderNumber::RadiusBl, "1.23456", Invalid},  {HeaderNumber::W2, "--1", Invalid},
     };
     for (const auto& c : numbers) {

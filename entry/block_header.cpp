@@ -1,0 +1,184 @@
+// Block Identification window.
+#include "entry/block_header.hpp"
+
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/help_link.hpp"
+#include "data/field_ranges.hpp"
+#include "data/number.hpp"
+#include "entry/number_validator.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+QLabel* Note(const char* text, QWidget* parent) {
+    auto* note = new QLabel(text, parent);
+    note->setWordWrap(true);
+    QFont small = note->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    note->setFont(small);
+    return note;
+}
+
+} // namespace
+
+BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
+    : QDialog(parent), shell_(shell), blockNo_(blockNo) {
+    setObjectName("BlockHeader");
+    setWindowTitle("Block Identification");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 12, 20, 16);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kBlockIdentification);
+    const Job& job = shell.session.job();
+    auto* units = new QLabel(
+        job.jobUnits == "E" ? "All dimensions are in FEET" : "All dimensions are in METERS", this);
+    units->setObjectName("Label11");
+    layout->addWidget(units);
+
+    auto* form = new QFormLayout();
+    auto label = [this](const char* text, QWidget* field) {
+        auto* caption = new QLabel(text, this);
+        caption->setBuddy(field);
+        caption->setWordWrap(true);
+        field->setAccessibleName(QString(text).remove('&'));
+        field->installEventFilter(this);
+        return caption;
+    };
+    auto combo = [this](const char* name, QStringList items) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(name);
+        box->addItems(items);
+        return box;
+    };
+    auto number = [this](const char* name, HeaderNumber which) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        const NumberRange range = HeaderNumberRange(which);
+        edit->setValidator(new NumberValidator(range, edit));
+        edit->setToolTip(NumberValidator::RangeText(range));
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance("-999999.99990") + 16);
+        // Once edited, the field shows its number in the card's form.
+        const std::string pattern = range.decimals == 4 ? "0.0000" : "0.000";
+        connect(edit, &QLineEdit::editingFinished, edit, [edit, pattern] {
+            if (!edit->isModified() || edit->text().trimmed().isEmpty()) return;
+            edit->setText(QString::fromStdString(Format(Val(edit->text().toStdString()), pattern)));
+        });
+        return edit;
+    };
+    direction_ = combo("d_alityp", {"Tangent", "Left", "Right"});
+    side_ = combo("d_blside", {"Right", "Left"});
+    bcbsw_ = number("d_bcbsw", HeaderNumber::Bcbsw);
+    widsw_ = number("d_widsw", HeaderNumber::Widsw);
+    form->addRow(label("&Direction of Baseline Curve", direction_), direction_);
+    form->addRow(label("&Side of Baseline For Sidewalk", side_), side_);
+    form->addRow(label("&Back of Curb to Back of Sidewalk", bcbsw_), bcbsw_);
+    form->addRow(label("&Width of Sidewalk", widsw_), widsw_);
+    layout->addLayout(form);
+
+    curveData_ = new QGroupBox("Curve Data", this);
+    curveData_->setObjectName("Frame1");
+    auto* curve = new QFormLayout(curveData_);
+    w1_ = number("d_w1", HeaderNumber::W1);
+    w2_ = number("d_w2", HeaderNumber::W2);
+    radius_ = number("d_radiusbl", HeaderNumber::RadiusBl);
+    curve->addRow(label("W&1 Distance from baseline left to face of left curb", w1_), w1_);
+    curve->addRow(Note(
+        "If the face of left curb is right of B/L, a negative distance must be coded", curveData_));
+    curve->addRow(label("W&2 Distance from baseline right to face of right curb", w2_), w2_);
+    curve->addRow(Note("If the face of the right curb is left of B/L, a negative distance must be "
+                       "coded",
+                       curveData_));
+    curve->addRow(label("&Radius of Baseline, If the B/L is tangent leave blank.", radius_),
+                  radius_);
+    layout->addWidget(curveData_);
+
+    auto* descForm = new QFormLayout();
+    description_ = new QLineEdit(this);
+    description_->setObjectName("D_Blkdesc");
+    description_->setMaxLength(kDescriptionLength);
+    description_->setMinimumWidth(description_->fontMetrics().horizontalAdvance(QString(40, 'N')));
+    descForm->addRow(label("Block D&escription", description_), description_);
+    layout->addLayout(descForm);
+
+    auto* buttons = new QHBoxLayout();
+    enter_ = new QPushButton("Enter Block Data", this);
+    enter_->setObjectName("BlkData");
+    auto* back = new QPushButton("Return To Block Selection", this);
+    back->setObjectName("ExitBlk");
+    for (QPushButton* b : {enter_, back})
+        b->setAutoDefault(false);
+    buttons->addWidget(enter_);
+    buttons->addStretch();
+    buttons->addWidget(back);
+    layout->addLayout(buttons);
+    connect(enter_, &QPushButton::clicked, this, &BlockHeader::BlkData_Click);
+    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+
+    const BlockHeaderFields f = LoadBlockHeader(job, blockNo);
+    direction_->setCurrentText(QString::fromStdString(f.direction));
+    side_->setCurrentText(QString::fromStdString(f.side));
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {bcbsw_, &f.bcbsw}, {widsw_, &f.widsw},     {w1_, &f.w1},
+        {w2_, &f.w2},       {radius_, &f.radiusBl}, {description_, &f.blkDesc}};
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    const std::string& aliTyp = job.header(blockNo).aliTyp;
+    curveData_->setVisible(aliTyp == "R" || aliTyp == "L");
+    connect(direction_, &QComboBox::currentTextChanged, this, &BlockHeader::ShowCurveData);
+    direction_->setFocus();
+}
+
+void BlockHeader::ShowCurveData() {
+    curveData_->setVisible(!direction_->currentText().startsWith('T'));
+    adjustSize();
+}
+
+bool BlockHeader::eventFilter(QObject* watched, QEvent* event) {
+    // Enter moves along the fields as a designer keys them; the curve data only when shown.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QWidget* next = nullptr;
+            if (watched == direction_)
+                next = side_;
+            else if (watched == side_)
+                next = bcbsw_;
+            else if (watched == bcbsw_)
+                next = widsw_;
+            else if (watched == widsw_)
+                next = curveData_->isVisible() ? w1_ : description_;
+            else if (watched == w1_)
+                next = w2_;
+            else if (watched == w2_)
+                next = radius_;
+            else if (watched == radius_)
+                next = description_;
+            else if (watched == description_)
+                next = enter_;
+            if (next != nullptr) {
+                if (auto* edit = qobject_cast<QLineEdit*>(watched)) emit edit->editingFinished();
+                next->setFocus();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void BlockHeader::BlkData_Click() {
+    Job& job = shell_.session.job();
+    const sidewalk::BlockHeader before = job.header(blockNo_);
+    StoreBlockHeader(job, blockNo_,
+                     {direction_->currentText().toStdString(), side_->currentText().toStdString(),
+                      bcbsw_->text().toStdString(), widsw_->text().toStdString(),
+                      w1_->text().toStdString(), w2_->text().toStdString(),
+                      radius_->text().toStdString(), description_->text().toStdString()});
+    if (!(job.header(blockNo_) == before)) shell_.session.MarkChanged();
+    accept();
+}
+
+} // namespace sidewalk::ui

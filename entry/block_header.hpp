@@ -1,0 +1,41 @@
+// The Block Identification window: a block's header, with the curve data only for a curved
+// baseline. Enter Block Data stores it and leads on to the block's grid.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+class BlockHeader : public QDialog {
+    Q_OBJECT
+  public:
+    BlockHeader(Shell& shell, int blockNo, QWidget* parent = nullptr);
+
+    void BlkData_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void ShowCurveData();
+    Shell& shell_;
+    int blockNo_;
+    QComboBox* direction_;
+    QComboBox* side_;
+    QLineEdit* bcbsw_;
+    QLineEdit* widsw_;
+    QLineEdit* w1_;
+    QLineEdit* w2_;
+    QLineEdit* radius_;
+    QLineEdit* description_;
+    QGroupBox* curveData_;
+    QPushButton* enter_;
+};
+
+} // namespace sidewalk::ui

@@ -1,0 +1,101 @@
+// List Of Blocks window.
+#include "entry/sect_list.hpp"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+#include "entry/block_header.hpp"
+#include "entry/dataform.hpp"
+
+namespace sidewalk::ui {
+
+SectList::SectList(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+    setObjectName("SectList");
+    setWindowTitle("List Of Blocks");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 16);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kBlockList);
+    list_ = new QListWidget(this);
+    list_->setObjectName("List1");
+    list_->setAccessibleName("Blocks");
+    list_->setMinimumSize(list_->fontMetrics().horizontalAdvance(QString(52, 'M')) / 2 + 120,
+                          list_->fontMetrics().height() * 18);
+    list_->installEventFilter(this);
+    layout->addWidget(list_);
+    auto* buttons = new QHBoxLayout();
+    auto* del = new QPushButton("Delete Block", this);
+    del->setObjectName("Bookdel");
+    del->setToolTip("Remove A Book");
+    auto* exit = new QPushButton("Exit ", this);
+    exit->setObjectName("dataexit");
+    exit->setToolTip("Exit Data Form");
+    for (QPushButton* b : {del, exit}) {
+        b->setAutoDefault(false); // Enter in the list opens a block and does nothing else
+        b->setDefault(false);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OpenSelected(true); });
+    connect(del, &QPushButton::clicked, this, &SectList::Bookdel_Click);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+
+    FillBlockList();
+    shell_.session.job().blockNo = 1;
+    list_->setCurrentRow(-1);
+    list_->setFocus();
+}
+
+void SectList::FillBlockList() {
+    const int row = list_->currentRow();
+    list_->clear();
+    for (const std::string& line : sidewalk::FillBlockList(shell_.session.job()))
+        list_->addItem(QString::fromStdString(line));
+    list_->setCurrentRow(row);
+}
+
+bool SectList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenSelected(false);
+            return true; // the key is used up here: no button of the window fires with it
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SectList::OpenSelected(bool doubleClick) {
+    const int row = list_->currentRow();
+    if (row < 0) return; // nothing selected: nothing to open
+    Job& job = shell_.session.job();
+    if (doubleClick) ClearBlockRows(job);
+    job.blockNo = row + 1;
+    {
+        BlockHeader header(shell_, job.blockNo, this);
+        if (ExecModal(shell_, header) == QDialog::Accepted) {
+            Dataform grid(shell_, job.blockNo, this);
+            ExecModal(shell_, grid);
+        }
+    }
+    FillBlockList();
+    if (job.blockNo == 100) job.blockNo = 99;
+    list_->setCurrentRow(job.blockNo); // the line after the block just edited
+    list_->setFocus();
+}
+
+void SectList::Bookdel_Click() {
+    const int n = list_->currentRow() + 1;
+    const auto answer =
+        shell_.messages.Ask(this, "Delete Selected Section", "Are You Sure", QMessageBox::Question,
+                            QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes && n >= 1) {
+        if (auto error = shell_.session.DeleteBlock(n)) shell_.messages.Tell(this, *error);
+    }
+    FillBlockList();
+    list_->setCurrentRow(n == 100 ? 99 : n);
+}
+
+} // namespace sidewalk::ui

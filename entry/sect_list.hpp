@@ -1,0 +1,28 @@
+// The List Of Blocks window SectList: the 100 block slots, opened in turn and deleted.
+#pragma once
+
+#include <QDialog>
+#include <QListWidget>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+class SectList : public QDialog {
+    Q_OBJECT
+  public:
+    explicit SectList(Shell& shell, QWidget* parent = nullptr);
+
+    void OpenSelected(bool doubleClick);
+    void Bookdel_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void FillBlockList();
+    Shell& shell_;
+    QListWidget* list_;
+};
+
+} // namespace sidewalk::ui

@@ -1,0 +1,166 @@
+// The block windows: the block list and its selection walk, Delete Block, the identification
+// window's load rules, curve data and Enter chain, and the grid storing its rows.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "data/block_file.hpp"
+#include "entry/block_header.hpp"
+#include "entry/dataform.hpp"
+#include "entry/sect_list.hpp"
+#include "ui_support.hpp"
+
+namespace sidewalk::ui::test {
+
+namespace fs = std::filesystem;
+
+const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
+
+class Blocks : public QObject {
+    Q_OBJECT
+  private slots:
+    void listLinesAndTheSelectionWalk() {
+        Program p;
+        p.session().New();
+        p.session().job().header(7).blkDesc = "MAIN ST";
+        p.onWindow["BlockHeader"] = [](QDialog& w) { Press(w, "ExitBlk"); };
+        SectList list(p.shell);
+        auto* lines = list.findChild<QListWidget*>("List1");
+        QCOMPARE(lines->count(), 100);
+        QCOMPARE(lines->item(6)->text(), QString("Blk  7 MAIN ST"));
+        QCOMPARE(lines->item(99)->text(), QString("Blk  100 "));
+        QCOMPARE(lines->currentRow(), -1);
+        QTest::keyClick(lines, Qt::Key_Return); // nothing selected: nothing opens
+        QVERIFY(p.seen.isEmpty());
+        QVERIFY(list.result() == 0 && !p.session().job().dataSaved);
+        lines->setCurrentRow(97);
+        for (int expected : {99, 100, 100}) { // slots 98, 99, 100, then 100 again
+            QTest::keyClick(lines, Qt::Key_Return);
+            QCOMPARE(lines->currentRow(), expected - 1);
+        }
+        QCOMPARE(p.seen.size(), 3);
+        QCOMPARE(p.session().job().blockNo, 99);
+    }
+
+    void deleteBlockAsks() {
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(!p.session().SaveAs(fs::temp_directory_path() / "sidewalk-ui-delete.V41"));
+        SectList list(p.shell);
+        auto* lines = list.findChild<QListWidget*>("List1");
+        lines->setCurrentRow(1);
+        const sidewalk::BlockHeader before = p.session().job().header(2);
+        p.messages.AnswerNext(QMessageBox::No);
+        Press(list, "Bookdel");
+        QCOMPARE(p.messages.shown().back().title, QString("Delete Selected Section"));
+        QCOMPARE(p.messages.shown().back().text, QString("Are You Sure"));
+        QVERIFY(p.session().job().header(2) == before);
+        QVERIFY(p.session().job().dataSaved);
+        QCOMPARE(lines->currentRow(), 2); // whatever the answer, the next line is selected
+        lines->setCurrentRow(1);
+        p.messages.AnswerNext(QMessageBox::Yes);
+        Press(list, "Bookdel");
+        QVERIFY(p.session().job().header(2) == sidewalk::BlockHeader{});
+        QVERIFY(!p.session().job().dataSaved);
+        QCOMPARE(lines->item(1)->text(), QString("Blk  2 "));
+        QCOMPARE(lines->currentRow(), 2);
+        std::ifstream file(p.session().workspace().BlockFileName(2));
+        QVERIFY(file.peek() == std::ifstream::traits_type::eof()); // emptied
+        fs::remove(fs::temp_directory_path() / "sidewalk-ui-delete.V41");
+    }
+
+    void identificationLoadCurveDataAndEnter() {
+        Program p;
+        p.session().New();
+        p.session().job().jobUnits = "M";
+        p.session().job().header(3) = {"L", "L", "10", "4", "-2.5", "20", "300", "CURVED"};
+        {
+            BlockHeader empty(p.shell, 5);
+            empty.show();
+            QCOMPARE(empty.findChild<QComboBox*>("d_alityp")->currentText(), QString("Tangent"));
+            QCOMPARE(empty.findChild<QComboBox*>("d_blside")->currentText(), QString("Right"));
+            QCOMPARE(empty.findChild<QLineEdit*>("d_bcbsw")->text(), QString());
+            QVERIFY(!empty.findChild<QGroupBox*>("Frame1")->isVisible());
+            QCOMPARE(empty.findChild<QLabel*>("Label11")->text(),
+                     QString("All dimensions are in METERS"));
+            Press(empty, "ExitBlk");
+            QVERIFY(!p.session().job().blockInUse(5)); // nothing stored
+        }
+        BlockHeader curved(p.shell, 3);
+        curved.show();
+        auto* curve = curved.findChild<QGroupBox*>("Frame1");
+        QVERIFY(curve->isVisible());
+        QCOMPARE(curved.findChild<QLineEdit*>("d_w1")->text(), QString("-2.5"));
+        auto* direction = curved.findChild<QComboBox*>("d_alityp");
+        direction->setCurrentText("Tangent");
+        QVERIFY(!curve->isVisible());
+        // Enter from the direction list to the button, past the hidden curve data.
+        const char* chain[] = {"d_alityp", "d_blside",  "d_bcbsw",
+                               "d_widsw",  "D_Blkdesc", "BlkData"};
+        for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
+            auto* field = curved.findChild<QWidget*>(chain[i]);
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Return);
+            QCOMPARE(curved.focusWidget()->objectName(), QString(chain[i + 1]));
+        }
+        // A number out of its card field's range cannot be typed.
+        auto* width = curved.findChild<QLineEdit*>("d_widsw");
+        width->clear();
+        QTest::keyClicks(width, "123");
+        QCOMPARE(width->text(), QString("12"));
+        curved.findChild<QLineEdit*>("D_Blkdesc")->setText("curved road");
+        Press(curved, "BlkData");
+        const sidewalk::BlockHeader& h = p.session().job().header(3);
+        QCOMPARE(h.aliTyp + h.blSide + h.widsw + h.w1 + h.blkDesc,
+                 std::string("TL12-2.5CURVED ROAD")); // the hidden curve data is kept
+        QVERIFY(!p.session().job().dataSaved);
+    }
+
+    void gridStoresItsRows() {
+        Program p;
+        p.session().New();
+        p.session().job().jobUnits = "E";
+        p.session().job().header(5) = {"T", "R", "10", "4", "22", "22", "", ""};
+        {
+            Dataform grid(p.shell, 5);
+            QCOMPARE(grid.windowTitle(), QString("Data Entry --  Data Is In English"));
+            auto* cells = grid.findChild<QTableWidget*>("Spread1");
+            QCOMPARE(cells->rowCount(), 100);
+            QCOMPARE(cells->item(41, 3)->text(), QString("+"));
+            cells->item(1, 0)->setText("4");
+            cells->item(1, 2)->setText("10");
+            cells->item(1, 5)->setText("25");
+            cells->item(4, 0)->setText("7");
+            cells->item(4, 1)->setText("12.5");
+            cells->item(2, 1)->setText("99"); // no type: dropped
+            Press(grid, "dataexit");
+        }
+        const Job& job = p.session().job();
+        QCOMPARE(job.header(5).blkDesc, std::string("BLOCK NUMBER  5"));
+        Dataform again(p.shell, 5);
+        again.show();
+        auto* cells = again.findChild<QTableWidget*>("Spread1");
+        QCOMPARE(cells->item(0, 0)->text() + cells->item(1, 0)->text(), QString("47"));
+        QCOMPARE(cells->item(1, 1)->text(), QString("12.500"));
+        QCOMPARE(cells->item(2, 0)->text(), QString());
+        // A cell's editor takes only its column's kind and range.
+        cells->setCurrentCell(3, 2);
+        cells->editItem(cells->item(3, 2));
+        auto* editor = cells->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, "12345");
+        QCOMPARE(editor->text(), QString("1234"));
+        again.close(); // the frame stores as Exit does
+        QCOMPARE(p.session().job().row(4).station, std::string("1234"));
+    }
+};
+
+} // namespace sidewalk::ui::test
+
+QTEST_MAIN(sidewalk::ui::test::Blocks)
+#include "blocks_test.moc"
