@@ -12,6 +12,7 @@
 #include "app/message_boxes.hpp"
 #include "data/field_ranges.hpp"
 #include "entry/number_validator.hpp"
+#include "entry/spread.hpp"
 
 namespace sidewalk::ui {
 
@@ -61,7 +62,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     auto* units = new QLabel(
         job.jobUnits == "E" ? "All dimensions are in FEET" : "All dimensions are in METERS", this);
     units->setObjectName("Label2");
-    grid_ = new QTableWidget(kMaxRows, kColumns, this);
+    grid_ = new Spread(kMaxRows, kColumns, this);
     grid_->setObjectName("Spread1");
     grid_->setAccessibleName("Rows of the block");
     grid_->setItemDelegate(new CellDelegate(grid_));

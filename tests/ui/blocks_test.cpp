@@ -12,6 +12,7 @@
 #include "data/block_file.hpp"
 #include "entry/block_header.hpp"
 #include "entry/dataform.hpp"
+#include "entry/grid_steering.hpp"
 #include "entry/sect_list.hpp"
 #include "ui_support.hpp"
 
@@ -157,6 +158,61 @@ class Blocks : public QObject {
         QCOMPARE(editor->text(), QString("1234"));
         again.close(); // the frame stores as Exit does
         QCOMPARE(p.session().job().row(4).station, std::string("1234"));
+    }
+
+    // The Part's steering table, and row 100 staying on row 100.
+    void steeringTable() {
+        const struct {
+            GridCell from, to;
+            const char* type;
+            std::optional<GridCell> steered;
+        } cases[] = {
+            {{5, 1}, {5, 2}, "4", GridCell{5, 3}},   {{5, 1}, {5, 2}, "7", std::nullopt},
+            {{5, 1}, {5, 2}, "1.4", GridCell{5, 3}}, {{5, 3}, {5, 4}, "7", GridCell{5, 5}},
+            {{5, 5}, {5, 6}, "7", GridCell{6, 1}},   {{5, 5}, {5, 6}, "", GridCell{6, 1}},
+            {{5, 5}, {5, 6}, "4", std::nullopt},     {{100, 5}, {100, 6}, "2", GridCell{100, 5}},
+            {{5, 3}, {5, 2}, "7", GridCell{5, 1}},   {{5, 5}, {5, 4}, "1", GridCell{5, 3}},
+            {{5, 2}, {5, 3}, "7", std::nullopt},     {{5, 6}, {6, 1}, "1", std::nullopt},
+        };
+        for (const auto& c : cases)
+            QVERIFY(SteerCursor(c.from, c.to, c.type) == c.steered);
+    }
+
+    // A designer keys rows with the keyboard alone: typing starts an edit, Tab moves on past
+    // the cells the type does not use, Delete clears a cell.
+    void keyingRowsWithTheKeyboard() {
+        Program p;
+        p.session().New();
+        p.session().job().jobUnits = "E";
+        p.session().job().header(2) = {"T", "R", "10", "4", "22", "22", "", "KEYED"};
+        Dataform form(p.shell, 2);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* grid = form.findChild<QTableWidget*>("Spread1");
+        auto keys = [](const char* text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        };
+        const struct {
+            const char* text;
+            int row, column; // where the cursor is next, counted from 1
+        } strokes[] = {{"4", 1, 3}, {"10", 1, 5},   {"32.5", 1, 6}, {"25", 2, 1},
+                       {"7", 2, 2}, {"12.5", 2, 3}, {"11", 2, 5},   {"0", 3, 1}};
+        for (const auto& k : strokes) {
+            keys(k.text);
+            QCOMPARE(grid->currentRow() + 1, k.row);
+            QCOMPARE(grid->currentColumn() + 1, k.column);
+        }
+        QCOMPARE(grid->item(0, 5)->text(), QString("25"));
+        QCOMPARE(grid->item(1, 1)->text(), QString("12.5"));
+        grid->setCurrentCell(1, 2);
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(grid->item(1, 2)->text(), QString("11"));
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(grid->item(1, 2)->text(), QString());
+        Press(form, "dataexit");
+        QCOMPARE(p.session().job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
     }
 };
 

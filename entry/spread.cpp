@@ -1,0 +1,52 @@
+// The steering grid.
+#include "entry/spread.hpp"
+
+#include <QKeyEvent>
+
+#include "entry/grid_steering.hpp"
+
+namespace sidewalk::ui {
+
+Spread::Spread(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
+    setTabKeyNavigation(true);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
+}
+
+QModelIndex Spread::Steered(const QModelIndex& from, const QModelIndex& to) const {
+    if (!from.isValid() || !to.isValid() || from == to) return to;
+    const QTableWidgetItem* type = item(from.row(), 0);
+    const auto steered =
+        SteerCursor({from.row() + 1, from.column() + 1}, {to.row() + 1, to.column() + 1},
+                    type != nullptr ? type->text().toStdString() : std::string());
+    return steered ? model()->index(steered->row - 1, steered->column - 1) : to;
+}
+
+QModelIndex Spread::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex to = QTableWidget::moveCursor(action, modifiers);
+    return Steered(currentIndex(), to);
+}
+
+void Spread::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    const QModelIndex steered = Steered(previous, current);
+    if (steered != current)
+        QMetaObject::invokeMethod(
+            this, [this, steered] { setCurrentIndex(steered); }, Qt::QueuedConnection);
+}
+
+void Spread::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        // Delete alone clears the active cell; with Shift, Ctrl or Alt it does nothing.
+        if ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+            0) {
+            QTableWidgetItem* cell = currentItem();
+            if (cell != nullptr && (cell->flags() & Qt::ItemIsEditable)) cell->setText(QString());
+        }
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+} // namespace sidewalk::ui

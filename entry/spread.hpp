@@ -1,0 +1,26 @@
+// The grid of the Data Entry window: a table of the block's 100 rows that steers the cursor
+// past the cells a row's type does not use, however the cursor leaves a cell, and clears a
+// cell with the Delete key.
+#pragma once
+
+#include <QTableWidget>
+
+namespace sidewalk::ui {
+
+class Spread : public QTableWidget {
+    Q_OBJECT
+  public:
+    Spread(int rows, int columns, QWidget* parent);
+
+  protected:
+    // Keys and Tab, also when they end an edit, move through here.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    // Any other move (the mouse, the program) is steered here.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QModelIndex Steered(const QModelIndex& from, const QModelIndex& to) const;
+};
+
+} // namespace sidewalk::ui
