@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     MessageBoxes messages;
     FileDialogs dialogs;
     HelpLink help(messages);
-    Shell shell{*session, messages, dialogs, help, {}, 0, {}, {}};
+    Shell shell{*session, messages, dialogs, help, {}, 0, {}, 0, {}, {}};
 
     // The data file dialogs start in the DATA folder beside the program, or in the documents.
     const QString programFolder = QCoreApplication::applicationDirPath();

@@ -8,6 +8,8 @@
 
 #include "session/session.hpp"
 
+class QMenu;
+
 namespace sidewalk::ui {
 
 class FileDialogs;
@@ -22,8 +24,11 @@ struct Shell {
     std::string lastDir;    // the folder the data file dialogs open in
     int formTop = 0;        // the common top of every window, in pixels
     std::string reportFile; // the report the viewer and the printing show
+    int clipRows = 0;       // ClipRows: rows the grid last put on the clipboard, for any block
     // For tests: called with each window just before it runs modally.
     std::function<void(QDialog&)> onModal;
+    // For tests: called with the grid's row menu just before it pops up.
+    std::function<void(QMenu&)> onRowMenu;
 };
 
 // Runs a window modally over the one that opened it.

@@ -1,9 +1,12 @@
 // Data Entry window.
 #include "entry/dataform.hpp"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -11,6 +14,7 @@
 #include "app/help_link.hpp"
 #include "app/message_boxes.hpp"
 #include "data/field_ranges.hpp"
+#include "entry/grid_rows.hpp"
 #include "entry/number_validator.hpp"
 #include "entry/spread.hpp"
 
@@ -110,6 +114,13 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     }
     grid_->setCurrentCell(0, 0);
     grid_->setFocus();
+    // The row menu, over whole rows selected on the row headers (or the keyboard's menu key).
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    grid_->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowRowMenu(grid_->viewport()->mapToGlobal(at)); });
+    connect(grid_->verticalHeader(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowRowMenu(grid_->verticalHeader()->mapToGlobal(at)); });
     resize(grid_->horizontalHeader()->length() + grid_->verticalHeader()->width() +
                legend->sizeHint().width() + 64,
            560);
@@ -125,6 +136,120 @@ GridTexts Dataform::Texts() const {
         texts[static_cast<std::size_t>(r)] = {cell(0), cell(1), cell(2), cell(4), cell(5)};
     }
     return texts;
+}
+
+void Dataform::SetTexts(const GridTexts& rows) {
+    for (int r = 1; r <= kMaxRows; ++r) {
+        const auto cells = GridRowCells(rows[static_cast<std::size_t>(r)]);
+        for (int c = 0; c < kColumns; ++c)
+            if (c != kPlusColumn)
+                grid_->item(r - 1, c)->setText(
+                    QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+    }
+}
+
+void Dataform::Activate(int row) {
+    grid_->clearSelection();
+    grid_->setCurrentCell(row - 1, 0);
+}
+
+void Dataform::ShowRowMenu(const QPoint& at) {
+    const QList<QTableWidgetSelectionRange> ranges = grid_->selectedRanges();
+    if (ranges.size() != 1) return;
+    const QTableWidgetSelectionRange& range = ranges.front();
+    const int first = range.topRow() + 1;
+    const int last = range.bottomRow() + 1;
+    // Whole rows only, and never a selection that reaches row 100.
+    if (range.leftColumn() != 0 || range.rightColumn() != kColumns - 1 || last >= kMaxRows) return;
+    const RowMenuItems items = RowMenu(Texts(), first, last, shell_.clipRows);
+    QMenu menu(this);
+    menu.setObjectName("Mnu_Opts");
+    auto add = [&](const char* name, const char* caption, bool enabled) {
+        QAction* action = menu.addAction(caption);
+        action->setObjectName(name);
+        action->setEnabled(enabled);
+        return action;
+    };
+    QAction* insert = add("Mnu_OptsInsert", "Insert Blank Row(s)", items.insertBlank);
+    menu.addSeparator()->setObjectName("Mnu_Sep1");
+    QAction* cut = add("Mnu_OptsCut", "Cut Row(s) to Clipboard", true);
+    QAction* copy = add("Mnu_OptsCopy", "Copy Row(s) to Clipboard", true);
+    QAction* paste = add("Mnu_OptsPaste", "Paste Row(s) from Clipboard", items.paste);
+    QAction* clipInsert =
+        add("Mnu_OptsClipInsert", "Insert Row(s) from Clipboard", items.insertFromClipboard);
+    menu.addSeparator()->setObjectName("Mnu_Sep2");
+    add("Mnu_OptsCancel", "Cancel", true);
+    if (shell_.onRowMenu) shell_.onRowMenu(menu);
+    QAction* chosen = menu.exec(at);
+    if (chosen == insert)
+        Mnu_OptsInsert_Click(first, last);
+    else if (chosen == cut)
+        Mnu_OptsCut_Click(first, last);
+    else if (chosen == copy)
+        Mnu_OptsCopy_Click(first, last);
+    else if (chosen == paste)
+        Mnu_OptsPaste_Click(first);
+    else if (chosen == clipInsert)
+        Mnu_OptsClipInsert_Click(first);
+    else
+        Activate(first);
+}
+
+void Dataform::Mnu_OptsInsert_Click(int first, int last) {
+    shell_.clipRows = 0;
+    GridTexts rows = Texts();
+    InsertBlankRows(rows, first, last - first + 1);
+    SetTexts(rows);
+    Activate(first);
+}
+
+void Dataform::Mnu_OptsCut_Click(int first, int last) {
+    Mnu_OptsCopy_Click(first, last);
+    GridTexts rows = Texts();
+    DeleteRows(rows, first, last);
+    SetTexts(rows);
+    Activate(first);
+}
+
+void Dataform::Mnu_OptsCopy_Click(int first, int last) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    shell_.clipRows = 0;
+    clipboard->setText(QString::fromStdString(RowsToText(Texts(), first, last)));
+    shell_.clipRows = last - first + 1;
+    Activate(first);
+}
+
+void Dataform::Mnu_OptsPaste_Click(int first) {
+    const int n = shell_.clipRows;
+    if (n == 0) return;
+    GridTexts rows = Texts();
+    const int last = std::min(first + n - 1, kMaxRows);
+    bool typed = false;
+    for (int r = first; r <= last; ++r)
+        typed = typed || HasType(rows[static_cast<std::size_t>(r)]);
+    if (typed && shell_.messages.Ask(this, "Overwrite Existing Data",
+                                     "Are You Sure You Want To Overwrite The Data",
+                                     QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) != QMessageBox::Yes)
+        return;
+    std::vector<BlockRow> pasted = RowsFromText(QGuiApplication::clipboard()->text().toStdString());
+    if (pasted.size() > static_cast<std::size_t>(n)) pasted.resize(static_cast<std::size_t>(n));
+    PasteRows(rows, first, pasted);
+    SetTexts(rows);
+    Activate(first);
+}
+
+void Dataform::Mnu_OptsClipInsert_Click(int first) {
+    const int n = shell_.clipRows;
+    if (n == 0) return;
+    GridTexts rows = Texts();
+    InsertBlankRows(rows, first, n);
+    std::vector<BlockRow> pasted = RowsFromText(QGuiApplication::clipboard()->text().toStdString());
+    if (pasted.size() > static_cast<std::size_t>(n)) pasted.resize(static_cast<std::size_t>(n));
+    PasteRows(rows, first, pasted);
+    SetTexts(rows);
+    Activate(first);
 }
 
 void Dataform::done(int result) {

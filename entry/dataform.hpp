@@ -18,10 +18,23 @@ class Dataform : public QDialog {
     // The grid's texts, rows 1..100.
     GridTexts Texts() const;
 
+    // The row menu over whole rows first..last (1..99) selected on the row headers; it opens
+    // at the pointer. Returns without a menu for any other selection.
+    void ShowRowMenu(const QPoint& at);
+
+    // The row menu's items, for tests and for the keyboard as for the mouse.
+    void Mnu_OptsInsert_Click(int first, int last);
+    void Mnu_OptsCut_Click(int first, int last);
+    void Mnu_OptsCopy_Click(int first, int last);
+    void Mnu_OptsPaste_Click(int first);
+    void Mnu_OptsClipInsert_Click(int first);
+
   public slots:
     void done(int result) override; // Exit and the window frame both store the rows
 
   private:
+    void SetTexts(const GridTexts& rows);
+    void Activate(int row); // column 1 of row becomes the active cell, ending the selection
     Shell& shell_;
     int blockNo_;
     BlockRowsLoad loaded_;

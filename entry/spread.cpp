@@ -36,6 +36,16 @@ void Spread::currentChanged(const QModelIndex& current, const QModelIndex& previ
 }
 
 void Spread::keyPressEvent(QKeyEvent* event) {
+    // Shift+Space selects the current row whole, as a click on its header does, for the row
+    // menu (the menu key or Shift+F10).
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ShiftModifier &&
+        state() != EditingState) {
+        clearSelection();
+        setRangeSelected(
+            QTableWidgetSelectionRange(currentRow(), 0, currentRow(), columnCount() - 1), true);
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Delete) {
         // Delete alone clears the active cell; with Shift, Ctrl or Alt it does nothing.
         if ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==

@@ -1,6 +1,6 @@
 // The grid of the Data Entry window: a table of the block's 100 rows that steers the cursor
-// past the cells a row's type does not use, however the cursor leaves a cell, and clears a
-// cell with the Delete key.
+// past the cells a row's type does not use, however the cursor leaves a cell, clears a cell
+// with the Delete key, and selects a whole row with Shift+Space.
 #pragma once
 
 #include <QTableWidget>

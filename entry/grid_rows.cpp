@@ -1,0 +1,107 @@
+// Row operations of the grid.
+#include "entry/grid_rows.hpp"
+
+#include <algorithm>
+
+#include "data/field_ranges.hpp"
+#include "data/text.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+BlockRow& At(GridTexts& rows, int r) {
+    return rows[static_cast<std::size_t>(r)];
+}
+const BlockRow& At(const GridTexts& rows, int r) {
+    return rows[static_cast<std::size_t>(r)];
+}
+
+// The cell text if it fits the column, else empty.
+std::string Checked(GridColumn column, std::string_view text) {
+    const std::string trimmed = Trim(text);
+    return CheckNumberText(GridCellRange(column), trimmed) == TextCheck::Acceptable ? trimmed
+                                                                                    : std::string();
+}
+
+} // namespace
+
+bool HasType(const BlockRow& row) {
+    return !Trim(row.type).empty();
+}
+
+bool LastRowsHaveType(const GridTexts& rows, int k) {
+    for (int r = std::max(1, kMaxRows + 1 - k); r <= kMaxRows; ++r)
+        if (HasType(At(rows, r))) return true;
+    return false;
+}
+
+void InsertBlankRows(GridTexts& rows, int first, int count) {
+    if (first < 1 || first > kMaxRows || count < 1) return;
+    for (int r = kMaxRows; r >= first; --r)
+        At(rows, r) = r - count >= first ? At(rows, r - count) : BlockRow{};
+}
+
+void DeleteRows(GridTexts& rows, int first, int last) {
+    if (first < 1 || last < first) return;
+    last = std::min(last, kMaxRows);
+    const int count = last - first + 1;
+    for (int r = first; r <= kMaxRows; ++r)
+        At(rows, r) = r + count <= kMaxRows ? At(rows, r + count) : BlockRow{};
+}
+
+std::string RowsToText(const GridTexts& rows, int first, int last) {
+    std::string text;
+    for (int r = std::max(first, 1); r <= std::min(last, kMaxRows); ++r) {
+        const BlockRow& row = At(rows, r);
+        text += row.type + '\t' + row.area + '\t' + row.station + "\t+\t" + row.plus + '\t' +
+                row.radius + '\n';
+    }
+    return text;
+}
+
+std::vector<BlockRow> RowsFromText(std::string_view text) {
+    std::vector<BlockRow> rows;
+    std::size_t from = 0;
+    while (from < text.size() && rows.size() < static_cast<std::size_t>(kMaxRows)) {
+        std::size_t end = text.find('\n', from);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(from, end - from);
+        from = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        std::vector<std::string_view> cells;
+        for (std::size_t at = 0;;) {
+            const std::size_t tab = line.find('\t', at);
+            cells.push_back(line.substr(at, tab == std::string_view::npos ? tab : tab - at));
+            if (tab == std::string_view::npos) break;
+            at = tab + 1;
+        }
+        if (cells.size() == 6) cells.erase(cells.begin() + 3); // the "+" column
+        cells.resize(5);
+        rows.push_back({Checked(GridColumn::Type, cells[0]), Checked(GridColumn::Area, cells[1]),
+                        Checked(GridColumn::Station, cells[2]), Checked(GridColumn::Plus, cells[3]),
+                        Checked(GridColumn::Radius, cells[4])});
+    }
+    return rows;
+}
+
+void PasteRows(GridTexts& rows, int first, const std::vector<BlockRow>& pasted) {
+    for (std::size_t i = 0; i < pasted.size(); ++i) {
+        const int r = first + static_cast<int>(i);
+        if (r < 1 || r > kMaxRows) break;
+        At(rows, r) = pasted[i];
+    }
+}
+
+RowMenuItems RowMenu(const GridTexts& rows, int first, int last, int clipRows) {
+    RowMenuItems items;
+    if (LastRowsHaveType(rows, last - first + 1)) return items; // the grid counts as full
+    items.insertBlank = true;
+    if (clipRows <= 0) return items;
+    const bool fits = first + clipRows - 1 <= kMaxRows;
+    items.paste = fits;
+    items.insertFromClipboard = fits && !LastRowsHaveType(rows, clipRows);
+    return items;
+}
+
+} // namespace sidewalk::ui
