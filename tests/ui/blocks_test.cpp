@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/main_form.hpp"
 #include "data/block_file.hpp"
 #include "entry/block_header.hpp"
 #include "entry/dataform.hpp"
@@ -213,6 +214,74 @@ class Blocks : public QObject {
         QCOMPARE(grid->item(1, 2)->text(), QString());
         Press(form, "dataexit");
         QCOMPARE(p.session().job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
+    }
+
+    // A small job keyed through the windows from New to Save As, against its expected file.
+    void aWholeJobKeyedThroughTheWindows() {
+        const fs::path saved = fs::temp_directory_path() / "sidewalk-ui-keyed.V41";
+        Program p;
+        auto fill = [](QDialog& w,
+                       std::initializer_list<std::pair<const char*, const char*>> texts) {
+            for (const auto& [name, text] : texts) {
+                auto* edit = w.findChild<QLineEdit*>(name);
+                edit->selectAll();
+                QTest::keyClicks(edit, text);
+            }
+        };
+        p.onWindow["EngMet_Form"] = [](QDialog& w) { Press(w, "Cmd_English"); };
+        int step = 0;
+        p.onWindow["ProcForm"] = [&step](QDialog& w) {
+            for (const char* button : {"IndexCmd", "BookCmd", "SaveCmd", "ExitCmd"})
+                Press(w, button);
+            step = 1;
+        };
+        p.onWindow["Indexform"] = [&](QDialog& w) {
+            fill(w, {{"DRefNum", "K-1"},
+                     {"DDate1", "12/07/2026"},
+                     {"DProject", "P-77"},
+                     {"DEng", "A. KEYER"}});
+            Press(w, "Idxexit");
+        };
+        p.onWindow["SectList"] = [](QDialog& w) {
+            auto* list = w.findChild<QListWidget*>("List1");
+            list->setCurrentRow(0);
+            QTest::keyClick(list, Qt::Key_Return);
+            Press(w, "dataexit");
+        };
+        p.onWindow["BlockHeader"] = [&](QDialog& w) {
+            w.findChild<QComboBox*>("d_blside")->setCurrentText("Left");
+            fill(w, {{"d_bcbsw", "10"}, {"d_widsw", "4"}, {"D_Blkdesc", "keyed st"}});
+            Press(w, "BlkData");
+        };
+        p.onWindow["Dataform"] = [](QDialog& w) {
+            auto* grid = w.findChild<QTableWidget*>("Spread1");
+            const char* rows[][6] = {{"4", "", "10", "+", "0", "25"},
+                                     {"3", "20", "10", "+", "50", ""},
+                                     {"9", "15", "11", "+", "20", ""},
+                                     {"1", "", "13", "+", "0", "30"}};
+            for (int r = 0; r < 4; ++r)
+                for (int c = 0; c < 6; ++c)
+                    if (c != 3) grid->item(r, c)->setText(rows[r][c]);
+            Press(w, "dataexit");
+        };
+        p.onWindow["EnddataForm"] = [&](QDialog& w) {
+            p.dialogs.AnswerNext(QString::fromStdString(saved.string()));
+            Press(w, "Endsaveas");
+            Press(w, "saveexit");
+        };
+        p.messages.AnswerNext(QMessageBox::No); // should the save fail, leave without saving
+        MainForm1 main(p.shell);
+        Press(main, "Cmd_New");
+        QCOMPARE(p.seen, (QStringList{"EngMet_Form", "ProcForm", "Indexform", "SectList",
+                                      "BlockHeader", "Dataform", "EnddataForm"}));
+        QVERIFY(p.messages.shown().empty()); // saved, so Exit asked nothing
+        std::ifstream in(saved, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        std::ifstream expectedIn(fs::path(SIDEWALK_TESTS_DIR) / "data" / "keyed-job.V41",
+                                 std::ios::binary);
+        const std::string expected((std::istreambuf_iterator<char>(expectedIn)), {});
+        QCOMPARE(text, expected);
+        fs::remove(saved);
     }
 };
 
