@@ -95,6 +95,13 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
 
     loaded_ = LoadBlockRows(job, shell.session.workspace(), blockNo);
     if (loaded_.error) shell.messages.Tell(this, *loaded_.error);
+    // Each column's range is shown in its heading's and its cells' tool tips.
+    QString tips[kColumns];
+    for (int c = 0; c < kColumns; ++c) {
+        if (c == kPlusColumn) continue;
+        tips[c] = NumberValidator::RangeText(GridCellRange(static_cast<GridColumn>(c + 1)));
+        grid_->horizontalHeaderItem(c)->setToolTip(tips[c]);
+    }
     const QColor cyan(128, 255, 255);
     const QColor yellow(255, 255, 128);
     for (int r = 1; r <= kMaxRows; ++r) {
@@ -102,6 +109,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
         for (int c = 0; c < kColumns; ++c) {
             auto* item =
                 new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+            item->setToolTip(tips[c]);
             if (c == kPlusColumn) {
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
                 item->setTextAlignment(Qt::AlignCenter);
