@@ -1,54 +1,120 @@
-// Report viewer: the report's pages one under another, each form-feed line a visible break.
+// Report viewer.
 #include "output/view_form.hpp"
 
-#include <QFontDatabase>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QTextBlock>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+#include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
+#include "data/text.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk::ui {
 
-ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent) {
+namespace {
+
+// How a form-feed line, which separates two pages, shows in the display.
+const QString kPageBreak = QString(80, QChar(0x2500));
+
+} // namespace
+
+int ViewFontSize(int displayWidth) {
+    if (displayWidth >= 919) return 14;
+    if (displayWidth >= 816) return 12;
+    if (displayWidth >= 713) return 10;
+    return 8;
+}
+
+ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
     setObjectName("ViewForm");
     setWindowTitle("View Report");
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     QMenuBar* bar = AddHelpMenu(*this, *layout, shell.help, help_topic::kViewReport);
+    QAction* print = bar->addAction("&Print");
+    print->setObjectName("Mnu_Print");
     QAction* exit = bar->addAction("E&xit");
     exit->setObjectName("Mnu_Exit");
+    connect(print, &QAction::triggered, this, &ViewForm::Mnu_Print_Click);
     connect(exit, &QAction::triggered, this, &QDialog::accept);
 
-    auto* display = new QPlainTextEdit(this);
-    display->setObjectName("MhFileDisplay1");
-    display->setAccessibleName("Report");
-    display->setReadOnly(true);
-    display->setLineWrapMode(QPlainTextEdit::NoWrap);
+    display_ = new QPlainTextEdit(this);
+    display_->setObjectName("MhFileDisplay1");
+    display_->setAccessibleName("Report");
+    display_->setReadOnly(true);
+    display_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    display_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font("Courier New");
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSize(10);
-    display->setFont(font);
-    layout->addWidget(display);
+    font.setPointSize(8);
+    display_->setFont(font);
+    layout->addWidget(display_);
 
+    // The report's pages one under another, each break a line of its own.
     FileBytes bytes;
     QString text;
     if (ReadWholeFile(shell.reportFile, bytes) == 0) {
         const std::vector<std::string_view> pages = SplitPages(bytes.view());
         for (std::size_t i = 0; i < pages.size(); ++i) {
-            if (i > 0) text += QString(80, QChar(0x2500)) + '\n'; // the page break
-            QString page =
-                QString::fromLatin1(pages[i].data(), static_cast<qsizetype>(pages[i].size()));
-            page.remove('\r');
-            text += page;
+            if (i > 0) text += kPageBreak + '\n';
+            text += QString::fromLatin1(pages[i].data(), static_cast<qsizetype>(pages[i].size()));
         }
+        text.remove('\r');
+        if (text.endsWith('\n')) text.chop(1);
     }
-    display->setPlainText(text);
-    resize(display->fontMetrics().horizontalAdvance(QString(84, 'M')), 560);
+    display_->setPlainText(text);
+    resize(820, 600);
+    display_->setFocus();
+}
+
+void ViewForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    QFont font = display_->font();
+    const int size = ViewFontSize(std::max(0, display_->width()));
+    if (font.pointSize() != size) {
+        font.setPointSize(size);
+        display_->setFont(font);
+    }
+}
+
+std::string ViewForm::SelectionFile() const {
+    return shell_.session.workspace().File("seltext.txt");
+}
+
+std::optional<std::string> SelectionFileText(const QString& selected) {
+    if (selected.size() <= 10) return std::nullopt;
+    // Lines as the report has them: CR LF, and a page break as its form-feed line.
+    QStringList lines = selected.split(QChar::ParagraphSeparator);
+    for (QString& line : lines)
+        if (line == kPageBreak) line = "\f";
+    return lines.join("\r\n").toLatin1().toStdString() + std::string(kLineEnd);
+}
+
+void ViewForm::Mnu_Print_Click() {
+    selTextSaved_ = false;
+    if (const auto text = SelectionFileText(display_->textCursor().selectedText())) {
+        if (auto error = ReplaceWorkspaceFile(SelectionFile(), *text)) {
+            shell_.messages.Tell(this, *error);
+            return;
+        }
+        selTextSaved_ = true;
+    }
+    shell_.messages.Ask(this, "Print Report", "Printing is not available yet.",
+                        QMessageBox::Information, QMessageBox::Ok);
+    std::error_code ec;
+    std::filesystem::remove(SelectionFile(), ec);
+    selTextSaved_ = false;
+    QTextCursor none = display_->textCursor();
+    none.clearSelection();
+    none.setPosition(0);
+    display_->setTextCursor(none);
 }
 
 } // namespace sidewalk::ui

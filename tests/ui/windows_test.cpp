@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
@@ -293,6 +294,39 @@ class Windows : public QObject {
             RememberDir(lastDir, c.path);
             QCOMPARE(lastDir, std::string(c.lastDir));
         }
+    }
+
+    void viewerFontBandsAndSelection() {
+        const std::pair<int, int> bands[] = {{0, 8},    {712, 8},  {713, 10}, {815, 10},
+                                             {816, 12}, {918, 12}, {919, 14}, {5000, 14}};
+        for (const auto& [width, size] : bands)
+            QCOMPARE(ViewFontSize(width), size);
+        QVERIFY(!SelectionFileText("0123456789"));
+        const QString eleven = "0123456789A";
+        QCOMPARE(*SelectionFileText(eleven), std::string("0123456789A\r\n"));
+        const QString pages = "END" + QString(QChar::ParagraphSeparator) +
+                              QString(80, QChar(0x2500)) + QChar::ParagraphSeparator +
+                              " ZARN V4.2.0";
+        QCOMPARE(*SelectionFileText(pages), std::string("END\r\n\f\r\n ZARN V4.2.0\r\n"));
+
+        // The viewer shows the report with its page breaks; Print leaves no selection file.
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(!p.session().Report().error);
+        p.shell.reportFile = p.session().workspace().ReportFile();
+        ViewForm view(p.shell);
+        auto* display = view.findChild<QPlainTextEdit*>("MhFileDisplay1");
+        QVERIFY(display->toPlainText().contains(QString(80, QChar(0x2500))));
+        QVERIFY(!display->toPlainText().contains('\f'));
+        display->selectAll();
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(view, "Mnu_Print");
+        QVERIFY(!fs::exists(view.SelectionFile()));
+        QVERIFY(!view.selTextSaved());
+        QVERIFY(!display->textCursor().hasSelection());
+        view.resize(1000, 600);
+        view.show();
+        QCOMPARE(display->font().pointSize(), ViewFontSize(display->width()));
     }
 
     void exitLeavesNoWorkspace() {
