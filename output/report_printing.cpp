@@ -1,0 +1,56 @@
+// Report copying and page-range printing.
+#include "output/report_printing.hpp"
+
+#include "data/atomic_file.hpp"
+#include "data/file_text.hpp"
+#include "data/text.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+Message ReadFailure(const std::string& file, int error) {
+    return Message{"Cannot read the report " + file + ": " + ReadErrorText(error),
+                   "File Input Error", MessageKind::Error};
+}
+
+} // namespace
+
+std::optional<Message> CopyReportToFile(const std::string& reportFile, const std::string& dest) {
+    FileBytes bytes;
+    if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
+        return ReadFailure(reportFile, error);
+    std::string copy;
+    copy.reserve(bytes.view().size() + 2);
+    LineCursor lines(bytes.view());
+    for (std::string_view line; lines.Next(line);) {
+        copy += line;
+        copy += kLineEnd;
+    }
+    return WriteFileAtomically(dest, copy);
+}
+
+std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
+                                        Printer& printer) {
+    if (first == 0) first = 1;
+    if (last == 0) last = 9999;
+    FileBytes bytes;
+    const int error = ReadWholeFile(reportFile, bytes);
+    if (error == 0) {
+        int page = 1;
+        LineCursor lines(bytes.view());
+        for (std::string_view line; lines.Next(line);) {
+            if (line.find('\f') == std::string_view::npos) {
+                if (first <= page && page <= last) printer.PrintLine(line);
+                continue;
+            }
+            page += 1;
+            if (first < page && page <= last) printer.NewPage();
+        }
+    }
+    std::optional<Message> ended = printer.EndDocument(); // always, as a document of its own
+    if (error != 0) return ReadFailure(reportFile, error);
+    return ended;
+}
+
+} // namespace sidewalk::ui

@@ -1,0 +1,23 @@
+// The two routines that send the report elsewhere: a copy to a file, and the printing of a
+// page range, a new sheet at each form-feed line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "data/message.hpp"
+#include "output/printer.hpp"
+
+namespace sidewalk::ui {
+
+// Copies the report file line by line to dest, each line ended by CR LF; dest is replaced only
+// once it is wholly written. An error names the file that could not be read or written.
+std::optional<Message> CopyReportToFile(const std::string& reportFile, const std::string& dest);
+
+// Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999): the lines
+// of those pages, a new sheet where a form-feed line starts a printed page after the first, and
+// always the end of the document, even when nothing was printed.
+std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
+                                        Printer& printer);
+
+} // namespace sidewalk::ui
