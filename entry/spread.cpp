@@ -2,6 +2,7 @@
 #include "entry/spread.hpp"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "entry/grid_steering.hpp"
 
@@ -40,9 +41,25 @@ void Spread::keyPressEvent(QKeyEvent* event) {
     // menu (the menu key or Shift+F10).
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ShiftModifier &&
         state() != EditingState) {
+        rowAnchor_ = currentRow();
         clearSelection();
         setRangeSelected(
             QTableWidgetSelectionRange(currentRow(), 0, currentRow(), columnCount() - 1), true);
+        event->accept();
+        return;
+    }
+    // Shift+Up and Shift+Down then extend the selection by whole rows.
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+        event->modifiers() == Qt::ShiftModifier && state() != EditingState && rowAnchor_ >= 0 &&
+        ranges.size() == 1 && ranges.front().columnCount() == columnCount()) {
+        const int row =
+            std::clamp(currentRow() + (event->key() == Qt::Key_Down ? 1 : -1), 0, rowCount() - 1);
+        setCurrentCell(row, currentColumn(), QItemSelectionModel::NoUpdate);
+        clearSelection();
+        setRangeSelected(QTableWidgetSelectionRange(std::min(rowAnchor_, row), 0,
+                                                    std::max(rowAnchor_, row), columnCount() - 1),
+                         true);
         event->accept();
         return;
     }

@@ -1,6 +1,6 @@
 // The grid of the Data Entry window: a table of the block's 100 rows that steers the cursor
 // past the cells a row's type does not use, however the cursor leaves a cell, clears a cell
-// with the Delete key, and selects a whole row with Shift+Space.
+// with the Delete key, and selects whole rows with Shift+Space and then Shift+Up/Down.
 #pragma once
 
 #include <QTableWidget>
@@ -21,6 +21,7 @@ class Spread : public QTableWidget {
 
   private:
     QModelIndex Steered(const QModelIndex& from, const QModelIndex& to) const;
+    int rowAnchor_ = -1; // the row Shift+Space selected, from which Shift+Up/Down extend
 };
 
 } // namespace sidewalk::ui

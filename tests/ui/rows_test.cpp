@@ -102,6 +102,10 @@ class RowOperations : public QObject {
             grid->clearSelection();
             grid->setCurrentCell(1, 1);
             QTest::keyClick(grid, Qt::Key_Space, Qt::ShiftModifier); // the keyboard's row selection
+            QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+            QCOMPARE(grid->selectedRanges().size(), 1);
+            QCOMPARE(grid->selectedRanges().front().rowCount(), 2);
+            QCOMPARE(grid->selectedRanges().front().columnCount(), 6);
             one.ShowRowMenu(QPoint());
             QVERIFY(enabled["Mnu_OptsInsert"]);
             enabled.clear();
