@@ -110,7 +110,7 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
     auto* back = new QPushButton("Return To Block Selection", this);
     back->setObjectName("ExitBlk");
     for (QPushButton* b : {enter_, back})
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter on a focused button presses it; Enter in a field moves on
     buttons->addWidget(enter_);
     buttons->addStretch();
     buttons->addWidget(back);

@@ -47,7 +47,7 @@ EnddataForm::EnddataForm(Shell& shell, QWidget* parent) : QDialog(parent), shell
     saved_ = CheckMark(this, "Image1", "Saved");
     savedAs_ = CheckMark(this, "Image2", "Saved As");
     for (QPushButton* b : {save, saveAs, exit}) {
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter on a focused button presses it
         b->setMinimumWidth(160);
     }
     layout->addWidget(label, 0, 0, 1, 2);

@@ -54,7 +54,7 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Idxexit");
     ok->setToolTip("Exit Data Form");
-    ok->setAutoDefault(false);
+    ok->setAutoDefault(true); // the end of the Enter chain: Enter there stores and closes
     layout->addRow(QString(), ok);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     refNum_->setFocus();

@@ -24,7 +24,7 @@ ProcForm::ProcForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     auto add = [&](const char* name, const char* caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
-        button->setAutoDefault(false);
+        button->setAutoDefault(true); // Enter on a focused button presses it
         button->setMinimumWidth(200);
         layout->addWidget(button);
         return button;

@@ -116,7 +116,8 @@ class Blocks : public QObject {
         QTest::keyClicks(width, "123");
         QCOMPARE(width->text(), QString("12"));
         curved.findChild<QLineEdit*>("D_Blkdesc")->setText("curved road");
-        Press(curved, "BlkData");
+        QTest::keyClick(curved.findChild<QPushButton*>("BlkData"),
+                        Qt::Key_Return); // the chain's end
         const sidewalk::BlockHeader& h = p.session().job().header(3);
         QCOMPARE(h.aliTyp + h.blSide + h.widsw + h.w1 + h.blkDesc,
                  std::string("TL12-2.5CURVED ROAD")); // the hidden curve data is kept
