@@ -175,6 +175,34 @@ TEST(Desktop, RunsOnlyWithItsLaunchToken) {
     EXPECT_TRUE(fs::is_empty(scratch.path()));
 }
 
+// sidewalk-print writes a report's sheets as a PDF through the desktop program's printing code.
+TEST(PrintCommand, PdfOfAReportAndItsFailures) {
+    const test::Scratch scratch;
+    const std::string print = std::string("'") + SIDEWALK_PRINT_BIN + "'";
+    const std::string pdf = (scratch / "job.pdf").string();
+    const struct {
+        std::string command;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"'" + std::string(SIDEWALK_REPORT_BIN) + "' '" + (kData / "tangent-english.V41").string() +
+             "' | " + print + " --paper A4 --pages 1-1 --pdf '" + pdf + "' -",
+         0, ""},
+        {print + " --paper B5 --pdf '" + pdf + "' -", 2, "no paper named B5"},
+        {print + " --pdf '" + pdf + "' '" + (scratch / "missing.SPL").string() + "'", 2,
+         "File Input Error"},
+        {print + " '" + pdf + "'", 2, "usage:"},
+    };
+    for (const auto& c : cases) {
+        const std::string cmd = "(" + c.command + ") 2>'" + (scratch / "err").string() + "'";
+        const int raw = std::system(cmd.c_str());
+        EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == c.status) << c.command;
+        EXPECT_NE(ReadText(scratch / "err").find(c.message), std::string::npos)
+            << ReadText(scratch / "err");
+    }
+    EXPECT_EQ(ReadText(pdf).substr(0, 5), "%PDF-");
+}
+
 TEST(SourceDateEpoch, OnlyAWholeNumberUpToTheYear9999) {
     const std::pair<const char*, std::optional<std::time_t>> epochs[] = {
         {"309", 309},

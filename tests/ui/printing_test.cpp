@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "output/pdf_printer.hpp"
 #include "output/report_printing.hpp"
 
 namespace sidewalk::ui::test {
@@ -72,6 +76,50 @@ class Printing : public QObject {
         const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
         QVERIFY(unreadable && unreadable->title == "File Input Error");
         QCOMPARE(printer.documents.size(), std::size_t{1}); // the document is still ended
+    }
+
+    // The sheets of a PDF the printing code wrote, and their text, read back with poppler.
+    static QString Poppler(const char* tool, const QStringList& args) {
+        QProcess run;
+        run.start(tool, args);
+        run.waitForFinished(30000);
+        return QString::fromLocal8Bit(run.readAllStandardOutput());
+    }
+
+    void pdfSheets() {
+        std::string lines;
+        for (int i = 1; i <= 130; ++i)
+            lines += "LINE " + std::to_string(i) + "\r\n";
+        const std::string report =
+            Report("pdf.SPL", "FIRST PAGE\r\n\f\r\n" + lines + std::string(100, 'W') + "END\r\n");
+        const struct {
+            const char* name;
+            QPageSize paper;
+            QPageLayout::Orientation orientation;
+            int sheets;
+            const char* size;
+        } cases[] = {
+            // page 1; then 131 lines: 60 a Letter sheet, the 103-character line wrapped
+            {"letter", QPageSize(QPageSize::Letter), QPageLayout::Portrait, 1 + 3, "612 x 792 pts"},
+            {"a4", QPageSize(QPageSize::A4), QPageLayout::Portrait, 1 + 3, "595 x 842 pts"},
+            // across the sheet: 45 lines to a sheet, and the long line whole
+            {"landscape", QPageSize(QPageSize::Letter), QPageLayout::Landscape, 1 + 3,
+             "792 x 612 pts"},
+        };
+        for (const auto& c : cases) {
+            const QString pdf =
+                QString::fromStdString((dir_ / (std::string(c.name) + ".pdf")).string());
+            PdfPrinter printer(pdf.toStdString(), c.paper, c.orientation);
+            QVERIFY(!PrintReportPages(report, 0, 0, printer));
+            const QString info = Poppler("pdfinfo", {pdf});
+            QVERIFY2(
+                info.contains(QRegularExpression("Pages: +" + QString::number(c.sheets) + "\n")),
+                qPrintable(c.name + QString(": ") + info));
+            QVERIFY2(info.contains(c.size), qPrintable(info));
+            const QString text = Poppler("pdftotext", {"-layout", pdf, "-"});
+            QVERIFY(text.contains("FIRST PAGE") && text.contains("LINE 130"));
+            QVERIFY(text.contains(QString(78, 'W')) && text.contains("WWEND")); // wrapped, not cut
+        }
     }
 };
 

@@ -1,0 +1,84 @@
+// Report pages painted into a PDF.
+#include "output/pdf_printer.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/atomic_file.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+constexpr double kLinePitch = 12.0; // points: six lines an inch, the pitch of 60-line pages
+
+} // namespace
+
+PdfPrinter::PdfPrinter(std::string path, QPageSize paper, QPageLayout::Orientation orientation)
+    : path_(std::move(path)), paper_(std::move(paper)), orientation_(orientation),
+      font_("Courier New") {
+    font_.setStyleHint(QFont::TypeWriter);
+    font_.setFixedPitch(true);
+    font_.setPointSize(12);
+}
+
+void PdfPrinter::SetFont(std::string_view name, int points) {
+    font_.setFamily(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    font_.setPointSize(points);
+}
+
+void PdfPrinter::Begin() {
+    if (painter_) return;
+    pdf_.setData(QByteArray());
+    pdf_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&pdf_);
+    writer_->setResolution(72 * 10); // a tenth of a point: lines placed exactly
+    // Half an inch above and below (60 lines of 12 points fill a Letter sheet), a fifth at the
+    // sides (the report's 78-character lines of 12-point Courier fit across Letter and A4).
+    writer_->setPageLayout(QPageLayout(paper_, orientation_, QMarginsF(14.4, 36, 14.4, 36)));
+    writer_->setCreator("Sidewalk, Curb and Grassing Areas");
+    painter_ = std::make_unique<QPainter>(writer_.get());
+    painter_->setFont(font_);
+    y_ = 0;
+}
+
+void PdfPrinter::PrintLine(std::string_view line) {
+    Begin();
+    const QRect area = writer_->pageLayout().paintRectPixels(writer_->resolution());
+    const double scale = writer_->resolution() / 72.0;
+    const QFontMetricsF metrics(painter_->font());
+    // A line wider than the sheet goes on in the next line, never cut off.
+    const auto fits = static_cast<std::size_t>(
+        std::max(1.0, std::floor(area.width() / metrics.horizontalAdvance('M'))));
+    do {
+        const std::string_view part = line.substr(0, fits);
+        line.remove_prefix(part.size());
+        // A line that would fall below the printable area goes on a new sheet.
+        if ((y_ + kLinePitch) * scale > area.height() && y_ > 0) NewPage();
+        const QString text = QString::fromLatin1(part.data(), static_cast<qsizetype>(part.size()));
+        painter_->drawText(QPointF(0, y_ * scale + metrics.ascent()), text);
+        y_ += kLinePitch;
+    } while (!line.empty());
+}
+
+void PdfPrinter::NewPage() {
+    Begin();
+    writer_->newPage();
+    y_ = 0;
+}
+
+std::optional<Message> PdfPrinter::EndDocument() {
+    Begin(); // a document without lines is still one sheet
+    const bool painted = painter_->end();
+    painter_.reset();
+    writer_.reset();
+    pdf_.close();
+    if (!painted)
+        return Message{"Cannot make the PDF " + path_ + ".", "File Output Error",
+                       MessageKind::Error};
+    const QByteArray& bytes = pdf_.data();
+    return WriteFileAtomically(
+        path_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace sidewalk::ui

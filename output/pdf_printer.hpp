@@ -1,0 +1,40 @@
+// A printer that writes a PDF: the report's lines in Courier New at 12 points with a pitch of
+// exactly 12 points (six lines an inch), on the paper and in the orientation chosen, a new
+// sheet where the report breaks a page or where a line would fall below the printable area.
+#pragma once
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <memory>
+#include <string>
+
+#include "output/printer.hpp"
+
+namespace sidewalk::ui {
+
+class PdfPrinter : public Printer {
+  public:
+    PdfPrinter(std::string path, QPageSize paper = QPageSize(QPageSize::Letter),
+               QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+    void SetFont(std::string_view name, int points) override;
+    void PrintLine(std::string_view line) override;
+    void NewPage() override;
+    std::optional<Message> EndDocument() override;
+
+  private:
+    void Begin();
+    std::string path_;
+    QBuffer pdf_; // the document as painted, written to path_ whole when it ends
+    QPageSize paper_;
+    QPageLayout::Orientation orientation_;
+    QFont font_;
+    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<QPainter> painter_;
+    double y_ = 0; // the next line's top, in points from the printable area's top
+};
+
+} // namespace sidewalk::ui
