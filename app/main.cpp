@@ -30,8 +30,11 @@ int main(int argc, char** argv) {
     const int endingFd = ::signalfd(-1, &ending, SFD_CLOEXEC | SFD_NONBLOCK);
 
     QApplication app(argc, argv);
-    QSocketNotifier ended(endingFd, QSocketNotifier::Read);
-    QObject::connect(&ended, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
+    std::optional<QSocketNotifier> ended;
+    if (endingFd >= 0) {
+        ended.emplace(endingFd, QSocketNotifier::Read);
+        QObject::connect(&*ended, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
+    }
     using namespace sidewalk;
     using namespace sidewalk::ui;
     Message error;

@@ -100,6 +100,7 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
     description_ = new QLineEdit(this);
     description_->setObjectName("D_Blkdesc");
     description_->setMaxLength(kDescriptionLength);
+    description_->setValidator(new CardTextValidator(kDescriptionLength, description_));
     description_->setMinimumWidth(description_->fontMetrics().horizontalAdvance(QString(40, 'N')));
     descForm->addRow(label("Block D&escription", description_), description_);
     layout->addLayout(descForm);

@@ -10,6 +10,7 @@
 #include "app/help_link.hpp"
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
+#include "entry/number_validator.hpp"
 
 namespace sidewalk::ui {
 
@@ -35,6 +36,7 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
         auto* edit = new QLineEdit(QString::fromStdString(text), this);
         edit->setObjectName(name);
         edit->setMaxLength(length);
+        edit->setValidator(new CardTextValidator(length, edit));
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(length + 2, 'W')) / 2 +
                               40);
         edit->installEventFilter(this);

@@ -22,4 +22,18 @@ class NumberValidator : public QValidator {
     NumberRange range_;
 };
 
+// A validator for a text field of a card: at most `bytes` bytes as the card holds them (UTF-8),
+// so that a text of accented letters is never cut when the card is read back.
+class CardTextValidator : public QValidator {
+    Q_OBJECT
+  public:
+    CardTextValidator(int bytes, QObject* parent) : QValidator(parent), bytes_(bytes) {}
+    State validate(QString& input, int&) const override {
+        return input.toUtf8().size() <= bytes_ ? Acceptable : Invalid;
+    }
+
+  private:
+    int bytes_;
+};
+
 } // namespace sidewalk::ui

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "data/atomic_file.hpp"
+#include "output/report_text.hpp"
 
 namespace sidewalk::ui {
 
@@ -48,17 +49,17 @@ void PdfPrinter::PrintLine(std::string_view line) {
     const double scale = writer_->resolution() / 72.0;
     const QFontMetricsF metrics(painter_->font());
     // A line wider than the sheet goes on in the next line, never cut off.
-    const auto fits = static_cast<std::size_t>(
+    const auto fits = static_cast<qsizetype>(
         std::max(1.0, std::floor(area.width() / metrics.horizontalAdvance('M'))));
+    QString text = ReportText(line);
     do {
-        const std::string_view part = line.substr(0, fits);
-        line.remove_prefix(part.size());
+        const QString part = text.left(fits);
+        text.remove(0, part.size());
         // A line that would fall below the printable area goes on a new sheet.
         if ((y_ + kLinePitch) * scale > area.height() && y_ > 0) NewPage();
-        const QString text = QString::fromLatin1(part.data(), static_cast<qsizetype>(part.size()));
-        painter_->drawText(QPointF(0, y_ * scale + metrics.ascent()), text);
+        painter_->drawText(QPointF(0, y_ * scale + metrics.ascent()), part);
         y_ += kLinePitch;
-    } while (!line.empty());
+    } while (!text.isEmpty());
 }
 
 void PdfPrinter::NewPage() {

@@ -12,6 +12,7 @@
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
+#include "output/report_text.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk::ui {
@@ -64,7 +65,7 @@ ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
         const std::vector<std::string_view> pages = SplitPages(bytes.view());
         for (std::size_t i = 0; i < pages.size(); ++i) {
             if (i > 0) text += kPageBreak + '\n';
-            text += QString::fromLatin1(pages[i].data(), static_cast<qsizetype>(pages[i].size()));
+            text += ReportText(pages[i]);
         }
         text.remove('\r');
         if (text.endsWith('\n')) text.chop(1);
@@ -94,7 +95,7 @@ std::optional<std::string> SelectionFileText(const QString& selected) {
     QStringList lines = selected.split(QChar::ParagraphSeparator);
     for (QString& line : lines)
         if (line == kPageBreak) line = "\f";
-    return lines.join("\r\n").toLatin1().toStdString() + std::string(kLineEnd);
+    return lines.join("\r\n").toStdString() + std::string(kLineEnd);
 }
 
 void ViewForm::Mnu_Print_Click() {

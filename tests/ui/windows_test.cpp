@@ -14,7 +14,9 @@
 #include "data/writer.hpp"
 #include "entry/enddata_form.hpp"
 #include "entry/index_form.hpp"
+#include "entry/number_validator.hpp"
 #include "entry/proc_form.hpp"
+#include "output/report_text.hpp"
 #include "output/view_form.hpp"
 #include "ui_support.hpp"
 
@@ -327,6 +329,19 @@ class Windows : public QObject {
         view.resize(1000, 600);
         view.show();
         QCOMPARE(display->font().pointSize(), ViewFontSize(display->width()));
+    }
+
+    // Texts are bounded by the bytes their card columns hold, so none is cut when read back;
+    // the report shows UTF-8 where it is, else Latin-1.
+    void cardTextsAndTheirEncoding() {
+        CardTextValidator seven(7, nullptr);
+        int pos = 0;
+        QString fits = QString::fromUtf8("M\u00fcller"); // 7 bytes in UTF-8
+        QString over = QString::fromUtf8("M\u00fcllerX");
+        QCOMPARE(seven.validate(fits, pos), QValidator::Acceptable);
+        QCOMPARE(seven.validate(over, pos), QValidator::Invalid);
+        QCOMPARE(ReportText("\xC3\x84RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
+        QCOMPARE(ReportText("\xC4RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
     }
 
     void exitLeavesNoWorkspace() {
