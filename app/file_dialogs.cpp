@@ -11,23 +11,34 @@ void RememberDir(std::string& lastDir, const std::string& path) {
     lastDir = slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+namespace {
+const QStringList kDataFilters = {"Default (*.V41 *.v41)", "Any File (*)"};
+} // namespace
+
 bool FileDialogs::ShowOpenDialog(QWidget* parent, std::string& lastDir, std::string& fileName) {
-    return Show(parent, false, lastDir, fileName);
+    return Show(parent, false, lastDir, fileName, "Open A Data File", kDataFilters);
 }
 
 bool FileDialogs::ShowSaveDialog(QWidget* parent, std::string& lastDir, std::string& fileName) {
-    return Show(parent, true, lastDir, fileName);
+    return Show(parent, true, lastDir, fileName, "Open A Data File", kDataFilters);
 }
 
-bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName) {
+bool FileDialogs::ShowPrintToFileDialog(QWidget* parent, std::string& lastDir,
+                                        std::string& fileName) {
+    return Show(parent, true, lastDir, fileName, "Print To File",
+                {"Report (*.PRN *.prn)", "PDF Document (*.pdf)", "Any File (*)"});
+}
+
+bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
+                       const QString& title, const QStringList& filters) {
     std::optional<QString> chosen;
     if (!prepared_.empty()) {
         chosen = prepared_.front();
         prepared_.pop_front();
     } else {
-        QFileDialog dialog(parent, "Open A Data File", QString::fromStdString(lastDir));
-        dialog.setNameFilters({"Default (*.V41 *.v41)", "Any File (*)"});
-        dialog.selectNameFilter("Default (*.V41 *.v41)");
+        QFileDialog dialog(parent, title, QString::fromStdString(lastDir));
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.front());
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QString());

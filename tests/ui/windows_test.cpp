@@ -321,11 +321,20 @@ class Windows : public QObject {
         QVERIFY(display->toPlainText().contains(QString(80, QChar(0x2500))));
         QVERIFY(!display->toPlainText().contains('\f'));
         display->selectAll();
-        p.messages.AnswerNext(QMessageBox::Ok);
+        p.messages.AnswerNext(QMessageBox::No);
         Press(view, "Mnu_Print");
         QVERIFY(!fs::exists(view.SelectionFile()));
         QVERIFY(!view.selTextSaved());
         QVERIFY(!display->textCursor().hasSelection());
+        // Printed to a file instead: a copy of the report, or its sheets as a PDF.
+        Folder folder;
+        for (const char* name : {"REPORT.PRN", "REPORT.pdf"}) {
+            p.messages.AnswerNext(QMessageBox::Yes);
+            p.dialogs.AnswerNext(QString::fromStdString((folder.path / name).string()));
+            Press(view, "Mnu_Print");
+        }
+        QCOMPARE(ReadText(folder.path / "REPORT.PRN"), ReadText(p.shell.reportFile));
+        QCOMPARE(ReadText(folder.path / "REPORT.pdf").substr(0, 5), std::string("%PDF-"));
         view.resize(1000, 600);
         view.show();
         QCOMPARE(display->font().pointSize(), ViewFontSize(display->width()));
