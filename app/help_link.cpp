@@ -62,7 +62,9 @@ void HelpLink::Show(int contextId) {
         return;
     }
     if (browser_ == nullptr) {
-        browser_ = new QTextBrowser(); // a top-level window of its own, deleted by CloseHelp
+        // A window of its own, owned by the main window (and deleted by CloseHelp or on close).
+        browser_ = new QTextBrowser(owner_);
+        browser_->setWindowFlag(Qt::Window);
         browser_->setObjectName("HelpWindow");
         browser_->setWindowTitle("Sidewalk, Curb and Grassing Areas Help");
         browser_->setAttribute(Qt::WA_DeleteOnClose);
