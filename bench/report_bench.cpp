@@ -73,7 +73,8 @@ void WriteDataFileAndRunReport(benchmark::State& state) {
     if (ws.WriteVersionFile()) state.SkipWithError("no version record");
     const RunOptions options{0};
     for (auto _ : state) {
-        if (WriteWorkFile(job, ws)) state.SkipWithError("write");
+        std::string text;
+        if (WriteWorkFile(job, ws, text)) state.SkipWithError("write");
         const RunOutcome run = RunReport(ws, options);
         if (run.error) state.SkipWithError("report");
         benchmark::DoNotOptimize(run.grand.grandCurb);

@@ -92,7 +92,6 @@ std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, cons
                        "File Output Error", MessageKind::Error};
 
     std::array<BlockRow, kMaxRows + 1> rows{};
-    bool hasRows = false;
     for (int r = 1; r <= kMaxRows; ++r) {
         const BlockRow& cell = grid[static_cast<std::size_t>(r)];
         BlockRow& row = rows[static_cast<std::size_t>(r)];
@@ -101,14 +100,13 @@ std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, cons
         row.station = Trim(cell.station);
         row.plus = Trim(UpperCase(cell.plus));
         row.radius = Trim(UpperCase(cell.radius));
-        hasRows = hasRows || !row.type.empty();
     }
     std::string content;
     if (auto error = RowCards(rows, n, content)) return error;
     if (auto error = ReplaceWorkspaceFile(name, content)) return error;
 
     job.rows = rows;
-    if (job.header(n).blkDesc.empty() && hasRows)
+    if (job.header(n).blkDesc.empty() && CheckBlockRows(job))
         job.header(n).blkDesc = "BLOCK NUMBER " + StrInt(n);
     return std::nullopt;
 }

@@ -38,10 +38,6 @@ Message CodeDoesNotFit(const std::string& where, const char* name, const std::st
 
 } // namespace
 
-bool FitsNumberField(const NumberField& field, std::string_view text) {
-    return static_cast<int>(Format(Val(text), field.pattern).size()) <= field.columns.width;
-}
-
 std::string HeaderCard(const Job& job) {
     return std::string(kCurrentTag) + " " + PadField(job.idxRefNum, 7, "R") + " " +
            PadField(job.idxProject, 11, "R") + " " + PadField(job.idxDate, 10, "R") + " " +

@@ -5,16 +5,12 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "data/card_layout.hpp"
 #include "data/job.hpp"
 #include "data/message.hpp"
 
 namespace sidewalk {
-
-// Whether Val(text) written with the field's pattern fits the field's columns.
-bool FitsNumberField(const NumberField& field, std::string_view text);
 
 // "CRZ41 ", Ref No. in 7, Project No. in 11, Date in 10, units, Engineer; no line end.
 std::string HeaderCard(const Job& job);

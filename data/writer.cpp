@@ -65,8 +65,7 @@ std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
     return WriteFileAtomically(fileName, text);
 }
 
-std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws) {
-    std::string text;
+std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws, std::string& text) {
     if (auto error = CardFileText(job, ws, text)) return error;
     return ReplaceWorkspaceFile(ws.WorkFile(), text);
 }

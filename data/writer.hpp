@@ -26,7 +26,8 @@ std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws, std::o
 std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
                                      const std::filesystem::path& fileName);
 
-// Writes the card file to the workspace's work file, which the report run reads.
-std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws);
+// Writes the card file to the workspace's work file, which the report run reads; text is what
+// was written.
+std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws, std::string& text);
 
 } // namespace sidewalk

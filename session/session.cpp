@@ -51,9 +51,7 @@ std::optional<Message> Session::SaveAs(const fs::path& path) {
 
 RunOutcome Session::Report(const RunOptions& options) {
     std::string work;
-    std::optional<Message> error = CardFileText(job_, ws_, work);
-    if (!error) error = ReplaceWorkspaceFile(ws_.WorkFile(), work);
-    if (error) {
+    if (auto error = WriteWorkFile(job_, ws_, work)) {
         RunOutcome failed;
         failed.error = error;
         return failed;
