@@ -10,33 +10,6 @@
 namespace sidewalk {
 namespace {
 
-TEST(Cards, HeaderCardColumns) {
-    Job job;
-    job.idxRefNum = "12";
-    job.idxDate = "04/17/2006";
-    job.jobUnits = "E";
-    job.idxEng = "SMITH";
-    const std::string card = HeaderCard(job);
-    EXPECT_EQ(card, "CRZ41 12     " + std::string(1 + 11 + 1, ' ') + "04/17/2006 E SMITH");
-    EXPECT_EQ(card.substr(37, 1), "E");  // column 38
-    EXPECT_EQ(card.substr(39), "SMITH"); // from column 40
-    EXPECT_EQ(card.substr(14, 11), std::string(11, ' '));
-}
-
-TEST(Cards, BlockCardColumns) {
-    Job job;
-    job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "main st"};
-    std::string card;
-    ASSERT_FALSE(BlockCard(job, 1, card));
-    EXPECT_EQ(card, "11 T R   10.000  5.000 -20.000  20.000      0.0000 MAIN ST");
-    EXPECT_EQ(card.substr(39, 11), "     0.0000"); // columns 40-50
-    EXPECT_EQ(card.substr(51), "MAIN ST");         // from column 52
-
-    job.header(2) = {"R", "", "1E1", "abc", "", "", "954.92965855", "x"};
-    ASSERT_FALSE(BlockCard(job, 2, card));
-    EXPECT_EQ(card, "11 R     10.000  0.000   0.000   0.000    954.9297 X");
-}
-
 TEST(Cards, RowCardColumns) {
     std::string card;
     ASSERT_FALSE(RowCard({"4", "12.5", "123", "5", "25"}, 1, 1, card));

@@ -18,38 +18,6 @@ using test::Cards;
 using test::ReadText;
 using test::WriteText;
 
-TEST(Job, ClearJobEmptiesHeadersButKeepsFileNameBlockNoAndRows) {
-    Job job;
-    job.dataFileName = "/x/JOB.V41";
-    job.fileTag = "CRZ41";
-    job.idxRefNum = job.idxProject = job.idxDate = job.idxEng = "V";
-    job.jobUnits = "M";
-    job.dataSaved = true;
-    job.blockNo = 4;
-    job.header(100).aliTyp = "T";
-    job.row(3).type = "5";
-    ClearJob(job);
-    EXPECT_EQ(
-        job.fileTag + job.idxRefNum + job.idxProject + job.idxDate + job.idxEng + job.jobUnits, "");
-    EXPECT_FALSE(job.dataSaved);
-    EXPECT_EQ(job.header(100), BlockHeader{});
-    EXPECT_EQ(job.dataFileName, "/x/JOB.V41");
-    EXPECT_EQ(job.blockNo, 4);
-    EXPECT_EQ(job.row(3).type, "5");
-    EXPECT_THROW(job.header(101), std::out_of_range);
-    EXPECT_THROW(job.row(-1), std::out_of_range);
-}
-
-TEST(Job, BlockListLines) {
-    Job job;
-    job.header(7).blkDesc = "MAIN ST";
-    const auto lines = FillBlockList(job);
-    ASSERT_EQ(lines.size(), 100u);
-    EXPECT_EQ(lines[6], "Blk  7 MAIN ST");
-    EXPECT_EQ(lines[11], "Blk  12 ");
-    EXPECT_EQ(lines[99], "Blk  100 ");
-}
-
 TEST(Job, HeaderFieldsShowAndStore) {
     const struct {
         const char* aliTyp;
@@ -75,13 +43,6 @@ TEST(Job, HeaderFieldsShowAndStore) {
     StoreBlockHeader(job, 9, {"", "right", "", "", "", "", "", ""});
     EXPECT_EQ(job.header(9).aliTyp, "");
     EXPECT_EQ(job.header(9).blSide, "R");
-}
-
-TEST(BlockFile, NamesAreFourDigitsDirectlyInTheWorkspace) {
-    const Workspace ws = test::MakeWorkspace();
-    EXPECT_EQ(ws.BlockFileName(7), ws.TempDir() + "SECT0007.TMP");
-    EXPECT_EQ(ws.BlockFileName(100), ws.TempDir() + "SECT0100.TMP");
-    EXPECT_EQ(ws.BlockFileName(500), ws.TempDir() + "SECT0500.TMP");
 }
 
 TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {

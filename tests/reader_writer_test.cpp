@@ -111,20 +111,6 @@ TEST(Reader, MessagesAndWhatStays) {
     EXPECT_EQ(lines, 100);
 }
 
-TEST(Reader, UnreadableFileNamesTheFileAndClearsTheJob) {
-    const Workspace ws = test::MakeWorkspace();
-    Job job;
-    job.idxRefNum = "OLD";
-    job.dataFileName = "/nonexistent/folder/JOB.V41";
-    const ReadResult r = ReadDataFile(job, ws);
-    EXPECT_EQ(r.outcome, ReadOutcome::Failed);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].title, "File Input Error");
-    EXPECT_NE(r.messages[0].text.find("/nonexistent/folder/JOB.V41"), std::string::npos);
-    EXPECT_NE(r.messages[0].text.find(std::strerror(ENOENT)), std::string::npos);
-    EXPECT_EQ(job.idxRefNum, "");
-}
-
 TEST(Reader, RowCardsReachTheBlockFilesUpperCasedAsTheyStand) {
     const Workspace ws = test::MakeWorkspace();
     Job job;

@@ -101,16 +101,6 @@ TEST(Session, SaveSaveAsAndDataSaved) {
     EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1)));
 }
 
-TEST(Session, ReportWritesTheWorkFileAndTheReport) {
-    Session s = MakeSession();
-    ASSERT_TRUE(s.Open(kEnglish).read());
-    const RunOutcome run = s.Report(RunOptions{1141693509});
-    ASSERT_FALSE(run.error);
-    EXPECT_EQ(ReadText(s.workspace().WorkFile()), ReadText(kEnglish));
-    EXPECT_EQ(ReadText(s.workspace().ReportFile()), run.report);
-    EXPECT_NE(run.report.find("BLOCK IDENTIFICATION - "), std::string::npos);
-}
-
 TEST(Session, DeleteBlockEmptiesTheSlotAndItsFile) {
     const test::Scratch dir;
     Session s = MakeSession();

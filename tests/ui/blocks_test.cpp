@@ -71,8 +71,7 @@ class Blocks : public QObject {
         QVERIFY(!p.session().job().dataSaved);
         QCOMPARE(lines->item(1)->text(), QString("Blk  2 "));
         QCOMPARE(lines->currentRow(), 2);
-        std::ifstream file(p.session().workspace().BlockFileName(2));
-        QVERIFY(file.peek() == std::ifstream::traits_type::eof()); // emptied
+        QCOMPARE(ReadText(p.session().workspace().BlockFileName(2)), std::string()); // emptied
         fs::remove(fs::temp_directory_path() / "sidewalk-ui-delete.V41");
     }
 
@@ -276,12 +275,8 @@ class Blocks : public QObject {
         QCOMPARE(p.seen, (QStringList{"EngMet_Form", "ProcForm", "Indexform", "SectList",
                                       "BlockHeader", "Dataform", "EnddataForm"}));
         QVERIFY(p.messages.shown().empty()); // saved, so Exit asked nothing
-        std::ifstream in(saved, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), {});
-        std::ifstream expectedIn(fs::path(SIDEWALK_TESTS_DIR) / "data" / "keyed-job.V41",
-                                 std::ios::binary);
-        const std::string expected((std::istreambuf_iterator<char>(expectedIn)), {});
-        QCOMPARE(text, expected);
+        QCOMPARE(ReadText(saved),
+                 ReadText(fs::path(SIDEWALK_TESTS_DIR) / "data" / "keyed-job.V41"));
         fs::remove(saved);
     }
 };

@@ -8,6 +8,7 @@
 
 #include "output/pdf_printer.hpp"
 #include "output/report_printing.hpp"
+#include "ui_support.hpp"
 
 namespace sidewalk::ui::test {
 
@@ -67,9 +68,7 @@ class Printing : public QObject {
         const std::string report = Report("r.SPL", "one\r\ntwo\n\f\r\nlast");
         const std::string dest = (dir_ / "COPY.PRN").string();
         QVERIFY(!CopyReportToFile(report, dest));
-        std::ifstream in(dest, std::ios::binary);
-        QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}),
-                 std::string("one\r\ntwo\r\n\f\r\nlast\r\n"));
+        QCOMPARE(ReadText(dest), std::string("one\r\ntwo\r\n\f\r\nlast\r\n"));
         const auto unwritable = CopyReportToFile(report, (dir_ / "no" / "COPY.PRN").string());
         QVERIFY(unwritable && unwritable->title == "File Output Error");
         MemoryPrinter printer;

@@ -8,8 +8,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
+#include <unistd.h>
 
 #include "app/file_dialogs.hpp"
 #include "app/help_link.hpp"
@@ -17,6 +20,22 @@
 #include "app/shell.hpp"
 
 namespace sidewalk::ui::test {
+
+inline std::string ReadText(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A scratch folder for saved files, removed when the test ends.
+struct Folder {
+    Folder()
+        : path(std::filesystem::temp_directory_path() /
+               ("sidewalk-ui-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path);
+    }
+    ~Folder() { std::filesystem::remove_all(path); }
+    std::filesystem::path path;
+};
 
 class Program {
     static Session Make() {

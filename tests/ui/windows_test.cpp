@@ -26,20 +26,6 @@ namespace fs = std::filesystem;
 
 const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
 
-std::string ReadText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// A scratch folder for saved files.
-struct Folder {
-    Folder() : path(fs::temp_directory_path() / ("sidewalk-ui-" + std::to_string(::getpid()))) {
-        fs::create_directories(path);
-    }
-    ~Folder() { fs::remove_all(path); }
-    fs::path path;
-};
-
 class Windows : public QObject {
     Q_OBJECT
   private slots:
