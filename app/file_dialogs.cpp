@@ -23,14 +23,16 @@ bool FileDialogs::ShowSaveDialog(QWidget* parent, std::string& lastDir, std::str
     return Show(parent, true, lastDir, fileName, "Open A Data File", kDataFilters);
 }
 
-bool FileDialogs::ShowPrintToFileDialog(QWidget* parent, std::string& lastDir,
-                                        std::string& fileName) {
-    return Show(parent, true, lastDir, fileName, "Print To File",
-                {"Report (*.PRN *.prn)", "PDF Document (*.pdf)", "Any File (*)"});
+bool FileDialogs::ShowPrintToFileDialog(QWidget* parent, const std::string& lastDir,
+                                        const std::string& reportFile, std::string& fileName) {
+    std::string folder = lastDir;
+    return Show(parent, true, folder, fileName,
+                QString::fromStdString("Save Report " + reportFile + " As"),
+                {"Saved Report (*.PRN *.prn)", "PDF Document (*.pdf)", "Any File (*)"}, false);
 }
 
 bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
-                       const QString& title, const QStringList& filters) {
+                       const QString& title, const QStringList& filters, bool remember) {
     std::optional<QString> chosen;
     if (!prepared_.empty()) {
         chosen = prepared_.front();
@@ -47,7 +49,7 @@ bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::st
     }
     if (!chosen || chosen->isEmpty()) return false;
     fileName = chosen->toStdString();
-    RememberDir(lastDir, fileName);
+    if (remember) RememberDir(lastDir, fileName);
     return true;
 }
 

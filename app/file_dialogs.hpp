@@ -25,16 +25,17 @@ class FileDialogs {
     // The same for saving: asks before overwriting, adds no extension.
     bool ShowSaveDialog(QWidget* parent, std::string& lastDir, std::string& fileName);
 
-    // "Print To File": a report file (.PRN), a PDF document, or any file; asks before
-    // overwriting. True with fileName set and LastDir remembered when a file was chosen.
-    bool ShowPrintToFileDialog(QWidget* parent, std::string& lastDir, std::string& fileName);
+    // "Save Report <report> As" in lastDir: a saved report (.PRN), a PDF document, or any file;
+    // asks before overwriting. True with fileName set when a file was chosen; LastDir stays.
+    bool ShowPrintToFileDialog(QWidget* parent, const std::string& lastDir,
+                               const std::string& reportFile, std::string& fileName);
 
     // For tests: the next dialogs return these paths (nothing: Cancel) without showing.
     void AnswerNext(std::optional<QString> path) { prepared_.push_back(std::move(path)); }
 
   private:
     bool Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
-              const QString& title, const QStringList& filters);
+              const QString& title, const QStringList& filters, bool remember = true);
     std::deque<std::optional<QString>> prepared_;
 };
 

@@ -15,6 +15,7 @@
 #include "app/main_form.hpp"
 #include "app/message_boxes.hpp"
 #include "cli/runtime_dir.hpp"
+#include "output/cups_print_system.hpp"
 
 int main(int argc, char** argv) {
     // The launch token, before anything else is made: exactly one argument, the token itself.
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
     MessageBoxes messages;
     FileDialogs dialogs;
     HelpLink help(messages);
-    Shell shell{*session, messages, dialogs, help, {}, 0, {}, 0, {}, {}};
+    CupsPrintSystem printers(session->workspace().File("print.pdf"));
+    Shell shell{*session, messages, dialogs, help, printers, {}, 0, {}, 0, {}, {}, {}};
 
     // The data file dialogs start in the DATA folder beside the program, or in the documents.
     const QString programFolder = QCoreApplication::applicationDirPath();

@@ -1,11 +1,13 @@
 // What every window of the desktop program receives: the job session and the shell's state
-// (LastDir, FormTop, ReportFile), with the message boxes, file dialogs and help link.
+// (LastDir, FormTop, ReportFile, the current printer), with the message boxes, file dialogs, help
+// link and print system.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <string>
 
+#include "output/print_system.hpp"
 #include "session/session.hpp"
 
 class QMenu;
@@ -21,10 +23,12 @@ struct Shell {
     MessageBoxes& messages;
     FileDialogs& dialogs;
     HelpLink& help;
+    PrintSystem& printers;
     std::string lastDir;    // the folder the data file dialogs open in
     int formTop = 0;        // the common top of every window, in pixels
     std::string reportFile; // the report the viewer and the printing show
     int clipRows = 0;       // ClipRows: rows the grid last put on the clipboard, for any block
+    CurrentPrinter printer; // the printer reports print on: the system's default at start
     // For tests: called with each window just before it runs modally.
     std::function<void(QDialog&)> onModal;
     // For tests: called with the grid's row menu just before it pops up.

@@ -35,8 +35,10 @@ std::optional<Message> PrintReportPages(const std::string& reportFile, int first
     if (first == 0) first = 1;
     if (last == 0) last = 9999;
     FileBytes bytes;
-    const int error = ReadWholeFile(reportFile, bytes);
-    if (error == 0) {
+    // A report that cannot be read prints nothing: no document, not even a blank sheet.
+    if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
+        return ReadFailure(reportFile, error);
+    {
         int page = 1;
         LineCursor lines(bytes.view());
         for (std::string_view line; lines.Next(line);) {
@@ -48,9 +50,7 @@ std::optional<Message> PrintReportPages(const std::string& reportFile, int first
             if (first < page && page <= last) printer.NewPage();
         }
     }
-    std::optional<Message> ended = printer.EndDocument(); // always, as a document of its own
-    if (error != 0) return ReadFailure(reportFile, error);
-    return ended;
+    return printer.EndDocument(); // always, as a document of its own
 }
 
 } // namespace sidewalk::ui

@@ -16,7 +16,8 @@ std::optional<Message> CopyReportToFile(const std::string& reportFile, const std
 
 // Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999): the lines
 // of those pages, a new sheet where a form-feed line starts a printed page after the first, and
-// always the end of the document, even when nothing was printed.
+// always the end of the document, even when nothing was printed. A report file that cannot be
+// read starts no document.
 std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
                                         Printer& printer);
 

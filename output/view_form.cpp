@@ -7,14 +7,12 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/file_dialogs.hpp"
 #include "app/help_link.hpp"
 #include "app/message_boxes.hpp"
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
-#include "output/pdf_printer.hpp"
-#include "output/report_printing.hpp"
+#include "output/prtbox.hpp"
 #include "output/report_text.hpp"
 #include "report/page.hpp"
 
@@ -110,27 +108,11 @@ void ViewForm::Mnu_Print_Click() {
         }
         selTextSaved_ = true;
     }
-    // Until printing on a printer comes, the report can be printed to a file: a copy of its
-    // lines, or, for a name ending in ".pdf", its sheets as they would print.
-    if (shell_.messages.Ask(this, "Print Report",
-                            "Printing on a printer is not available yet. Print the report to a "
-                            "file (a copy, or a PDF of its sheets) instead?",
-                            QMessageBox::Question,
-                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-        std::string target;
-        if (shell_.dialogs.ShowPrintToFileDialog(this, shell_.lastDir, target)) {
-            WaitCursor wait;
-            std::optional<Message> error;
-            if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
-                PdfPrinter pdf(target);
-                pdf.SetFont("Courier New", 12);
-                error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
-            } else {
-                error = CopyReportToFile(shell_.reportFile, target);
-            }
-            if (error) shell_.messages.Tell(this, *error);
-        }
-    }
+    // The printer reports print on is the system's default until the user chooses another.
+    if (shell_.printer.deviceName.empty())
+        shell_.printer = SelectPrinter(shell_.printers, shell_.printers.DefaultPrinterName());
+    Prtbox dialog(shell_, selTextSaved_, SelectionFile(), this);
+    ExecModal(shell_, dialog);
     std::error_code ec;
     std::filesystem::remove(SelectionFile(), ec);
     selTextSaved_ = false;

@@ -6,7 +6,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "output/nt_setup.hpp"
 #include "output/pdf_printer.hpp"
+#include "output/printer_setup.hpp"
+#include "output/prtbox.hpp"
 #include "output/report_printing.hpp"
 #include "ui_support.hpp"
 
@@ -74,7 +84,7 @@ class Printing : public QObject {
         MemoryPrinter printer;
         const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
         QVERIFY(unreadable && unreadable->title == "File Input Error");
-        QCOMPARE(printer.documents.size(), std::size_t{1}); // the document is still ended
+        QVERIFY(printer.documents.empty()); // nothing to print: not even a blank sheet
     }
 
     // The sheets of a PDF the printing code wrote, and their text, read back with poppler.
@@ -83,6 +93,232 @@ class Printing : public QObject {
         run.start(tool, args);
         run.waitForFinished(30000);
         return QString::fromLocal8Bit(run.readAllStandardOutput());
+    }
+
+    // An office printer as its driver lists it, one that cannot be opened, one that takes no jobs.
+    static void AddQueues(MemoryPrintSystem& system) {
+        const PrinterFacts facts{"socket://office:9100",
+                                 {{1, "Letter", "Letter", {612, 792}},
+                                  {5, "Legal", "Legal", {612, 1008}},
+                                  {9, "A4", "A4", {595, 842}},
+                                  {258, std::string(64, 'P'), "Long", {}}},
+                                 {{7, "Automatic", "Auto", {}},
+                                  {1, std::string(24, 'B'), "Upper", {}},
+                                  {1, "Second", "Upper2", {}}},
+                                 9,
+                                 1};
+        system.queues = {{"Office", facts, false}, {"Gone", {}, false}, {"Closed", facts, true}};
+        system.defaultName = "Office";
+    }
+    static QStringList Items(const QComboBox* list) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        return items;
+    }
+
+    void choiceNumbers() {
+        const std::pair<const char*, std::optional<int>> cases[] = {
+            {"9  A4", 9},   {" -3  Minus ", -3},     {"12", 12},          {"  <Unavailable>", {}},
+            {"", {}},       {"Tray  2", {}},         {"70000  Big", {}},  {"9x  A4", {}}};
+        for (const auto& [text, number] : cases)
+            QVERIFY2(ChoiceNumber(text) == number, text);
+    }
+
+    // The setup lists and the description name the driver's entries; a printer that cannot be
+    // opened, or a paper the driver does not list, names none.
+    void setupListsAndDescription() {
+        Program p;
+        AddQueues(p.printers);
+        const struct {
+            const char* printer;
+            int paper, bin, orientation;
+            int paperRow, binRow;
+            const char* paperLine;
+            const char* binLine;
+        } cases[] = {
+            {"Office", 9, 1, 1, 2, 2, " Paper: A4   [Portrait] ", " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
+            {"Office", 3, 7, 2, -1, 0, " Paper: Not Defined   [Landscape] ", " Bin: Automatic "},
+            {"Gone", 9, 1, 1, -1, -1, " Paper: Not Defined   [Portrait] ", " Bin: Not Defined "},
+        };
+        for (const auto& c : cases) {
+            p.shell.printer = SelectPrinter(p.printers, c.printer);
+            p.shell.printer.paperSize = c.paper;
+            p.shell.printer.paperBin = c.bin;
+            p.shell.printer.orientation = c.orientation;
+            const PrinterDescription d = DescribePrinter(p.printers, p.shell.printer);
+            QCOMPARE(PaperLine(d), std::string(c.paperLine));
+            QCOMPARE(BinLine(d), std::string(c.binLine));
+            NTSetup setup(p.shell, p.printers, p.shell.printer);
+            QCOMPARE(Items(setup.findChild<QComboBox*>("combo1")),
+                     QStringList({"Office", "Gone", "Closed"}));
+            QCOMPARE(setup.findChild<QComboBox*>("combo1")->currentText(), c.printer);
+            auto* papers = setup.findChild<QComboBox*>("Combo2");
+            auto* bins = setup.findChild<QComboBox*>("Combo3");
+            if (std::string(c.printer) == "Office") {
+                QCOMPARE(Items(papers), QStringList({"1  Letter", "5  Legal", "9  A4",
+                                                     "258  " + QString(64, 'P')}));
+                QCOMPARE(Items(bins), QStringList({"7  Automatic", "1  " + QString(24, 'B'),
+                                                   "1  Second"}));
+            } else {
+                QCOMPARE(Items(papers), QStringList{"  <Unavailable>"});
+                QCOMPARE(Items(bins), QStringList{"  <Unavailable>"});
+            }
+            QCOMPARE(papers->currentIndex(), c.paperRow);
+            QCOMPARE(bins->currentIndex(), c.binRow);
+            QCOMPARE(setup.findChild<QRadioButton*>("Option1_1")->isChecked(),
+                     c.orientation == 2);
+        }
+    }
+
+    // OK sets paper, bin and orientation from the lists; a text without a number leaves its
+    // setting; Cancel sets nothing, but a printer chosen in the list is current at once.
+    void setupOkAndCancel() {
+        Program p;
+        AddQueues(p.printers);
+        p.shell.printer = SelectPrinter(p.printers, "Office");
+        {
+            NTSetup setup(p.shell, p.printers, p.shell.printer);
+            setup.findChild<QComboBox*>("Combo2")->setCurrentIndex(1);
+            setup.findChild<QComboBox*>("Combo3")->setEditText("Tray two");
+            setup.findChild<QRadioButton*>("Option1_1")->setChecked(true);
+            Press(setup, "Cmd_OK");
+            QVERIFY(!setup.setupCancelled());
+        }
+        QCOMPARE(p.shell.printer.paperSize, 5);
+        QCOMPARE(p.shell.printer.paperBin, 1);
+        QCOMPARE(p.shell.printer.orientation, 2);
+        NTSetup setup(p.shell, p.printers, p.shell.printer);
+        auto* printers = setup.findChild<QComboBox*>("combo1");
+        printers->setCurrentIndex(2);
+        setup.combo1_Click();
+        setup.findChild<QComboBox*>("Combo2")->setCurrentIndex(0);
+        Press(setup, "Cmd_Cancel");
+        QVERIFY(setup.setupCancelled());
+        QCOMPARE(p.shell.printer.deviceName, std::string("Closed"));
+        QCOMPARE(p.shell.printer.paperSize, 9); // the new printer's own paper, not the list's
+        QCOMPARE(p.shell.printer.orientation, 1);
+    }
+
+    // The print dialog as it opens, and its range choice.
+    void printDialogState() {
+        Program p;
+        AddQueues(p.printers);
+        p.shell.printer = SelectPrinter(p.printers, "Office");
+        p.shell.reportFile = "/tmp/work dir/PRINT.SPL";
+        Prtbox box(p.shell, false, "");
+        QCOMPARE(box.windowTitle(), QString("Print Report: /tmp/work dir/PRINT.SPL"));
+        QCOMPARE(box.findChild<QLabel*>("Label1")->text(),
+                 QString(" Printer: Office   [socket://office:9100] "));
+        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: A4   [Portrait] "));
+        QCOMPARE(box.findChild<QLineEdit*>("No_Copies")->text(), QString("1"));
+        QVERIFY(!box.findChild<QRadioButton*>("Range_2")->isEnabled());
+        auto* from = box.findChild<QSpinBox*>("Page_From");
+        auto* to = box.findChild<QSpinBox*>("Page_To");
+        auto* frame = box.findChild<QWidget*>("Frame2");
+        QVERIFY(!frame->isEnabled() && from->value() == 0 && to->value() == 0);
+        box.findChild<QRadioButton*>("Range_1")->click();
+        QVERIFY(frame->isEnabled() && from->value() == 1 && to->value() == 1);
+        box.findChild<QRadioButton*>("Range_0")->click();
+        QVERIFY(!frame->isEnabled() && from->value() == 0 && to->value() == 0);
+        box.findChild<QCheckBox*>("Prtfile_Check")->click();
+        QVERIFY(box.findChild<QGroupBox*>("Frame1")->isHidden());
+        QVERIFY(box.findChild<QLineEdit*>("No_Copies")->isHidden());
+        QVERIFY(!box.findChild<QPushButton*>("Cmd_Setup")->isEnabled());
+        // Setup: the status lines follow what the setup window set.
+        p.onWindow["NTSetup"] = [](QDialog& w) {
+            w.findChild<QComboBox*>("Combo2")->setCurrentIndex(1);
+            w.findChild<QRadioButton*>("Option1_1")->setChecked(true);
+            Press(w, "Cmd_OK");
+        };
+        box.Cmd_Setup_Click();
+        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: Legal   [Landscape] "));
+    }
+
+    // Print: the range, the copies (each a document), the selection; and what stops it.
+    void printDialogPrints_data() {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<int>("range");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("copies");
+        QTest::addColumn<QString>("jobs"); // documents parted by ";", sheets by "|"
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all") << "Office" << 0 << 0 << 0 << "1" << "a1 a2|b1|c1|d1|e1" << "";
+        QTest::newRow("pages 3 to 5") << "Office" << 1 << 3 << 5 << "1" << "c1|d1|e1" << "";
+        QTest::newRow("pages 0 to 2") << "Office" << 1 << 0 << 2 << "1" << "a1 a2|b1" << "";
+        QTest::newRow("pages 4 to 0") << "Office" << 1 << 4 << 0 << "1" << "d1|e1" << "";
+        QTest::newRow("3 copies") << "Office" << 1 << 2 << 3 << " 3" << "b1|c1;b1|c1;b1|c1" << "";
+        QTest::newRow("0 copies") << "Office" << 0 << 0 << 0 << "0" << "" << "";
+        QTest::newRow("selection") << "Office" << 2 << 0 << 0 << "2" << "sel;sel" << "";
+        QTest::newRow("copies not a number")
+            << "Office" << 0 << 0 << 0 << "2x" << "" << "The number of copies must be";
+        QTest::newRow("queue takes no jobs")
+            << "Closed" << 0 << 0 << 0 << "2" << "" << "The printer Closed did not take";
+    }
+    void printDialogPrints() {
+        QFETCH(QString, printer);
+        QFETCH(int, range);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, copies);
+        QFETCH(QString, jobs);
+        QFETCH(QString, message);
+        Program p;
+        AddQueues(p.printers);
+        p.shell.printer = SelectPrinter(p.printers, printer.toStdString());
+        p.shell.reportFile =
+            Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\ne1\r\n");
+        Prtbox box(p.shell, true, Report("seltext.txt", "sel\r\n"));
+        box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
+        box.findChild<QSpinBox*>("Page_From")->setValue(from);
+        box.findChild<QSpinBox*>("Page_To")->setValue(to);
+        box.findChild<QLineEdit*>("No_Copies")->setText(copies);
+        if (!message.isEmpty()) p.messages.AnswerNext(QMessageBox::Ok);
+        Press(box, "Cmd_Print");
+        QStringList printed;
+        for (const auto& job : p.printers.jobs) {
+            QCOMPARE(job.fontName, std::string("Courier New"));
+            QCOMPARE(job.fontPoints, 12);
+            QStringList sheets;
+            for (const auto& sheet : job.sheets) {
+                QStringList lines;
+                for (const std::string& line : sheet)
+                    lines << QString::fromStdString(line);
+                sheets << lines.join(' ');
+            }
+            printed << sheets.join('|');
+        }
+        QCOMPARE(printed.join(';'), jobs);
+        QCOMPARE(p.messages.shown().empty(), message.isEmpty());
+        if (!message.isEmpty()) QVERIFY(p.messages.shown().back().text.startsWith(message));
+    }
+
+    // Print To File: the whole report as a line-by-line copy, or as a PDF on the printer's
+    // paper; Cancel saves nothing; LastDir stays; a target that cannot be written is said.
+    void printDialogToFile() {
+        Program p;
+        AddQueues(p.printers);
+        p.shell.printer = SelectPrinter(p.printers, "Office");
+        p.shell.reportFile = Report("toFile.SPL", "one\ntwo\r\n\f\r\nthree");
+        Prtbox box(p.shell, false, "");
+        box.findChild<QRadioButton*>("Range_1")->click();
+        box.findChild<QLineEdit*>("No_Copies")->setText("4");
+        box.findChild<QCheckBox*>("Prtfile_Check")->click();
+        for (const char* name : {"OUT.PRN", "OUT.pdf"})
+            p.dialogs.AnswerNext(QString::fromStdString((dir_ / name).string()));
+        p.dialogs.AnswerNext(std::nullopt);
+        p.dialogs.AnswerNext(QString::fromStdString((dir_ / "no" / "OUT.PRN").string()));
+        p.messages.AnswerNext(QMessageBox::Ok);
+        for (int i = 0; i < 4; ++i)
+            Press(box, "Cmd_Print");
+        QCOMPARE(ReadText(dir_ / "OUT.PRN"), std::string("one\r\ntwo\r\n\f\r\nthree\r\n"));
+        QVERIFY(Poppler("pdfinfo", {QString::fromStdString((dir_ / "OUT.pdf").string())})
+                    .contains("595 x 842 pts"));
+        QCOMPARE(p.messages.shown().size(), std::size_t{1});
+        QCOMPARE(p.messages.shown()[0].title, QString("File Output Error"));
+        QVERIFY(p.printers.jobs.empty());
+        QCOMPARE(p.shell.lastDir, std::string("/"));
     }
 
     void pdfSheets() {

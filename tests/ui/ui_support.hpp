@@ -18,6 +18,7 @@
 #include "app/help_link.hpp"
 #include "app/message_boxes.hpp"
 #include "app/shell.hpp"
+#include "output/memory_print_system.hpp"
 
 namespace sidewalk::ui::test {
 
@@ -55,7 +56,7 @@ class Program {
   public:
     Program()
         : session_(Make()),
-          help_(messages), shell{session_, messages, dialogs, help_, "/", 0, {}, 0, {}, {}} {
+          help_(messages), shell{session_, messages, dialogs, help_, printers, "/", 0, {}, 0, {}, {}, {}} {
         help_.InitHelp(nullptr, SIDEWALK_BUILD_DIR);
         shell.onModal = [this](QDialog& window) {
             seen << window.objectName();
@@ -70,6 +71,7 @@ class Program {
     HelpLink& help() { return help_; }
 
     FileDialogs dialogs;
+    MemoryPrintSystem printers;
     Shell shell;
     QStringList seen; // the windows run, in order
     // What to do in a window once it runs, by its objectName.

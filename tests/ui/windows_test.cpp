@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,8 @@
 #include "entry/index_form.hpp"
 #include "entry/number_validator.hpp"
 #include "entry/proc_form.hpp"
+#include "output/nt_setup.hpp"
+#include "output/prtbox.hpp"
 #include "output/report_text.hpp"
 #include "output/view_form.hpp"
 #include "ui_support.hpp"
@@ -257,8 +260,11 @@ class Windows : public QObject {
         Indexform index(p.shell);
         p.shell.reportFile = p.session().workspace().ReportFile();
         ViewForm view(p.shell);
-        const std::pair<QDialog*, int> topics[] = {
-            {&options, 770}, {&save, 1810}, {&index, 1820}, {&view, 1850}};
+        Prtbox print(p.shell, false, "");
+        NTSetup setup(p.shell, p.printers, p.shell.printer);
+        const std::pair<QDialog*, int> topics[] = {{&options, 770}, {&save, 1810},
+                                                   {&index, 1820},  {&print, 1830},
+                                                   {&view, 1850},   {&setup, 1870}};
         for (const auto& [window, topic] : topics) {
             Press(*window, "Mnu_Help");
             QCOMPARE(p.help().lastTopic(), topic);
@@ -306,21 +312,21 @@ class Windows : public QObject {
         auto* display = view.findChild<QPlainTextEdit*>("MhFileDisplay1");
         QVERIFY(display->toPlainText().contains(QString(80, QChar(0x2500))));
         QVERIFY(!display->toPlainText().contains('\f'));
+        // Print hands a selection to the print dialog through the selection file, and removes
+        // the file when the dialog closes.
         display->selectAll();
-        p.messages.AnswerNext(QMessageBox::No);
+        bool offered = false;
+        p.onWindow["Prtbox"] = [&](QDialog& w) {
+            offered = fs::exists(view.SelectionFile()) &&
+                      w.findChild<QRadioButton*>("Range_2")->isEnabled();
+            Press(w, "Cmd_Cancel");
+        };
         Press(view, "Mnu_Print");
+        QVERIFY(offered);
+        QCOMPARE(p.seen, QStringList{"Prtbox"});
         QVERIFY(!fs::exists(view.SelectionFile()));
         QVERIFY(!view.selTextSaved());
         QVERIFY(!display->textCursor().hasSelection());
-        // Printed to a file instead: a copy of the report, or its sheets as a PDF.
-        Folder folder;
-        for (const char* name : {"REPORT.PRN", "REPORT.pdf"}) {
-            p.messages.AnswerNext(QMessageBox::Yes);
-            p.dialogs.AnswerNext(QString::fromStdString((folder.path / name).string()));
-            Press(view, "Mnu_Print");
-        }
-        QCOMPARE(ReadText(folder.path / "REPORT.PRN"), ReadText(p.shell.reportFile));
-        QCOMPARE(ReadText(folder.path / "REPORT.pdf").substr(0, 5), std::string("%PDF-"));
         view.resize(1000, 600);
         view.show();
         QCOMPARE(display->font().pointSize(), ViewFontSize(display->width()));

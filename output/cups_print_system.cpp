@@ -1,0 +1,230 @@
+// Printing through CUPS.
+#include "output/cups_print_system.hpp"
+
+#include <QPageSize>
+#include <algorithm>
+#include <cctype>
+#include <cups/cups.h>
+#include <filesystem>
+#include <map>
+#include <unistd.h>
+
+#include "data/file_text.hpp"
+#include "output/pdf_printer.hpp"
+
+// The PPD calls are deprecated in CUPS, yet they are still how a queue's input trays are read.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/ppd.h>
+
+namespace sidewalk::ui {
+
+namespace {
+
+// Frees what the CUPS library hands over, however the caller leaves.
+struct DestDeleter {
+    void operator()(cups_dest_t* d) const { cupsFreeDests(1, d); }
+};
+using Dest = std::unique_ptr<cups_dest_t, DestDeleter>;
+struct InfoDeleter {
+    void operator()(cups_dinfo_t* i) const { cupsFreeDestInfo(i); }
+};
+struct PpdDeleter {
+    void operator()(ppd_file_t* p) const { ppdClose(p); }
+};
+
+Message CannotOpen(const std::string& name) {
+    const ipp_status_t status = cupsLastError();
+    const std::string why =
+        status == IPP_STATUS_ERROR_NOT_FOUND
+            ? "the print system knows no printer of that name."
+            : std::string("no print spooler answers (") + cupsLastErrorString() + ").";
+    return Message{"The printer " + name + " cannot be opened: " + why, "Printer",
+                   MessageKind::Error};
+}
+
+// Looks up the queue; nothing when CUPS does not know it or cannot be reached.
+Dest FindDest(const std::string& name) {
+    if (name.empty()) return Dest(nullptr);
+    return Dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr));
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// The queue's papers and bins from its PPD; none for a queue without one.
+void ReadPpd(const std::string& name, PrinterFacts& facts) {
+    const char* file = cupsGetPPD2(CUPS_HTTP_DEFAULT, name.c_str());
+    if (file == nullptr) return;
+    const std::string path = file;
+    std::unique_ptr<ppd_file_t, PpdDeleter> ppd(ppdOpenFile(path.c_str()));
+    ::unlink(path.c_str());
+    if (!ppd) return;
+    if (const ppd_option_t* sizes = ppdFindOption(ppd.get(), "PageSize")) {
+        for (int i = 0; i < sizes->num_choices; ++i) {
+            const ppd_choice_t& c = sizes->choices[i];
+            const ppd_size_t* size = ppdPageSize(ppd.get(), c.choice);
+            const QSizeF points = size ? QSizeF(size->width, size->length) : QSizeF();
+            facts.papers.push_back({PaperNumber(points, i + 1), c.text, c.choice, points});
+            if (std::string(c.choice) == sizes->defchoice)
+                facts.defaultPaper = facts.papers.back().number;
+        }
+    }
+    if (const ppd_option_t* trays = ppdFindOption(ppd.get(), "InputSlot")) {
+        for (int i = 0; i < trays->num_choices; ++i) {
+            const ppd_choice_t& c = trays->choices[i];
+            facts.bins.push_back({BinNumber(c.choice, i + 1), c.text, c.choice, {}});
+            if (std::string(c.choice) == trays->defchoice)
+                facts.defaultBin = facts.bins.back().number;
+        }
+    }
+}
+
+// A document for a queue: painted into a PDF, submitted as one print job when it ends.
+class CupsDocument : public Printer {
+  public:
+    CupsDocument(std::string spoolFile, std::string queue, std::string title, QPageSize paper,
+                 bool landscape, std::vector<std::pair<std::string, std::string>> options)
+        : spoolFile_(spoolFile), queue_(std::move(queue)), title_(std::move(title)),
+          options_(std::move(options)),
+          pdf_(std::move(spoolFile), std::move(paper),
+               landscape ? QPageLayout::Landscape : QPageLayout::Portrait) {}
+    ~CupsDocument() override {
+        std::error_code ec;
+        std::filesystem::remove(spoolFile_, ec);
+    }
+
+    void SetFont(std::string_view name, int points) override { pdf_.SetFont(name, points); }
+    void PrintLine(std::string_view line) override { pdf_.PrintLine(line); }
+    void NewPage() override { pdf_.NewPage(); }
+    std::optional<Message> EndDocument() override {
+        if (auto error = pdf_.EndDocument()) return error;
+        return Submit();
+    }
+
+  private:
+    std::optional<Message> Refused() const {
+        return Message{"The printer " + queue_ +
+                           " did not take the report: " + cupsLastErrorString(),
+                       "Print Report", MessageKind::Error};
+    }
+
+    std::optional<Message> Submit() {
+        FileBytes bytes;
+        if (const int error = ReadWholeFile(spoolFile_, bytes); error != 0)
+            return Message{"Cannot read the printed report " + spoolFile_ + ": " +
+                               ReadErrorText(error),
+                           "File Input Error", MessageKind::Error};
+        const Dest dest = FindDest(queue_);
+        if (!dest) return CannotOpen(queue_);
+        const std::unique_ptr<cups_dinfo_t, InfoDeleter> info(
+            cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
+        cups_option_t* options = nullptr;
+        int count = 0;
+        for (const auto& [key, value] : options_)
+            count = cupsAddOption(key.c_str(), value.c_str(), count, &options);
+        int job = 0;
+        const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest.get(), info.get(),
+                                                       &job, title_.c_str(), count, options);
+        cupsFreeOptions(count, options);
+        if (created > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0) return Refused();
+        bool sent =
+            cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get(), job, title_.c_str(),
+                                  CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE;
+        const std::string_view pdf = bytes.view();
+        for (std::size_t at = 0; sent && at < pdf.size(); at += 65536) {
+            const std::size_t n = std::min<std::size_t>(65536, pdf.size() - at);
+            sent =
+                cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.data() + at, n) == HTTP_STATUS_CONTINUE;
+        }
+        const ipp_status_t finished =
+            cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get());
+        if (!sent || finished > IPP_STATUS_OK_EVENTS_COMPLETE) {
+            std::optional<Message> refused = Refused();
+            cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest.get(), job);
+            return refused;
+        }
+        return std::nullopt;
+    }
+
+    std::string spoolFile_;
+    std::string queue_;
+    std::string title_;
+    std::vector<std::pair<std::string, std::string>> options_;
+    PdfPrinter pdf_;
+};
+
+} // namespace
+
+int PaperNumber(QSizeF points, int place) {
+    const QPageSize::PageSizeId id =
+        points.isValid() ? QPageSize::id(points, QPageSize::Point, QPageSize::FuzzyMatch)
+                         : QPageSize::Custom;
+    const int windows = id == QPageSize::Custom ? 0 : QPageSize::windowsId(id);
+    return windows > 0 && windows < 256 ? windows : 256 + place;
+}
+
+int BinNumber(const std::string& keyword, int place) {
+    static const std::map<std::string, int> kBins = {
+        {"upper", 1},          {"top", 1},       {"onlyone", 1},     {"lower", 2},
+        {"bottom", 2},         {"middle", 3},    {"manual", 4},      {"manualfeed", 4},
+        {"envelope", 5},       {"envmanual", 6}, {"auto", 7},        {"autoselect", 7},
+        {"default", 7},        {"tractor", 8},   {"smallformat", 9}, {"largeformat", 10},
+        {"largecapacity", 11}, {"cassette", 14}, {"formsource", 15},
+    };
+    const auto it = kBins.find(Lower(keyword));
+    return it != kBins.end() ? it->second : 256 + place;
+}
+
+std::vector<std::string> CupsPrintSystem::PrinterNames() {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        if (dests[i].instance == nullptr) names.emplace_back(dests[i].name);
+    cupsFreeDests(count, dests);
+    return names;
+}
+
+std::string CupsPrintSystem::DefaultPrinterName() {
+    const Dest dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
+    return dest ? dest->name : "";
+}
+
+std::variant<PrinterFacts, Message> CupsPrintSystem::OpenPrinter(const std::string& name) {
+    const Dest dest = FindDest(name);
+    if (!dest) return CannotOpen(name);
+    PrinterFacts facts;
+    if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options))
+        facts.port = uri;
+    ReadPpd(name, facts);
+    return facts;
+}
+
+std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& printer,
+                                                        const std::string& title) {
+    QPageSize paper(QPageSize::Letter);
+    std::vector<std::pair<std::string, std::string>> options;
+    const auto opened = OpenPrinter(printer.deviceName);
+    if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
+        if (const PrinterChoice* p = FindChoice(facts->papers, printer.paperSize)) {
+            if (p->points.isValid())
+                paper = QPageSize(p->points, QPageSize::Point, QString::fromStdString(p->name),
+                                  QPageSize::FuzzyMatch);
+            options.emplace_back("media", p->keyword);
+        }
+        if (const PrinterChoice* b = FindChoice(facts->bins, printer.paperBin))
+            options.emplace_back("InputSlot", b->keyword);
+    }
+    const bool landscape = printer.orientation == 2;
+    options.emplace_back("orientation-requested", landscape ? "4" : "3");
+    return std::make_unique<CupsDocument>(spoolFile_, printer.deviceName, title, paper, landscape,
+                                          std::move(options));
+}
+
+} // namespace sidewalk::ui
+
+#pragma GCC diagnostic pop

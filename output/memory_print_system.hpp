@@ -1,0 +1,86 @@
+// A print system in memory for tests: queues set up by the test, and every document printed,
+// with the printer settings it was printed with.
+#pragma once
+
+#include <algorithm>
+#include <optional>
+
+#include "output/print_system.hpp"
+
+namespace sidewalk::ui {
+
+class MemoryPrintSystem : public PrintSystem {
+  public:
+    struct Queue {
+        std::string name;
+        std::optional<PrinterFacts> facts; // none: the printer cannot be opened
+        bool rejectsJobs = false;
+    };
+    struct Job {
+        CurrentPrinter printer;
+        std::string title;
+        std::string fontName;
+        int fontPoints = 0;
+        MemoryPrinter::Document sheets;
+    };
+
+    std::vector<Queue> queues;
+    std::string defaultName;
+    std::vector<Job> jobs;
+
+    std::vector<std::string> PrinterNames() override {
+        std::vector<std::string> names;
+        for (const Queue& q : queues)
+            names.push_back(q.name);
+        return names;
+    }
+    std::string DefaultPrinterName() override { return defaultName; }
+    std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) override {
+        const Queue* q = Find(name);
+        if (q == nullptr || !q->facts)
+            return Message{"The printer " + name + " cannot be opened.", "Printer",
+                           MessageKind::Error};
+        return *q->facts;
+    }
+    std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
+                                           const std::string& title) override {
+        return std::make_unique<Document>(*this, Job{printer, title, {}, 0, {}});
+    }
+
+  private:
+    const Queue* Find(const std::string& name) const {
+        auto it = std::find_if(queues.begin(), queues.end(),
+                               [&](const Queue& q) { return q.name == name; });
+        return it == queues.end() ? nullptr : &*it;
+    }
+
+    class Document : public Printer {
+      public:
+        Document(MemoryPrintSystem& system, Job job) : system_(system), job_(std::move(job)) {}
+        void SetFont(std::string_view name, int points) override {
+            job_.fontName = name;
+            job_.fontPoints = points;
+            lines_.SetFont(name, points);
+        }
+        void PrintLine(std::string_view line) override { lines_.PrintLine(line); }
+        void NewPage() override { lines_.NewPage(); }
+        std::optional<Message> EndDocument() override {
+            lines_.EndDocument();
+            const Queue* q = system_.Find(job_.printer.deviceName);
+            if (q == nullptr || !q->facts || q->rejectsJobs)
+                return Message{"The printer " + job_.printer.deviceName +
+                                   " did not take the report.",
+                               "Print Report", MessageKind::Error};
+            job_.sheets = lines_.documents.back();
+            system_.jobs.push_back(job_);
+            return std::nullopt;
+        }
+
+      private:
+        MemoryPrintSystem& system_;
+        Job job_;
+        MemoryPrinter lines_;
+    };
+};
+
+} // namespace sidewalk::ui

@@ -1,0 +1,137 @@
+// Printer setup window.
+#include "output/nt_setup.hpp"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/help_link.hpp"
+#include "output/printer_setup.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+QComboBox* AddList(QWidget* owner, QGridLayout* grid, int row, const char* label,
+                   const char* labelName, const char* name) {
+    auto* caption = new QLabel(label, owner);
+    caption->setObjectName(labelName);
+    auto* list = new QComboBox(owner);
+    list->setObjectName(name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setMinimumWidth(320);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    caption->setBuddy(list);
+    list->setAccessibleName(QString(label).remove('&'));
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(list, row, 1);
+    return list;
+}
+
+// Fills a list from a driver's list: the entries, then the last one whose number is current.
+void FillList(QComboBox* list, const std::vector<PrinterChoice>* choices, int current) {
+    list->clear();
+    if (choices == nullptr) {
+        list->addItem("  <Unavailable>");
+    } else {
+        for (const PrinterChoice& choice : *choices)
+            list->addItem(QString::fromStdString(ChoiceEntryText(choice)));
+    }
+    list->setCurrentIndex(-1);
+    for (int i = 0; i < list->count(); ++i)
+        if (ChoiceNumber(list->itemText(i).toStdString()) == current) list->setCurrentIndex(i);
+    if (list->currentIndex() < 0) list->setEditText(QString());
+}
+
+} // namespace
+
+NTSetup::NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWidget* parent)
+    : QDialog(parent), system_(system), printer_(printer) {
+    setObjectName("NTSetup");
+    setWindowTitle("Printer Setup NT");
+    auto* layout = new QVBoxLayout(this);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kPrinterSetup);
+    auto* grid = new QGridLayout;
+    printers_ = AddList(this, grid, 0, "&Printer", "Label1", "combo1");
+    papers_ = AddList(this, grid, 1, "Paper&size", "Label4", "Combo2");
+    bins_ = AddList(this, grid, 2, "Paper &Bin", "Label2", "Combo3");
+    layout->addLayout(grid);
+    auto* orientation = new QHBoxLayout;
+    portrait_ = new QRadioButton("Portrait", this);
+    portrait_->setObjectName("Option1_0");
+    landscape_ = new QRadioButton("Landscape", this);
+    landscape_->setObjectName("Option1_1");
+    orientation->addWidget(portrait_);
+    orientation->addWidget(landscape_);
+    orientation->addStretch();
+    layout->addLayout(orientation);
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("Cmd_OK");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("Cmd_Cancel");
+    buttons->addWidget(ok);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    {
+        WaitCursor wait;
+        for (const std::string& name : system_.PrinterNames())
+            printers_->addItem(QString::fromStdString(name));
+        printers_->setCurrentIndex(printers_->findText(QString::fromStdString(printer_.deviceName),
+                                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
+        SelectOrientation();
+        FillPaperAndBinLists();
+    }
+    // Choosing a printer makes it current at once.
+    connect(printers_, &QComboBox::activated, this, &NTSetup::combo1_Click);
+    connect(ok, &QPushButton::clicked, this, &NTSetup::Cmd_OK_Click);
+    connect(cancel, &QPushButton::clicked, this, &NTSetup::Cmd_Cancel_Click);
+}
+
+void NTSetup::SelectOrientation() {
+    (printer_.orientation == 1 ? portrait_ : landscape_)->setChecked(true);
+}
+
+void NTSetup::FillPaperAndBinLists() {
+    WaitCursor wait;
+    const auto opened = system_.OpenPrinter(printer_.deviceName);
+    const auto* facts = std::get_if<PrinterFacts>(&opened);
+    FillList(papers_, facts ? &facts->papers : nullptr, printer_.paperSize);
+    FillList(bins_, facts ? &facts->bins : nullptr, printer_.paperBin);
+}
+
+void NTSetup::combo1_Click() {
+    WaitCursor wait;
+    const std::string name = printers_->currentText().toStdString();
+    for (const std::string& installed : system_.PrinterNames()) {
+        if (installed != name) continue;
+        printer_ = SelectPrinter(system_, installed);
+        break;
+    }
+    SelectOrientation();
+    FillPaperAndBinLists();
+}
+
+void NTSetup::Cmd_OK_Click() {
+    WaitCursor wait;
+    // A list text that holds no number leaves that setting as it was.
+    if (auto paper = ChoiceNumber(papers_->currentText().toStdString()))
+        printer_.paperSize = *paper;
+    if (auto bin = ChoiceNumber(bins_->currentText().toStdString())) printer_.paperBin = *bin;
+    printer_.orientation = portrait_->isChecked() ? 1 : 2;
+    setupCancelled_ = false;
+    accept();
+}
+
+void NTSetup::Cmd_Cancel_Click() {
+    setupCancelled_ = true;
+    reject();
+}
+
+} // namespace sidewalk::ui

@@ -1,0 +1,37 @@
+// The printer setup window NTSetup: the installed printers, the chosen printer's papers and bins
+// as its driver lists them, and Portrait or Landscape; OK sets paper, bin, then orientation.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QRadioButton>
+
+#include "app/shell.hpp"
+#include "output/print_system.hpp"
+
+namespace sidewalk::ui {
+
+class NTSetup : public QDialog {
+    Q_OBJECT
+  public:
+    NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWidget* parent = nullptr);
+
+    void combo1_Click();
+    void Cmd_OK_Click();
+    void Cmd_Cancel_Click();
+    bool setupCancelled() const { return setupCancelled_; }
+
+  private:
+    void FillPaperAndBinLists();
+    void SelectOrientation();
+    PrintSystem& system_;
+    CurrentPrinter& printer_;
+    QComboBox* printers_;
+    QComboBox* papers_;
+    QComboBox* bins_;
+    QRadioButton* portrait_;
+    QRadioButton* landscape_;
+    bool setupCancelled_ = false;
+};
+
+} // namespace sidewalk::ui

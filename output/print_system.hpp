@@ -1,0 +1,67 @@
+// The print system the printing windows work with: the installed printers, each one's papers
+// and bins as the numbered lists of its driver, the current printer, and the documents sent to
+// a printer. One implementation talks to the system's print spooler, one in memory serves tests.
+#pragma once
+
+#include <QSizeF>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "data/message.hpp"
+#include "output/printer.hpp"
+
+namespace sidewalk::ui {
+
+// One paper or bin of a printer's driver: its number and name as the lists show them, the
+// driver's own keyword for it, and for a paper its size in points.
+struct PrinterChoice {
+    int number = 0;
+    std::string name;
+    std::string keyword;
+    QSizeF points;
+};
+
+// What opening a printer tells: its port and its driver's lists, with the driver's defaults.
+struct PrinterFacts {
+    std::string port;
+    std::vector<PrinterChoice> papers;
+    std::vector<PrinterChoice> bins;
+    int defaultPaper = 0;
+    int defaultBin = 0;
+};
+
+// The current printer: its device name and port, its orientation (1 portrait, 2 landscape), and
+// its paper size and bin as numbers of its driver's lists. Settings apply to the next document.
+struct CurrentPrinter {
+    std::string deviceName;
+    std::string port;
+    int orientation = 1;
+    int paperSize = 0;
+    int paperBin = 0;
+};
+
+class PrintSystem {
+  public:
+    virtual ~PrintSystem() = default;
+    // The installed printers, in the system's order.
+    virtual std::vector<std::string> PrinterNames() = 0;
+    // The system's default printer; empty when there is none.
+    virtual std::string DefaultPrinterName() = 0;
+    // The printer's port and lists, or what says why it cannot be opened.
+    virtual std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) = 0;
+    // A document on the printer as set: what is printed into it goes to the spooler when it
+    // ends, and the end tells when the spooler did not take it.
+    virtual std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
+                                                   const std::string& title) = 0;
+};
+
+// The named printer as the current printer: its port, its driver's default paper and bin, and
+// portrait. A printer that cannot be opened keeps its name, with no port, paper or bin.
+CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name);
+
+// The paper of that number in the list, or nothing.
+const PrinterChoice* FindChoice(const std::vector<PrinterChoice>& list, int number);
+
+} // namespace sidewalk::ui

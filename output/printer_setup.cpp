@@ -1,0 +1,81 @@
+// Printer description and the setup lists' texts.
+#include "output/printer_setup.hpp"
+
+#include <charconv>
+
+#include "app/shell.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string NameOf(const std::vector<PrinterChoice>& list, int number) {
+    const PrinterChoice* choice = FindChoice(list, number);
+    return choice ? std::string(Trim(choice->name)) : "Not Defined";
+}
+
+} // namespace
+
+CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name) {
+    CurrentPrinter printer{name, {}, 1, 0, 0};
+    const auto opened = system.OpenPrinter(name);
+    if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
+        printer.port = facts->port;
+        printer.paperSize = facts->defaultPaper;
+        printer.paperBin = facts->defaultBin;
+    }
+    return printer;
+}
+
+const PrinterChoice* FindChoice(const std::vector<PrinterChoice>& list, int number) {
+    for (const PrinterChoice& choice : list)
+        if (choice.number == number) return &choice;
+    return nullptr;
+}
+
+PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer) {
+    WaitCursor wait;
+    PrinterDescription d;
+    if (printer.orientation == 2) d.orientationName = "Landscape";
+    const auto opened = system.OpenPrinter(printer.deviceName);
+    if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
+        d.binName = NameOf(facts->bins, printer.paperBin);
+        d.paperName = NameOf(facts->papers, printer.paperSize);
+    }
+    return d;
+}
+
+std::string ChoiceEntryText(const PrinterChoice& choice) {
+    return std::string(Trim(std::to_string(choice.number) + "  " + choice.name));
+}
+
+std::optional<int> ChoiceNumber(std::string_view entry) {
+    entry = Trim(entry);
+    entry = entry.substr(0, entry.find(' '));
+    int n = 0;
+    const auto [end, ec] = std::from_chars(entry.data(), entry.data() + entry.size(), n);
+    if (entry.empty() || ec != std::errc() || end != entry.data() + entry.size() || n < -32768 ||
+        n > 32767)
+        return std::nullopt;
+    return n;
+}
+
+std::string PrinterLine(const CurrentPrinter& printer) {
+    return " Printer: " + printer.deviceName + "   [" + printer.port + "] ";
+}
+
+std::string PaperLine(const PrinterDescription& d) {
+    return " Paper: " + d.paperName + "   [" + d.orientationName + "] ";
+}
+
+std::string BinLine(const PrinterDescription& d) {
+    return " Bin: " + d.binName + " ";
+}
+
+} // namespace sidewalk::ui

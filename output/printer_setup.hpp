@@ -1,0 +1,35 @@
+// Naming the current printer's paper, orientation and bin from its driver's lists, and the
+// texts the print dialog and the printer setup window build from them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "output/print_system.hpp"
+
+namespace sidewalk::ui {
+
+struct PrinterDescription {
+    std::string paperName = "Not Defined";
+    std::string orientationName = "Portrait";
+    std::string binName = "Not Defined";
+};
+
+// DescribePrinter: the names of the first paper and the first bin whose numbers are the
+// current printer's, "Not Defined" where none is or the printer cannot be opened.
+PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer);
+
+// A paper or bin list entry: the number, two blanks and the name, trimmed at both ends.
+std::string ChoiceEntryText(const PrinterChoice& choice);
+
+// The number an entry begins with: the text before its first blank, once trimmed, when that is
+// a whole number of 16 bits; nothing for an entry that holds none.
+std::optional<int> ChoiceNumber(std::string_view entry);
+
+// The print dialog's three status lines.
+std::string PrinterLine(const CurrentPrinter& printer);
+std::string PaperLine(const PrinterDescription& description);
+std::string BinLine(const PrinterDescription& description);
+
+} // namespace sidewalk::ui

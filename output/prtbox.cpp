@@ -1,0 +1,207 @@
+// Print dialog.
+#include "output/prtbox.hpp"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QVBoxLayout>
+
+#include "app/file_dialogs.hpp"
+#include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
+#include "output/nt_setup.hpp"
+#include "output/pdf_printer.hpp"
+#include "output/printer_setup.hpp"
+#include "output/report_printing.hpp"
+
+namespace sidewalk::ui {
+
+namespace {
+
+QSpinBox* PageBox(QWidget* owner, QGridLayout* grid, int column, const char* label,
+                  const char* labelName, const char* name) {
+    auto* caption = new QLabel(label, owner);
+    caption->setObjectName(labelName);
+    auto* box = new QSpinBox(owner);
+    box->setObjectName(name);
+    box->setRange(0, 32767);
+    box->setAccessibleName(QString(label).remove('&').remove(':'));
+    caption->setBuddy(box);
+    grid->addWidget(caption, 0, column);
+    grid->addWidget(box, 0, column + 1);
+    return box;
+}
+
+// The paper of the current printer as a page size for a PDF; Letter when it names none.
+QPageSize PaperOf(PrintSystem& system, const CurrentPrinter& printer) {
+    const auto opened = system.OpenPrinter(printer.deviceName);
+    if (const auto* facts = std::get_if<PrinterFacts>(&opened))
+        if (const PrinterChoice* paper = FindChoice(facts->papers, printer.paperSize))
+            if (paper->points.isValid())
+                return QPageSize(paper->points, QPageSize::Point,
+                                 QString::fromStdString(paper->name), QPageSize::FuzzyMatch);
+    return QPageSize(QPageSize::Letter);
+}
+
+} // namespace
+
+Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidget* parent)
+    : QDialog(parent), shell_(shell), selectionFile_(std::move(selectionFile)) {
+    setObjectName("Prtbox");
+    setWindowTitle(QString::fromStdString("Print Report: " + shell.reportFile));
+    auto* layout = new QVBoxLayout(this);
+    AddHelpMenu(*this, *layout, shell.help, help_topic::kPrintReport);
+    for (std::size_t i = 0; i < status_.size(); ++i) {
+        status_[i] = new QLabel(this);
+        status_[i]->setObjectName(QString("Label%1").arg(i + 1));
+        status_[i]->setFrameShape(QFrame::Panel);
+        status_[i]->setFrameShadow(QFrame::Sunken);
+        status_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(status_[i]);
+    }
+
+    auto* lower = new QHBoxLayout;
+    range_ = new QGroupBox("Print Range", this);
+    range_->setObjectName("Frame1");
+    auto* rangeGrid = new QGridLayout(range_);
+    const char* captions[] = {"&All", "Pa&ges", "Print &Selected Text"};
+    for (int i = 0; i < 3; ++i) {
+        ranges_[i] = new QRadioButton(captions[i], range_);
+        ranges_[i]->setObjectName(QString("Range_%1").arg(i));
+        rangeGrid->addWidget(ranges_[i], i, 0);
+        connect(ranges_[i], &QRadioButton::clicked, this, [this, i] { Range_Click(i); });
+    }
+    pageBoxes_ = new QWidget(range_);
+    pageBoxes_->setObjectName("Frame2");
+    auto* pages = new QGridLayout(pageBoxes_);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pageFrom_ = PageBox(pageBoxes_, pages, 0, "&From:", "Label5", "Page_From");
+    pageTo_ = PageBox(pageBoxes_, pages, 2, "&To:", "Label6", "Page_To");
+    rangeGrid->addWidget(pageBoxes_, 1, 1);
+    lower->addWidget(range_, 1);
+
+    auto* middle = new QVBoxLayout;
+    toFile_ = new QCheckBox("Print To &File", this);
+    toFile_->setObjectName("Prtfile_Check");
+    middle->addWidget(toFile_);
+    auto* copiesRow = new QHBoxLayout;
+    copiesLabel_ = new QLabel("&Copies", this);
+    copiesLabel_->setObjectName("Label4");
+    copies_ = new QLineEdit(this);
+    copies_->setObjectName("No_Copies");
+    copies_->setAccessibleName("Copies");
+    copies_->setMaximumWidth(60);
+    copiesLabel_->setBuddy(copies_);
+    copiesRow->addWidget(copiesLabel_);
+    copiesRow->addWidget(copies_);
+    middle->addLayout(copiesRow);
+    middle->addStretch();
+    lower->addLayout(middle);
+
+    auto* buttons = new QVBoxLayout;
+    auto* print = new QPushButton("&Print", this);
+    print->setObjectName("Cmd_Print");
+    print->setDefault(true);
+    setup_ = new QPushButton("S&etup", this);
+    setup_->setObjectName("Cmd_Setup");
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("Cmd_Cancel");
+    for (QPushButton* b : {print, setup_, cancel})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    lower->addLayout(buttons);
+    layout->addLayout(lower);
+
+    connect(toFile_, &QCheckBox::clicked, this, &Prtbox::Prtfile_Check_Click);
+    connect(print, &QPushButton::clicked, this, &Prtbox::Cmd_Print_Click);
+    connect(setup_, &QPushButton::clicked, this, &Prtbox::Cmd_Setup_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    ShowPrinter();
+    copies_->setText("1");
+    ranges_[2]->setEnabled(selTextSaved);
+    ranges_[0]->setChecked(true);
+    Range_Click(0);
+}
+
+void Prtbox::ShowPrinter() {
+    const PrinterDescription d = DescribePrinter(shell_.printers, shell_.printer);
+    status_[0]->setText(QString::fromStdString(PrinterLine(shell_.printer)));
+    status_[1]->setText(QString::fromStdString(PaperLine(d)));
+    status_[2]->setText(QString::fromStdString(BinLine(d)));
+}
+
+void Prtbox::Range_Click(int index) {
+    if (index == 2) return;
+    pageBoxes_->setEnabled(index == 1);
+    pageFrom_->setValue(index);
+    pageTo_->setValue(index);
+}
+
+void Prtbox::Prtfile_Check_Click() {
+    const bool toFile = toFile_->isChecked();
+    copiesLabel_->setVisible(!toFile);
+    copies_->setVisible(!toFile);
+    range_->setVisible(!toFile);
+    setup_->setEnabled(!toFile);
+}
+
+void Prtbox::Cmd_Print_Click() {
+    if (toFile_->isChecked()) {
+        // The whole report to a file: a line-by-line copy, or its sheets as a PDF.
+        std::string target;
+        if (!shell_.dialogs.ShowPrintToFileDialog(this, shell_.lastDir, shell_.reportFile, target))
+            return;
+        WaitCursor wait;
+        std::optional<Message> error;
+        if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
+            PdfPrinter pdf(target, PaperOf(shell_.printers, shell_.printer),
+                           shell_.printer.orientation == 2 ? QPageLayout::Landscape
+                                                           : QPageLayout::Portrait);
+            pdf.SetFont("Courier New", 12);
+            error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
+        } else {
+            error = CopyReportToFile(shell_.reportFile, target);
+        }
+        if (error) shell_.messages.Tell(this, *error);
+        return;
+    }
+    bool whole = false;
+    const int copies = copies_->text().trimmed().toInt(&whole);
+    if (!whole || copies < -32768 || copies > 32767) {
+        shell_.messages.Tell(this, Message{"The number of copies must be a whole number.",
+                                           "Print Report", MessageKind::Error});
+        return;
+    }
+    if (ranges_[2]->isChecked()) {
+        PrintCopies(selectionFile_, 0, 0);
+    } else if (ranges_[0]->isChecked()) {
+        PrintCopies(shell_.reportFile, 0, 0);
+    } else {
+        PrintCopies(shell_.reportFile, pageFrom_->value(), pageTo_->value());
+    }
+}
+
+// Prints the file in the number of copies the dialog shows, each copy a document of its own;
+// stops at the first copy the printer does not take, and says why.
+void Prtbox::PrintCopies(const std::string& file, int from, int to) {
+    const int copies = copies_->text().trimmed().toInt();
+    WaitCursor wait;
+    for (int copy = 1; copy <= copies; ++copy) {
+        const auto document = shell_.printers.StartDocument(shell_.printer, shell_.reportFile);
+        document->SetFont("Courier New", 12);
+        if (auto error = PrintReportPages(file, from, to, *document)) {
+            shell_.messages.Tell(this, *error);
+            return;
+        }
+    }
+}
+
+void Prtbox::Cmd_Setup_Click() {
+    NTSetup setup(shell_, shell_.printers, shell_.printer, this);
+    ExecModal(shell_, setup);
+    if (setup.setupCancelled()) return;
+    ShowPrinter();
+}
+
+} // namespace sidewalk::ui
