@@ -1,86 +1,209 @@
 // sidewalk-print: prints a report file (PRINT.SPL, a saved .PRN, or - for standard input)
-// through the desktop program's own printing code, for batch work. For now it writes PDF.
+// through the desktop program's own printing code, on a printer of the print system or into a
+// PDF, for batch work; --list shows the printers with their papers and trays.
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/runtime_dir.hpp"
+#include "output/cups_print_system.hpp"
 #include "output/pdf_printer.hpp"
+#include "output/printer_setup.hpp"
 #include "output/report_printing.hpp"
 
 namespace {
 
+using namespace sidewalk;
+using namespace sidewalk::ui;
+
 constexpr const char* kUsage =
-    "usage: sidewalk-print --pdf FILE [--pages FROM-TO] [--landscape] [--paper NAME] REPORT\n"
+    "usage: sidewalk-print [--printer QUEUE | --pdf FILE] [--paper NAME] [--tray NAME]\n"
+    "                      [--landscape] [--pages FROM-TO] [--copies N] REPORT\n"
+    "       sidewalk-print --list\n"
     "\n"
     "Prints the report file REPORT (- for standard input) as the desktop program prints it:\n"
     "Courier New at 12 points, six lines an inch, a new sheet at each page break.\n"
     "\n"
-    "  --pdf FILE       write the printed sheets to FILE as a PDF\n"
-    "  --pages FROM-TO  print only these pages (0 for FROM: the first; 0 for TO: the last)\n"
+    "  --printer QUEUE  print on this printer (the default printer when absent)\n"
+    "  --pdf FILE       write the printed sheets to FILE as a PDF instead\n"
+    "  --paper NAME     a paper of the printer, as --list names it (for a PDF: Letter, the\n"
+    "                   default, Legal or A4)\n"
+    "  --tray NAME      a tray of the printer, as --list names it\n"
     "  --landscape      print across the sheet\n"
-    "  --paper NAME     Letter (the default), Legal or A4\n"
+    "  --pages FROM-TO  print only these pages (0 for FROM: the first; 0 for TO: the last)\n"
+    "  --copies N       print N copies, each a print job of its own (1 when absent)\n"
+    "  --list           show the printers, with their papers and trays\n"
     "\n"
-    "Printing to a printer queue is not available yet. Exit status: 0 printed; 2 not.\n";
+    "Exit status: 0 printed; 2 not printed (a printer, paper or tray that does not exist, a\n"
+    "report that cannot be read, a print job the printer did not take).\n";
 
 int Fail(const std::string& text) {
-    std::cerr << text << '\n';
+    std::cerr << "sidewalk-print: " << text << '\n';
     return 2;
 }
+
+bool SameName(const PrinterChoice& choice, const std::string& name) {
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    };
+    return lower(choice.name) == lower(name) || lower(choice.keyword) == lower(name);
+}
+
+std::string Names(const std::vector<PrinterChoice>& list) {
+    std::string names;
+    for (const PrinterChoice& c : list)
+        names += (names.empty() ? "" : ", ") + c.name;
+    return names.empty() ? "none" : names;
+}
+
+int List(PrintSystem& system) {
+    const std::string standard = system.DefaultPrinterName();
+    for (const std::string& name : system.PrinterNames()) {
+        std::cout << name << (name == standard ? " (default)" : "");
+        const auto opened = system.OpenPrinter(name);
+        const auto* facts = std::get_if<PrinterFacts>(&opened);
+        if (facts == nullptr) {
+            std::cout << "\n  " << std::get<Message>(opened).text << '\n';
+            continue;
+        }
+        std::cout << "  [" << facts->port << "]\n";
+        for (const PrinterChoice& c : facts->papers)
+            std::cout << "  paper " << ChoiceEntryText(c)
+                      << (c.number == facts->defaultPaper ? " (default)" : "") << '\n';
+        for (const PrinterChoice& c : facts->bins)
+            std::cout << "  tray  " << ChoiceEntryText(c)
+                      << (c.number == facts->defaultBin ? " (default)" : "") << '\n';
+    }
+    return 0;
+}
+
+// Standard input kept in a file, so that each copy can read the report again.
+struct SpooledInput {
+    std::filesystem::path path;
+    ~SpooledInput() {
+        std::error_code ec;
+        if (!path.empty()) std::filesystem::remove(path, ec);
+    }
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::optional<std::string> pdf;
+    std::optional<std::string> pdf, queue, paperName, trayName;
     std::string report;
-    int first = 0;
-    int last = 0;
-    bool landscape = false;
-    QPageSize paper(QPageSize::Letter);
+    int first = 0, last = 0, copies = 1;
+    bool landscape = false, list = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--help") {
             std::cout << kUsage;
             return 0;
+        } else if (a == "--list") {
+            list = true;
         } else if (a == "--pdf" && hasValue) {
             pdf = args[++i];
+        } else if (a == "--printer" && hasValue) {
+            queue = args[++i];
+        } else if (a == "--paper" && hasValue) {
+            paperName = args[++i];
+        } else if (a == "--tray" && hasValue) {
+            trayName = args[++i];
         } else if (a == "--pages" && hasValue) {
-            if (std::sscanf(args[++i].c_str(), "%d-%d", &first, &last) != 2 || first < 0 ||
+            char end = 0;
+            if (std::sscanf(args[++i].c_str(), "%d-%d%c", &first, &last, &end) != 2 || first < 0 ||
                 last < 0)
-                return Fail("sidewalk-print: --pages takes FROM-TO, two whole numbers");
+                return Fail("--pages takes FROM-TO, two whole numbers");
+        } else if (a == "--copies" && hasValue) {
+            char end = 0;
+            if (std::sscanf(args[++i].c_str(), "%d%c", &copies, &end) != 1 || copies < 1 ||
+                copies > 999)
+                return Fail("--copies takes a whole number from 1 to 999");
         } else if (a == "--landscape") {
             landscape = true;
-        } else if (a == "--paper" && hasValue) {
-            const std::string name = args[++i];
-            if (name == "Letter")
-                paper = QPageSize(QPageSize::Letter);
-            else if (name == "Legal")
-                paper = QPageSize(QPageSize::Legal);
-            else if (name == "A4")
-                paper = QPageSize(QPageSize::A4);
-            else
-                return Fail("sidewalk-print: no paper named " + name + " (Letter, Legal or A4)");
         } else if (report.empty() && (a == "-" || a.rfind("--", 0) != 0)) {
-            report = a == "-" ? "/dev/stdin" : a;
+            report = a;
         } else {
             std::cerr << kUsage;
             return 2;
         }
     }
-    if (report.empty() || !pdf) {
+    if ((report.empty() && !list) || (pdf && (queue || trayName))) {
         std::cerr << kUsage;
         return 2;
     }
     // A command needs no display: fonts and PDF work on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    sidewalk::ui::PdfPrinter printer(*pdf, paper,
-                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (auto error = sidewalk::ui::PrintReportPages(report, first, last, printer))
-        return Fail(error->title + ": " + error->text);
+    const std::string unique = std::to_string(::getpid());
+    CupsPrintSystem system((WorkspaceParent() / ("sidewalk-print-" + unique + ".pdf")).string());
+    if (list) return List(system);
+
+    SpooledInput input;
+    if (report == "-") {
+        input.path = WorkspaceParent() / ("sidewalk-print-" + unique + ".SPL");
+        std::ofstream out(input.path, std::ios::binary);
+        std::copy(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>(),
+                  std::ostreambuf_iterator<char>(out));
+        if (!out.flush()) return Fail("cannot keep standard input in " + input.path.string());
+        report = input.path.string();
+    }
+
+    if (pdf) {
+        QPageSize paper(QPageSize::Letter);
+        if (paperName == "Legal")
+            paper = QPageSize(QPageSize::Legal);
+        else if (paperName == "A4")
+            paper = QPageSize(QPageSize::A4);
+        else if (paperName && *paperName != "Letter")
+            return Fail("no paper named " + *paperName + " (Letter, Legal or A4)");
+        PdfPrinter printer(*pdf, paper, landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        printer.SetFont("Courier New", 12);
+        if (auto error = PrintReportPages(report, first, last, printer))
+            return Fail(error->title + ": " + error->text);
+        return 0;
+    }
+
+    const std::string name = queue ? *queue : system.DefaultPrinterName();
+    CurrentPrinter printer = SelectPrinter(system, name);
+    const auto opened = system.OpenPrinter(name);
+    const auto* facts = std::get_if<PrinterFacts>(&opened);
+    if (facts == nullptr) return Fail(std::get<Message>(opened).text);
+    if (paperName) {
+        auto it = std::find_if(facts->papers.begin(), facts->papers.end(),
+                               [&](const PrinterChoice& c) { return SameName(c, *paperName); });
+        if (it == facts->papers.end())
+            return Fail("the printer " + name + " has no paper named " + *paperName +
+                        " (papers: " + Names(facts->papers) + ")");
+        printer.paperSize = it->number;
+    }
+    if (trayName) {
+        auto it = std::find_if(facts->bins.begin(), facts->bins.end(),
+                               [&](const PrinterChoice& c) { return SameName(c, *trayName); });
+        if (it == facts->bins.end())
+            return Fail("the printer " + name + " has no tray named " + *trayName +
+                        " (trays: " + Names(facts->bins) + ")");
+        printer.paperBin = it->number;
+    }
+    printer.orientation = landscape ? 2 : 1;
+    const std::string title =
+        std::filesystem::path(report == input.path.string() ? "report" : report)
+            .filename()
+            .string();
+    for (int copy = 1; copy <= copies; ++copy) {
+        const auto document = system.StartDocument(printer, title);
+        document->SetFont("Courier New", 12);
+        if (auto error = PrintReportPages(report, first, last, *document)) return Fail(error->text);
+    }
     return 0;
 }

@@ -33,20 +33,28 @@ struct PpdDeleter {
     void operator()(ppd_file_t* p) const { ppdClose(p); }
 };
 
+// Why a look-up found no printer: no spooler answers, or it knows no printer of that name (CUPS
+// reports both as "not found", so the spooler is asked whether it is there at all).
 Message CannotOpen(const std::string& name) {
-    const ipp_status_t status = cupsLastError();
-    const std::string why =
-        status == IPP_STATUS_ERROR_NOT_FOUND
-            ? "the print system knows no printer of that name."
-            : std::string("no print spooler answers (") + cupsLastErrorString() + ").";
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    const bool answers = http != nullptr;
+    if (http != nullptr) httpClose(http);
+    const std::string why = answers
+                                ? "the print system knows no printer of that name."
+                                : std::string("no print spooler answers at ") + cupsServer() + ".";
+    if (name.empty())
+        return Message{answers ? "There is no default printer." : "No printer can be used: " + why,
+                       "Printer", MessageKind::Error};
     return Message{"The printer " + name + " cannot be opened: " + why, "Printer",
                    MessageKind::Error};
 }
 
-// Looks up the queue; nothing when CUPS does not know it or cannot be reached.
+// Looks up the queue (no name: the default one); nothing when CUPS does not know it or cannot
+// be reached, and cupsLastError then says which.
 Dest FindDest(const std::string& name) {
-    if (name.empty()) return Dest(nullptr);
-    return Dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr));
+    return Dest(
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.empty() ? nullptr : name.c_str(), nullptr));
 }
 
 std::string Lower(std::string s) {

@@ -191,7 +191,9 @@ TEST(PrintCommand, PdfOfAReportAndItsFailures) {
         {print + " --paper B5 --pdf '" + pdf + "' -", 2, "no paper named B5"},
         {print + " --pdf '" + pdf + "' '" + (scratch / "missing.SPL").string() + "'", 2,
          "File Input Error"},
-        {print + " '" + pdf + "'", 2, "usage:"},
+        {print + " --pdf '" + pdf + "'", 2, "usage:"},
+        {print + " --pdf '" + pdf + "' --tray Upper -", 2, "usage:"},
+        {print + " --copies 0 -", 2, "--copies takes a whole number"},
     };
     for (const auto& c : cases) {
         const std::string cmd = "(" + c.command + ") 2>'" + (scratch / "err").string() + "'";

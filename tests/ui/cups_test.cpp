@@ -1,0 +1,199 @@
+// Printing on the real print system: a private spooler with a tray printer whose sheets come
+// back as PDFs, read with poppler to see the sheets, paper, tray, orientation and copies.
+#include <QComboBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "output/cups_print_system.hpp"
+#include "output/nt_setup.hpp"
+#include "output/printer_setup.hpp"
+#include "output/report_printing.hpp"
+#include "ui_support.hpp"
+
+namespace sidewalk::ui::test {
+
+namespace fs = std::filesystem;
+
+class RealPrinting : public QObject {
+    Q_OBJECT
+    const fs::path printed_ = qEnvironmentVariable("SIDEWALK_PRINTED").toStdString();
+    Folder work_;
+    std::string report_ = (work_.path / "PRINT.SPL").string();
+    std::size_t jobs_ = 0; // the jobs printed so far
+
+    static QString Run(const QString& program, const QStringList& args, int* status = nullptr) {
+        QProcess run;
+        run.start(program, args);
+        run.waitForFinished(60000);
+        if (status) *status = run.exitCode();
+        return QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError());
+    }
+
+    // The PDFs of the next count jobs, in job order, once the spooler has printed them.
+    std::vector<fs::path> NextJobs(std::size_t count) {
+        std::vector<fs::path> pdfs;
+        for (int wait = 0; wait < 600; ++wait) {
+            pdfs.clear();
+            for (const auto& e : fs::directory_iterator(printed_))
+                if (e.path().extension() == ".pdf") pdfs.push_back(e.path());
+            if (pdfs.size() >= jobs_ + count) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        std::sort(pdfs.begin(), pdfs.end(), [](const fs::path& a, const fs::path& b) {
+            return std::stoi(a.stem().string().substr(4)) < std::stoi(b.stem().string().substr(4));
+        });
+        if (pdfs.size() < jobs_ + count) return {};
+        std::vector<fs::path> next(pdfs.begin() + static_cast<long>(jobs_),
+                                   pdfs.begin() + static_cast<long>(jobs_ + count));
+        jobs_ += count;
+        return next;
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY2(!printed_.empty(), "run through tests/cups/with_cupsd.sh");
+        int status = 0;
+        Run(SIDEWALK_BUILD_DIR "/sidewalk-report",
+            {"--output", QString::fromStdString(report_),
+             SIDEWALK_EXAMPLES_DIR "/downtown-english.V41"},
+            &status);
+        QCOMPARE(status, 0);
+    }
+
+    // The setup window lists what the spooler lists, and each queue's PPD papers and trays.
+    void printersAndTheirLists() {
+        Program p;
+        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        CurrentPrinter printer = SelectPrinter(cups, cups.DefaultPrinterName());
+        QCOMPARE(printer.deviceName, std::string("Trays"));
+        QCOMPARE(printer.port, "sidewalk-pdf:" + printed_.string());
+        NTSetup setup(p.shell, cups, printer);
+        QStringList listed;
+        for (const QString& line : Run("lpstat", {"-p"}).split('\n'))
+            if (line.startsWith("printer ")) listed << line.section(' ', 1, 1);
+        QStringList shown;
+        auto* printers = setup.findChild<QComboBox*>("combo1");
+        for (int i = 0; i < printers->count(); ++i)
+            shown << printers->itemText(i);
+        QCOMPARE(shown, listed);
+        auto* papers = setup.findChild<QComboBox*>("Combo2");
+        QCOMPARE(papers->itemText(2), QString("9  A4"));
+        QCOMPARE(papers->currentText(), QString("1  US Letter"));
+        auto* bins = setup.findChild<QComboBox*>("Combo3");
+        QCOMPARE(bins->count(), 3);
+        QCOMPARE(bins->itemText(2), QString("259  Tray 2"));
+        QCOMPARE(bins->currentText(), QString("7  Automatic"));
+        const PrinterDescription d = DescribePrinter(cups, printer);
+        QCOMPARE(PaperLine(d) + BinLine(d),
+                 std::string(" Paper: US Letter   [Portrait]  Bin: Automatic "));
+    }
+
+    void printsOnThePaperAndTrayChosen() {
+        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        // The sheets pages from..to take at so many lines a sheet.
+        const QStringList pages = QString::fromStdString(ReadText(report_)).split("\f\r\n");
+        auto sheets = [&](int from, int to, int lines) {
+            int n = 0;
+            for (int page = from; page <= std::min<int>(to, pages.size()); ++page)
+                n += std::max<int>(1, (pages[page - 1].count('\n') + lines - 1) / lines);
+            return n;
+        };
+        const struct {
+            int paper, bin, orientation, from, to, copies;
+            int sheets;
+            const char* size;
+            const char* mark;
+        } cases[] = {
+            {1, 7, 1, 1, 9999, 1, sheets(1, 9999, 60), "612 x 792", "TRAY-MARK-Auto"},
+            {5, 1, 1, 1, 1, 1, 1, "612 x 1008", "TRAY-MARK-Upper"},
+            // across an A4 sheet: 45 lines a sheet
+            {9, 259, 2, 2, 3, 2, sheets(2, 3, 45), "595 x 842", "TRAY-MARK-Tray2"},
+        };
+        for (const auto& c : cases) {
+            const CurrentPrinter printer{"Trays", "", c.orientation, c.paper, c.bin};
+            for (int copy = 0; copy < c.copies; ++copy) {
+                const auto document = cups.StartDocument(printer, "PRINT.SPL");
+                document->SetFont("Courier New", 12);
+                const auto error = PrintReportPages(report_, c.from, c.to, *document);
+                QVERIFY2(!error, error ? error->text.c_str() : "");
+            }
+            const std::vector<fs::path> jobs = NextJobs(static_cast<std::size_t>(c.copies));
+            QCOMPARE(jobs.size(), static_cast<std::size_t>(c.copies));
+            for (const fs::path& job : jobs) {
+                const QString pdf = QString::fromStdString(job.string());
+                const QString info = Run("pdfinfo", {pdf});
+                QVERIFY2(info.contains(QRegularExpression(QString("Pages: +%1\n").arg(c.sheets))),
+                         qPrintable(info));
+                QVERIFY2(info.contains(c.size), qPrintable(info));
+                const QString text = Run("pdftotext", {"-layout", pdf, "-"});
+                QCOMPARE(text.count(c.mark), c.sheets);
+                QVERIFY(text.contains("SIDEWALK CURB & GRASSING QUANTITIES"));
+                // Across the sheet, the report's lines run along its long edge.
+                const QString box = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+                const QRegularExpressionMatch word =
+                    QRegularExpression(
+                        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">QUANTITIES<)re")
+                        .match(box);
+                QVERIFY(word.hasMatch());
+                const double wide = word.captured(3).toDouble() - word.captured(1).toDouble();
+                const double high = word.captured(4).toDouble() - word.captured(2).toDouble();
+                QCOMPARE(high > wide, c.orientation == 2);
+            }
+        }
+    }
+
+    // What stops a print job is said; the command prints through the same code.
+    void failuresAndTheCommand() {
+        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        const std::pair<const char*, const char*> refused[] = {
+            {"Nowhere", "The printer Nowhere cannot be opened: the print system knows no printer"},
+            {"Closed", "The printer Closed did not take the report"}};
+        for (const auto& [queue, message] : refused) {
+            const auto document = cups.StartDocument({queue, "", 1, 1, 7}, "PRINT.SPL");
+            const auto error = PrintReportPages(report_, 1, 1, *document);
+            QVERIFY(error && error->text.rfind(message, 0) == 0);
+        }
+        const QString print = SIDEWALK_BUILD_DIR "/sidewalk-print";
+        const QString report = QString::fromStdString(report_);
+        const struct {
+            QStringList args;
+            int status;
+            const char* says;
+        } runs[] = {
+            {{"--list"}, 0, "Trays (default)"},
+            {{"--tray", "Tray 9", report}, 2, "has no tray named Tray 9 (trays: Automatic, Tray 1"},
+            {{"--printer", "Trays", "--paper", "A5", report}, 2, "has no paper named A5"},
+            {{"--paper", "A4", "--tray", "Tray 1", "--copies", "2", "--pages", "1-1", report},
+             0,
+             ""},
+        };
+        for (const auto& r : runs) {
+            int status = -1;
+            const QString said = Run(print, r.args, &status);
+            QCOMPARE(status, r.status);
+            QVERIFY2(said.contains(r.says), qPrintable(said));
+        }
+        for (const fs::path& job : NextJobs(2)) {
+            const QString pdf = QString::fromStdString(job.string());
+            QVERIFY(Run("pdfinfo", {pdf}).contains("595 x 842"));
+            QCOMPARE(Run("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
+        }
+        QProcess noSpooler;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CUPS_SERVER", QString::fromStdString((work_.path / "none.sock").string()));
+        noSpooler.setProcessEnvironment(env);
+        noSpooler.start(print, {"--printer", "Trays", report});
+        noSpooler.waitForFinished(60000);
+        QCOMPARE(noSpooler.exitCode(), 2);
+        QVERIFY(noSpooler.readAllStandardError().contains("no print spooler answers"));
+    }
+};
+
+} // namespace sidewalk::ui::test
+
+QTEST_MAIN(sidewalk::ui::test::RealPrinting)
+#include "cups_test.moc"
