@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/help_link.hpp"
@@ -92,6 +93,16 @@ NTSetup::NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWi
     connect(printers_, &QComboBox::activated, this, &NTSetup::combo1_Click);
     connect(ok, &QPushButton::clicked, this, &NTSetup::Cmd_OK_Click);
     connect(cancel, &QPushButton::clicked, this, &NTSetup::Cmd_Cancel_Click);
+}
+
+// Centred across the screen, a third of the way down: over the print dialog, not on its top.
+void NTSetup::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = this->screen()) {
+        const QRect free = screen->availableGeometry();
+        move(free.left() + std::max(0, (free.width() - width()) / 2),
+             free.top() + std::max(0, (free.height() - height()) / 3));
+    }
 }
 
 void NTSetup::SelectOrientation() {

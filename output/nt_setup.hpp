@@ -21,6 +21,9 @@ class NTSetup : public QDialog {
     void Cmd_Cancel_Click();
     bool setupCancelled() const { return setupCancelled_; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void FillPaperAndBinLists();
     void SelectOrientation();

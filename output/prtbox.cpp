@@ -174,18 +174,17 @@ void Prtbox::Cmd_Print_Click() {
         return;
     }
     if (ranges_[2]->isChecked()) {
-        PrintCopies(selectionFile_, 0, 0);
+        PrintCopies(selectionFile_, 0, 0, copies);
     } else if (ranges_[0]->isChecked()) {
-        PrintCopies(shell_.reportFile, 0, 0);
+        PrintCopies(shell_.reportFile, 0, 0, copies);
     } else {
-        PrintCopies(shell_.reportFile, pageFrom_->value(), pageTo_->value());
+        PrintCopies(shell_.reportFile, pageFrom_->value(), pageTo_->value(), copies);
     }
 }
 
-// Prints the file in the number of copies the dialog shows, each copy a document of its own;
-// stops at the first copy the printer does not take, and says why.
-void Prtbox::PrintCopies(const std::string& file, int from, int to) {
-    const int copies = copies_->text().trimmed().toInt();
+// Prints the file in so many copies, each a document of its own (none for 0 or fewer); stops
+// at the first copy the printer does not take, and says why.
+void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) {
     WaitCursor wait;
     for (int copy = 1; copy <= copies; ++copy) {
         const auto document = shell_.printers.StartDocument(shell_.printer, shell_.reportFile);

@@ -31,7 +31,7 @@ class Prtbox : public QDialog {
 
   private:
     void ShowPrinter();
-    void PrintCopies(const std::string& file, int from, int to);
+    void PrintCopies(const std::string& file, int from, int to, int copies);
     Shell& shell_;
     std::string selectionFile_;
     std::array<QLabel*, 3> status_{};
