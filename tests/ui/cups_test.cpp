@@ -1,8 +1,11 @@
 // Printing on the real print system: a private spooler with a tray printer whose sheets come
 // back as PDFs, read with poppler to see the sheets, paper, tray, orientation and copies.
 #include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -11,6 +14,7 @@
 #include "output/cups_print_system.hpp"
 #include "output/nt_setup.hpp"
 #include "output/printer_setup.hpp"
+#include "output/prtbox.hpp"
 #include "output/report_printing.hpp"
 #include "ui_support.hpp"
 
@@ -144,6 +148,34 @@ class RealPrinting : public QObject {
                 QCOMPARE(high > wide, c.orientation == 2);
             }
         }
+    }
+
+    // The print dialog prints through the spooler: a page range in copies, each a job; a queue
+    // that takes no jobs is said in a message box.
+    void printDialogOnTheSpooler() {
+        Program p;
+        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        Shell shell{p.session(), p.messages, p.dialogs, p.help(), cups,
+                    "/",         0,          report_,   0,        SelectPrinter(cups, "Trays"),
+                    {},          {}};
+        Prtbox box(shell, false, "");
+        box.findChild<QRadioButton*>("Range_1")->click();
+        box.findChild<QSpinBox*>("Page_To")->setValue(2);
+        box.findChild<QLineEdit*>("No_Copies")->setText("2");
+        Press(box, "Cmd_Print");
+        QVERIFY(p.messages.shown().empty());
+        for (const fs::path& job : NextJobs(2)) {
+            const QString text =
+                Run("pdftotext", {"-layout", QString::fromStdString(job.string()), "-"});
+            QVERIFY(text.contains(QRegularExpression("PAGE +1\n")));
+            QVERIFY(text.contains(QRegularExpression("PAGE +2\n")));
+            QVERIFY(!text.contains(QRegularExpression("PAGE +3\n")));
+        }
+        shell.printer = SelectPrinter(cups, "Closed");
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(box, "Cmd_Print");
+        QCOMPARE(p.messages.shown().size(), std::size_t{1});
+        QVERIFY(p.messages.shown()[0].text.startsWith("The printer Closed did not take"));
     }
 
     // What stops a print job is said; the command prints through the same code.
