@@ -232,18 +232,24 @@ class Windows : public QObject {
         ProcForm options(p.shell);
         EnddataForm save(p.shell);
         Indexform index(p.shell);
-        for (QWidget* window : std::initializer_list<QWidget*>{&main, &options, &save, &index}) {
+        Prtbox print(p.shell, false, "");
+        NTSetup setup(p.shell, p.printers, p.shell.printer);
+        const std::initializer_list<QWidget*> windows = {&main,  &options, &save,
+                                                         &index, &print,   &setup};
+        for (QWidget* window : windows) {
             for (QPushButton* button : window->findChildren<QPushButton*>()) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
                 QCOMPARE(a->text(QAccessible::Name), button->text().remove('&'));
             }
         }
-        const std::pair<const char*, const char*> fields[] = {{"DRefNum", "Ref No."},
-                                                              {"DDate1", "Date"},
-                                                              {"DProject", "Project No."},
-                                                              {"DEng", "Engineer"}};
-        for (const auto& [name, label] : fields)
-            QCOMPARE(QAccessible::queryAccessibleInterface(index.findChild<QLineEdit*>(name))
+        const std::tuple<QWidget*, const char*, const char*> fields[] = {
+            {&index, "DRefNum", "Ref No."}, {&index, "DDate1", "Date"},
+            {&index, "DProject", "Project No."}, {&index, "DEng", "Engineer"},
+            {&print, "No_Copies", "Copies"}, {&print, "Page_From", "From"},
+            {&print, "Page_To", "To"}, {&setup, "combo1", "Printer"},
+            {&setup, "Combo2", "Papersize"}, {&setup, "Combo3", "Paper Bin"}};
+        for (const auto& [window, name, label] : fields)
+            QCOMPARE(QAccessible::queryAccessibleInterface(window->findChild<QWidget*>(name))
                          ->text(QAccessible::Name),
                      QString(label));
     }
