@@ -51,7 +51,7 @@ Message CannotOpen(const std::string& name) {
 }
 
 // Looks up the queue (no name: the default one); nothing when CUPS does not know it or cannot
-// be reached, and cupsLastError then says which.
+// be reached (CannotOpen then says which).
 Dest FindDest(const std::string& name) {
     return Dest(
         cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.empty() ? nullptr : name.c_str(), nullptr));
@@ -139,10 +139,18 @@ class CupsDocument : public Printer {
                                                        &job, title_.c_str(), count, options);
         cupsFreeOptions(count, options);
         if (created > IPP_STATUS_OK_EVENTS_COMPLETE || job <= 0) return Refused();
-        bool sent =
-            cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get(), job, title_.c_str(),
-                                  CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE;
+        // A job the spooler took but could not be given the whole document is cancelled, so
+        // that nothing half is printed.
+        auto cancel = [&] {
+            std::optional<Message> refused = Refused();
+            cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest.get(), job);
+            return refused;
+        };
+        if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get(), job, title_.c_str(),
+                                  CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE)
+            return cancel();
         const std::string_view pdf = bytes.view();
+        bool sent = true;
         for (std::size_t at = 0; sent && at < pdf.size(); at += 65536) {
             const std::size_t n = std::min<std::size_t>(65536, pdf.size() - at);
             sent =
@@ -150,11 +158,7 @@ class CupsDocument : public Printer {
         }
         const ipp_status_t finished =
             cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get());
-        if (!sent || finished > IPP_STATUS_OK_EVENTS_COMPLETE) {
-            std::optional<Message> refused = Refused();
-            cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest.get(), job);
-            return refused;
-        }
+        if (!sent || finished > IPP_STATUS_OK_EVENTS_COMPLETE) return cancel();
         return std::nullopt;
     }
 

@@ -152,16 +152,18 @@ void Prtbox::Cmd_Print_Click() {
         std::string target;
         if (!shell_.dialogs.ShowPrintToFileDialog(this, shell_.lastDir, shell_.reportFile, target))
             return;
-        WaitCursor wait;
         std::optional<Message> error;
-        if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
-            PdfPrinter pdf(target, PaperOf(shell_.printers, shell_.printer),
-                           shell_.printer.orientation == 2 ? QPageLayout::Landscape
-                                                           : QPageLayout::Portrait);
-            pdf.SetFont("Courier New", 12);
-            error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
-        } else {
-            error = CopyReportToFile(shell_.reportFile, target);
+        {
+            WaitCursor wait;
+            if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
+                PdfPrinter pdf(target, PaperOf(shell_.printers, shell_.printer),
+                               shell_.printer.orientation == 2 ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
+                pdf.SetFont("Courier New", 12);
+                error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
+            } else {
+                error = CopyReportToFile(shell_.reportFile, target);
+            }
         }
         if (error) shell_.messages.Tell(this, *error);
         return;
@@ -185,15 +187,16 @@ void Prtbox::Cmd_Print_Click() {
 // Prints the file in so many copies, each a document of its own (none for 0 or fewer); stops
 // at the first copy the printer does not take, and says why.
 void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) {
-    WaitCursor wait;
-    for (int copy = 1; copy <= copies; ++copy) {
-        const auto document = shell_.printers.StartDocument(shell_.printer, shell_.reportFile);
-        document->SetFont("Courier New", 12);
-        if (auto error = PrintReportPages(file, from, to, *document)) {
-            shell_.messages.Tell(this, *error);
-            return;
+    std::optional<Message> error;
+    {
+        WaitCursor wait;
+        for (int copy = 1; copy <= copies && !error; ++copy) {
+            const auto document = shell_.printers.StartDocument(shell_.printer, shell_.reportFile);
+            document->SetFont("Courier New", 12);
+            error = PrintReportPages(file, from, to, *document);
         }
     }
+    if (error) shell_.messages.Tell(this, *error); // with the pointer as it was
 }
 
 void Prtbox::Cmd_Setup_Click() {
