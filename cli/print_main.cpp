@@ -66,8 +66,12 @@ std::string Names(const std::vector<PrinterChoice>& list) {
 }
 
 int List(PrintSystem& system) {
+    if (!CupsPrintSystem::SpoolerAnswers())
+        return Fail("no print spooler answers at " + CupsPrintSystem::SpoolerName() + ".");
     const std::string standard = system.DefaultPrinterName();
-    for (const std::string& name : system.PrinterNames()) {
+    const std::vector<std::string> names = system.PrinterNames();
+    if (names.empty()) std::cout << "No printers are set up.\n";
+    for (const std::string& name : names) {
         std::cout << name << (name == standard ? " (default)" : "");
         const auto opened = system.OpenPrinter(name);
         const auto* facts = std::get_if<PrinterFacts>(&opened);

@@ -36,10 +36,7 @@ struct PpdDeleter {
 // Why a look-up found no printer: no spooler answers, or it knows no printer of that name (CUPS
 // reports both as "not found", so the spooler is asked whether it is there at all).
 Message CannotOpen(const std::string& name) {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                5000, nullptr);
-    const bool answers = http != nullptr;
-    if (http != nullptr) httpClose(http);
+    const bool answers = CupsPrintSystem::SpoolerAnswers();
     const std::string why = answers
                                 ? "the print system knows no printer of that name."
                                 : std::string("no print spooler answers at ") + cupsServer() + ".";
@@ -189,6 +186,18 @@ int BinNumber(const std::string& keyword, int place) {
     };
     const auto it = kBins.find(Lower(keyword));
     return it != kBins.end() ? it->second : 256 + place;
+}
+
+bool CupsPrintSystem::SpoolerAnswers() {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    if (http == nullptr) return false;
+    httpClose(http);
+    return true;
+}
+
+std::string CupsPrintSystem::SpoolerName() {
+    return cupsServer();
 }
 
 std::vector<std::string> CupsPrintSystem::PrinterNames() {

@@ -214,14 +214,17 @@ class RealPrinting : public QObject {
             QVERIFY(Run("pdfinfo", {pdf}).contains("595 x 842"));
             QCOMPARE(Run("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
         }
-        QProcess noSpooler;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CUPS_SERVER", QString::fromStdString((work_.path / "none.sock").string()));
-        noSpooler.setProcessEnvironment(env);
-        noSpooler.start(print, {"--printer", "Trays", report});
-        noSpooler.waitForFinished(60000);
-        QCOMPARE(noSpooler.exitCode(), 2);
-        QVERIFY(noSpooler.readAllStandardError().contains("no print spooler answers"));
+        for (const QStringList& args : {QStringList{"--printer", "Trays", report},
+                                        QStringList{report}, QStringList{"--list"}}) {
+            QProcess noSpooler;
+            noSpooler.setProcessEnvironment(env);
+            noSpooler.start(print, args);
+            noSpooler.waitForFinished(60000);
+            QCOMPARE(noSpooler.exitCode(), 2);
+            QVERIFY(noSpooler.readAllStandardError().contains("no print spooler answers"));
+        }
     }
 };
 
