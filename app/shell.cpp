@@ -2,6 +2,7 @@
 #include "app/shell.hpp"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 
 namespace sidewalk::ui {
@@ -27,6 +28,13 @@ WaitCursor::WaitCursor() {
 
 WaitCursor::~WaitCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* owner) {
+    auto* caption = new QLabel(text, owner);
+    caption->setBuddy(field);
+    field->setAccessibleName(QString(text).remove('&').remove(':'));
+    return caption;
 }
 
 } // namespace sidewalk::ui

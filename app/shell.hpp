@@ -10,6 +10,7 @@
 #include "output/print_system.hpp"
 #include "session/session.hpp"
 
+class QLabel;
 class QMenu;
 
 namespace sidewalk::ui {
@@ -40,6 +41,10 @@ int ExecModal(Shell& shell, QDialog& window);
 
 // Centres a window across its screen with its top at FormTop.
 void PlaceWindow(QWidget& window, const Shell& shell);
+
+// The caption of a field: a label whose mnemonic moves to the field, and whose text, without
+// "&" and ":", is the field's name for a screen reader.
+QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* owner);
 
 // Shows the hourglass pointer while it lives; restores the previous one however it ends.
 class WaitCursor {

@@ -2,7 +2,6 @@
 // through the desktop program's own printing code, on a printer of the print system or into a
 // PDF, for batch work; --list shows the printers with their papers and trays.
 #include <QGuiApplication>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "cli/runtime_dir.hpp"
+#include "data/text.hpp"
 #include "output/cups_print_system.hpp"
 #include "output/pdf_printer.hpp"
 #include "output/printer_setup.hpp"
@@ -49,13 +49,12 @@ int Fail(const std::string& text) {
     return 2;
 }
 
-bool SameName(const PrinterChoice& choice, const std::string& name) {
-    auto lower = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return s;
-    };
-    return lower(choice.name) == lower(name) || lower(choice.keyword) == lower(name);
+// The number of the paper or tray of that name (or driver keyword, in any case), or nothing.
+std::optional<int> NumberNamed(const std::vector<PrinterChoice>& list, const std::string& name) {
+    const std::string wanted = UpperCase(name);
+    for (const PrinterChoice& c : list)
+        if (UpperCase(c.name) == wanted || UpperCase(c.keyword) == wanted) return c.number;
+    return std::nullopt;
 }
 
 std::string Names(const std::vector<PrinterChoice>& list) {
@@ -183,21 +182,20 @@ int main(int argc, char** argv) {
     const auto opened = system.OpenPrinter(name);
     const auto* facts = std::get_if<PrinterFacts>(&opened);
     if (facts == nullptr) return Fail(std::get<Message>(opened).text);
-    if (paperName) {
-        auto it = std::find_if(facts->papers.begin(), facts->papers.end(),
-                               [&](const PrinterChoice& c) { return SameName(c, *paperName); });
-        if (it == facts->papers.end())
-            return Fail("the printer " + name + " has no paper named " + *paperName +
-                        " (papers: " + Names(facts->papers) + ")");
-        printer.paperSize = it->number;
-    }
-    if (trayName) {
-        auto it = std::find_if(facts->bins.begin(), facts->bins.end(),
-                               [&](const PrinterChoice& c) { return SameName(c, *trayName); });
-        if (it == facts->bins.end())
-            return Fail("the printer " + name + " has no tray named " + *trayName +
-                        " (trays: " + Names(facts->bins) + ")");
-        printer.paperBin = it->number;
+    const struct {
+        const std::optional<std::string>& wanted;
+        const std::vector<PrinterChoice>& list;
+        int& setting;
+        const char* what;
+    } choices[] = {{paperName, facts->papers, printer.paperSize, "paper"},
+                   {trayName, facts->bins, printer.paperBin, "tray"}};
+    for (const auto& c : choices) {
+        if (!c.wanted) continue;
+        const std::optional<int> number = NumberNamed(c.list, *c.wanted);
+        if (!number)
+            return Fail("the printer " + name + " has no " + c.what + " named " + *c.wanted + " (" +
+                        c.what + "s: " + Names(c.list) + ")");
+        c.setting = *number;
     }
     printer.orientation = landscape ? 2 : 1;
     const std::string title =

@@ -41,10 +41,8 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
 
     auto* form = new QFormLayout();
     auto label = [this](const char* text, QWidget* field) {
-        auto* caption = new QLabel(text, this);
-        caption->setBuddy(field);
+        QLabel* caption = CaptionFor(field, text, this);
         caption->setWordWrap(true);
-        field->setAccessibleName(QString(text).remove('&'));
         field->installEventFilter(this);
         return caption;
     };

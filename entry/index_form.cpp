@@ -40,10 +40,7 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(length + 2, 'W')) / 2 +
                               40);
         edit->installEventFilter(this);
-        auto* caption = new QLabel(label, this);
-        caption->setBuddy(edit);
-        edit->setAccessibleName(QString(label).remove('&'));
-        layout->addRow(caption, edit);
+        layout->addRow(CaptionFor(edit, label, this), edit);
         return edit;
     };
     refNum_ = field("DRefNum", "&Ref No.", kRefNoLength, job.idxRefNum);

@@ -3,13 +3,13 @@
 
 #include <QPageSize>
 #include <algorithm>
-#include <cctype>
 #include <cups/cups.h>
 #include <filesystem>
 #include <map>
 #include <unistd.h>
 
 #include "data/file_text.hpp"
+#include "data/text.hpp"
 #include "output/pdf_printer.hpp"
 
 // The PPD calls are deprecated in CUPS, yet they are still how a queue's input trays are read.
@@ -52,12 +52,6 @@ Message CannotOpen(const std::string& name) {
 Dest FindDest(const std::string& name) {
     return Dest(
         cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.empty() ? nullptr : name.c_str(), nullptr));
-}
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
 }
 
 // The queue's papers and bins from its PPD; none for a queue without one.
@@ -178,13 +172,13 @@ int PaperNumber(QSizeF points, int place) {
 
 int BinNumber(const std::string& keyword, int place) {
     static const std::map<std::string, int> kBins = {
-        {"upper", 1},          {"top", 1},       {"onlyone", 1},     {"lower", 2},
-        {"bottom", 2},         {"middle", 3},    {"manual", 4},      {"manualfeed", 4},
-        {"envelope", 5},       {"envmanual", 6}, {"auto", 7},        {"autoselect", 7},
-        {"default", 7},        {"tractor", 8},   {"smallformat", 9}, {"largeformat", 10},
-        {"largecapacity", 11}, {"cassette", 14}, {"formsource", 15},
+        {"UPPER", 1},          {"TOP", 1},       {"ONLYONE", 1},     {"LOWER", 2},
+        {"BOTTOM", 2},         {"MIDDLE", 3},    {"MANUAL", 4},      {"MANUALFEED", 4},
+        {"ENVELOPE", 5},       {"ENVMANUAL", 6}, {"AUTO", 7},        {"AUTOSELECT", 7},
+        {"DEFAULT", 7},        {"TRACTOR", 8},   {"SMALLFORMAT", 9}, {"LARGEFORMAT", 10},
+        {"LARGECAPACITY", 11}, {"CASSETTE", 14}, {"FORMSOURCE", 15},
     };
-    const auto it = kBins.find(Lower(keyword));
+    const auto it = kBins.find(UpperCase(keyword));
     return it != kBins.end() ? it->second : 256 + place;
 }
 

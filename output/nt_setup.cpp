@@ -17,16 +17,14 @@ namespace {
 
 QComboBox* AddList(QWidget* owner, QGridLayout* grid, int row, const char* label,
                    const char* labelName, const char* name) {
-    auto* caption = new QLabel(label, owner);
-    caption->setObjectName(labelName);
     auto* list = new QComboBox(owner);
     list->setObjectName(name);
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setMinimumWidth(320);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    caption->setBuddy(list);
-    list->setAccessibleName(QString(label).remove('&'));
+    QLabel* caption = CaptionFor(list, label, owner);
+    caption->setObjectName(labelName);
     grid->addWidget(caption, row, 0);
     grid->addWidget(list, row, 1);
     return list;

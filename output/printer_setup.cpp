@@ -4,20 +4,15 @@
 #include <charconv>
 
 #include "app/shell.hpp"
+#include "data/text.hpp"
 
 namespace sidewalk::ui {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 std::string NameOf(const std::vector<PrinterChoice>& list, int number) {
     const PrinterChoice* choice = FindChoice(list, number);
-    return choice ? std::string(Trim(choice->name)) : "Not Defined";
+    return choice ? Trim(choice->name) : "Not Defined";
 }
 
 } // namespace
@@ -52,15 +47,15 @@ PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& pr
 }
 
 std::string ChoiceEntryText(const PrinterChoice& choice) {
-    return std::string(Trim(std::to_string(choice.number) + "  " + choice.name));
+    return Trim(StrInt(choice.number) + "  " + choice.name);
 }
 
 std::optional<int> ChoiceNumber(std::string_view entry) {
-    entry = Trim(entry);
-    entry = entry.substr(0, entry.find(' '));
+    const std::string trimmed = Trim(entry);
+    const std::string_view number = std::string_view(trimmed).substr(0, trimmed.find(' '));
     int n = 0;
-    const auto [end, ec] = std::from_chars(entry.data(), entry.data() + entry.size(), n);
-    if (entry.empty() || ec != std::errc() || end != entry.data() + entry.size() || n < -32768 ||
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
+    if (number.empty() || ec != std::errc() || end != number.data() + number.size() || n < -32768 ||
         n > 32767)
         return std::nullopt;
     return n;

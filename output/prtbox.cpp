@@ -20,13 +20,11 @@ namespace {
 
 QSpinBox* PageBox(QWidget* owner, QGridLayout* grid, int column, const char* label,
                   const char* labelName, const char* name) {
-    auto* caption = new QLabel(label, owner);
-    caption->setObjectName(labelName);
     auto* box = new QSpinBox(owner);
     box->setObjectName(name);
     box->setRange(0, 32767);
-    box->setAccessibleName(QString(label).remove('&').remove(':'));
-    caption->setBuddy(box);
+    QLabel* caption = CaptionFor(box, label, owner);
+    caption->setObjectName(labelName);
     grid->addWidget(caption, 0, column);
     grid->addWidget(box, 0, column + 1);
     return box;
@@ -85,13 +83,11 @@ Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidg
     toFile_->setObjectName("Prtfile_Check");
     middle->addWidget(toFile_);
     auto* copiesRow = new QHBoxLayout;
-    copiesLabel_ = new QLabel("&Copies", this);
-    copiesLabel_->setObjectName("Label4");
     copies_ = new QLineEdit(this);
     copies_->setObjectName("No_Copies");
-    copies_->setAccessibleName("Copies");
     copies_->setMaximumWidth(60);
-    copiesLabel_->setBuddy(copies_);
+    copiesLabel_ = CaptionFor(copies_, "&Copies", this);
+    copiesLabel_->setObjectName("Label4");
     copiesRow->addWidget(copiesLabel_);
     copiesRow->addWidget(copies_);
     middle->addLayout(copiesRow);
