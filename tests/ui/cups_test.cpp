@@ -1,11 +1,8 @@
 // Printing on the real print system: a private spooler with a tray printer whose sheets come
 // back as PDFs, read with poppler to see the sheets, paper, tray, orientation and copies.
 #include <QComboBox>
-#include <QLineEdit>
 #include <QProcess>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -14,7 +11,6 @@
 #include "output/cups_print_system.hpp"
 #include "output/nt_setup.hpp"
 #include "output/printer_setup.hpp"
-#include "output/prtbox.hpp"
 #include "output/report_printing.hpp"
 #include "ui_support.hpp"
 
@@ -150,45 +146,8 @@ class RealPrinting : public QObject {
         }
     }
 
-    // The print dialog prints through the spooler: a page range in copies, each a job; a queue
-    // that takes no jobs is said in a message box.
-    void printDialogOnTheSpooler() {
-        Program p;
-        CupsPrintSystem cups((work_.path / "print.pdf").string());
-        Shell shell{p.session(), p.messages, p.dialogs, p.help(), cups,
-                    "/",         0,          report_,   0,        SelectPrinter(cups, "Trays"),
-                    {},          {}};
-        Prtbox box(shell, false, "");
-        box.findChild<QRadioButton*>("Range_1")->click();
-        box.findChild<QSpinBox*>("Page_To")->setValue(2);
-        box.findChild<QLineEdit*>("No_Copies")->setText("2");
-        Press(box, "Cmd_Print");
-        QVERIFY(p.messages.shown().empty());
-        for (const fs::path& job : NextJobs(2)) {
-            const QString text =
-                Run("pdftotext", {"-layout", QString::fromStdString(job.string()), "-"});
-            QVERIFY(text.contains(QRegularExpression("PAGE +1\n")));
-            QVERIFY(text.contains(QRegularExpression("PAGE +2\n")));
-            QVERIFY(!text.contains(QRegularExpression("PAGE +3\n")));
-        }
-        shell.printer = SelectPrinter(cups, "Closed");
-        p.messages.AnswerNext(QMessageBox::Ok);
-        Press(box, "Cmd_Print");
-        QCOMPARE(p.messages.shown().size(), std::size_t{1});
-        QVERIFY(p.messages.shown()[0].text.startsWith("The printer Closed did not take"));
-    }
-
     // What stops a print job is said; the command prints through the same code.
     void failuresAndTheCommand() {
-        CupsPrintSystem cups((work_.path / "print.pdf").string());
-        const std::pair<const char*, const char*> refused[] = {
-            {"Nowhere", "The printer Nowhere cannot be opened: the print system knows no printer"},
-            {"Closed", "The printer Closed did not take the report"}};
-        for (const auto& [queue, message] : refused) {
-            const auto document = cups.StartDocument({queue, "", 1, 1, 7}, "PRINT.SPL");
-            const auto error = PrintReportPages(report_, 1, 1, *document);
-            QVERIFY(error && error->text.rfind(message, 0) == 0);
-        }
         const QString print = SIDEWALK_BUILD_DIR "/sidewalk-print";
         const QString report = QString::fromStdString(report_);
         const struct {
@@ -197,6 +156,10 @@ class RealPrinting : public QObject {
             const char* says;
         } runs[] = {
             {{"--list"}, 0, "Trays (default)"},
+            {{"--printer", "Nowhere", report},
+             2,
+             "The printer Nowhere cannot be opened: the print system knows no printer"},
+            {{"--printer", "Closed", report}, 2, "The printer Closed did not take the report"},
             {{"--tray", "Tray 9", report}, 2, "has no tray named Tray 9 (trays: Automatic, Tray 1"},
             {{"--printer", "Trays", "--paper", "A5", report}, 2, "has no paper named A5"},
             {{"--paper", "A4", "--tray", "Tray 1", "--copies", "2", "--pages", "1-1", report},
