@@ -178,8 +178,8 @@ int main(int argc, char** argv) {
     }
 
     const std::string name = queue ? *queue : system.DefaultPrinterName();
-    CurrentPrinter printer = SelectPrinter(system, name);
     const auto opened = system.OpenPrinter(name);
+    CurrentPrinter printer = SelectPrinter(name, opened);
     const auto* facts = std::get_if<PrinterFacts>(&opened);
     if (facts == nullptr) return Fail(std::get<Message>(opened).text);
     const struct {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/help_link.hpp"
 #include "output/printer_setup.hpp"
@@ -85,7 +86,7 @@ NTSetup::NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWi
         printers_->setCurrentIndex(printers_->findText(QString::fromStdString(printer_.deviceName),
                                                        Qt::MatchExactly | Qt::MatchCaseSensitive));
         SelectOrientation();
-        FillPaperAndBinLists();
+        FillPaperAndBinLists(system_.OpenPrinter(printer_.deviceName));
     }
     // Choosing a printer makes it current at once.
     connect(printers_, &QComboBox::activated, this, &NTSetup::combo1_Click);
@@ -107,9 +108,8 @@ void NTSetup::SelectOrientation() {
     (printer_.orientation == 1 ? portrait_ : landscape_)->setChecked(true);
 }
 
-void NTSetup::FillPaperAndBinLists() {
+void NTSetup::FillPaperAndBinLists(const std::variant<PrinterFacts, Message>& opened) {
     WaitCursor wait;
-    const auto opened = system_.OpenPrinter(printer_.deviceName);
     const auto* facts = std::get_if<PrinterFacts>(&opened);
     FillList(papers_, facts ? &facts->papers : nullptr, printer_.paperSize);
     FillList(bins_, facts ? &facts->bins : nullptr, printer_.paperBin);
@@ -118,13 +118,12 @@ void NTSetup::FillPaperAndBinLists() {
 void NTSetup::combo1_Click() {
     WaitCursor wait;
     const std::string name = printers_->currentText().toStdString();
-    for (const std::string& installed : system_.PrinterNames()) {
-        if (installed != name) continue;
-        printer_ = SelectPrinter(system_, installed);
-        break;
-    }
+    const std::vector<std::string> installed = system_.PrinterNames();
+    const bool known = std::find(installed.begin(), installed.end(), name) != installed.end();
+    const auto opened = system_.OpenPrinter(known ? name : printer_.deviceName);
+    if (known) printer_ = SelectPrinter(name, opened);
     SelectOrientation();
-    FillPaperAndBinLists();
+    FillPaperAndBinLists(opened);
 }
 
 void NTSetup::Cmd_OK_Click() {

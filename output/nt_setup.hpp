@@ -25,7 +25,7 @@ class NTSetup : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void FillPaperAndBinLists();
+    void FillPaperAndBinLists(const std::variant<PrinterFacts, Message>& opened);
     void SelectOrientation();
     PrintSystem& system_;
     CurrentPrinter& printer_;

@@ -58,8 +58,11 @@ class PrintSystem {
 };
 
 // The named printer as the current printer: its port, its driver's default paper and bin, and
-// portrait. A printer that cannot be opened keeps its name, with no port, paper or bin.
+// portrait. A printer that cannot be opened keeps its name, with no port, paper or bin. The
+// second form takes what opening it gave, for a caller that needs its lists as well.
 CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name);
+CurrentPrinter SelectPrinter(const std::string& name,
+                             const std::variant<PrinterFacts, Message>& opened);
 
 // The paper of that number in the list, or nothing.
 const PrinterChoice* FindChoice(const std::vector<PrinterChoice>& list, int number);

@@ -18,8 +18,12 @@ std::string NameOf(const std::vector<PrinterChoice>& list, int number) {
 } // namespace
 
 CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name) {
+    return SelectPrinter(name, system.OpenPrinter(name));
+}
+
+CurrentPrinter SelectPrinter(const std::string& name,
+                             const std::variant<PrinterFacts, Message>& opened) {
     CurrentPrinter printer{name, {}, 1, 0, 0};
-    const auto opened = system.OpenPrinter(name);
     if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
         printer.port = facts->port;
         printer.paperSize = facts->defaultPaper;
