@@ -1,7 +1,9 @@
 // Data file dialogs.
 #include "app/file_dialogs.hpp"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace sidewalk::ui {
 
@@ -13,7 +15,16 @@ void RememberDir(std::string& lastDir, const std::string& path) {
 
 namespace {
 const QStringList kDataFilters = {"Default (*.V41 *.v41)", "Any File (*)"};
+const QString kPdfFilter = "PDF Document (*.pdf)";
 } // namespace
+
+QString WithFilterSuffix(const QString& path, const QString& filter) {
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains('.')) return path;
+    if (filter == kDataFilters.front()) return path + ".V41";
+    if (filter == kPdfFilter) return path + ".pdf";
+    return path;
+}
 
 bool FileDialogs::ShowOpenDialog(QWidget* parent, std::string& lastDir, std::string& fileName) {
     return Show(parent, false, lastDir, fileName, "Open A Data File", kDataFilters);
@@ -28,26 +39,41 @@ bool FileDialogs::ShowPrintToFileDialog(QWidget* parent, const std::string& last
     std::string folder = lastDir;
     return Show(parent, true, folder, fileName,
                 QString::fromStdString("Save Report " + reportFile + " As"),
-                {"Saved Report (*.PRN *.prn)", "PDF Document (*.pdf)", "Any File (*)"}, false);
+                {"Saved Report (*.PRN *.prn)", kPdfFilter, "Any File (*)"}, false);
 }
 
 bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
                        const QString& title, const QStringList& filters, bool remember) {
     std::optional<QString> chosen;
+    QString filter = filters.front();
     if (!prepared_.empty()) {
-        chosen = prepared_.front();
+        chosen = prepared_.front().path;
+        if (!prepared_.front().filter.isEmpty()) filter = prepared_.front().filter;
         prepared_.pop_front();
     } else {
-        QFileDialog dialog(parent, title, QString::fromStdString(lastDir));
+        QFileDialog dialog(parent, title);
+        // A folder that does not exist would end up as the file name: start at home then.
+        const QString folder = QString::fromStdString(lastDir);
+        dialog.setDirectory(QFileInfo(folder).isDir() ? folder : QDir::homePath());
+        dialog.selectFile(QString()); // the name box starts empty
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(filters.front());
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(QString());
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        // The suffix the chosen filter adds goes in before the dialog asks about overwriting.
+        dialog.setDefaultSuffix(save ? WithFilterSuffix("x", filters.front()).mid(2) : QString());
+        if (save)
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [&dialog](const QString& f) {
+                                 dialog.setDefaultSuffix(WithFilterSuffix("x", f).mid(2));
+                             });
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
             chosen = dialog.selectedFiles().front();
+            filter = dialog.selectedNameFilter();
+        }
     }
     if (!chosen || chosen->isEmpty()) return false;
+    if (save) chosen = WithFilterSuffix(*chosen, filter);
     fileName = chosen->toStdString();
     if (remember) RememberDir(lastDir, fileName);
     return true;

@@ -16,27 +16,40 @@ namespace sidewalk::ui {
 // A path without "/" leaves LastDir as it was.
 void RememberDir(std::string& lastDir, const std::string& path);
 
+// The name chosen with a filter: a name without an extension gets the data file's ".V41" or the
+// PDF filter's ".pdf"; any other name stays as typed.
+QString WithFilterSuffix(const QString& path, const QString& filter);
+
 class FileDialogs {
   public:
     // "Open A Data File" in lastDir, the data file filter first; only an existing file. True
     // with fileName set and LastDir remembered when a file was chosen; false on Cancel.
     bool ShowOpenDialog(QWidget* parent, std::string& lastDir, std::string& fileName);
 
-    // The same for saving: asks before overwriting, adds no extension.
+    // The same for saving: asks before overwriting; with the data file filter, a name without an
+    // extension gets ".V41".
     bool ShowSaveDialog(QWidget* parent, std::string& lastDir, std::string& fileName);
 
-    // "Save Report <report> As" in lastDir: a saved report (.PRN), a PDF document, or any file;
-    // asks before overwriting. True with fileName set when a file was chosen; LastDir stays.
+    // "Save Report <report> As" in lastDir: a saved report (.PRN), a PDF document (a name
+    // without an extension gets ".pdf"), or any file; asks before overwriting. True with
+    // fileName set when a file was chosen; LastDir stays.
     bool ShowPrintToFileDialog(QWidget* parent, const std::string& lastDir,
                                const std::string& reportFile, std::string& fileName);
 
-    // For tests: the next dialogs return these paths (nothing: Cancel) without showing.
-    void AnswerNext(std::optional<QString> path) { prepared_.push_back(std::move(path)); }
+    // For tests: the next dialogs return these paths (nothing: Cancel) without showing, as if
+    // chosen with that filter (empty: the dialog's first).
+    void AnswerNext(std::optional<QString> path, QString filter = {}) {
+        prepared_.push_back({std::move(path), std::move(filter)});
+    }
 
   private:
+    struct Answer {
+        std::optional<QString> path;
+        QString filter;
+    };
     bool Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
               const QString& title, const QStringList& filters, bool remember = true);
-    std::deque<std::optional<QString>> prepared_;
+    std::deque<Answer> prepared_;
 };
 
 } // namespace sidewalk::ui

@@ -49,15 +49,16 @@ int main(int argc, char** argv) {
     FileDialogs dialogs;
     HelpLink help(messages);
     CupsPrintSystem printers(session->workspace().File("print.pdf"));
-    Shell shell{*session, messages, dialogs, help, printers, {}, 0, {}, 0, {}, {}, {}};
+    Shell shell{*session, messages, dialogs, help, printers, {}, 0, {}, {}, {}, {}};
 
     // The data file dialogs start in the DATA folder beside the program, or in the documents.
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString data = programFolder + "/DATA";
-    shell.lastDir =
-        (QDir(data).exists() ? data
-                             : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .toStdString();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    shell.lastDir = (QDir(data).exists()        ? data
+                     : QDir(documents).exists() ? documents
+                                                : QDir::homePath())
+                        .toStdString();
 
     MainForm1 main(shell);
     // The help file lies beside the program in the build tree, in its share folder once installed.

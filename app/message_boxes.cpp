@@ -6,15 +6,22 @@ namespace sidewalk::ui {
 QMessageBox::StandardButton MessageBoxes::Ask(QWidget* parent, const QString& title,
                                               const QString& text, QMessageBox::Icon icon,
                                               QMessageBox::StandardButtons buttons,
-                                              QMessageBox::StandardButton defaultButton) {
-    shown_.push_back({title, text, icon});
+                                              QMessageBox::StandardButton defaultButton,
+                                              QMessageBox::StandardButton escapeButton) {
+    const QString shownText = QString(text).remove('\r');
+    shown_.push_back({title, shownText, icon});
     if (!prepared_.empty()) {
-        const QMessageBox::StandardButton answer = prepared_.front();
+        QMessageBox::StandardButton answer = prepared_.front();
         prepared_.pop_front();
-        return answer;
+        if (answer != QMessageBox::Escape) return answer;
+        if (escapeButton != QMessageBox::NoButton) return escapeButton;
+        for (auto button : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok})
+            if (buttons.testFlag(button)) return button;
+        return QMessageBox::NoButton;
     }
-    QMessageBox box(icon, title, text, buttons, parent);
+    QMessageBox box(icon, title, shownText, buttons, parent);
     if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    if (escapeButton != QMessageBox::NoButton) box.setEscapeButton(escapeButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

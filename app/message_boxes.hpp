@@ -19,16 +19,20 @@ class MessageBoxes {
         QMessageBox::Icon icon;
     };
 
-    // Shows a modal box over parent and returns the button pressed.
+    // Shows a modal box over parent and returns the button pressed. Escape and the frame's close
+    // box answer escapeButton when one is given, else as Qt chooses (Cancel, else No). Carriage
+    // returns in the text are not shown: a line feed alone ends a line.
     QMessageBox::StandardButton
     Ask(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon,
         QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+        QMessageBox::StandardButton escapeButton = QMessageBox::NoButton);
 
     // A message of the core, with an OK button and the icon of its kind.
     void Tell(QWidget* parent, const Message& message);
 
-    // For tests: the next boxes are answered with these buttons, in order, without showing.
+    // For tests: the next boxes are answered with these buttons, in order, without showing;
+    // QMessageBox::Escape stands for Escape or the frame's close box.
     void AnswerNext(QMessageBox::StandardButton button) { prepared_.push_back(button); }
     const std::vector<Shown>& shown() const { return shown_; }
 

@@ -28,7 +28,6 @@ struct Shell {
     std::string lastDir;    // the folder the data file dialogs open in
     int formTop = 0;        // the common top of every window, in pixels
     std::string reportFile; // the report the viewer and the printing show
-    int clipRows = 0;       // ClipRows: rows the grid last put on the clipboard, for any block
     CurrentPrinter printer; // the printer reports print on: the system's default at start
     // For tests: called with each window just before it runs modally.
     std::function<void(QDialog&)> onModal;

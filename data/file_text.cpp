@@ -9,14 +9,20 @@
 
 namespace sidewalk {
 
-int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxBytes) {
+int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxBytes,
+                  bool regularOnly) {
     bytes = FileBytes();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (regularOnly) { // look before opening: opening a pipe waits for its writer
+        if (::stat(path.c_str(), &st) != 0) return errno;
+        if (S_ISDIR(st.st_mode)) return EISDIR;
+        if (!S_ISREG(st.st_mode)) return kNotRegularFile;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
+    if (fd < 0) return errno;
+    if (::fstat(fd, &st) == 0 && (S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode)))) {
         ::close(fd);
-        return EISDIR;
+        return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
     }
     if (st.st_size > 0 && static_cast<std::size_t>(st.st_size) > maxBytes) {
         ::close(fd);
@@ -72,6 +78,8 @@ int WriteAllBytes(int fd, std::string_view content) {
 }
 
 std::string ReadErrorText(int error) {
+    if (error == kNotRegularFile)
+        return "it is a named pipe, a device or a socket, not a data file, and was not read";
     if (error == EFBIG)
         return "it is larger than " + std::to_string(kMaxTextFileBytes >> 20) +
                " MB, far larger than any card file of this program, and was not read";

@@ -20,15 +20,20 @@ class FileBytes {
     std::string_view view() const { return {data_.get(), size_}; }
 
   private:
-    friend int ReadWholeFile(const std::string&, FileBytes&, std::size_t);
+    friend int ReadWholeFile(const std::string&, FileBytes&, std::size_t, bool);
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;
 };
 
+// What ReadWholeFile returns for a path that is not a regular file (a named pipe, a device or a
+// socket) when only regular files are read; a folder gives EISDIR.
+inline constexpr int kNotRegularFile = -1;
+
 // Reads the whole file into bytes. Returns 0, or the system's error number: EFBIG when the file
 // holds more than maxBytes (then at most maxBytes + 1 bytes were read, and bytes is empty).
+// With regularOnly, anything but a regular file is refused without waiting on it.
 int ReadWholeFile(const std::string& path, FileBytes& bytes,
-                  std::size_t maxBytes = kMaxTextFileBytes);
+                  std::size_t maxBytes = kMaxTextFileBytes, bool regularOnly = false);
 
 // The message for a file ReadWholeFile refused or could not read.
 std::string ReadErrorText(int error);

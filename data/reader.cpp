@@ -74,6 +74,12 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     TakeHeaderCard(job, first);
 
     ReadResult result;
+    if (job.jobUnits != "E" && job.jobUnits != "M")
+        result.messages.push_back(
+            {"The units code \"" + job.jobUnits +
+                 "\" of this file is neither E (English) nor M (metric): "
+                 "the job is read, computed and reported as English, in feet.",
+             "Units Of The Data", MessageKind::Warning});
     int& blockCount = result.blockCount; // BlockNo while reading
     int typeCount = 0;                   // row cards of the current block
     std::string blockName;               // workspace file of the current block, once one is open
@@ -128,7 +134,7 @@ ReadResult ReadDataFile(Job& job, const Workspace& ws) {
 
 ReadResult ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path) {
     FileBytes text;
-    if (const int error = ReadWholeFile(path.string(), text); error != 0)
+    if (const int error = ReadWholeFile(path.string(), text, kMaxTextFileBytes, true); error != 0)
         return Abandon(job, ws, ReadOutcome::Failed,
                        InputError(path.string(), ReadErrorText(error)));
     return ReadCardText(job, ws, text.view());

@@ -7,8 +7,10 @@
 #include <QVBoxLayout>
 
 #include "app/help_link.hpp"
+#include "app/message_boxes.hpp"
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
+#include "data/units.hpp"
 #include "entry/number_validator.hpp"
 
 namespace sidewalk::ui {
@@ -34,8 +36,9 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
     layout->setContentsMargins(20, 12, 20, 16);
     AddHelpMenu(*this, *layout, shell.help, help_topic::kBlockIdentification);
     const Job& job = shell.session.job();
-    auto* units = new QLabel(
-        job.jobUnits == "E" ? "All dimensions are in FEET" : "All dimensions are in METERS", this);
+    auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
+                                                    : "All dimensions are in FEET",
+                             this);
     units->setObjectName("Label11");
     layout->addWidget(units);
 
@@ -56,8 +59,7 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
         const NumberRange range = HeaderNumberRange(which);
-        edit->setValidator(new NumberValidator(range, edit));
-        edit->setToolTip(NumberValidator::RangeText(range));
+        MakeNumberField(*edit, range);
         edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance("-999999.99990") + 16);
         // Once edited, the field shows its number in the card's form.
         const std::string pattern = range.decimals == 4 ? "0.0000" : "0.000";
@@ -136,10 +138,27 @@ void BlockHeader::ShowCurveData() {
     adjustSize();
 }
 
+bool BlockHeader::RefuseIfNotFit(QLineEdit* edit) {
+    if (edit == nullptr || edit->hasAcceptableInput()) return false;
+    const auto* validator = qobject_cast<const NumberValidator*>(edit->validator());
+    if (validator == nullptr) return false;
+    shell_.messages.Tell(
+        this, {(edit->accessibleName() + ":\n" + NumberValidator::NotFitText(validator->range()))
+                   .toStdString(),
+               "Block Identification", MessageKind::Warning});
+    edit->setFocus();
+    return true;
+}
+
 bool BlockHeader::eventFilter(QObject* watched, QEvent* event) {
     // Enter moves along the fields as a designer keys them; the curve data only when shown.
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
+        // A number that does not fit keeps the cursor until it is corrected or cleared.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
+             key == Qt::Key_Backtab) &&
+            RefuseIfNotFit(qobject_cast<QLineEdit*>(watched)))
+            return true;
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             QWidget* next = nullptr;
             if (watched == direction_)
@@ -169,6 +188,8 @@ bool BlockHeader::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BlockHeader::BlkData_Click() {
+    for (QLineEdit* edit : {bcbsw_, widsw_, w1_, w2_, radius_})
+        if (RefuseIfNotFit(edit)) return;
     Job& job = shell_.session.job();
     const sidewalk::BlockHeader before = job.header(blockNo_);
     StoreBlockHeader(job, blockNo_,

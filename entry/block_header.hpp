@@ -24,6 +24,7 @@ class BlockHeader : public QDialog {
 
   private:
     void ShowCurveData();
+    bool RefuseIfNotFit(QLineEdit* edit); // says so and keeps the cursor there
     Shell& shell_;
     int blockNo_;
     QComboBox* direction_;

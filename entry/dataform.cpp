@@ -4,16 +4,21 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <array>
+#include <memory>
 
 #include "app/help_link.hpp"
 #include "app/message_boxes.hpp"
 #include "data/field_ranges.hpp"
+#include "data/units.hpp"
+#include "entry/cell_delegate.hpp"
 #include "entry/grid_rows.hpp"
 #include "entry/number_validator.hpp"
 #include "entry/spread.hpp"
@@ -25,20 +30,13 @@ namespace {
 constexpr int kColumns = 6;
 constexpr int kPlusColumn = 3; // column 4, counted from 0
 
-// Each cell's editor takes only its column's kind and range.
-class CellDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        auto* editor =
-            qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
-        if (editor != nullptr)
-            editor->setValidator(new NumberValidator(
-                GridCellRange(static_cast<GridColumn>(index.column() + 1)), editor));
-        return editor;
-    }
-};
+const char* const kHeadings[kColumns] = {"Type", "Area or Length", "Station",
+                                         " ",    "Plus",           "Radius to Back Curb"};
+
+// The clipboard's rows, read now: another program may have put them there.
+ClipboardRows ClipboardNow() {
+    return RowsFromText(QGuiApplication::clipboard()->text().toStdString());
+}
 
 const char* const kLegend = "TYPES\n\r0 - Driveway Back SW No Taper\n\r1 - Return no grass\n\r"
                             "2 - Driveway Drop Curb\n\r3 - Driveway Back SW\n\r"
@@ -52,8 +50,8 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     : QDialog(parent), shell_(shell), blockNo_(blockNo) {
     setObjectName("Dataform");
     Job& job = shell.session.job();
-    setWindowTitle(job.jobUnits == "M" ? "Data Entry --  Data Is In Metric"
-                                       : "Data Entry --  Data Is In English");
+    setWindowTitle(IsMetric(job.jobUnits) ? "Data Entry --  Data Is In Metric"
+                                          : "Data Entry --  Data Is In English");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);
     AddHelpMenu(*this, *layout, shell.help, help_topic::kDataEntry);
@@ -63,15 +61,23 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     caption->setObjectName("dcom2");
     auto* description = new QLabel(QString::fromStdString(job.header(blockNo).blkDesc), this);
     description->setObjectName("Label1");
-    auto* units = new QLabel(
-        job.jobUnits == "E" ? "All dimensions are in FEET" : "All dimensions are in METERS", this);
+    auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
+                                                    : "All dimensions are in FEET",
+                             this);
     units->setObjectName("Label2");
-    grid_ = new Spread(kMaxRows, kColumns, this);
+    auto* spread = new Spread(kMaxRows, kColumns, this);
+    grid_ = spread;
     grid_->setObjectName("Spread1");
     grid_->setAccessibleName("Rows of the block");
-    grid_->setItemDelegate(new CellDelegate(grid_));
-    grid_->setHorizontalHeaderLabels(
-        {"Type", "Area or Length", "Station", " ", "Plus", "Radius to Back Curb"});
+    auto* cells = new CellDelegate(grid_);
+    cells->onRefused = [this](const QModelIndex& index) {
+        RefuseCell(index.row(), index.column());
+    };
+    grid_->setItemDelegate(cells);
+    QStringList headings;
+    for (const char* heading : kHeadings)
+        headings << heading;
+    grid_->setHorizontalHeaderLabels(headings);
     const double widths[kColumns] = {5.62, 11, 5.5, 1.5, 5.37, 14.62};
     const int character = grid_->fontMetrics().horizontalAdvance('0');
     for (int c = 0; c < kColumns; ++c)
@@ -92,15 +98,20 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     legend->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     layout->addWidget(legend);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+    // Ctrl+Tab leaves the grid for Exit, Ctrl+Shift+Tab comes back (Tab moves in the grid).
+    exit_ = exit;
+    cells->onTabOut = [exit] { exit->setFocus(Qt::TabFocusReason); };
+    connect(spread, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
+    exit->installEventFilter(this);
 
     loaded_ = LoadBlockRows(job, shell.session.workspace(), blockNo);
     if (loaded_.error) shell.messages.Tell(this, *loaded_.error);
     // Each column's range is shown in its heading's and its cells' tool tips.
-    QString tips[kColumns];
+    auto tips = std::make_shared<std::array<QString, kColumns>>();
     for (int c = 0; c < kColumns; ++c) {
         if (c == kPlusColumn) continue;
-        tips[c] = NumberValidator::RangeText(GridCellRange(static_cast<GridColumn>(c + 1)));
-        grid_->horizontalHeaderItem(c)->setToolTip(tips[c]);
+        (*tips)[c] = NumberValidator::RangeText(*GridColumnRange(c));
+        grid_->horizontalHeaderItem(c)->setToolTip((*tips)[c]);
     }
     const QColor cyan(128, 255, 255);
     const QColor yellow(255, 255, 128);
@@ -109,7 +120,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
         for (int c = 0; c < kColumns; ++c) {
             auto* item =
                 new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
-            item->setToolTip(tips[c]);
+            item->setToolTip((*tips)[static_cast<std::size_t>(c)]);
             if (c == kPlusColumn) {
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
                 item->setTextAlignment(Qt::AlignCenter);
@@ -120,6 +131,15 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
             grid_->setItem(r - 1, c, item);
         }
     }
+    // A cell that does not fit its column says so in its tool tip; its colour comes with it.
+    connect(grid_, &QTableWidget::itemChanged, this, [tips](QTableWidgetItem* item) {
+        const int c = item->column();
+        if (c == kPlusColumn) return;
+        const QString tip = CellFits(c, item->text())
+                                ? (*tips)[static_cast<std::size_t>(c)]
+                                : NumberValidator::NotFitText(*GridColumnRange(c));
+        if (item->toolTip() != tip) item->setToolTip(tip);
+    });
     grid_->setCurrentCell(0, 0);
     grid_->setFocus();
     // The row menu, over whole rows selected on the row headers (or the keyboard's menu key).
@@ -156,6 +176,28 @@ void Dataform::SetTexts(const GridTexts& rows) {
     }
 }
 
+bool Dataform::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == exit_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab) &&
+            (key->modifiers() & Qt::ControlModifier)) {
+            grid_->setFocus(Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Dataform::RefuseCell(int row, int column) {
+    shell_.messages.Tell(this, {("Row " + QString::number(row + 1) + ", " + kHeadings[column] +
+                                 ":\n" + NumberValidator::NotFitText(*GridColumnRange(column)))
+                                    .toStdString(),
+                                "Data Entry", MessageKind::Warning});
+    grid_->setFocus();
+    grid_->setCurrentCell(row, column);
+    grid_->editItem(grid_->item(row, column));
+}
+
 void Dataform::Activate(int row) {
     grid_->clearSelection();
     grid_->setCurrentCell(row - 1, 0);
@@ -169,7 +211,8 @@ void Dataform::ShowRowMenu(const QPoint& at) {
     const int last = range.bottomRow() + 1;
     // Whole rows only, and never a selection that reaches row 100.
     if (range.leftColumn() != 0 || range.rightColumn() != kColumns - 1 || last >= kMaxRows) return;
-    const RowMenuItems items = RowMenu(Texts(), first, last, shell_.clipRows);
+    const RowMenuItems items =
+        RowMenu(Texts(), first, last, static_cast<int>(ClipboardNow().rows.size()));
     QMenu menu(this);
     menu.setObjectName("Mnu_Opts");
     auto add = [&](const char* name, const char* caption, bool enabled) {
@@ -204,7 +247,6 @@ void Dataform::ShowRowMenu(const QPoint& at) {
 }
 
 void Dataform::Mnu_OptsInsert_Click(int first, int last) {
-    shell_.clipRows = 0;
     GridTexts rows = Texts();
     InsertBlankRows(rows, first, last - first + 1);
     SetTexts(rows);
@@ -220,19 +262,40 @@ void Dataform::Mnu_OptsCut_Click(int first, int last) {
 }
 
 void Dataform::Mnu_OptsCopy_Click(int first, int last) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    shell_.clipRows = 0;
-    clipboard->setText(QString::fromStdString(RowsToText(Texts(), first, last)));
-    shell_.clipRows = last - first + 1;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(RowsToText(Texts(), first, last)));
     Activate(first);
 }
 
+std::optional<ClipboardRows> Dataform::RowsToPaste() {
+    ClipboardRows clip = ClipboardNow();
+    if (clip.rows.empty()) {
+        shell_.messages.Tell(this, {"The clipboard holds no rows: each row is a line of "
+                                    "tab-separated cells, as the grid or a spreadsheet copies "
+                                    "them. Nothing was pasted.",
+                                    "Data Entry", MessageKind::Warning});
+        return std::nullopt;
+    }
+    return clip;
+}
+
+void Dataform::TellRejected(const ClipboardRows& clip, int first) {
+    if (clip.rejected.empty()) return;
+    QString cells;
+    for (const auto& cell : clip.rejected) {
+        const int row = first + cell.row - 1;
+        if (row > kMaxRows) break;
+        cells += "\nRow " + QString::number(row) + ", " + kHeadings[cell.column - 1];
+    }
+    shell_.messages.Tell(
+        this, {("These cells did not fit their column and were left empty:" + cells).toStdString(),
+               "Data Entry", MessageKind::Warning});
+}
+
 void Dataform::Mnu_OptsPaste_Click(int first) {
-    const int n = shell_.clipRows;
-    if (n == 0) return;
+    const auto clip = RowsToPaste();
+    if (!clip) return;
     GridTexts rows = Texts();
-    const int last = std::min(first + n - 1, kMaxRows);
+    const int last = std::min(first + static_cast<int>(clip->rows.size()) - 1, kMaxRows);
     bool typed = false;
     for (int r = first; r <= last; ++r)
         typed = typed || HasType(rows[static_cast<std::size_t>(r)]);
@@ -241,23 +304,21 @@ void Dataform::Mnu_OptsPaste_Click(int first) {
                                      QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::No) != QMessageBox::Yes)
         return;
-    std::vector<BlockRow> pasted = RowsFromText(QGuiApplication::clipboard()->text().toStdString());
-    if (pasted.size() > static_cast<std::size_t>(n)) pasted.resize(static_cast<std::size_t>(n));
-    PasteRows(rows, first, pasted);
+    PasteRows(rows, first, clip->rows);
     SetTexts(rows);
     Activate(first);
+    TellRejected(*clip, first);
 }
 
 void Dataform::Mnu_OptsClipInsert_Click(int first) {
-    const int n = shell_.clipRows;
-    if (n == 0) return;
+    const auto clip = RowsToPaste();
+    if (!clip) return;
     GridTexts rows = Texts();
-    InsertBlankRows(rows, first, n);
-    std::vector<BlockRow> pasted = RowsFromText(QGuiApplication::clipboard()->text().toStdString());
-    if (pasted.size() > static_cast<std::size_t>(n)) pasted.resize(static_cast<std::size_t>(n));
-    PasteRows(rows, first, pasted);
+    InsertBlankRows(rows, first, static_cast<int>(clip->rows.size()));
+    PasteRows(rows, first, clip->rows);
     SetTexts(rows);
     Activate(first);
+    TellRejected(*clip, first);
 }
 
 void Dataform::done(int result) {
@@ -265,6 +326,12 @@ void Dataform::done(int result) {
     const QModelIndex current = grid_->currentIndex();
     grid_->setCurrentIndex(QModelIndex());
     grid_->setCurrentIndex(current);
+    for (int r = 0; r < kMaxRows; ++r)
+        for (int c = 0; c < kColumns; ++c)
+            if (!CellFits(c, grid_->item(r, c)->text())) {
+                RefuseCell(r, c); // the grid stays open until the value fits or is cleared
+                return;
+            }
     Job& job = shell_.session.job();
     const auto rowsBefore = job.rows;
     const std::string descriptionBefore = job.header(blockNo_).blkDesc;

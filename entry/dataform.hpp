@@ -7,6 +7,7 @@
 
 #include "app/shell.hpp"
 #include "data/block_file.hpp"
+#include "entry/grid_rows.hpp"
 
 namespace sidewalk::ui {
 
@@ -32,13 +33,21 @@ class Dataform : public QDialog {
   public slots:
     void done(int result) override; // Exit and the window frame both store the rows
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Says that the cell's value does not fit and puts the cursor back in it, editing.
+    void RefuseCell(int row, int column);
+    std::optional<ClipboardRows> RowsToPaste(); // nothing, with a message, when it holds none
+    void TellRejected(const ClipboardRows& clip, int first);
     void SetTexts(const GridTexts& rows);
     void Activate(int row); // column 1 of row becomes the active cell, ending the selection
     Shell& shell_;
     int blockNo_;
     BlockRowsLoad loaded_;
     QTableWidget* grid_;
+    QWidget* exit_;
 };
 
 } // namespace sidewalk::ui

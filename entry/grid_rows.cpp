@@ -17,13 +17,6 @@ const BlockRow& At(const GridTexts& rows, int r) {
     return rows[static_cast<std::size_t>(r)];
 }
 
-// The cell text if it fits the column, else empty.
-std::string Checked(GridColumn column, std::string_view text) {
-    const std::string trimmed = Trim(text);
-    return CheckNumberText(GridCellRange(column), trimmed) == TextCheck::Acceptable ? trimmed
-                                                                                    : std::string();
-}
-
 } // namespace
 
 bool HasType(const BlockRow& row) {
@@ -60,10 +53,13 @@ std::string RowsToText(const GridTexts& rows, int first, int last) {
     return text;
 }
 
-std::vector<BlockRow> RowsFromText(std::string_view text) {
-    std::vector<BlockRow> rows;
+ClipboardRows RowsFromText(std::string_view text) {
+    static constexpr GridColumn kColumns[] = {GridColumn::Type, GridColumn::Area,
+                                              GridColumn::Station, GridColumn::Plus,
+                                              GridColumn::Radius};
+    ClipboardRows clip;
     std::size_t from = 0;
-    while (from < text.size() && rows.size() < static_cast<std::size_t>(kMaxRows)) {
+    while (from < text.size() && clip.rows.size() < static_cast<std::size_t>(kMaxRows)) {
         std::size_t end = text.find('\n', from);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(from, end - from);
@@ -76,13 +72,29 @@ std::vector<BlockRow> RowsFromText(std::string_view text) {
             if (tab == std::string_view::npos) break;
             at = tab + 1;
         }
+        const bool rowShaped = cells.size() >= 5;
         if (cells.size() == 6) cells.erase(cells.begin() + 3); // the "+" column
         cells.resize(5);
-        rows.push_back({Checked(GridColumn::Type, cells[0]), Checked(GridColumn::Area, cells[1]),
-                        Checked(GridColumn::Station, cells[2]), Checked(GridColumn::Plus, cells[3]),
-                        Checked(GridColumn::Radius, cells[4])});
+        BlockRow row;
+        std::string* fields[] = {&row.type, &row.area, &row.station, &row.plus, &row.radius};
+        std::vector<ClipboardRows::Cell> rejected;
+        int fitting = 0;
+        for (std::size_t c = 0; c < 5; ++c) {
+            std::string cell = Trim(cells[c]);
+            if (cell.empty()) continue;
+            if (CheckNumberText(GridCellRange(kColumns[c]), cell) == TextCheck::Acceptable) {
+                *fields[c] = std::move(cell);
+                ++fitting;
+            } else {
+                rejected.push_back(
+                    {static_cast<int>(clip.rows.size()) + 1, static_cast<int>(kColumns[c])});
+            }
+        }
+        if (fitting == 0 && !(rowShaped && rejected.empty())) continue; // no row in this line
+        clip.rows.push_back(std::move(row));
+        clip.rejected.insert(clip.rejected.end(), rejected.begin(), rejected.end());
     }
-    return rows;
+    return clip;
 }
 
 void PasteRows(GridTexts& rows, int first, const std::vector<BlockRow>& pasted) {

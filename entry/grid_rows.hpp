@@ -26,15 +26,26 @@ void DeleteRows(GridTexts& rows, int first, int last);
 // Rows first..last as text: a line per row, its six cells ("+" fourth) separated by tabs.
 std::string RowsToText(const GridTexts& rows, int first, int last);
 
-// The rows of a clipboard text: lines of six cells (the fourth, "+", is skipped) or of five.
-// A cell whose text does not fit its column's kind and range is left empty.
-std::vector<BlockRow> RowsFromText(std::string_view text);
+// The rows of a clipboard text: tab-separated lines of six cells (the fourth, "+", is skipped)
+// or of five, at most 100. A line is a row when a cell of it fits its column, or when it is a
+// row's whole line of empty cells; a cell whose text does not fit its column is left empty and
+// named in `rejected` (its place in `rows` counted from 1, and its grid column 1..6).
+struct ClipboardRows {
+    struct Cell {
+        int row;
+        int column;
+        bool operator==(const Cell&) const = default;
+    };
+    std::vector<BlockRow> rows;
+    std::vector<Cell> rejected;
+};
+ClipboardRows RowsFromText(std::string_view text);
 
 // Writes the rows over the grid's rows from row first on; nothing is written past row 100.
 void PasteRows(GridTexts& rows, int first, const std::vector<BlockRow>& pasted);
 
-// Which items of the row menu act, for whole rows first..last selected and clipRows rows
-// last put on the clipboard. Nothing that inserts or pastes may push a row with a type off
+// Which items of the row menu act, for whole rows first..last selected and clipRows rows on
+// the clipboard. Nothing that inserts or pastes may push a row with a type off
 // row 100 or write past it.
 struct RowMenuItems {
     bool insertBlank = false;

@@ -18,4 +18,8 @@ struct GridCell {
 // left; nothing when the move stands. Row 100 never moves on to a row 101.
 std::optional<GridCell> SteerCursor(GridCell from, GridCell to, std::string_view typeOfRowLeft);
 
+// Where a click on a cell lands: the cell itself when its own row's type uses it, else the
+// nearest cell of that row that it uses (the later of two as near, as keying would go on).
+GridCell LandClick(GridCell clicked, std::string_view typeOfRow);
+
 } // namespace sidewalk::ui

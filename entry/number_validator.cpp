@@ -5,16 +5,36 @@
 
 namespace sidewalk::ui {
 
+bool FitsRange(const NumberRange& range, const QString& text) {
+    return CheckNumberText(range, text.toStdString()) == TextCheck::Acceptable;
+}
+
 QValidator::State NumberValidator::validate(QString& input, int&) const {
-    switch (CheckNumberText(range_, input.toStdString())) {
-    case TextCheck::Acceptable:
-        return Acceptable;
-    case TextCheck::Intermediate:
-        return Intermediate;
-    case TextCheck::Invalid:
-        break;
-    }
-    return Invalid;
+    input.replace(',', '.');
+    return FitsRange(range_, input) ? Acceptable : Intermediate;
+}
+
+QColor NotFitColour() {
+    return {255, 190, 190};
+}
+
+QString NumberValidator::NotFitText(const NumberRange& range) {
+    return "This value does not fit: " + RangeText(range).replace(0, 1, 'a') +
+           ". Correct it or clear it.";
+}
+
+void MakeNumberField(QLineEdit& edit, const NumberRange& range) {
+    edit.setValidator(new NumberValidator(range, &edit));
+    edit.setToolTip(NumberValidator::RangeText(range));
+    const QPalette normal = edit.palette();
+    QObject::connect(&edit, &QLineEdit::textChanged, &edit, [&edit, range, normal] {
+        const bool fits = edit.hasAcceptableInput();
+        QPalette palette = normal;
+        if (!fits) palette.setColor(QPalette::Base, NotFitColour());
+        edit.setPalette(palette);
+        edit.setToolTip(fits ? NumberValidator::RangeText(range)
+                             : NumberValidator::NotFitText(range));
+    });
 }
 
 QString NumberValidator::RangeText(const NumberRange& range) {

@@ -1,7 +1,9 @@
-// A validator for a number field or grid cell: accepts only the field's kind and range, as the
-// core's field checks say, so nothing typed can shift the columns of the data file.
+// A validator for a number field or grid cell: acceptable only within the field's kind and range,
+// as the core's field checks say, so nothing typed can shift the columns of the data file. A key
+// is never dropped: a text that does not fit stays as typed, marked, until it is corrected.
 #pragma once
 
+#include <QLineEdit>
 #include <QValidator>
 
 #include "data/field_ranges.hpp"
@@ -13,14 +15,29 @@ class NumberValidator : public QValidator {
   public:
     NumberValidator(const NumberRange& range, QObject* parent)
         : QValidator(parent), range_(range) {}
+    // A comma typed as the decimal point becomes a point; a text that does not fit is
+    // Intermediate, never Invalid, so that no key is dropped from the middle of a number.
     State validate(QString& input, int& pos) const override;
 
-    // "0 to 99.999", as the field's tool tip shows it.
+    // "A number from 0.000 to 99.999", as the field's tool tip shows it.
     static QString RangeText(const NumberRange& range);
+    // The short message that keeps the cursor in a field whose value does not fit.
+    static QString NotFitText(const NumberRange& range);
+    const NumberRange& range() const { return range_; }
 
   private:
     NumberRange range_;
 };
+
+// Whether a text fits the range, as the data file will hold it.
+bool FitsRange(const NumberRange& range, const QString& text);
+
+// The colour that marks a field or cell whose value does not fit.
+QColor NotFitColour();
+
+// A number field of a window: the validator, the range in the tool tip, and the field marked
+// (colour and tool tip) while its text does not fit.
+void MakeNumberField(QLineEdit& edit, const NumberRange& range);
 
 // A validator for a text field of a card: at most `bytes` bytes as the card holds them (UTF-8),
 // so that a text of accented letters is never cut when the card is read back.

@@ -73,8 +73,9 @@ bool ProcForm::MayClose() {
     const auto answer = shell_.messages.Ask(
         this, "Save Data",
         "Do You Want To Save The Data\n\r\n\r" + QString::fromStdString(job.dataFileName),
-        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
-    return answer != QMessageBox::Yes; // Yes keeps the window open, to save
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton,
+        QMessageBox::Yes);            // Escape or the close box keep the job, as Yes does
+    return answer == QMessageBox::No; // only No leaves without saving
 }
 
 void ProcForm::done(int result) {

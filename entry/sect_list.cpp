@@ -67,8 +67,15 @@ bool SectList::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+int SectList::SelectedRow() const {
+    // The list may have a current line that is not selected (focus alone sets one): only a line
+    // the user sees selected counts.
+    const QListWidgetItem* current = list_->currentItem();
+    return current != nullptr && current->isSelected() ? list_->row(current) : -1;
+}
+
 void SectList::OpenSelected(bool doubleClick) {
-    const int row = list_->currentRow();
+    const int row = SelectedRow();
     if (row < 0) return; // nothing selected: nothing to open
     Job& job = shell_.session.job();
     if (doubleClick) ClearBlockRows(job);
@@ -87,15 +94,26 @@ void SectList::OpenSelected(bool doubleClick) {
 }
 
 void SectList::Bookdel_Click() {
-    const int n = list_->currentRow() + 1;
-    const auto answer =
-        shell_.messages.Ask(this, "Delete Selected Section", "Are You Sure", QMessageBox::Question,
-                            QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes && n >= 1) {
-        if (auto error = shell_.session.DeleteBlock(n)) shell_.messages.Tell(this, *error);
+    const int row = SelectedRow();
+    if (row < 0) { // nothing selected: nothing to empty
+        shell_.messages.Tell(
+            this, {"Select the block to delete in the list first.", "Delete Selected Section"});
+        list_->setFocus();
+        return;
     }
+    const int n = row + 1;
+    const auto answer = shell_.messages.Ask(
+        this, "Delete Selected Section", "Are You Sure\n\n" + list_->item(row)->text().trimmed(),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes) {
+        list_->setCurrentRow(row);
+        list_->setFocus();
+        return;
+    }
+    if (auto error = shell_.session.DeleteBlock(n)) shell_.messages.Tell(this, *error);
     FillBlockList();
     list_->setCurrentRow(n == 100 ? 99 : n);
+    list_->setFocus();
 }
 
 } // namespace sidewalk::ui

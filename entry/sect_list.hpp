@@ -21,6 +21,7 @@ class SectList : public QDialog {
 
   private:
     void FillBlockList();
+    int SelectedRow() const; // the selected line, or -1
     Shell& shell_;
     QListWidget* list_;
 };

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <algorithm>
+#include <utility>
 
 #include "entry/grid_steering.hpp"
 
@@ -23,20 +24,49 @@ QModelIndex Spread::Steered(const QModelIndex& from, const QModelIndex& to) cons
     return steered ? model()->index(steered->row - 1, steered->column - 1) : to;
 }
 
+QModelIndex Spread::Landed(const QModelIndex& clicked) const {
+    if (!clicked.isValid()) return clicked;
+    const QTableWidgetItem* type = item(clicked.row(), 0);
+    const GridCell landed = LandClick({clicked.row() + 1, clicked.column() + 1},
+                                      type != nullptr ? type->text().toStdString() : std::string());
+    return model()->index(landed.row - 1, landed.column - 1);
+}
+
 QModelIndex Spread::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex to = QTableWidget::moveCursor(action, modifiers);
-    return Steered(currentIndex(), to);
+    const QModelIndex to = Steered(currentIndex(), QTableWidget::moveCursor(action, modifiers));
+    movedByKey_ = to != currentIndex();
+    return to;
 }
 
 void Spread::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableWidget::currentChanged(current, previous);
-    const QModelIndex steered = Steered(previous, current);
-    if (steered != current)
+    if (std::exchange(movedByKey_, false)) return; // already steered by the row left
+    // The mouse or the program: the cursor stays in the row chosen, on a cell its type uses.
+    const QModelIndex landed = Landed(current);
+    if (landed != current)
         QMetaObject::invokeMethod(
-            this, [this, steered] { setCurrentIndex(steered); }, Qt::QueuedConnection);
+            this, [this, landed] { setCurrentIndex(landed); }, Qt::QueuedConnection);
+}
+
+void Spread::mousePressEvent(QMouseEvent* event) {
+    movedByKey_ = false;
+    QTableWidget::mousePressEvent(event);
 }
 
 void Spread::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ControlModifier)) {
+        emit tabOut();
+        event->accept();
+        return;
+    }
+    // Enter moves on as Tab does (an open edit is committed by its editor first).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        state() != EditingState) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QTableWidget::keyPressEvent(&tab);
+        event->accept();
+        return;
+    }
     // Shift+Space selects the current row whole, as a click on its header does, for the row
     // menu (the menu key or Shift+F10).
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ShiftModifier &&

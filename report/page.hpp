@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/number.hpp"
+#include "data/units.hpp"
 
 namespace sidewalk {
 
@@ -24,7 +25,7 @@ struct ReportPage {
     int lineNo = 0;
     std::string report; // lines ended by CR LF
 
-    bool metric() const { return unitsCode == "M"; }
+    bool metric() const { return IsMetric(unitsCode); }
 };
 
 // Appends one report line, ended by CR LF.

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "data/reader.hpp"
+#include "data/units.hpp"
 #include "data/writer.hpp"
 #include "test_support.hpp"
 
@@ -37,7 +38,12 @@ std::string Rewrite(Job& job, const Workspace& ws) {
 
 TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
     const Workspace ws = test::MakeWorkspace();
-    const struct { std::string header; const char* units; const char* engineer; } cases[] = {
+    const struct {
+        std::string header;
+        const char* units;
+        const char* engineer;
+        int messages = 0;
+    } cases[] = {
         {"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", "M", "T. HOLLOWAY"},
         {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", "M", "T. HOLLOWAY"},
         {"crz41 dt-0412 4417-021-03 04/17/2006 m t. holloway", "M", "T. HOLLOWAY"},
@@ -45,12 +51,15 @@ TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
         {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY", "E", "T. HOLLOWAY"},
         {"CRZ41 DT-0412 4417-021-03 04/17/2006 E " + std::string(30, 'W'), "E",
          "WWWWWWWWWWWWWWWWWWWWWWWWWW"},
+        // Neither E nor M: kept as coded, said to be read as English.
+        {"CRZ41 DT-0412 4417-021-03 04/17/2006 X T. HOLLOWAY", "X", "T. HOLLOWAY", 1},
     };
     for (const auto& c : cases) {
         Job job;
         const ReadResult r = ReadText(job, ws, Cards({c.header, kBlock, kReturn}));
         EXPECT_EQ(r.outcome, ReadOutcome::Loaded) << c.header;
-        EXPECT_TRUE(r.messages.empty());
+        EXPECT_EQ(r.messages.size(), static_cast<std::size_t>(c.messages));
+        EXPECT_EQ(IsMetric(job.jobUnits), c.units == std::string("M"));
         EXPECT_EQ(job.idxRefNum, "DT-0412");
         EXPECT_EQ(job.idxProject, "4417-021-03");
         EXPECT_EQ(job.idxDate, "04/17/2006");
@@ -68,10 +77,18 @@ TEST(Reader, MessagesAndWhatStays) {
     for (int b = 1; b <= 101; ++b)
         blocks101 += Cards({kBlock, kReturn});
     std::string rows101 = Cards({header, kBlock, kReturn, kBlock});
-    for (int r = 1; r <= 101; ++r) rows101 += kReturn + "\r\n";
+    for (int r = 1; r <= 101; ++r)
+        rows101 += kReturn + "\r\n";
     rows101 += Cards({kBlock, kReturn});
 
-    const struct { const char* name; std::string text; ReadOutcome outcome; const char* message; const char* title; int blocks; } cases[] = {
+    const struct {
+        const char* name;
+        std::string text;
+        ReadOutcome outcome;
+        const char* message;
+        const char* title;
+        int blocks;
+    } cases[] = {
         {"wrong tag", Cards({"XRZ41 R1", kBlock}), ReadOutcome::Invalid,
          "Invalid File - Select Another File!", "File Input Error", 0},
         {"empty file", "", ReadOutcome::Invalid, "Invalid File - Select Another File!",
@@ -93,7 +110,8 @@ TEST(Reader, MessagesAndWhatStays) {
         EXPECT_EQ(r.messages[0].text, c.message) << c.name;
         EXPECT_EQ(r.messages[0].title, c.title) << c.name;
         int inUse = 0;
-        for (int n = 1; n <= kMaxBlocks; ++n) inUse += job.blockInUse(n) ? 1 : 0;
+        for (int n = 1; n <= kMaxBlocks; ++n)
+            inUse += job.blockInUse(n) ? 1 : 0;
         EXPECT_EQ(inUse, c.blocks) << c.name;
         if (c.outcome == ReadOutcome::Invalid) {
             EXPECT_EQ(job.idxRefNum + job.jobUnits, "") << c.name;
@@ -107,7 +125,8 @@ TEST(Reader, MessagesAndWhatStays) {
     ReadText(job, ws, rows101);
     int lines = 0;
     std::istringstream in(ReadText(ws.BlockFileName(2)));
-    for (std::string l; std::getline(in, l);) ++lines;
+    for (std::string l; std::getline(in, l);)
+        ++lines;
     EXPECT_EQ(lines, 100);
 }
 
@@ -206,7 +225,8 @@ TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
     job.jobUnits = "E";
     job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
     std::string rows;
-    for (int r = 0; r < 100; ++r) rows += kReturn + "\r\n";
+    for (int r = 0; r < 100; ++r)
+        rows += kReturn + "\r\n";
     WriteText(ws.BlockFileName(1), rows);
 
     FailingBuffer failing;

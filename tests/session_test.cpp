@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,8 @@ TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
     WriteText(dir / "NOTES.TXT", "not a card file\r\n");
     WriteText(dir / "HUGE.IMG", "CRZ41\r\n");
     fs::resize_file(dir / "HUGE.IMG", kMaxTextFileBytes + 1); // sparse: no disk used
+    ASSERT_EQ(::mkfifo((dir / "PIPE.V41").c_str(), 0600), 0); // nobody writes: never waited on
+    fs::create_directory(dir / "FOLDER.V41");
     const struct {
         const char* name;
         ReadOutcome outcome;
@@ -49,6 +52,8 @@ TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
         {"NOTES.TXT", ReadOutcome::Invalid, "Invalid File - Select Another File!"},
         {"MISSING.V41", ReadOutcome::Failed, std::strerror(ENOENT)},
         {"HUGE.IMG", ReadOutcome::Failed, "larger than 16 MB"},
+        {"PIPE.V41", ReadOutcome::Failed, "a named pipe, a device or a socket"},
+        {"FOLDER.V41", ReadOutcome::Failed, std::strerror(EISDIR)},
     };
     const fs::path job = SampleJob(dir);
     for (const auto& c : cases) {

@@ -50,21 +50,28 @@ class Blocks : public QObject {
     }
 
     void deleteBlockAsks() {
+        Folder folder;
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
-        QVERIFY(!p.session().SaveAs(fs::temp_directory_path() / "sidewalk-ui-delete.V41"));
+        QVERIFY(!p.session().SaveAs(folder.path / "DELETE.V41"));
         SectList list(p.shell);
+        list.show();
         auto* lines = list.findChild<QListWidget*>("List1");
-        lines->setCurrentRow(1);
         const sidewalk::BlockHeader before = p.session().job().header(2);
+        // A current line that is not selected (focus alone gives one) empties nothing.
+        lines->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(list, "Bookdel");
+        QVERIFY(p.session().job().blockInUse(1) && p.session().job().dataSaved);
+        lines->setCurrentRow(1);
         p.messages.AnswerNext(QMessageBox::No);
         Press(list, "Bookdel");
         QCOMPARE(p.messages.shown().back().title, QString("Delete Selected Section"));
-        QCOMPARE(p.messages.shown().back().text, QString("Are You Sure"));
+        QCOMPARE(p.messages.shown().back().text,
+                 QString("Are You Sure\n\nBlk  2 ") + QString::fromStdString(before.blkDesc));
         QVERIFY(p.session().job().header(2) == before);
         QVERIFY(p.session().job().dataSaved);
-        QCOMPARE(lines->currentRow(), 2); // whatever the answer, the next line is selected
-        lines->setCurrentRow(1);
+        QCOMPARE(lines->currentRow(), 1); // after No the selection stays on the block
         p.messages.AnswerNext(QMessageBox::Yes);
         Press(list, "Bookdel");
         QVERIFY(p.session().job().header(2) == sidewalk::BlockHeader{});
@@ -72,7 +79,6 @@ class Blocks : public QObject {
         QCOMPARE(lines->item(1)->text(), QString("Blk  2 "));
         QCOMPARE(lines->currentRow(), 2);
         QCOMPARE(ReadText(p.session().workspace().BlockFileName(2)), std::string()); // emptied
-        fs::remove(fs::temp_directory_path() / "sidewalk-ui-delete.V41");
     }
 
     void identificationLoadCurveDataAndEnter() {
@@ -109,17 +115,30 @@ class Blocks : public QObject {
             QTest::keyClick(field, Qt::Key_Return);
             QCOMPARE(curved.focusWidget()->objectName(), QString(chain[i + 1]));
         }
-        // A number out of its card field's range cannot be typed.
+        // A number that does not fit is kept as typed and marked; Tab and Enter Block Data are
+        // refused until it fits. A comma is taken as the decimal point.
         auto* width = curved.findChild<QLineEdit*>("d_widsw");
+        width->setFocus();
         width->clear();
         QTest::keyClicks(width, "123");
-        QCOMPARE(width->text(), QString("12"));
+        QCOMPARE(width->text(), QString("123"));
+        QVERIFY(width->toolTip().startsWith("This value does not fit: a number from 0.000"));
+        p.messages.AnswerNext(QMessageBox::Ok);
+        QTest::keyClick(width, Qt::Key_Tab);
+        QCOMPARE(curved.focusWidget(), width);
+        p.messages.AnswerNext(QMessageBox::Ok);
+        Press(curved, "BlkData");
+        QCOMPARE(p.messages.shown().size(), std::size_t{2});
+        QCOMPARE(p.session().job().header(3).widsw, std::string("4"));
+        width->clear();
+        QTest::keyClicks(width, "12,5");
+        QCOMPARE(width->text(), QString("12.5"));
         curved.findChild<QLineEdit*>("D_Blkdesc")->setText("curved road");
         QTest::keyClick(curved.findChild<QPushButton*>("BlkData"),
                         Qt::Key_Return); // the chain's end
         const sidewalk::BlockHeader& h = p.session().job().header(3);
         QCOMPARE(h.aliTyp + h.blSide + h.widsw + h.w1 + h.blkDesc,
-                 std::string("TL12-2.5CURVED ROAD")); // the hidden curve data is kept
+                 std::string("TL12.5-2.5CURVED ROAD")); // the hidden curve data is kept
         QVERIFY(!p.session().job().dataSaved);
     }
 
@@ -150,13 +169,25 @@ class Blocks : public QObject {
         QCOMPARE(cells->item(0, 0)->text() + cells->item(1, 0)->text(), QString("47"));
         QCOMPARE(cells->item(1, 1)->text(), QString("12.500"));
         QCOMPARE(cells->item(2, 0)->text(), QString());
-        // A cell's editor takes only its column's kind and range.
+        // A value that does not fit its column stays as typed; Tab and the frame are refused.
         cells->setCurrentCell(3, 2);
         cells->editItem(cells->item(3, 2));
         auto* editor = cells->findChild<QLineEdit*>();
         QVERIFY(editor != nullptr);
         QTest::keyClicks(editor, "12345");
-        QCOMPARE(editor->text(), QString("1234"));
+        p.messages.AnswerNext(QMessageBox::Ok);
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCOMPARE(editor->text(), QString("12345"));
+        QCOMPARE(cells->currentColumn(), 2);
+        p.messages.AnswerNext(QMessageBox::Ok);
+        again.close();
+        QVERIFY(again.isVisible());
+        QCOMPARE(p.messages.shown().back().text.section('\n', 0, 0), QString("Row 4, Station:"));
+        QCOMPARE(cells->item(3, 2)->text(), QString("12345"));
+        editor = qobject_cast<QLineEdit*>(cells->indexWidget(cells->model()->index(3, 2)));
+        QVERIFY(editor != nullptr); // open again on the cell
+        editor->selectAll();
+        QTest::keyClicks(editor, "1234");
         again.close(); // the frame stores as Exit does
         QCOMPARE(p.session().job().row(4).station, std::string("1234"));
     }
@@ -177,6 +208,15 @@ class Blocks : public QObject {
         };
         for (const auto& c : cases)
             QVERIFY(SteerCursor(c.from, c.to, c.type) == c.steered);
+        // A click: a used cell stands; an unused one goes to its row's nearest used cell.
+        const struct {
+            GridCell clicked;
+            const char* type;
+            int column;
+        } clicks[] = {{{7, 2}, "4", 3}, {{7, 2}, "7", 2}, {{7, 4}, "1", 5}, {{7, 4}, "", 5},
+                      {{7, 6}, "7", 5}, {{7, 6}, "4", 6}, {{7, 1}, "4", 1}};
+        for (const auto& c : clicks)
+            QVERIFY(LandClick(c.clicked, c.type) == (GridCell{7, c.column}));
     }
 
     // A designer keys rows with the keyboard alone: typing starts an edit, Tab moves on past
@@ -191,22 +231,40 @@ class Blocks : public QObject {
         QApplication::setActiveWindow(&form);
         QVERIFY(QTest::qWaitForWindowActive(&form));
         auto* grid = form.findChild<QTableWidget*>("Spread1");
-        auto keys = [](const char* text) {
-            QTest::keyClicks(QApplication::focusWidget(), text);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        };
         const struct {
             const char* text;
+            Qt::Key key;     // Enter commits and moves on as Tab does
             int row, column; // where the cursor is next, counted from 1
-        } strokes[] = {{"4", 1, 3}, {"10", 1, 5},   {"32.5", 1, 6}, {"25", 2, 1},
-                       {"7", 2, 2}, {"12.5", 2, 3}, {"11", 2, 5},   {"0", 3, 1}};
+        } strokes[] = {
+            {"4", Qt::Key_Tab, 1, 3},     {"10", Qt::Key_Return, 1, 5}, {"32.5", Qt::Key_Tab, 1, 6},
+            {"25", Qt::Key_Enter, 2, 1},  {"7", Qt::Key_Tab, 2, 2},     {"12.5", Qt::Key_Tab, 2, 3},
+            {"11", Qt::Key_Return, 2, 5}, {"0", Qt::Key_Tab, 3, 1},     {"", Qt::Key_Return, 3, 2}};
         for (const auto& k : strokes) {
-            keys(k.text);
+            QTest::keyClicks(QApplication::focusWidget(), k.text);
+            QTest::keyClick(QApplication::focusWidget(), k.key);
             QCOMPARE(grid->currentRow() + 1, k.row);
             QCOMPARE(grid->currentColumn() + 1, k.column);
         }
         QCOMPARE(grid->item(0, 5)->text(), QString("25"));
         QCOMPARE(grid->item(1, 1)->text(), QString("12.5"));
+        // The first Escape cancels the edit only; Ctrl+Tab leaves for Exit, Ctrl+Shift+Tab back.
+        QTest::keyClicks(grid, "9");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(form.isVisible() && grid->item(2, 1)->text().isEmpty());
+        QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("dataexit"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        // A click lands in the row clicked: on the cell, or its row's nearest used one.
+        for (const auto& [row, column, landed] : {std::tuple{0, 1, 2}, {1, 3, 4}, {2, 5, 4}}) {
+            grid->setCurrentCell(1, 0);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualRect(grid->model()->index(row, column)).center());
+            QCoreApplication::processEvents();
+            QCOMPARE(grid->currentRow(), row);
+            QCOMPARE(grid->currentColumn(), landed);
+        }
         grid->setCurrentCell(1, 2);
         QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
         QCOMPARE(grid->item(1, 2)->text(), QString("11"));
@@ -218,7 +276,8 @@ class Blocks : public QObject {
 
     // A small job keyed through the windows from New to Save As, against its expected file.
     void aWholeJobKeyedThroughTheWindows() {
-        const fs::path saved = fs::temp_directory_path() / "sidewalk-ui-keyed.V41";
+        Folder folder;
+        const fs::path saved = folder.path / "KEYED.V41";
         Program p;
         auto fill = [](QDialog& w,
                        std::initializer_list<std::pair<const char*, const char*>> texts) {
@@ -277,7 +336,6 @@ class Blocks : public QObject {
         QVERIFY(p.messages.shown().empty()); // saved, so Exit asked nothing
         QCOMPARE(ReadText(saved),
                  ReadText(fs::path(SIDEWALK_TESTS_DIR) / "data" / "keyed-job.V41"));
-        fs::remove(saved);
     }
 };
 

@@ -91,8 +91,8 @@ class Printing : public QObject {
 
     void choiceNumbers() {
         const std::pair<const char*, std::optional<int>> cases[] = {
-            {"9  A4", 9},   {" -3  Minus ", -3},     {"12", 12},          {"  <Unavailable>", {}},
-            {"", {}},       {"Tray  2", {}},         {"70000  Big", {}},  {"9x  A4", {}}};
+            {"9  A4", 9}, {" -3  Minus ", -3}, {"12", 12},         {"  <Unavailable>", {}},
+            {"", {}},     {"Tray  2", {}},     {"70000  Big", {}}, {"9x  A4", {}}};
         for (const auto& [text, number] : cases)
             QVERIFY2(ChoiceNumber(text) == number, text);
     }
@@ -109,7 +109,8 @@ class Printing : public QObject {
             const char* paperLine;
             const char* binLine;
         } cases[] = {
-            {"Office", 9, 1, 1, 2, 2, " Paper: A4   [Portrait] ", " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
+            {"Office", 9, 1, 1, 2, 2, " Paper: A4   [Portrait] ",
+             " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
             {"Office", 3, 7, 2, -1, 0, " Paper: Not Defined   [Landscape] ", " Bin: Automatic "},
             {"Gone", 9, 1, 1, -1, -1, " Paper: Not Defined   [Portrait] ", " Bin: Not Defined "},
         };
@@ -130,16 +131,15 @@ class Printing : public QObject {
             if (std::string(c.printer) == "Office") {
                 QCOMPARE(Items(papers), QStringList({"1  Letter", "5  Legal", "9  A4",
                                                      "258  " + QString(64, 'P')}));
-                QCOMPARE(Items(bins), QStringList({"7  Automatic", "1  " + QString(24, 'B'),
-                                                   "1  Second"}));
+                QCOMPARE(Items(bins),
+                         QStringList({"7  Automatic", "1  " + QString(24, 'B'), "1  Second"}));
             } else {
                 QCOMPARE(Items(papers), QStringList{"  <Unavailable>"});
                 QCOMPARE(Items(bins), QStringList{"  <Unavailable>"});
             }
             QCOMPARE(papers->currentIndex(), c.paperRow);
             QCOMPARE(bins->currentIndex(), c.binRow);
-            QCOMPARE(setup.findChild<QRadioButton*>("Option1_1")->isChecked(),
-                     c.orientation == 2);
+            QCOMPARE(setup.findChild<QRadioButton*>("Option1_1")->isChecked(), c.orientation == 2);
         }
     }
 
@@ -216,20 +216,39 @@ class Printing : public QObject {
         QTest::addColumn<QString>("copies");
         QTest::addColumn<QString>("jobs"); // documents parted by ";", sheets by "|"
         QTest::addColumn<QString>("message");
-        QTest::newRow("all") << "Office" << 0 << 0 << 0 << "1" << "a1 a2|b1|c1|d1|e1" << "";
-        QTest::newRow("pages 3 to 5") << "Office" << 1 << 3 << 5 << "1" << "c1|d1|e1" << "";
-        QTest::newRow("pages 0 to 2") << "Office" << 1 << 0 << 2 << "1" << "a1 a2|b1" << "";
-        QTest::newRow("pages 4 to 0") << "Office" << 1 << 4 << 0 << "1" << "d1|e1" << "";
-        QTest::newRow("pages 5 to 9") << "Office" << 1 << 5 << 9 << "1" << "e1" << "";
-        QTest::newRow("pages 4 to 2: an empty document")
-            << "Office" << 1 << 4 << 2 << "1" << "-" << "";
-        QTest::newRow("3 copies") << "Office" << 1 << 2 << 3 << " 3" << "b1|c1;b1|c1;b1|c1" << "";
-        QTest::newRow("0 copies") << "Office" << 0 << 0 << 0 << "0" << "" << "";
-        QTest::newRow("selection") << "Office" << 2 << 0 << 0 << "2" << "sel;sel" << "";
-        QTest::newRow("copies not a number")
-            << "Office" << 0 << 0 << 0 << "2x" << "" << "The number of copies must be";
-        QTest::newRow("queue takes no jobs")
-            << "Closed" << 0 << 0 << 0 << "2" << "" << "The printer Closed did not take";
+        QTest::newRow("all") << "Office" << 0 << 0 << 0 << "1"
+                             << "a1 a2|b1|c1|d1|e1"
+                             << "";
+        QTest::newRow("pages 3 to 5") << "Office" << 1 << 3 << 5 << "1"
+                                      << "c1|d1|e1"
+                                      << "";
+        QTest::newRow("pages 0 to 2") << "Office" << 1 << 0 << 2 << "1"
+                                      << "a1 a2|b1"
+                                      << "";
+        QTest::newRow("pages 4 to 0") << "Office" << 1 << 4 << 0 << "1"
+                                      << "d1|e1"
+                                      << "";
+        QTest::newRow("pages 5 to 9") << "Office" << 1 << 5 << 9 << "1"
+                                      << "e1"
+                                      << "";
+        QTest::newRow("pages 4 to 2: an empty document") << "Office" << 1 << 4 << 2 << "1"
+                                                         << "-"
+                                                         << "";
+        QTest::newRow("3 copies") << "Office" << 1 << 2 << 3 << " 3"
+                                  << "b1|c1;b1|c1;b1|c1"
+                                  << "";
+        QTest::newRow("0 copies") << "Office" << 0 << 0 << 0 << "0"
+                                  << ""
+                                  << "";
+        QTest::newRow("selection") << "Office" << 2 << 0 << 0 << "2"
+                                   << "sel;sel"
+                                   << "";
+        QTest::newRow("copies not a number") << "Office" << 0 << 0 << 0 << "2x"
+                                             << ""
+                                             << "The number of copies must be";
+        QTest::newRow("queue takes no jobs") << "Closed" << 0 << 0 << 0 << "2"
+                                             << ""
+                                             << "The printer Closed did not take";
     }
     void printDialogPrints() {
         QFETCH(QString, printer);
@@ -280,8 +299,10 @@ class Printing : public QObject {
         box.findChild<QRadioButton*>("Range_1")->click();
         box.findChild<QLineEdit*>("No_Copies")->setText("4");
         box.findChild<QCheckBox*>("Prtfile_Check")->click();
-        for (const char* name : {"OUT.PRN", "OUT.pdf"})
-            p.dialogs.AnswerNext(QString::fromStdString((dir_ / name).string()));
+        p.dialogs.AnswerNext(QString::fromStdString((dir_ / "OUT.PRN").string()));
+        // The PDF filter gives a name without an extension ".pdf", and a PDF.
+        p.dialogs.AnswerNext(QString::fromStdString((dir_ / "OUT").string()),
+                             "PDF Document (*.pdf)");
         p.dialogs.AnswerNext(std::nullopt);
         p.dialogs.AnswerNext(QString::fromStdString((dir_ / "no" / "OUT.PRN").string()));
         p.messages.AnswerNext(QMessageBox::Ok);

@@ -42,14 +42,19 @@ class RowOperations : public QObject {
         const std::string text = RowsToText(rows, 1, 2);
         QCOMPARE(text, std::string("1\t1\t2\t+\t3\t4\n7\t1\t2\t+\t3\t4\n"));
         const auto back = RowsFromText(text);
-        QCOMPARE(back.size(), std::size_t{2});
-        QVERIFY(back[1] == rows[2]);
-        // Five cells, as a spreadsheet keeps them; cells that do not fit are left empty.
-        const auto sheet = RowsFromText("2\t12.5\t10\t5\t\r\n12\t99999\t10000\t1.5\t-3\nx");
-        QCOMPARE(sheet.size(), std::size_t{3});
-        QVERIFY(sheet[0] == (BlockRow{"2", "12.5", "10", "5", ""}));
-        QVERIFY(sheet[1] == (BlockRow{"", "", "", "1.5", ""}));
-        QVERIFY(sheet[2] == BlockRow{});
+        QCOMPARE(back.rows.size(), std::size_t{2});
+        QVERIFY(back.rows[1] == rows[2] && back.rejected.empty());
+        // Five cells, as a spreadsheet keeps them; cells that do not fit are left empty and
+        // named; a line with no cell that fits is no row, a copied blank row is one.
+        const auto sheet =
+            RowsFromText("2\t12.5\t10\t5\t\r\n12\t99999\t10000\t1.5\t-3\nx\n\n\t\t\t+\t\t\n");
+        QCOMPARE(sheet.rows.size(), std::size_t{3});
+        QVERIFY(sheet.rows[0] == (BlockRow{"2", "12.5", "10", "5", ""}));
+        QVERIFY(sheet.rows[1] == (BlockRow{"", "", "", "1.5", ""}));
+        QVERIFY(sheet.rows[2] == BlockRow{});
+        QVERIFY(sheet.rejected ==
+                (std::vector<ClipboardRows::Cell>{{2, 1}, {2, 2}, {2, 3}, {2, 6}}));
+        QVERIFY(RowsFromText("rubbish\tx\n\n").rows.empty());
     }
 
     void menuItemsActOnlyWhereRowsFit() {
@@ -81,6 +86,7 @@ class RowOperations : public QObject {
         p.session().job().jobUnits = "E";
         p.session().job().header(1) = {"T", "R", "10", "4", "22", "22", "", "ONE"};
         p.session().job().header(2) = {"T", "R", "10", "4", "22", "22", "", "TWO"};
+        QGuiApplication::clipboard()->clear();
         QMap<QString, bool> enabled;
         p.shell.onRowMenu = [&](QMenu& menu) {
             for (QAction* a : menu.actions())
@@ -121,7 +127,6 @@ class RowOperations : public QObject {
 
             one.Mnu_OptsCut_Click(2, 3); // rows 2 and 3 go, the rest move up
             QCOMPARE(grid->item(1, 0)->text() + grid->item(1, 1)->text(), QString("14"));
-            QCOMPARE(p.shell.clipRows, 2);
             one.Mnu_OptsCopy_Click(1, 2);
             Press(one, "dataexit");
         }
@@ -143,15 +148,31 @@ class RowOperations : public QObject {
         two.Mnu_OptsClipInsert_Click(1);
         QCOMPARE(grid->item(0, 0)->text() + grid->item(1, 0)->text() + grid->item(6, 0)->text(),
                  QString("111"));
-        // Another program changed the clipboard: only what fits each column is written.
+        // A spreadsheet's rows: what fits each column is written, the rest named in one message.
         QGuiApplication::clipboard()->setText("3\t123456\t-5\t+\t1.25\tx\nrubbish");
+        p.messages.AnswerNext(QMessageBox::Ok);
         two.Mnu_OptsPaste_Click(20); // rows 20 and 21 are empty: no question
         QCOMPARE(grid->item(19, 0)->text() + "|" + grid->item(19, 1)->text() + "|" +
-                     grid->item(19, 4)->text(),
-                 QString("3||1.25"));
+                     grid->item(19, 4)->text() + "|" + grid->item(20, 0)->text(),
+                 QString("3||1.25|"));
+        QCOMPARE(p.messages.shown().back().text,
+                 QString("These cells did not fit their column and were left empty:\nRow 20, "
+                         "Area or Length\nRow 20, Station\nRow 20, Radius to Back Curb"));
+        // Text that holds no row is refused and changes nothing.
+        QGuiApplication::clipboard()->setText("rubbish\n");
+        const GridTexts before = two.Texts();
+        p.messages.AnswerNext(QMessageBox::Ok);
+        two.Mnu_OptsClipInsert_Click(1);
+        QVERIFY(two.Texts() == before);
+        QVERIFY(p.messages.shown().back().text.startsWith("The clipboard holds no rows"));
+        // Insert Blank Row(s) leaves what is on the clipboard to paste.
+        QGuiApplication::clipboard()->setText("5\t1\t2\t3\t4\n");
         two.Mnu_OptsInsert_Click(1, 1);
-        QCOMPARE(p.shell.clipRows, 0);
         QCOMPARE(grid->item(0, 0)->text(), QString());
+        enabled.clear();
+        grid->setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 5), true);
+        two.ShowRowMenu(QPoint());
+        QVERIFY(enabled["Mnu_OptsPaste"] && enabled["Mnu_OptsClipInsert"]);
     }
 };
 

@@ -56,7 +56,8 @@ class Program {
   public:
     Program()
         : session_(Make()),
-          help_(messages), shell{session_, messages, dialogs, help_, printers, "/", 0, {}, 0, {}, {}, {}} {
+          help_(messages), shell{session_, messages, dialogs, help_, printers, "/",
+                                 0,        {},       {},      {},    {}} {
         help_.InitHelp(nullptr, SIDEWALK_BUILD_DIR);
         shell.onModal = [this](QDialog& window) {
             seen << window.objectName();
