@@ -9,20 +9,61 @@ void UpperCaseInPlace(std::string& text) {
     UpperCaseInPlace(text.data(), text.size());
 }
 
+namespace {
+
+// The capital of a small letter written in two UTF-8 bytes whose capital takes two bytes as
+// well (Latin-1, Latin Extended-A, Greek, Cyrillic), or 0: the card's byte count never changes.
+char32_t TwoByteCapital(char32_t c) {
+    if (c >= 0xE0 && c <= 0xFE) return c == 0xF7 ? 0 : c - 0x20; // not the division sign
+    if (c == 0xFF) return 0x178;
+    const bool oddSmall = (c >= 0x100 && c <= 0x137 && c != 0x131) || (c >= 0x14A && c <= 0x177);
+    const bool evenSmall = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((oddSmall && c % 2 == 1) || (evenSmall && c % 2 == 0)) return c - 1;
+    if (c >= 0x3B1 && c <= 0x3C9) return c == 0x3C2 ? 0x3A3 : c - 0x20;
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    return 0;
+}
+
+// Capitals for the two-byte UTF-8 letters of a text; every other byte stays.
+void UpperCaseTwoByteLetters(char* text, std::size_t size) {
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if ((lead & 0xE0) != 0xC0 || (next & 0xC0) != 0x80) continue;
+        const char32_t capital = TwoByteCapital(((lead & 0x1Fu) << 6) | (next & 0x3Fu));
+        if (capital != 0) {
+            text[i] = static_cast<char>(0xC0 | (capital >> 6));
+            text[i + 1] = static_cast<char>(0x80 | (capital & 0x3F));
+        }
+        ++i;
+    }
+}
+
+} // namespace
+
 void UpperCaseInPlace(char* text, std::size_t size) {
     // Sixteen bytes at a time (GCC and Clang vector types): as signed bytes, those of 0x80 and
     // above are negative, so only a..z lie in the range and lose their 0x20 bit.
     typedef signed char Bytes __attribute__((vector_size(16)));
+    Bytes high = {}; // any byte of 0x80 and above, for the letters beyond ASCII
     std::size_t i = 0;
     for (; i + sizeof(Bytes) <= size; i += sizeof(Bytes)) {
         Bytes v;
         std::memcpy(&v, text + i, sizeof v);
+        high |= v;
         const Bytes lower = (v >= 'a') & (v <= 'z'); // -1 where a..z, else 0
         v -= lower & 0x20;
         std::memcpy(text + i, &v, sizeof v);
     }
-    for (; i < size; ++i)
+    bool beyondAscii = false;
+    for (std::size_t k = 0; k < sizeof(Bytes); ++k)
+        beyondAscii = beyondAscii || high[k] < 0;
+    for (; i < size; ++i) {
         if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        beyondAscii = beyondAscii || static_cast<signed char>(text[i]) < 0;
+    }
+    if (beyondAscii) UpperCaseTwoByteLetters(text, size);
 }
 
 std::string UpperCase(std::string_view text) {

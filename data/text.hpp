@@ -1,5 +1,5 @@
-// Text rules shared by every card file: byte-wise columns, upper-casing of a-z only, trimming
-// of blanks only, and Str of a whole number.
+// Text rules shared by every card file: byte-wise columns, upper-casing that keeps the bytes'
+// count, trimming of blanks only, and Str of a whole number.
 #pragma once
 
 #include <string>
@@ -12,7 +12,8 @@ namespace sidewalk {
 // Every text file this program writes ends its lines so.
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-// Upper-cases a-z; every other byte is left as it is.
+// Upper-cases a-z, and the small letters of UTF-8 text whose capitals take as many bytes (ü
+// becomes Ü, so a card's byte count stays); every other byte is left as it is.
 std::string UpperCase(std::string_view text);
 
 // The same, in place, for a buffer that is used again and again, or a part of one.

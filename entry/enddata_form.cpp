@@ -2,6 +2,8 @@
 #include "entry/enddata_form.hpp"
 
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStyle>
 
 #include "app/file_dialogs.hpp"
@@ -32,8 +34,19 @@ EnddataForm::EnddataForm(Shell& shell, QWidget* parent) : QDialog(parent), shell
     AddHelpMenu(*this, *layout, shell.help, help_topic::kSaveData);
 
     const std::string& name = shell.session.job().dataFileName;
-    auto* label = new QLabel(QString::fromStdString(name), this);
+    // A long path is shortened in the middle, so the window never grows past the screen; the
+    // whole path is in the tool tip and for a screen reader.
+    const QString path = QString::fromStdString(name);
+    auto* label = new QLabel(this);
     label->setObjectName("Label1");
+    const QScreen* screen = parent != nullptr && parent->screen() != nullptr
+                                ? parent->screen()
+                                : QGuiApplication::primaryScreen();
+    const int widest = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 800;
+    label->setText(label->fontMetrics().elidedText(path, Qt::ElideMiddle, widest));
+    label->setToolTip(path);
+    label->setAccessibleName("Data file");
+    label->setAccessibleDescription(path);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* save = new QPushButton("Save", this);
     save->setObjectName("Endsave");

@@ -64,6 +64,10 @@ void ProcForm::ReportCmd_Click() {
         return;
     }
     ViewForm viewer(shell_, this);
+    if (viewer.loadError()) { // never an empty viewer for a report that cannot be read
+        shell_.messages.Tell(this, *viewer.loadError());
+        return;
+    }
     ExecModal(shell_, viewer);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -62,7 +63,11 @@ ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     // The report's pages one under another, each break a line of its own.
     FileBytes bytes;
     QString text;
-    if (ReadWholeFile(shell.reportFile, bytes) == 0) {
+    if (const int error = ReadWholeFile(shell.reportFile, bytes); error != 0) {
+        loadError_ =
+            Message{"Cannot read the report " + shell.reportFile + ": " + ReadErrorText(error),
+                    "File Input Error", MessageKind::Error};
+    } else {
         const std::vector<std::string_view> pages = SplitPages(bytes.view());
         for (std::size_t i = 0; i < pages.size(); ++i) {
             if (i > 0) text += kPageBreak + '\n';
@@ -116,10 +121,14 @@ void ViewForm::Mnu_Print_Click() {
     std::error_code ec;
     std::filesystem::remove(SelectionFile(), ec);
     selTextSaved_ = false;
+    // The selection goes; the part of the report in view stays where it was.
+    const int top = display_->verticalScrollBar()->value();
+    const int left = display_->horizontalScrollBar()->value();
     QTextCursor none = display_->textCursor();
     none.clearSelection();
-    none.setPosition(0);
     display_->setTextCursor(none);
+    display_->verticalScrollBar()->setValue(top);
+    display_->horizontalScrollBar()->setValue(left);
 }
 
 } // namespace sidewalk::ui

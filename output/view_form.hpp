@@ -30,6 +30,8 @@ class ViewForm : public QDialog {
     // The selection file the print dialog reads: TempDir + "seltext.txt".
     std::string SelectionFile() const;
     bool selTextSaved() const { return selTextSaved_; }
+    // Why the report could not be read, when it could not: the viewer is then not shown.
+    const std::optional<Message>& loadError() const { return loadError_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -38,6 +40,7 @@ class ViewForm : public QDialog {
     Shell& shell_;
     QPlainTextEdit* display_;
     bool selTextSaved_ = false;
+    std::optional<Message> loadError_;
 };
 
 } // namespace sidewalk::ui

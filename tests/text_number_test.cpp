@@ -1,8 +1,8 @@
 // The number and text rules: Val, Format patterns, rounding, PadField, columns and lines.
-#include <clocale>
 #include <bit>
 #include <cfloat>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -91,9 +91,12 @@ std::string Reference(double value, int decimals) {
     std::string kept = digits.substr(0, point) + digits.substr(point + 1, decimals);
     if (digits[point + 1 + static_cast<std::size_t>(decimals)] >= '5') {
         auto i = kept.size();
-        while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
-        if (i == 0) kept.insert(0, "1");
-        else ++kept[i - 1];
+        while (i > 0 && kept[i - 1] == '9')
+            kept[--i] = '0';
+        if (i == 0)
+            kept.insert(0, "1");
+        else
+            ++kept[i - 1];
     }
     const std::size_t intLen = kept.size() - static_cast<std::size_t>(decimals);
     std::string out = kept.substr(0, intLen);
@@ -136,7 +139,12 @@ TEST(Text, PadFieldUpperCaseTrimColumnsAndStr) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(PadField(c.text, c.width, c.side), c.out) << c.text << "/" << c.width;
-    EXPECT_EQ(UpperCase("abc-xyz 09 \xE4\xE9 Q"), "ABC-XYZ 09 \xE4\xE9 Q");
+    EXPECT_EQ(UpperCase("abc-xyz 09 \xE4\xE9 Q"), "ABC-XYZ 09 \xE4\xE9 Q"); // Latin-1 bytes stay
+    // UTF-8 small letters whose capitals take as many bytes; ß, ı and ſ would not, so stay.
+    EXPECT_EQ(UpperCase("m\u00fcller \u00e9t\u00e9 \u00f7 \u00ff \u0101\u0131\u013a\u017e "
+                        "\u03b1\u03c2 \u0436\u0451 \u00df\u017f \u00dc"),
+              "M\u00dcLLER \u00c9T\u00c9 \u00f7 \u0178 \u0100\u0131\u0139\u017d "
+              "\u0391\u03a3 \u0416\u0401 \u00df\u017f \u00dc");
     // Every byte, beside every other, and every length of tail: only a..z change.
     std::string bytes;
     for (int i = 0; i < 1031; ++i) bytes.push_back(static_cast<char>(i * 7 % 256));

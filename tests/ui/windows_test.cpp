@@ -3,10 +3,12 @@
 // date, Report, the help topics, and the workspace gone after Exit.
 #include <QAccessible>
 #include <QDate>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
@@ -169,6 +171,12 @@ class Windows : public QObject {
         p.session().New();
         EnddataForm form(p.shell);
         QVERIFY(!form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
+        // A long name is shortened in the middle; the window stays within the screen.
+        const std::string longName = "/" + std::string(2000, 'd') + "/JOB.V41";
+        p.session().job().dataFileName = longName;
+        EnddataForm longForm(p.shell);
+        QVERIFY(longForm.sizeHint().width() < QGuiApplication::primaryScreen()->size().width());
+        QCOMPARE(longForm.findChild<QLabel*>("Label1")->toolTip().toStdString(), longName);
     }
 
     void indexRecordDate_data() {
@@ -226,6 +234,9 @@ class Windows : public QObject {
         Press(options, "ReportCmd");
         QCOMPARE(p.seen, QStringList{"ViewForm"});
         QCOMPARE(p.messages.shown().back().title, QString("File Output Error"));
+        // A report that cannot be read: its message, never an empty viewer.
+        p.shell.reportFile = ws.ReportFile();
+        QCOMPARE(ViewForm(p.shell).loadError()->title, std::string("File Input Error"));
     }
 
     // What a screen reader is told: buttons by their captions, fields by their labels.
