@@ -19,6 +19,8 @@ QMessageBox::StandardButton MessageBoxes::Ask(QWidget* parent, const QString& ti
             if (buttons.testFlag(button)) return button;
         return QMessageBox::NoButton;
     }
+    if (failUnanswered_)
+        qFatal("A message box no test answered: %s: %s", qPrintable(title), qPrintable(shownText));
     QMessageBox box(icon, title, shownText, buttons, parent);
     if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     if (escapeButton != QMessageBox::NoButton) box.setEscapeButton(escapeButton);

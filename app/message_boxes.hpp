@@ -35,10 +35,13 @@ class MessageBoxes {
     // QMessageBox::Escape stands for Escape or the frame's close box.
     void AnswerNext(QMessageBox::StandardButton button) { prepared_.push_back(button); }
     const std::vector<Shown>& shown() const { return shown_; }
+    // For tests: a box with no answer prepared ends the test at once instead of waiting.
+    void FailUnanswered() { failUnanswered_ = true; }
 
   private:
     std::deque<QMessageBox::StandardButton> prepared_;
     std::vector<Shown> shown_;
+    bool failUnanswered_ = false;
 };
 
 } // namespace sidewalk::ui

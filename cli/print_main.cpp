@@ -13,6 +13,7 @@
 
 #include "cli/runtime_dir.hpp"
 #include "data/text.hpp"
+#include "data/workspace.hpp"
 #include "output/cups_print_system.hpp"
 #include "output/pdf_printer.hpp"
 #include "output/printer_setup.hpp"
@@ -33,19 +34,29 @@ constexpr const char* kUsage =
     "\n"
     "  --printer QUEUE  print on this printer (the default printer when absent)\n"
     "  --pdf FILE       write the printed sheets to FILE as a PDF instead\n"
-    "  --paper NAME     a paper of the printer, as --list names it (for a PDF: Letter, the\n"
-    "                   default, Legal or A4)\n"
+    "  --paper NAME     a paper of the printer, as --list names it, in any case (for a PDF:\n"
+    "                   US Letter, the default, US Legal or A4; Letter and Legal will do)\n"
     "  --tray NAME      a tray of the printer, as --list names it\n"
     "  --landscape      print across the sheet\n"
     "  --pages FROM-TO  print only these pages (0 for FROM: the first; 0 for TO: the last)\n"
-    "  --copies N       print N copies, each a print job of its own (1 when absent)\n"
+    "  --copies N       print N copies, each a print job of its own (1 when absent); with\n"
+    "                   --pdf, N copies one after another in the PDF\n"
     "  --list           show the printers, with their papers and trays\n"
     "\n"
     "Exit status: 0 printed; 2 not printed (a printer, paper or tray that does not exist, a\n"
-    "report that cannot be read, a print job the printer did not take).\n";
+    "report that cannot be read, a print job the printer did not take). Errors are told on\n"
+    "standard error as TITLE: TEXT.\n";
 
-int Fail(const std::string& text) {
-    std::cerr << "sidewalk-print: " << text << '\n';
+// A problem as the commands tell it: TITLE: TEXT on standard error; nothing printed.
+int Fail(const Message& message) {
+    std::cerr << message.title << ": " << message.text << '\n';
+    return 2;
+}
+int Fail(const std::string& title, const std::string& text) {
+    return Fail(Message{text, title, MessageKind::Error});
+}
+int Usage(const std::string& text) {
+    std::cerr << "Command Line: " << text << "\n\n" << kUsage;
     return 2;
 }
 
@@ -65,8 +76,9 @@ std::string Names(const std::vector<PrinterChoice>& list) {
 }
 
 int List(PrintSystem& system) {
-    if (!CupsPrintSystem::SpoolerAnswers())
-        return Fail("no print spooler answers at " + CupsPrintSystem::SpoolerName() + ".");
+    if (!CupsPrintSystem::SpoolerReached())
+        return Fail("Printer",
+                    "no print spooler answers at " + CupsPrintSystem::SpoolerName() + ".");
     const std::string standard = system.DefaultPrinterName();
     const std::vector<std::string> names = system.PrinterNames();
     if (names.empty()) std::cout << "No printers are set up.\n";
@@ -89,7 +101,8 @@ int List(PrintSystem& system) {
     return 0;
 }
 
-// Standard input kept in a file, so that each copy can read the report again.
+// Standard input kept in a file of the workspace, so that each copy can read the report again;
+// removed before the workspace folder is.
 struct SpooledInput {
     std::filesystem::path path;
     ~SpooledInput() {
@@ -126,54 +139,70 @@ int main(int argc, char** argv) {
             char end = 0;
             if (std::sscanf(args[++i].c_str(), "%d-%d%c", &first, &last, &end) != 2 || first < 0 ||
                 last < 0)
-                return Fail("--pages takes FROM-TO, two whole numbers");
+                return Usage("--pages takes FROM-TO, two whole numbers");
         } else if (a == "--copies" && hasValue) {
             char end = 0;
             if (std::sscanf(args[++i].c_str(), "%d%c", &copies, &end) != 1 || copies < 1 ||
                 copies > 999)
-                return Fail("--copies takes a whole number from 1 to 999");
+                return Usage("--copies takes a whole number from 1 to 999");
         } else if (a == "--landscape") {
             landscape = true;
-        } else if (report.empty() && (a == "-" || a.rfind("--", 0) != 0)) {
+        } else if (a == "--pdf" || a == "--printer" || a == "--paper" || a == "--tray" ||
+                   a == "--pages" || a == "--copies") {
+            return Usage(a + " needs a value");
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Usage("unknown option " + a);
+        } else if (report.empty()) {
             report = a;
         } else {
-            std::cerr << kUsage;
-            return 2;
+            return Usage("one report at a time: " + report + " and " + a);
         }
     }
-    if ((report.empty() && !list) || (pdf && (queue || trayName))) {
-        std::cerr << kUsage;
-        return 2;
-    }
+    if (list && (!report.empty() || pdf || queue || paperName || trayName || landscape ||
+                 first != 0 || last != 0 || copies != 1))
+        return Usage("--list takes nothing else");
+    if (report.empty() && !list) return Usage("no report named");
+    if (pdf && (queue || trayName)) return Usage("--pdf takes no --printer and no --tray");
+
+    // The spool files in a private folder of this run (mode 0700, a unique name), removed at
+    // the end; never at a name others can guess in a shared folder.
+    Message error;
+    std::optional<Workspace> workspace = Workspace::Create(error, WorkspaceParent());
+    if (!workspace) return Fail(error);
+    // Qt wants a runtime folder of the user's own; without one it warns. This run's is one.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(workspace->TempDir()));
     // A command needs no display: fonts and PDF work on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const std::string unique = std::to_string(::getpid());
-    CupsPrintSystem system((WorkspaceParent() / ("sidewalk-print-" + unique + ".pdf")).string());
+    CupsPrintSystem system(workspace->File("print.pdf"));
     if (list) return List(system);
 
     SpooledInput input;
     if (report == "-") {
-        input.path = WorkspaceParent() / ("sidewalk-print-" + unique + ".SPL");
+        input.path = workspace->File("stdin.SPL");
         std::ofstream out(input.path, std::ios::binary);
         std::copy(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>(),
                   std::ostreambuf_iterator<char>(out));
-        if (!out.flush()) return Fail("cannot keep standard input in " + input.path.string());
+        if (!out.flush())
+            return Fail("File Output Error",
+                        "cannot keep standard input in " + input.path.string());
         report = input.path.string();
     }
 
     if (pdf) {
-        QPageSize paper(QPageSize::Letter);
-        if (paperName == "Legal")
-            paper = QPageSize(QPageSize::Legal);
-        else if (paperName == "A4")
-            paper = QPageSize(QPageSize::A4);
-        else if (paperName && *paperName != "Letter")
-            return Fail("no paper named " + *paperName + " (Letter, Legal or A4)");
-        PdfPrinter printer(*pdf, paper, landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        const std::optional<int> number = NumberNamed(FilePapers(), paperName.value_or("Letter"));
+        const PrinterChoice* paper = number ? FindChoice(FilePapers(), *number) : nullptr;
+        if (paper == nullptr)
+            return Fail("Print Report", "no paper named " + *paperName +
+                                            " for a PDF (papers: " + Names(FilePapers()) + ")");
+        PdfPrinter printer(*pdf,
+                           QPageSize(paper->points, QPageSize::Point,
+                                     QString::fromStdString(paper->name), QPageSize::FuzzyMatch),
+                           landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         printer.SetFont("Courier New", 12);
-        if (auto error = PrintReportPages(report, first, last, printer))
-            return Fail(error->title + ": " + error->text);
+        if (auto failed = PrintReportPages(report, first, last, printer, copies))
+            return Fail(*failed);
         return 0;
     }
 
@@ -181,7 +210,7 @@ int main(int argc, char** argv) {
     const auto opened = system.OpenPrinter(name);
     CurrentPrinter printer = SelectPrinter(name, opened);
     const auto* facts = std::get_if<PrinterFacts>(&opened);
-    if (facts == nullptr) return Fail(std::get<Message>(opened).text);
+    if (facts == nullptr) return Fail(std::get<Message>(opened));
     const struct {
         const std::optional<std::string>& wanted;
         const std::vector<PrinterChoice>& list;
@@ -193,8 +222,8 @@ int main(int argc, char** argv) {
         if (!c.wanted) continue;
         const std::optional<int> number = NumberNamed(c.list, *c.wanted);
         if (!number)
-            return Fail("the printer " + name + " has no " + c.what + " named " + *c.wanted + " (" +
-                        c.what + "s: " + Names(c.list) + ")");
+            return Fail("Printer", "the printer " + name + " has no " + c.what + " named " +
+                                       *c.wanted + " (" + c.what + "s: " + Names(c.list) + ")");
         c.setting = *number;
     }
     printer.orientation = landscape ? 2 : 1;
@@ -205,7 +234,7 @@ int main(int argc, char** argv) {
     for (int copy = 1; copy <= copies; ++copy) {
         const auto document = system.StartDocument(printer, title);
         document->SetFont("Courier New", 12);
-        if (auto error = PrintReportPages(report, first, last, *document)) return Fail(error->text);
+        if (auto failed = PrintReportPages(report, first, last, *document)) return Fail(*failed);
     }
     return 0;
 }

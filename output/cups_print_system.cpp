@@ -36,7 +36,7 @@ struct PpdDeleter {
 // Why a look-up found no printer: no spooler answers, or it knows no printer of that name (CUPS
 // reports both as "not found", so the spooler is asked whether it is there at all).
 Message CannotOpen(const std::string& name) {
-    const bool answers = CupsPrintSystem::SpoolerAnswers();
+    const bool answers = CupsPrintSystem::SpoolerReached();
     const std::string why = answers
                                 ? "the print system knows no printer of that name."
                                 : std::string("no print spooler answers at ") + cupsServer() + ".";
@@ -67,18 +67,25 @@ void ReadPpd(const std::string& name, PrinterFacts& facts) {
             const ppd_choice_t& c = sizes->choices[i];
             const ppd_size_t* size = ppdPageSize(ppd.get(), c.choice);
             const QSizeF points = size ? QSizeF(size->width, size->length) : QSizeF();
-            facts.papers.push_back({PaperNumber(points, i + 1), c.text, c.choice, points});
-            if (std::string(c.choice) == sizes->defchoice)
-                facts.defaultPaper = facts.papers.back().number;
+            // The ImageableArea: what lies outside it on each side of the upright sheet.
+            const QMarginsF unprintable = size ? QMarginsF(size->left, size->length - size->top,
+                                                           size->width - size->right, size->bottom)
+                                               : QMarginsF();
+            facts.papers.push_back(
+                {PaperNumber(points, i + 1), c.text, c.choice, points, unprintable});
         }
+        MakeNumbersUnique(facts.papers);
+        for (const PrinterChoice& paper : facts.papers)
+            if (paper.keyword == sizes->defchoice) facts.defaultPaper = paper.number;
     }
     if (const ppd_option_t* trays = ppdFindOption(ppd.get(), "InputSlot")) {
         for (int i = 0; i < trays->num_choices; ++i) {
             const ppd_choice_t& c = trays->choices[i];
-            facts.bins.push_back({BinNumber(c.choice, i + 1), c.text, c.choice, {}});
-            if (std::string(c.choice) == trays->defchoice)
-                facts.defaultBin = facts.bins.back().number;
+            facts.bins.push_back({BinNumber(c.choice, i + 1), c.text, c.choice, {}, {}});
         }
+        MakeNumbersUnique(facts.bins);
+        for (const PrinterChoice& bin : facts.bins)
+            if (bin.keyword == trays->defchoice) facts.defaultBin = bin.number;
     }
 }
 
@@ -86,17 +93,19 @@ void ReadPpd(const std::string& name, PrinterFacts& facts) {
 class CupsDocument : public Printer {
   public:
     CupsDocument(std::string spoolFile, std::string queue, std::string title, QPageSize paper,
-                 bool landscape, std::vector<std::pair<std::string, std::string>> options)
+                 QMarginsF unprintable, bool landscape,
+                 std::vector<std::pair<std::string, std::string>> options)
         : spoolFile_(spoolFile), queue_(std::move(queue)), title_(std::move(title)),
           options_(std::move(options)),
           pdf_(std::move(spoolFile), std::move(paper),
-               landscape ? QPageLayout::Landscape : QPageLayout::Portrait) {}
+               landscape ? QPageLayout::Landscape : QPageLayout::Portrait, unprintable) {}
     ~CupsDocument() override {
         std::error_code ec;
         std::filesystem::remove(spoolFile_, ec);
     }
 
     void SetFont(std::string_view name, int points) override { pdf_.SetFont(name, points); }
+    void FitLineWidth(int characters) override { pdf_.FitLineWidth(characters); }
     void PrintLine(std::string_view line) override { pdf_.PrintLine(line); }
     void NewPage() override { pdf_.NewPage(); }
     std::optional<Message> EndDocument() override {
@@ -182,7 +191,7 @@ int BinNumber(const std::string& keyword, int place) {
     return it != kBins.end() ? it->second : 256 + place;
 }
 
-bool CupsPrintSystem::SpoolerAnswers() {
+bool CupsPrintSystem::SpoolerReached() {
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 5000, nullptr);
     if (http == nullptr) return false;
@@ -222,6 +231,7 @@ std::variant<PrinterFacts, Message> CupsPrintSystem::OpenPrinter(const std::stri
 std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& printer,
                                                         const std::string& title) {
     QPageSize paper(QPageSize::Letter);
+    QMarginsF unprintable;
     std::vector<std::pair<std::string, std::string>> options;
     const auto opened = OpenPrinter(printer.deviceName);
     if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
@@ -229,6 +239,7 @@ std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& pr
             if (p->points.isValid())
                 paper = QPageSize(p->points, QPageSize::Point, QString::fromStdString(p->name),
                                   QPageSize::FuzzyMatch);
+            unprintable = p->unprintable;
             options.emplace_back("media", p->keyword);
         }
         if (const PrinterChoice* b = FindChoice(facts->bins, printer.paperBin))
@@ -236,8 +247,8 @@ std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& pr
     }
     const bool landscape = printer.orientation == 2;
     options.emplace_back("orientation-requested", landscape ? "4" : "3");
-    return std::make_unique<CupsDocument>(spoolFile_, printer.deviceName, title, paper, landscape,
-                                          std::move(options));
+    return std::make_unique<CupsDocument>(spoolFile_, printer.deviceName, title, paper, unprintable,
+                                          landscape, std::move(options));
 }
 
 } // namespace sidewalk::ui

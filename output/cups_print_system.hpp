@@ -18,8 +18,10 @@ class CupsPrintSystem : public PrintSystem {
     std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
                                            const std::string& title) override;
 
+    bool SpoolerAnswers() override { return SpoolerReached(); }
+
     // Whether the print spooler can be reached at all, and where it is looked for.
-    static bool SpoolerAnswers();
+    static bool SpoolerReached();
     static std::string SpoolerName();
 
   private:

@@ -26,6 +26,7 @@ class MemoryPrintSystem : public PrintSystem {
 
     std::vector<Queue> queues;
     std::string defaultName;
+    bool spoolerAnswers = true;
     std::vector<Job> jobs;
 
     std::vector<std::string> PrinterNames() override {
@@ -35,6 +36,7 @@ class MemoryPrintSystem : public PrintSystem {
         return names;
     }
     std::string DefaultPrinterName() override { return defaultName; }
+    bool SpoolerAnswers() override { return spoolerAnswers; }
     std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) override {
         const Queue* q = Find(name);
         if (q == nullptr || !q->facts)

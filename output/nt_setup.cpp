@@ -49,7 +49,7 @@ void FillList(QComboBox* list, const std::vector<PrinterChoice>* choices, int cu
 } // namespace
 
 NTSetup::NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWidget* parent)
-    : QDialog(parent), system_(system), printer_(printer) {
+    : QDialog(parent), system_(system), printer_(printer), before_(printer) {
     setObjectName("NTSetup");
     setWindowTitle("Printer Setup NT");
     auto* layout = new QVBoxLayout(this);
@@ -110,8 +110,9 @@ void NTSetup::SelectOrientation() {
 
 void NTSetup::FillPaperAndBinLists(const std::variant<PrinterFacts, Message>& opened) {
     WaitCursor wait;
+    opened_ = opened;
     const auto* facts = std::get_if<PrinterFacts>(&opened);
-    FillList(papers_, facts ? &facts->papers : nullptr, printer_.paperSize);
+    FillList(papers_, &PapersOf(opened), printer_.paperSize); // for a file without a printer
     FillList(bins_, facts ? &facts->bins : nullptr, printer_.paperBin);
 }
 
@@ -121,7 +122,8 @@ void NTSetup::combo1_Click() {
     const std::vector<std::string> installed = system_.PrinterNames();
     const bool known = std::find(installed.begin(), installed.end(), name) != installed.end();
     const auto opened = system_.OpenPrinter(known ? name : printer_.deviceName);
-    if (known) printer_ = SelectPrinter(name, opened);
+    // The paper and bin of the same names stay where the new printer has them.
+    if (known) printer_ = SwitchPrinter(printer_, opened_, name, opened);
     SelectOrientation();
     FillPaperAndBinLists(opened);
 }
@@ -140,6 +142,11 @@ void NTSetup::Cmd_OK_Click() {
 void NTSetup::Cmd_Cancel_Click() {
     setupCancelled_ = true;
     reject();
+}
+
+void NTSetup::reject() {
+    printer_ = before_;
+    QDialog::reject();
 }
 
 } // namespace sidewalk::ui

@@ -1,5 +1,7 @@
 // The printer setup window NTSetup: the installed printers, the chosen printer's papers and bins
-// as its driver lists them, and Portrait or Landscape; OK sets paper, bin, then orientation.
+// as its driver lists them (Letter, Legal and A4 for a file when there is no printer), and
+// Portrait or Landscape; OK sets paper, bin, then orientation; Cancel, Escape and the close box
+// put back the printer, paper, bin and orientation that were current when it opened.
 #pragma once
 
 #include <QComboBox>
@@ -21,6 +23,9 @@ class NTSetup : public QDialog {
     void Cmd_Cancel_Click();
     bool setupCancelled() const { return setupCancelled_; }
 
+  public slots:
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -29,6 +34,8 @@ class NTSetup : public QDialog {
     void SelectOrientation();
     PrintSystem& system_;
     CurrentPrinter& printer_;
+    const CurrentPrinter before_;                // what Cancel puts back
+    std::variant<PrinterFacts, Message> opened_; // the current printer's lists
     QComboBox* printers_;
     QComboBox* papers_;
     QComboBox* bins_;

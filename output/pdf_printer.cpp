@@ -13,11 +13,25 @@ namespace {
 
 constexpr double kLinePitch = 12.0; // points: six lines an inch, the pitch of 60-line pages
 
+// Half an inch above and below (60 lines of 12 points fill a Letter sheet), a fifth at the
+// sides, or more where the printer cannot print. Across the sheet, its sides are the upright
+// sheet's top and bottom (either way round), so the larger of each pair counts.
+QMarginsF Margins(QMarginsF unprintable, QPageLayout::Orientation orientation) {
+    if (orientation == QPageLayout::Landscape) {
+        const double sides = std::max(unprintable.top(), unprintable.bottom());
+        const double ends = std::max(unprintable.left(), unprintable.right());
+        unprintable = QMarginsF(sides, ends, sides, ends);
+    }
+    return QMarginsF(std::max(14.4, unprintable.left()), std::max(36.0, unprintable.top()),
+                     std::max(14.4, unprintable.right()), std::max(36.0, unprintable.bottom()));
+}
+
 } // namespace
 
-PdfPrinter::PdfPrinter(std::string path, QPageSize paper, QPageLayout::Orientation orientation)
+PdfPrinter::PdfPrinter(std::string path, QPageSize paper, QPageLayout::Orientation orientation,
+                       QMarginsF unprintable)
     : path_(std::move(path)), paper_(std::move(paper)), orientation_(orientation),
-      font_("Courier New") {
+      margins_(Margins(unprintable, orientation)), font_("Courier New") {
     font_.setStyleHint(QFont::TypeWriter);
     font_.setFixedPitch(true);
     font_.setPointSize(12);
@@ -34,12 +48,19 @@ void PdfPrinter::Begin() {
     pdf_.open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(&pdf_);
     writer_->setResolution(72 * 10); // a tenth of a point: lines placed exactly
-    // Half an inch above and below (60 lines of 12 points fill a Letter sheet), a fifth at the
-    // sides (the report's 78-character lines of 12-point Courier fit across Letter and A4).
-    writer_->setPageLayout(QPageLayout(paper_, orientation_, QMarginsF(14.4, 36, 14.4, 36)));
+    writer_->setPageLayout(QPageLayout(paper_, orientation_, margins_));
     writer_->setCreator("Sidewalk, Curb and Grassing Areas");
     painter_ = std::make_unique<QPainter>(writer_.get());
     painter_->setFont(font_);
+    // A narrower pitch where the widest line would not fit across the printable area.
+    const double across = writer_->pageLayout().paintRectPixels(writer_->resolution()).width();
+    const double advance = QFontMetricsF(painter_->font()).horizontalAdvance('M');
+    if (fitCharacters_ > 0 && advance * fitCharacters_ > across) {
+        QFont narrower = font_;
+        narrower.setPointSizeF(
+            std::floor(font_.pointSizeF() * across / (advance * fitCharacters_) * 100) / 100);
+        painter_->setFont(narrower);
+    }
     y_ = 0;
 }
 

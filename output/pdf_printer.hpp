@@ -1,6 +1,7 @@
 // A printer that writes a PDF: the report's lines in Courier New at 12 points with a pitch of
-// exactly 12 points (six lines an inch), on the paper and in the orientation chosen, a new
-// sheet where the report breaks a page or where a line would fall below the printable area.
+// exactly 12 points (six lines an inch), on the paper and in the orientation chosen, inside the
+// printer's printable area, a new sheet where the report breaks a page or where a line would
+// fall below the printable area.
 #pragma once
 
 #include <QBuffer>
@@ -17,10 +18,15 @@ namespace sidewalk::ui {
 
 class PdfPrinter : public Printer {
   public:
+    // unprintable: what lies outside the printer's printable area on each side of the upright
+    // sheet (points); the margins are at least that, and at least half an inch above and below
+    // and a fifth at the sides.
     PdfPrinter(std::string path, QPageSize paper = QPageSize(QPageSize::Letter),
-               QPageLayout::Orientation orientation = QPageLayout::Portrait);
+               QPageLayout::Orientation orientation = QPageLayout::Portrait,
+               QMarginsF unprintable = {});
 
     void SetFont(std::string_view name, int points) override;
+    void FitLineWidth(int characters) override { fitCharacters_ = characters; }
     void PrintLine(std::string_view line) override;
     void NewPage() override;
     std::optional<Message> EndDocument() override;
@@ -31,6 +37,8 @@ class PdfPrinter : public Printer {
     QBuffer pdf_; // the document as painted, written to path_ whole when it ends
     QPageSize paper_;
     QPageLayout::Orientation orientation_;
+    QMarginsF margins_;
+    int fitCharacters_ = 0;
     QFont font_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;

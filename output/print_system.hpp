@@ -3,6 +3,7 @@
 // a printer. One implementation talks to the system's print spooler, one in memory serves tests.
 #pragma once
 
+#include <QMarginsF>
 #include <QSizeF>
 #include <memory>
 #include <string>
@@ -15,12 +16,14 @@
 namespace sidewalk::ui {
 
 // One paper or bin of a printer's driver: its number and name as the lists show them, the
-// driver's own keyword for it, and for a paper its size in points.
+// driver's own keyword for it, and for a paper its size in points and the margins outside its
+// printable area (points, the sheet upright).
 struct PrinterChoice {
     int number = 0;
     std::string name;
     std::string keyword;
     QSizeF points;
+    QMarginsF unprintable;
 };
 
 // What opening a printer tells: its port and its driver's lists, with the driver's defaults.
@@ -49,6 +52,8 @@ class PrintSystem {
     virtual std::vector<std::string> PrinterNames() = 0;
     // The system's default printer; empty when there is none.
     virtual std::string DefaultPrinterName() = 0;
+    // Whether a print spooler answers at all (with no printers, the reason there are none).
+    virtual bool SpoolerAnswers() = 0;
     // The printer's port and lists, or what says why it cannot be opened.
     virtual std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) = 0;
     // A document on the printer as set: what is printed into it goes to the spooler when it
@@ -66,5 +71,22 @@ CurrentPrinter SelectPrinter(const std::string& name,
 
 // The paper of that number in the list, or nothing.
 const PrinterChoice* FindChoice(const std::vector<PrinterChoice>& list, int number);
+
+// Makes every number in a driver's list its own: a number an earlier entry already has becomes
+// 256 + the entry's place (from 1), so the entry chosen is the entry named and sent.
+void MakeNumbersUnique(std::vector<PrinterChoice>& list);
+
+// The papers offered where no printer can be opened, for a PDF: Letter, Legal and A4.
+const std::vector<PrinterChoice>& FilePapers();
+
+// The papers of a printer as opened, or those for a file when it cannot be opened.
+const std::vector<PrinterChoice>& PapersOf(const std::variant<PrinterFacts, Message>& opened);
+
+// Another printer made current after `from`: the paper and bin of the same names where the new
+// printer's lists have them (else its defaults), the orientation kept.
+CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
+                             const std::variant<PrinterFacts, Message>& fromOpened,
+                             const std::string& name,
+                             const std::variant<PrinterFacts, Message>& opened);
 
 } // namespace sidewalk::ui

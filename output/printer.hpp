@@ -16,6 +16,9 @@ class Printer {
   public:
     virtual ~Printer() = default;
     virtual void SetFont(std::string_view name, int points) = 0;
+    // The widest line of the document to come, in characters: a printer that can narrows its
+    // pitch so that such a line stays on one printed line rather than going on in the next.
+    virtual void FitLineWidth(int /*characters*/) {}
     virtual void PrintLine(std::string_view line) = 0;
     virtual void NewPage() = 0;
     // The lines since the last end form one document, which goes to the spooler now.

@@ -38,15 +38,60 @@ const PrinterChoice* FindChoice(const std::vector<PrinterChoice>& list, int numb
     return nullptr;
 }
 
+void MakeNumbersUnique(std::vector<PrinterChoice>& list) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (list[j].number == list[i].number) {
+                list[i].number = 256 + static_cast<int>(i) + 1;
+                break;
+            }
+}
+
+const std::vector<PrinterChoice>& FilePapers() {
+    static const std::vector<PrinterChoice> papers = {
+        {1, "US Letter", "Letter", QSizeF(612, 792), {}},
+        {5, "US Legal", "Legal", QSizeF(612, 1008), {}},
+        {9, "A4", "A4", QSizeF(595, 842), {}},
+    };
+    return papers;
+}
+
+const std::vector<PrinterChoice>& PapersOf(const std::variant<PrinterFacts, Message>& opened) {
+    const auto* facts = std::get_if<PrinterFacts>(&opened);
+    return facts != nullptr ? facts->papers : FilePapers();
+}
+
+CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
+                             const std::variant<PrinterFacts, Message>& fromOpened,
+                             const std::string& name,
+                             const std::variant<PrinterFacts, Message>& opened) {
+    CurrentPrinter printer = SelectPrinter(name, opened);
+    printer.orientation = from.orientation;
+    auto sameName = [](const std::vector<PrinterChoice>& oldList, int oldNumber,
+                       const std::vector<PrinterChoice>& newList, int& number) {
+        const PrinterChoice* old = FindChoice(oldList, oldNumber);
+        if (old == nullptr) return;
+        for (const PrinterChoice& choice : newList)
+            if (Trim(choice.name) == Trim(old->name)) {
+                number = choice.number;
+                return;
+            }
+    };
+    const auto* oldFacts = std::get_if<PrinterFacts>(&fromOpened);
+    sameName(PapersOf(fromOpened), from.paperSize, PapersOf(opened), printer.paperSize);
+    if (const auto* facts = std::get_if<PrinterFacts>(&opened); facts && oldFacts)
+        sameName(oldFacts->bins, from.paperBin, facts->bins, printer.paperBin);
+    return printer;
+}
+
 PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer) {
     WaitCursor wait;
     PrinterDescription d;
     if (printer.orientation == 2) d.orientationName = "Landscape";
     const auto opened = system.OpenPrinter(printer.deviceName);
-    if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
+    d.paperName = NameOf(PapersOf(opened), printer.paperSize);
+    if (const auto* facts = std::get_if<PrinterFacts>(&opened))
         d.binName = NameOf(facts->bins, printer.paperBin);
-        d.paperName = NameOf(facts->papers, printer.paperSize);
-    }
     return d;
 }
 
@@ -67,6 +112,13 @@ std::optional<int> ChoiceNumber(std::string_view entry) {
 
 std::string PrinterLine(const CurrentPrinter& printer) {
     return " Printer: " + printer.deviceName + "   [" + printer.port + "] ";
+}
+
+std::string NoPrinterLine(bool spoolerAnswers) {
+    return spoolerAnswers ? " Printer: none - no printer is set up on this computer; print to a "
+                            "file "
+                          : " Printer: none - no print spooler answers on this computer; print "
+                            "to a file ";
 }
 
 std::string PaperLine(const PrinterDescription& d) {

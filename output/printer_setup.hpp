@@ -16,8 +16,8 @@ struct PrinterDescription {
     std::string binName = "Not Defined";
 };
 
-// DescribePrinter: the names of the first paper and the first bin whose numbers are the
-// current printer's, "Not Defined" where none is or the printer cannot be opened.
+// DescribePrinter: the names of the paper and the bin whose numbers are the current printer's,
+// "Not Defined" where none is; a printer that cannot be opened has the papers for a file.
 PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer);
 
 // A paper or bin list entry: the number, two blanks and the name, trimmed at both ends.
@@ -27,8 +27,10 @@ std::string ChoiceEntryText(const PrinterChoice& choice);
 // a whole number of 16 bits; nothing for an entry that holds none.
 std::optional<int> ChoiceNumber(std::string_view entry);
 
-// The print dialog's three status lines.
+// The print dialog's three status lines; the first says so in words when there is no printer
+// at all (no spooler answers, or it has no printers).
 std::string PrinterLine(const CurrentPrinter& printer);
+std::string NoPrinterLine(bool spoolerAnswers);
 std::string PaperLine(const PrinterDescription& description);
 std::string BinLine(const PrinterDescription& description);
 

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/file_dialogs.hpp"
 #include "app/help_link.hpp"
@@ -30,15 +31,12 @@ QSpinBox* PageBox(QWidget* owner, QGridLayout* grid, int column, const char* lab
     return box;
 }
 
-// The paper of the current printer as a page size for a PDF; Letter when it names none.
-QPageSize PaperOf(PrintSystem& system, const CurrentPrinter& printer) {
+// The current printer's paper for a PDF, the papers for a file when there is no printer; Letter
+// when it names none.
+PrinterChoice PaperOf(PrintSystem& system, const CurrentPrinter& printer) {
     const auto opened = system.OpenPrinter(printer.deviceName);
-    if (const auto* facts = std::get_if<PrinterFacts>(&opened))
-        if (const PrinterChoice* paper = FindChoice(facts->papers, printer.paperSize))
-            if (paper->points.isValid())
-                return QPageSize(paper->points, QPageSize::Point,
-                                 QString::fromStdString(paper->name), QPageSize::FuzzyMatch);
-    return QPageSize(QPageSize::Letter);
+    const PrinterChoice* paper = FindChoice(PapersOf(opened), printer.paperSize);
+    return paper != nullptr && paper->points.isValid() ? *paper : FilePapers().front();
 }
 
 } // namespace
@@ -67,13 +65,16 @@ Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidg
         ranges_[i] = new QRadioButton(captions[i], range_);
         ranges_[i]->setObjectName(QString("Range_%1").arg(i));
         rangeGrid->addWidget(ranges_[i], i, 0);
-        connect(ranges_[i], &QRadioButton::clicked, this, [this, i] { Range_Click(i); });
+        // On toggled, so that a screen reader's Toggle action works as a click does.
+        connect(ranges_[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) Range_Click(i);
+        });
     }
     pageBoxes_ = new QWidget(range_);
     pageBoxes_->setObjectName("Frame2");
     auto* pages = new QGridLayout(pageBoxes_);
     pages->setContentsMargins(0, 0, 0, 0);
-    pageFrom_ = PageBox(pageBoxes_, pages, 0, "&From:", "Label5", "Page_From");
+    pageFrom_ = PageBox(pageBoxes_, pages, 0, "F&rom:", "Label5", "Page_From");
     pageTo_ = PageBox(pageBoxes_, pages, 2, "&To:", "Label6", "Page_To");
     rangeGrid->addWidget(pageBoxes_, 1, 1);
     lower->addWidget(range_, 1);
@@ -108,7 +109,7 @@ Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidg
     lower->addLayout(buttons);
     layout->addLayout(lower);
 
-    connect(toFile_, &QCheckBox::clicked, this, &Prtbox::Prtfile_Check_Click);
+    connect(toFile_, &QCheckBox::toggled, this, &Prtbox::Prtfile_Check_Click);
     connect(print, &QPushButton::clicked, this, &Prtbox::Cmd_Print_Click);
     connect(setup_, &QPushButton::clicked, this, &Prtbox::Cmd_Setup_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -122,7 +123,9 @@ Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidg
 
 void Prtbox::ShowPrinter() {
     const PrinterDescription d = DescribePrinter(shell_.printers, shell_.printer);
-    status_[0]->setText(QString::fromStdString(PrinterLine(shell_.printer)));
+    const bool none = shell_.printer.deviceName.empty() && shell_.printers.PrinterNames().empty();
+    status_[0]->setText(QString::fromStdString(
+        none ? NoPrinterLine(shell_.printers.SpoolerAnswers()) : PrinterLine(shell_.printer)));
     status_[1]->setText(QString::fromStdString(PaperLine(d)));
     status_[2]->setText(QString::fromStdString(BinLine(d)));
 }
@@ -152,9 +155,13 @@ void Prtbox::Cmd_Print_Click() {
         {
             WaitCursor wait;
             if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
-                PdfPrinter pdf(target, PaperOf(shell_.printers, shell_.printer),
+                const PrinterChoice paper = PaperOf(shell_.printers, shell_.printer);
+                PdfPrinter pdf(target,
+                               QPageSize(paper.points, QPageSize::Point,
+                                         QString::fromStdString(paper.name), QPageSize::FuzzyMatch),
                                shell_.printer.orientation == 2 ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait);
+                                                               : QPageLayout::Portrait,
+                               paper.unprintable);
                 pdf.SetFont("Courier New", 12);
                 error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
             } else {
@@ -166,8 +173,9 @@ void Prtbox::Cmd_Print_Click() {
     }
     bool whole = false;
     const int copies = copies_->text().trimmed().toInt(&whole);
-    if (!whole || copies < -32768 || copies > 32767) {
-        shell_.messages.Tell(this, Message{"The number of copies must be a whole number.",
+    if (!whole || copies < 1 || copies > 32767) {
+        shell_.messages.Tell(this, Message{"The number of copies must be a whole number from 1 "
+                                           "to 32767.",
                                            "Print Report", MessageKind::Error});
         return;
     }
@@ -187,7 +195,7 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
     {
         WaitCursor wait;
         for (int copy = 1; copy <= copies && !error; ++copy) {
-            const auto document = shell_.printers.StartDocument(shell_.printer, shell_.reportFile);
+            const auto document = shell_.printers.StartDocument(shell_.printer, JobTitle());
             document->SetFont("Courier New", 12);
             error = PrintReportPages(file, from, to, *document);
         }
@@ -195,10 +203,16 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
     if (error) shell_.messages.Tell(this, *error); // with the pointer as it was
 }
 
+// The spooled job's title: the data file's name (NoName for a new job), not a workspace path.
+std::string Prtbox::JobTitle() const {
+    const std::string& name = shell_.session.job().dataFileName;
+    return name.empty() ? "NoName" : std::filesystem::path(name).filename().string();
+}
+
 void Prtbox::Cmd_Setup_Click() {
     NTSetup setup(shell_, shell_.printers, shell_.printer, this);
     ExecModal(shell_, setup);
-    if (setup.setupCancelled()) return;
+    // Cancel has put back what was current; either way the lines say what Print will use.
     ShowPrinter();
 }
 

@@ -31,6 +31,7 @@ class Prtbox : public QDialog {
 
   private:
     void ShowPrinter();
+    std::string JobTitle() const;
     void PrintCopies(const std::string& file, int from, int to, int copies);
     Shell& shell_;
     std::string selectionFile_;

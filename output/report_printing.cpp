@@ -4,6 +4,9 @@
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
+#include "output/report_text.hpp"
+
+#include <algorithm>
 
 namespace sidewalk::ui {
 
@@ -31,24 +34,36 @@ std::optional<Message> CopyReportToFile(const std::string& reportFile, const std
 }
 
 std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
-                                        Printer& printer) {
+                                        Printer& printer, int copies) {
     if (first == 0) first = 1;
     if (last == 0) last = 9999;
     FileBytes bytes;
     // A report that cannot be read prints nothing: no document, not even a blank sheet.
     if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
         return ReadFailure(reportFile, error);
-    {
+    // Walks the pages in range: the widest line first, so the printer can fit it, then each.
+    auto walk = [&](auto&& onLine, auto&& onNewPage) {
         int page = 1;
         LineCursor lines(bytes.view());
         for (std::string_view line; lines.Next(line);) {
             if (line.find('\f') == std::string_view::npos) {
-                if (first <= page && page <= last) printer.PrintLine(line);
+                if (first <= page && page <= last) onLine(line);
                 continue;
             }
             page += 1;
-            if (first < page && page <= last) printer.NewPage();
+            if (first < page && page <= last) onNewPage();
         }
+    };
+    std::size_t widest = 0;
+    walk(
+        [&](std::string_view line) {
+            widest = std::max(widest, static_cast<std::size_t>(ReportText(line).size()));
+        },
+        [] {});
+    printer.FitLineWidth(static_cast<int>(widest));
+    for (int copy = 1; copy <= std::max(copies, 1); ++copy) {
+        if (copy > 1) printer.NewPage();
+        walk([&](std::string_view line) { printer.PrintLine(line); }, [&] { printer.NewPage(); });
     }
     return printer.EndDocument(); // always, as a document of its own
 }

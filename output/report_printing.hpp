@@ -17,8 +17,9 @@ std::optional<Message> CopyReportToFile(const std::string& reportFile, const std
 // Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999): the lines
 // of those pages, a new sheet where a form-feed line starts a printed page after the first, and
 // always the end of the document, even when nothing was printed. A report file that cannot be
-// read starts no document.
+// read starts no document. With copies above 1, the pages are printed that many times one after
+// another in the one document, each copy from a new sheet.
 std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
-                                        Printer& printer);
+                                        Printer& printer, int copies = 1);
 
 } // namespace sidewalk::ui

@@ -178,29 +178,40 @@ TEST(Desktop, RunsOnlyWithItsLaunchToken) {
 // sidewalk-print writes a report's sheets as a PDF through the desktop program's printing code.
 TEST(PrintCommand, PdfOfAReportAndItsFailures) {
     const test::Scratch scratch;
-    const std::string print = std::string("'") + SIDEWALK_PRINT_BIN + "'";
+    fs::create_directory(scratch / "tmp");
+    // No runtime folder: the spool files go in a private folder under TMPDIR, gone at the end.
+    const std::string print = "env -u XDG_RUNTIME_DIR TMPDIR='" + (scratch / "tmp").string() +
+                              "' '" + SIDEWALK_PRINT_BIN + "'";
     const std::string pdf = (scratch / "job.pdf").string();
+    const std::string report = "'" + std::string(SIDEWALK_REPORT_BIN) + "' '" +
+                               (kData / "tangent-english.V41").string() + "' | ";
     const struct {
         std::string command;
         int status;
         const char* message;
     } cases[] = {
-        {"'" + std::string(SIDEWALK_REPORT_BIN) + "' '" + (kData / "tangent-english.V41").string() +
-             "' | " + print + " --paper A4 --pages 1-1 --pdf '" + pdf + "' -",
+        {report + print + " --paper a4 --pages 1-1 --pdf '" + pdf + "' -", 0, ""},
+        // Papers by their listed names in any case; copies one after another in the PDF.
+        {report + print + " --paper 'us letter' --pages 1-1 --copies 3 --pdf '" + pdf +
+             "' - && pdfinfo '" + pdf + "' | grep -q 'Pages: *3$'",
          0, ""},
-        {print + " --paper B5 --pdf '" + pdf + "' -", 2, "no paper named B5"},
+        {print + " --paper B5 --pdf '" + pdf + "' -", 2, "Print Report: no paper named B5"},
         {print + " --pdf '" + pdf + "' '" + (scratch / "missing.SPL").string() + "'", 2,
-         "File Input Error"},
-        {print + " --pdf '" + pdf + "'", 2, "usage:"},
-        {print + " --pdf '" + pdf + "' --tray Upper -", 2, "usage:"},
-        {print + " --copies 0 -", 2, "--copies takes a whole number"},
+         "File Input Error: "},
+        {print + " --pdf '" + pdf + "'", 2, "Command Line: no report named"},
+        {print + " --pdf '" + pdf + "' --tray Upper -", 2, "Command Line: --pdf takes no"},
+        {print + " --copies 0 -", 2, "Command Line: --copies takes a whole number"},
+        {print + " --list extra", 2, "Command Line: --list takes nothing else"},
+        {print + " --bogus x", 2, "Command Line: unknown option --bogus"},
     };
     for (const auto& c : cases) {
         const std::string cmd = "(" + c.command + ") 2>'" + (scratch / "err").string() + "'";
         const int raw = std::system(cmd.c_str());
         EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == c.status) << c.command;
-        EXPECT_NE(ReadText(scratch / "err").find(c.message), std::string::npos)
-            << ReadText(scratch / "err");
+        const std::string said = ReadText(scratch / "err");
+        EXPECT_NE(said.find(c.message), std::string::npos) << said;
+        EXPECT_EQ(said.find("QStandardPaths"), std::string::npos) << said; // no Qt warning
+        EXPECT_TRUE(fs::is_empty(scratch / "tmp")) << c.command;
     }
     EXPECT_EQ(ReadText(pdf).substr(0, 5), "%PDF-");
 }

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <thread>
 
 #include "output/cups_print_system.hpp"
@@ -82,6 +83,7 @@ class RealPrinting : public QObject {
         QCOMPARE(shown, listed);
         auto* papers = setup.findChild<QComboBox*>("Combo2");
         QCOMPARE(papers->itemText(2), QString("9  A4"));
+        QCOMPARE(papers->itemText(3), QString("260  ANSI A")); // Letter's usual number taken
         QCOMPARE(papers->currentText(), QString("1  US Letter"));
         auto* bins = setup.findChild<QComboBox*>("Combo3");
         QCOMPARE(bins->count(), 3);
@@ -112,6 +114,8 @@ class RealPrinting : public QObject {
             {5, 1, 1, 1, 1, 1, 1, "612 x 1008", "TRAY-MARK-Upper"},
             // across an A4 sheet: 45 lines a sheet
             {9, 259, 2, 2, 3, 2, sheets(2, 3, 45), "595 x 842", "TRAY-MARK-Tray2"},
+            // the paper of Letter's size named and sent as itself
+            {260, 7, 1, 1, 1, 1, 1, "612 x 792", "TRAY-MARK-Auto"},
         };
         for (const auto& c : cases) {
             const CurrentPrinter printer{"Trays", "", c.orientation, c.paper, c.bin};
@@ -142,6 +146,26 @@ class RealPrinting : public QObject {
                 const double wide = word.captured(3).toDouble() - word.captured(1).toDouble();
                 const double high = word.captured(4).toDouble() - word.captured(2).toDouble();
                 QCOMPARE(high > wide, c.orientation == 2);
+                // The paper sent is the paper chosen; every character lies inside the
+                // printable area (Letter's starts a quarter inch in from each side).
+                fs::path options = job;
+                const std::string sent = ReadText(options.replace_extension(".options"));
+                const std::map<int, std::string> keyword = {
+                    {1, "Letter"}, {5, "Legal"}, {9, "A4"}, {260, "AnsiA"}};
+                QVERIFY2(sent.find("media=" + keyword.at(c.paper) + " ") != std::string::npos,
+                         sent.c_str());
+                if (c.paper != 1) continue;
+                const QString words = Run("pdftotext", {"-bbox", pdf, "-"});
+                const QRegularExpression across(
+                    R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)<)re");
+                int inside = 0;
+                for (const auto& w : across.globalMatch(words)) {
+                    if (w.captured(3).startsWith("TRAY-MARK")) continue;
+                    QVERIFY2(w.captured(1).toDouble() >= 18 && w.captured(2).toDouble() <= 594,
+                             qPrintable(w.captured(0)));
+                    ++inside;
+                }
+                QVERIFY(inside > 100);
             }
         }
     }

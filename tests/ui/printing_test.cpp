@@ -67,19 +67,30 @@ class Printing : public QObject {
         return QString::fromLocal8Bit(run.readAllStandardOutput());
     }
 
-    // An office printer as its driver lists it, one that cannot be opened, one that takes no jobs.
+    // An office printer as its driver lists it (two bins of one usual number made unique), one
+    // that cannot be opened, one that takes no jobs, and a home printer with fewer papers.
     static void AddQueues(MemoryPrintSystem& system) {
-        const PrinterFacts facts{"socket://office:9100",
-                                 {{1, "Letter", "Letter", {612, 792}},
-                                  {5, "Legal", "Legal", {612, 1008}},
-                                  {9, "A4", "A4", {595, 842}},
-                                  {258, std::string(64, 'P'), "Long", {}}},
-                                 {{7, "Automatic", "Auto", {}},
-                                  {1, std::string(24, 'B'), "Upper", {}},
-                                  {1, "Second", "Upper2", {}}},
-                                 9,
-                                 1};
-        system.queues = {{"Office", facts, false}, {"Gone", {}, false}, {"Closed", facts, true}};
+        PrinterFacts facts{"socket://office:9100",
+                           {{1, "Letter", "Letter", {612, 792}, {}},
+                            {5, "Legal", "Legal", {612, 1008}, {}},
+                            {9, "A4", "A4", {595, 842}, {}},
+                            {258, std::string(64, 'P'), "Long", {}, {}}},
+                           {{7, "Automatic", "Auto", {}, {}},
+                            {1, std::string(24, 'B'), "Upper", {}, {}},
+                            {1, "Second", "Upper2", {}, {}}},
+                           9,
+                           1};
+        MakeNumbersUnique(facts.bins);
+        const PrinterFacts home{
+            "usb://home",
+            {{1, "Letter", "Letter", {612, 792}, {}}, {9, "A4", "A4", {595, 842}, {}}},
+            {{7, "Automatic", "Auto", {}, {}}},
+            1,
+            7};
+        system.queues = {{"Office", facts, false},
+                         {"Gone", {}, false},
+                         {"Closed", facts, true},
+                         {"Home", home, false}};
         system.defaultName = "Office";
     }
     static QStringList Items(const QComboBox* list) {
@@ -95,6 +106,16 @@ class Printing : public QObject {
             {"", {}},     {"Tray  2", {}},     {"70000  Big", {}}, {"9x  A4", {}}};
         for (const auto& [text, number] : cases)
             QVERIFY2(ChoiceNumber(text) == number, text);
+        // A number an earlier entry has becomes 256 + the entry's place.
+        std::vector<PrinterChoice> papers(5);
+        const int given[] = {1, 1, 9, 258, 9};
+        for (int i = 0; i < 5; ++i)
+            papers[static_cast<std::size_t>(i)].number = given[i];
+        MakeNumbersUnique(papers);
+        QString numbers;
+        for (const PrinterChoice& paper : papers)
+            numbers += QString::number(paper.number) + " ";
+        QCOMPARE(numbers, QString("1 258 9 260 261 "));
     }
 
     // The setup lists and the description name the driver's entries; a printer that cannot be
@@ -109,10 +130,11 @@ class Printing : public QObject {
             const char* paperLine;
             const char* binLine;
         } cases[] = {
-            {"Office", 9, 1, 1, 2, 2, " Paper: A4   [Portrait] ",
+            {"Office", 9, 1, 1, 2, 1, " Paper: A4   [Portrait] ",
              " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
             {"Office", 3, 7, 2, -1, 0, " Paper: Not Defined   [Landscape] ", " Bin: Automatic "},
-            {"Gone", 9, 1, 1, -1, -1, " Paper: Not Defined   [Portrait] ", " Bin: Not Defined "},
+            // Cannot be opened: the papers for a file.
+            {"Gone", 9, 1, 1, 2, -1, " Paper: A4   [Portrait] ", " Bin: Not Defined "},
         };
         for (const auto& c : cases) {
             p.shell.printer = SelectPrinter(p.printers, c.printer);
@@ -124,7 +146,7 @@ class Printing : public QObject {
             QCOMPARE(BinLine(d), std::string(c.binLine));
             NTSetup setup(p.shell, p.printers, p.shell.printer);
             QCOMPARE(Items(setup.findChild<QComboBox*>("combo1")),
-                     QStringList({"Office", "Gone", "Closed"}));
+                     QStringList({"Office", "Gone", "Closed", "Home"}));
             QCOMPARE(setup.findChild<QComboBox*>("combo1")->currentText(), c.printer);
             auto* papers = setup.findChild<QComboBox*>("Combo2");
             auto* bins = setup.findChild<QComboBox*>("Combo3");
@@ -132,9 +154,9 @@ class Printing : public QObject {
                 QCOMPARE(Items(papers), QStringList({"1  Letter", "5  Legal", "9  A4",
                                                      "258  " + QString(64, 'P')}));
                 QCOMPARE(Items(bins),
-                         QStringList({"7  Automatic", "1  " + QString(24, 'B'), "1  Second"}));
+                         QStringList({"7  Automatic", "1  " + QString(24, 'B'), "259  Second"}));
             } else {
-                QCOMPARE(Items(papers), QStringList{"  <Unavailable>"});
+                QCOMPARE(Items(papers), QStringList({"1  US Letter", "5  US Legal", "9  A4"}));
                 QCOMPARE(Items(bins), QStringList{"  <Unavailable>"});
             }
             QCOMPARE(papers->currentIndex(), c.paperRow);
@@ -144,7 +166,7 @@ class Printing : public QObject {
     }
 
     // OK sets paper, bin and orientation from the lists; a text without a number leaves its
-    // setting; Cancel sets nothing, but a printer chosen in the list is current at once.
+    // setting; another printer keeps the paper and bin of the same names; Cancel puts back all.
     void setupOkAndCancel() {
         Program p;
         AddQueues(p.printers);
@@ -160,16 +182,29 @@ class Printing : public QObject {
         QCOMPARE(p.shell.printer.paperSize, 5);
         QCOMPARE(p.shell.printer.paperBin, 1);
         QCOMPARE(p.shell.printer.orientation, 2);
-        NTSetup setup(p.shell, p.printers, p.shell.printer);
-        auto* printers = setup.findChild<QComboBox*>("combo1");
-        printers->setCurrentIndex(2);
-        setup.combo1_Click();
-        setup.findChild<QComboBox*>("Combo2")->setCurrentIndex(0);
-        Press(setup, "Cmd_Cancel");
-        QVERIFY(setup.setupCancelled());
-        QCOMPARE(p.shell.printer.deviceName, std::string("Closed"));
-        QCOMPARE(p.shell.printer.paperSize, 9); // the new printer's own paper, not the list's
-        QCOMPARE(p.shell.printer.orientation, 1);
+        const struct {
+            int printer; // place in the list
+            const char* button;
+            const char* device;
+            int paper, bin, orientation;
+        } cases[] = {
+            {2, "Cmd_Cancel", "Office", 5, 1, 2}, // all put back
+            {2, "Cmd_OK", "Closed", 5, 1, 2},     // Legal and the bin by name
+            {3, "Cmd_OK", "Home", 1, 7, 2},       // no Legal, no such bin: its defaults
+        };
+        for (const auto& c : cases) {
+            NTSetup setup(p.shell, p.printers, p.shell.printer);
+            setup.findChild<QComboBox*>("combo1")->setCurrentIndex(c.printer);
+            setup.combo1_Click();
+            Press(setup, c.button);
+            QCOMPARE(p.shell.printer.deviceName, std::string(c.device));
+            QCOMPARE(p.shell.printer.paperSize, c.paper);
+            QCOMPARE(p.shell.printer.paperBin, c.bin);
+            QCOMPARE(p.shell.printer.orientation, c.orientation);
+            p.shell.printer = SelectPrinter(p.printers, "Office");
+            p.shell.printer.paperSize = 5;
+            p.shell.printer.orientation = 2;
+        }
     }
 
     // The print dialog as it opens, and its range choice.
@@ -205,6 +240,50 @@ class Printing : public QObject {
         };
         box.Cmd_Setup_Click();
         QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: Legal   [Landscape] "));
+        // The lines always name what the job is printed with, after Setup's OK or Cancel.
+        box.findChild<QCheckBox*>("Prtfile_Check")->click();
+        p.shell.reportFile = Report("state.SPL", "x\r\n");
+        for (const char* button : {"Cmd_Cancel", "Cmd_OK"}) {
+            p.onWindow["NTSetup"] = [button](QDialog& w) {
+                auto* printers = w.findChild<QComboBox*>("combo1");
+                printers->setCurrentIndex(printers->findText("Home"));
+                static_cast<NTSetup&>(w).combo1_Click();
+                Press(w, button);
+            };
+            box.Cmd_Setup_Click();
+            Press(box, "Cmd_Print");
+            const auto& job = p.printers.jobs.back();
+            const PrinterDescription d = DescribePrinter(p.printers, job.printer);
+            QCOMPARE(box.findChild<QLabel*>("Label1")->text().toStdString(),
+                     PrinterLine(job.printer));
+            QCOMPARE(box.findChild<QLabel*>("Label2")->text().toStdString(), PaperLine(d));
+            QCOMPARE(box.findChild<QLabel*>("Label3")->text().toStdString(), BinLine(d));
+        }
+        QCOMPARE(p.printers.jobs.front().printer.deviceName, std::string("Office"));
+        QCOMPARE(p.printers.jobs.back().printer.deviceName, std::string("Home"));
+    }
+
+    // No printer at all: the dialog says why in words; Setup offers the papers for a file, and
+    // Print To File's PDF is made on the paper and across the sheet as chosen there.
+    void withoutAnyPrinter() {
+        Program p;
+        p.printers.spoolerAnswers = false;
+        p.shell.reportFile = Report("none.SPL", "one\r\n");
+        Prtbox box(p.shell, false, "");
+        QVERIFY(box.findChild<QLabel*>("Label1")->text().contains("no print spooler answers"));
+        p.onWindow["NTSetup"] = [](QDialog& w) {
+            QCOMPARE(Items(w.findChild<QComboBox*>("Combo2")),
+                     QStringList({"1  US Letter", "5  US Legal", "9  A4"}));
+            w.findChild<QComboBox*>("Combo2")->setCurrentIndex(1);
+            w.findChild<QRadioButton*>("Option1_1")->setChecked(true);
+            Press(w, "Cmd_OK");
+        };
+        box.Cmd_Setup_Click();
+        box.findChild<QCheckBox*>("Prtfile_Check")->click();
+        p.dialogs.AnswerNext(QString::fromStdString((dir_ / "NONE.pdf").string()));
+        Press(box, "Cmd_Print");
+        QVERIFY(Poppler("pdfinfo", {QString::fromStdString((dir_ / "NONE.pdf").string())})
+                    .contains("1008 x 612 pts"));
     }
 
     // Print: the range, the copies (each a document), the selection; and what stops it.
@@ -239,7 +318,7 @@ class Printing : public QObject {
                                   << "";
         QTest::newRow("0 copies") << "Office" << 0 << 0 << 0 << "0"
                                   << ""
-                                  << "";
+                                  << "The number of copies must be a whole number from 1 to 32767";
         QTest::newRow("selection") << "Office" << 2 << 0 << 0 << "2"
                                    << "sel;sel"
                                    << "";
@@ -272,6 +351,7 @@ class Printing : public QObject {
         Press(box, "Cmd_Print");
         QStringList printed;
         for (const auto& job : p.printers.jobs) {
+            QCOMPARE(job.title, std::string("NoName")); // the data file's name, not a path
             QCOMPARE(job.fontName, std::string("Courier New"));
             QCOMPARE(job.fontPoints, 12);
             QStringList sheets;

@@ -59,6 +59,7 @@ class Program {
           help_(messages), shell{session_, messages, dialogs, help_, printers, "/",
                                  0,        {},       {},      {},    {}} {
         help_.InitHelp(nullptr, SIDEWALK_BUILD_DIR);
+        messages.FailUnanswered();
         shell.onModal = [this](QDialog& window) {
             seen << window.objectName();
             auto act = onWindow.find(window.objectName());

@@ -6,19 +6,26 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
 
+#include "app/about_box.hpp"
 #include "app/main_form.hpp"
 #include "data/writer.hpp"
+#include "entry/block_header.hpp"
+#include "entry/dataform.hpp"
 #include "entry/enddata_form.hpp"
+#include "entry/engmet_form.hpp"
 #include "entry/index_form.hpp"
 #include "entry/number_validator.hpp"
 #include "entry/proc_form.hpp"
+#include "entry/sect_list.hpp"
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
 #include "output/report_text.hpp"
@@ -249,14 +256,47 @@ class Windows : public QObject {
         Indexform index(p.shell);
         Prtbox print(p.shell, false, "");
         NTSetup setup(p.shell, p.printers, p.shell.printer);
-        const std::initializer_list<QWidget*> windows = {&main,  &options, &save,
-                                                         &index, &print,   &setup};
+        SectList blocks(p.shell);
+        BlockHeader header(p.shell, 1);
+        Dataform rows(p.shell, 1);
+        EngMet_Form units(p.shell);
+        AboutBox about(p.shell);
+        ViewForm view(p.shell);
+        const std::initializer_list<QWidget*> windows = {&main,  &options, &save,   &index,
+                                                         &print, &setup,   &blocks, &header,
+                                                         &rows,  &units,   &about,  &view};
         for (QWidget* window : windows) {
             for (QPushButton* button : window->findChildren<QPushButton*>()) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
                 QCOMPARE(a->text(QAccessible::Name), button->text().remove('&'));
             }
+            // Each Alt key leads to one control, and no screen-reader text holds a stray CR.
+            QStringList keys;
+            auto take = [&keys](const QString& text) {
+                const qsizetype at = text.indexOf(QRegularExpression("&[^&]"));
+                if (at >= 0) keys << text.mid(at + 1, 1).toUpper();
+            };
+            for (auto* b : window->findChildren<QAbstractButton*>())
+                take(b->text());
+            for (auto* l : window->findChildren<QLabel*>())
+                if (l->buddy() != nullptr) take(l->text());
+            for (auto* bar : window->findChildren<QMenuBar*>())
+                for (QAction* a : bar->actions())
+                    take(a->text());
+            QVERIFY2(keys.removeDuplicates() == 0,
+                     qPrintable(window->objectName() + ": " + keys.join(' ')));
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                QVERIFY(a == nullptr ||
+                        !(a->text(QAccessible::Name) + a->text(QAccessible::Description))
+                             .contains('\r'));
+            }
         }
+        // A screen reader's Toggle acts as a click does.
+        auto* pages = print.findChild<QRadioButton*>("Range_1");
+        QAccessible::queryAccessibleInterface(pages)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QVERIFY(print.findChild<QWidget*>("Frame2")->isEnabled());
         const std::tuple<QWidget*, const char*, const char*> fields[] = {
             {&index, "DRefNum", "Ref No."},      {&index, "DDate1", "Date"},
             {&index, "DProject", "Project No."}, {&index, "DEng", "Engineer"},
