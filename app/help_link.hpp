@@ -56,6 +56,10 @@ class HelpLink {
     int lastTopic_ = -1;
 };
 
+// Moves window beside `beside` on its screen: to its right where there is room, else to its
+// left, else to the side with more room; shrunk to fit the screen.
+void PlaceBeside(QWidget& window, const QWidget& beside);
+
 // Gives window a menu bar with the item "Help" (Mnu_Help) opening its topic, and F1 the same.
 // Returns the menu bar, for windows with more items.
 QMenuBar* AddHelpMenu(QWidget& window, QLayout& layout, HelpLink& help, int contextId);

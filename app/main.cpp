@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
         sigaddset(&ending, signal);
     pthread_sigmask(SIG_BLOCK, &ending, nullptr);
     const int endingFd = ::signalfd(-1, &ending, SFD_CLOEXEC | SFD_NONBLOCK);
+    // Without the descriptor nothing would read them: the signals end the program as usual.
+    if (endingFd < 0) pthread_sigmask(SIG_UNBLOCK, &ending, nullptr);
 
     QApplication app(argc, argv);
     std::optional<QSocketNotifier> ended;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/about_box.hpp"
 #include "app/file_dialogs.hpp"
@@ -56,10 +57,12 @@ MainForm1::MainForm1(Shell& shell, QWidget* parent) : QWidget(parent), shell_(sh
         ExecModal(shell_, box);
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    shell_.help.BindF1(*this, 0); // F1 here: the contents
     newButton->setFocus();
 }
 
 void MainForm1::PlaceAndShow() {
+    setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     adjustSize();
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen != nullptr) {

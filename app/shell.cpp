@@ -4,16 +4,36 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <algorithm>
 
 namespace sidewalk::ui {
 
 int ExecModal(Shell& shell, QDialog& window) {
+    // A dialog's frame: a title and a close box, no minimise or maximise (the viewer, which a
+    // user may want larger, keeps its maximise).
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (window.isSizeGripEnabled()) flags |= Qt::WindowMaximizeButtonHint;
+    window.setWindowFlags(flags);
     PlaceWindow(window, shell);
+    // Modal to the window that opened it, not to the whole program: help stays usable.
+    window.setWindowModality(Qt::WindowModal);
     if (shell.onModal) shell.onModal(window);
     return window.exec();
 }
 
+int TitleWidth(const QWidget& window) {
+    // The frame's title font is usually a little larger and bolder than the window's own; the
+    // frame's buttons and margins take about 120 pixels more.
+    QFont title = window.font();
+    title.setBold(true);
+    title.setPointSizeF(title.pointSizeF() * 1.15);
+    return QFontMetrics(title).horizontalAdvance(window.windowTitle()) + 120;
+}
+
 void PlaceWindow(QWidget& window, const Shell& shell) {
+    // Wide enough for its whole title in a window manager's frame.
+    window.setMinimumWidth(std::max(window.minimumWidth(), TitleWidth(window)));
     if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize(); // a size it chose stays
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;

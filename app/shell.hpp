@@ -35,10 +35,14 @@ struct Shell {
     std::function<void(QMenu&)> onRowMenu;
 };
 
-// Runs a window modally over the one that opened it.
+// Runs a window modally over the one that opened it (window modality: the help window, which
+// has no parent, stays usable).
 int ExecModal(Shell& shell, QDialog& window);
 
-// Centres a window across its screen with its top at FormTop.
+// The width a window needs to show its whole title in a window manager's frame.
+int TitleWidth(const QWidget& window);
+
+// Centres a window across its screen with its top at FormTop, at least as wide as its title.
 void PlaceWindow(QWidget& window, const Shell& shell);
 
 // The caption of a field: a label whose mnemonic moves to the field, and whose text, without

@@ -80,8 +80,13 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     grid_->setHorizontalHeaderLabels(headings);
     const double widths[kColumns] = {5.62, 11, 5.5, 1.5, 5.37, 14.62};
     const int character = grid_->fontMetrics().horizontalAdvance('0');
+    // A selected column's heading is drawn bold: wide enough for that too.
+    QFont bold = grid_->horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics headingMetrics(bold);
     for (int c = 0; c < kColumns; ++c)
-        grid_->setColumnWidth(c, static_cast<int>(widths[c] * character) + 12);
+        grid_->setColumnWidth(c, std::max(static_cast<int>(widths[c] * character) + 12,
+                                          headingMetrics.horizontalAdvance(kHeadings[c]) + 16));
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     left->addWidget(caption);
     left->addWidget(description);

@@ -34,7 +34,7 @@ Session MakeSession() {
     Message error;
     auto session = Session::Create(error);
     if (!session) ADD_FAILURE() << error.text;
-    return std::move(*session);
+    return std::move(session).value(); // throws, and so fails the test, rather than read nothing
 }
 
 TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {

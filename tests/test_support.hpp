@@ -59,7 +59,7 @@ inline Workspace MakeWorkspace() {
     Message error;
     auto ws = Workspace::Create(error);
     if (!ws) ADD_FAILURE() << error.text;
-    return std::move(*ws);
+    return std::move(ws).value(); // throws, and so fails the test, rather than read nothing
 }
 
 } // namespace sidewalk::test

@@ -2,6 +2,7 @@
 // window's load rules, curve data and Enter chain, and the grid storing its rows.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -153,6 +154,11 @@ class Blocks : public QObject {
             auto* cells = grid.findChild<QTableWidget*>("Spread1");
             QCOMPARE(cells->rowCount(), 100);
             QCOMPARE(cells->item(41, 3)->text(), QString("+"));
+            QFont bold = cells->horizontalHeader()->font(); // a selected heading is bold
+            bold.setBold(true);
+            for (int c = 0; c < 6; ++c)
+                QVERIFY(QFontMetrics(bold).horizontalAdvance(
+                            cells->horizontalHeaderItem(c)->text()) < cells->columnWidth(c));
             cells->item(1, 0)->setText("4");
             cells->item(1, 2)->setText("10");
             cells->item(1, 5)->setText("25");

@@ -27,16 +27,14 @@ namespace fs = std::filesystem;
 
 class Printing : public QObject {
     Q_OBJECT
-    fs::path dir_ = fs::temp_directory_path() / ("sidewalk-print-" + std::to_string(::getpid()));
+    Folder folder_;
+    const fs::path& dir_ = folder_.path;
     std::string Report(const std::string& name, const std::string& text) {
-        fs::create_directories(dir_);
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return (dir_ / name).string();
     }
 
   private slots:
-    void cleanupTestCase() { fs::remove_all(dir_); }
-
     void pagesPast9999AreNeverPrinted() {
         std::string text;
         for (int page = 1; page <= 10001; ++page)

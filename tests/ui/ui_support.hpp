@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -27,14 +28,20 @@ inline std::string ReadText(const std::filesystem::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A scratch folder for saved files, removed when the test ends.
+// A scratch folder of its own (a unique name, made by mkdtemp) for saved files, removed when
+// the test ends.
 struct Folder {
-    Folder()
-        : path(std::filesystem::temp_directory_path() /
-               ("sidewalk-ui-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path);
+    Folder() {
+        std::string name = (std::filesystem::temp_directory_path() / "sidewalk-ui-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) qFatal("cannot make a scratch folder");
+        path = name;
     }
-    ~Folder() { std::filesystem::remove_all(path); }
+    ~Folder() {
+        std::error_code ec; // never throws from here
+        std::filesystem::remove_all(path, ec);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
     std::filesystem::path path;
 };
 

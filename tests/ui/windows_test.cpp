@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QDate>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -316,6 +317,11 @@ class Windows : public QObject {
         Press(main, "Cmd_Help");
         QCOMPARE(p.help().lastTopic(), 0);
         QVERIFY(p.help().browser() != nullptr);
+        // The drawing of a block beside the help file, as an image the help window can show.
+        QVERIFY(p.help().browser()->toHtml().contains("block.svg"));
+        QVERIFY(!QImage(QString::fromStdString(
+                            (p.help().helpFile().parent_path() / "block.svg").string()))
+                     .isNull());
         ProcForm options(p.shell);
         EnddataForm save(p.shell);
         Indexform index(p.shell);
@@ -329,6 +335,45 @@ class Windows : public QObject {
             Press(*window, "Mnu_Help");
             QCOMPARE(p.help().lastTopic(), topic);
             QCOMPARE(p.help().browser()->source().fragment(), QString::number(topic));
+        }
+        // F1 in the main window: the contents. A working window is modal to the one that
+        // opened it only, and help has no parent: nothing it opens blocks help.
+        main.show();
+        QApplication::setActiveWindow(&main);
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_F1);
+        QCOMPARE(p.help().lastTopic(), 0);
+        p.onWindow["SectList"] = [](QDialog& w) {
+            QApplication::setActiveWindow(&w);
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(&w, Qt::Key_F1);
+            QCOMPARE(w.windowModality(), Qt::WindowModal);
+            // A dialog's frame: no minimise or maximise; room for its whole title.
+            QVERIFY(
+                !(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QVERIFY(w.width() >= TitleWidth(w));
+            w.accept();
+        };
+        Press(options, "BookCmd");
+        QCOMPARE(p.help().lastTopic(), 650);
+        QVERIFY(p.help().browser()->parentWidget() == nullptr);
+        // Help goes beside the window it was asked from, to its right where there is room.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const struct {
+            int left, width, helpWidth, expectLeft, expectWidth;
+        } beside[] = {
+            {screen.left(), 200, 300, screen.left() + 200, 300}, // room on the right
+            {screen.right() + 1 - 200, 200, 300, screen.right() + 1 - 500, 300}, // on the left
+            {screen.left() + 100, screen.width() - 500, 720, screen.right() + 1 - 400, 400},
+        };
+        for (const auto& c : beside) {
+            QWidget asking;
+            asking.setGeometry(c.left, screen.top() + 50, c.width, 100);
+            QWidget help;
+            help.resize(c.helpWidth, 300);
+            PlaceBeside(help, asking);
+            QCOMPARE(help.x(), c.expectLeft);
+            QCOMPARE(help.width(), c.expectWidth);
         }
         p.help().InitHelp(nullptr, "/nonexistent");
         p.messages.AnswerNext(QMessageBox::Ok);
