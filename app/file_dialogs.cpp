@@ -1,6 +1,8 @@
 // Data file dialogs.
 #include "app/file_dialogs.hpp"
 
+#include "app/dialog_frame.hpp"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -52,6 +54,7 @@ bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::st
         prepared_.pop_front();
     } else {
         QFileDialog dialog(parent, title);
+        SetDialogFrame(dialog, true); // a file dialog is worth making larger
         // A folder that does not exist would end up as the file name: start at home then.
         const QString folder = QString::fromStdString(lastDir);
         dialog.setDirectory(QFileInfo(folder).isDir() ? folder : QDir::homePath());

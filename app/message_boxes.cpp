@@ -1,6 +1,8 @@
 // Message boxes with prepared answers for tests.
 #include "app/message_boxes.hpp"
 
+#include "app/dialog_frame.hpp"
+
 namespace sidewalk::ui {
 
 QMessageBox::StandardButton MessageBoxes::Ask(QWidget* parent, const QString& title,
@@ -22,6 +24,7 @@ QMessageBox::StandardButton MessageBoxes::Ask(QWidget* parent, const QString& ti
     if (failUnanswered_)
         qFatal("A message box no test answered: %s: %s", qPrintable(title), qPrintable(shownText));
     QMessageBox box(icon, title, shownText, buttons, parent);
+    SetDialogFrame(box);
     if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     if (escapeButton != QMessageBox::NoButton) box.setEscapeButton(escapeButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());

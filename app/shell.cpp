@@ -1,6 +1,8 @@
 // Modal windows, window placement and the hourglass pointer.
 #include "app/shell.hpp"
 
+#include "app/dialog_frame.hpp"
+
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
@@ -9,12 +11,8 @@
 namespace sidewalk::ui {
 
 int ExecModal(Shell& shell, QDialog& window) {
-    // A dialog's frame: a title and a close box, no minimise or maximise (the viewer, which a
-    // user may want larger, keeps its maximise).
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (window.isSizeGripEnabled()) flags |= Qt::WindowMaximizeButtonHint;
-    window.setWindowFlags(flags);
+    // The viewer, which a user may want larger, keeps its maximise button.
+    SetDialogFrame(window, window.isSizeGripEnabled());
     PlaceWindow(window, shell);
     // Modal to the window that opened it, not to the whole program: help stays usable.
     window.setWindowModality(Qt::WindowModal);

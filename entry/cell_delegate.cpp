@@ -2,6 +2,7 @@
 #include "entry/cell_delegate.hpp"
 
 #include <QAbstractItemView>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -56,7 +57,11 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
         return QStyledItemDelegate::eventFilter(object, event);
     }
     if (event->type() == QEvent::FocusOut && !editor->hasAcceptableInput()) {
-        // Leaving by the mouse or for a message: the text stays in the cell as typed, marked.
+        // Another window came up (the message that says the value does not fit): the edit
+        // stays open as it is, and Escape still puts back what the cell held.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return true;
+        // Leaving by the mouse: the text stays in the cell as typed, marked.
         emit commitData(editor);
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);
         return false;

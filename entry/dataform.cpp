@@ -198,6 +198,12 @@ void Dataform::RefuseCell(int row, int column) {
                                  ":\n" + NumberValidator::NotFitText(*GridColumnRange(column)))
                                     .toStdString(),
                                 "Data Entry", MessageKind::Warning});
+    // Back to the cell: its open edit as it was (Escape still puts back the old value), or a
+    // new edit of what the cell holds.
+    if (QWidget* editor = grid_->indexWidget(grid_->model()->index(row, column))) {
+        editor->setFocus();
+        return;
+    }
     grid_->setFocus();
     grid_->setCurrentCell(row, column);
     grid_->editItem(grid_->item(row, column));
