@@ -63,7 +63,8 @@ class PrintSystem {
 };
 
 // The named printer as the current printer: its port, its driver's default paper and bin, and
-// portrait. A printer that cannot be opened keeps its name, with no port, paper or bin. The
+// portrait. A printer that cannot be opened keeps its name, with no port or bin, and the first
+// of the papers for a file (US Letter), which a PDF is then made on. The
 // second form takes what opening it gave, for a caller that needs its lists as well.
 CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name);
 CurrentPrinter SelectPrinter(const std::string& name,

@@ -23,7 +23,8 @@ CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name) {
 
 CurrentPrinter SelectPrinter(const std::string& name,
                              const std::variant<PrinterFacts, Message>& opened) {
-    CurrentPrinter printer{name, {}, 1, 0, 0};
+    // One that cannot be opened prints only to a file: on the first of the papers for a file.
+    CurrentPrinter printer{name, {}, 1, FilePapers().front().number, 0};
     if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
         printer.port = facts->port;
         printer.paperSize = facts->defaultPaper;

@@ -267,8 +267,11 @@ class Printing : public QObject {
         Program p;
         p.printers.spoolerAnswers = false;
         p.shell.reportFile = Report("none.SPL", "one\r\n");
+        p.shell.printer = SelectPrinter(p.printers, p.printers.DefaultPrinterName());
         Prtbox box(p.shell, false, "");
         QVERIFY(box.findChild<QLabel*>("Label1")->text().contains("no print spooler answers"));
+        QCOMPARE(box.findChild<QLabel*>("Label2")->text(),
+                 QString(" Paper: US Letter   [Portrait] "));
         p.onWindow["NTSetup"] = [](QDialog& w) {
             QCOMPARE(Items(w.findChild<QComboBox*>("Combo2")),
                      QStringList({"1  US Letter", "5  US Legal", "9  A4"}));
