@@ -288,85 +288,56 @@ class Printing : public QObject {
     }
 
     // Print: the range, the copies (each a document), the selection; and what stops it.
-    void printDialogPrints_data() {
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<int>("range");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QString>("copies");
-        QTest::addColumn<QString>("jobs"); // documents parted by ";", sheets by "|"
-        QTest::addColumn<QString>("message");
-        QTest::newRow("all") << "Office" << 0 << 0 << 0 << "1"
-                             << "a1 a2|b1|c1|d1|e1"
-                             << "";
-        QTest::newRow("pages 3 to 5") << "Office" << 1 << 3 << 5 << "1"
-                                      << "c1|d1|e1"
-                                      << "";
-        QTest::newRow("pages 0 to 2") << "Office" << 1 << 0 << 2 << "1"
-                                      << "a1 a2|b1"
-                                      << "";
-        QTest::newRow("pages 4 to 0") << "Office" << 1 << 4 << 0 << "1"
-                                      << "d1|e1"
-                                      << "";
-        QTest::newRow("pages 5 to 9") << "Office" << 1 << 5 << 9 << "1"
-                                      << "e1"
-                                      << "";
-        QTest::newRow("pages 4 to 2: an empty document") << "Office" << 1 << 4 << 2 << "1"
-                                                         << "-"
-                                                         << "";
-        QTest::newRow("3 copies") << "Office" << 1 << 2 << 3 << " 3"
-                                  << "b1|c1;b1|c1;b1|c1"
-                                  << "";
-        QTest::newRow("0 copies") << "Office" << 0 << 0 << 0 << "0"
-                                  << ""
-                                  << "The number of copies must be a whole number from 1 to 32767";
-        QTest::newRow("selection") << "Office" << 2 << 0 << 0 << "2"
-                                   << "sel;sel"
-                                   << "";
-        QTest::newRow("copies not a number") << "Office" << 0 << 0 << 0 << "2x"
-                                             << ""
-                                             << "The number of copies must be";
-        QTest::newRow("queue takes no jobs") << "Closed" << 0 << 0 << 0 << "2"
-                                             << ""
-                                             << "The printer Closed did not take";
-    }
     void printDialogPrints() {
-        QFETCH(QString, printer);
-        QFETCH(int, range);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QString, copies);
-        QFETCH(QString, jobs);
-        QFETCH(QString, message);
-        Program p;
-        AddQueues(p.printers);
-        p.shell.printer = SelectPrinter(p.printers, printer.toStdString());
-        p.shell.reportFile =
-            Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\ne1\r\n");
-        Prtbox box(p.shell, true, Report("seltext.txt", "sel\r\n"));
-        box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
-        box.findChild<QSpinBox*>("Page_From")->setValue(from);
-        box.findChild<QSpinBox*>("Page_To")->setValue(to);
-        box.findChild<QLineEdit*>("No_Copies")->setText(copies);
-        if (!message.isEmpty()) p.messages.AnswerNext(QMessageBox::Ok);
-        Press(box, "Cmd_Print");
-        QStringList printed;
-        for (const auto& job : p.printers.jobs) {
-            QCOMPARE(job.title, std::string("NoName")); // the data file's name, not a path
-            QCOMPARE(job.fontName, std::string("Courier New"));
-            QCOMPARE(job.fontPoints, 12);
-            QStringList sheets;
-            for (const auto& sheet : job.sheets) {
-                QStringList lines;
-                for (const std::string& line : sheet)
-                    lines << QString::fromStdString(line);
-                sheets << (lines.isEmpty() ? "-" : lines.join(' '));
+        // clang-format off
+        const struct { const char* name; const char* printer; int range, from, to; const char* copies; const char* jobs; const char* message; } cases[] = {
+            {"all", "Office", 0, 0, 0, "1", "a1 a2|b1|c1|d1|e1", ""},
+            {"pages 3 to 5", "Office", 1, 3, 5, "1", "c1|d1|e1", ""},
+            {"pages 0 to 2", "Office", 1, 0, 2, "1", "a1 a2|b1", ""},
+            {"pages 4 to 0", "Office", 1, 4, 0, "1", "d1|e1", ""},
+            {"pages 5 to 9", "Office", 1, 5, 9, "1", "e1", ""},
+            {"pages 4 to 2: an empty document", "Office", 1, 4, 2, "1", "-", ""},
+            {"3 copies", "Office", 1, 2, 3, " 3", "b1|c1;b1|c1;b1|c1", ""},
+            {"0 copies", "Office", 0, 0, 0, "0", "", "The number of copies must be a whole number from 1 to 32767"},
+            {"selection", "Office", 2, 0, 0, "2", "sel;sel", ""},
+            {"copies not a number", "Office", 0, 0, 0, "2x", "", "The number of copies must be"},
+            {"queue takes no jobs", "Closed", 0, 0, 0, "2", "", "The printer Closed did not take"},
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            const QString printer = c.printer, copies = c.copies, jobs = c.jobs,
+                          message = c.message;
+            const int range = c.range, from = c.from, to = c.to;
+            Program p;
+            AddQueues(p.printers);
+            p.shell.printer = SelectPrinter(p.printers, printer.toStdString());
+            p.shell.reportFile =
+                Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\ne1\r\n");
+            Prtbox box(p.shell, true, Report("seltext.txt", "sel\r\n"));
+            box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
+            box.findChild<QSpinBox*>("Page_From")->setValue(from);
+            box.findChild<QSpinBox*>("Page_To")->setValue(to);
+            box.findChild<QLineEdit*>("No_Copies")->setText(copies);
+            if (!message.isEmpty()) p.messages.AnswerNext(QMessageBox::Ok);
+            Press(box, "Cmd_Print");
+            QStringList printed;
+            for (const auto& job : p.printers.jobs) {
+                QCOMPARE(job.title, std::string("NoName")); // the data file's name, not a path
+                QCOMPARE(job.fontName, std::string("Courier New"));
+                QCOMPARE(job.fontPoints, 12);
+                QStringList sheets;
+                for (const auto& sheet : job.sheets) {
+                    QStringList lines;
+                    for (const std::string& line : sheet)
+                        lines << QString::fromStdString(line);
+                    sheets << (lines.isEmpty() ? "-" : lines.join(' '));
+                }
+                printed << sheets.join('|');
             }
-            printed << sheets.join('|');
+            QVERIFY2(printed.join(';') == jobs, c.name);
+            QCOMPARE(p.messages.shown().empty(), message.isEmpty());
+            if (!message.isEmpty()) QVERIFY(p.messages.shown().back().text.startsWith(message));
         }
-        QCOMPARE(printed.join(';'), jobs);
-        QCOMPARE(p.messages.shown().empty(), message.isEmpty());
-        if (!message.isEmpty()) QVERIFY(p.messages.shown().back().text.startsWith(message));
     }
 
     // Print To File: the whole report as a line-by-line copy, or as a PDF on the printer's

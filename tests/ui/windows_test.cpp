@@ -42,31 +42,28 @@ const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V4
 class Windows : public QObject {
     Q_OBJECT
   private slots:
-    void newThenCancelOrEnglish_data() {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("units");
-        QTest::addColumn<QStringList>("windows");
-        QTest::newRow("cancel") << "Cmd_Cancel"
-                                << "" << QStringList{"EngMet_Form"};
-        QTest::newRow("english") << "Cmd_English"
-                                 << "E" << QStringList{"EngMet_Form", "ProcForm"};
-        QTest::newRow("metric") << "Cmd_Metric"
-                                << "M" << QStringList{"EngMet_Form", "ProcForm"};
-    }
     void newThenCancelOrEnglish() {
-        QFETCH(QString, choice);
-        QFETCH(QString, units);
-        QFETCH(QStringList, windows);
-        Program p;
-        const std::string name = choice.toStdString();
-        p.onWindow["EngMet_Form"] = [name](QDialog& w) { Press(w, name.c_str()); };
-        p.onWindow["ProcForm"] = [](QDialog& w) { Press(w, "ExitCmd"); };
-        p.messages.AnswerNext(QMessageBox::No); // leave the new job unsaved
-        MainForm1 main(p.shell);
-        Press(main, "Cmd_New");
-        QCOMPARE(p.seen, windows);
-        QCOMPARE(QString::fromStdString(p.session().job().jobUnits), units);
-        QCOMPARE(p.session().job().dataFileName, std::string("NoName"));
+        const struct {
+            const char* choice;
+            const char* units;
+            QStringList windows;
+        } cases[] = {
+            {"Cmd_Cancel", "", {"EngMet_Form"}},
+            {"Cmd_English", "E", {"EngMet_Form", "ProcForm"}},
+            {"Cmd_Metric", "M", {"EngMet_Form", "ProcForm"}},
+        };
+        for (const auto& c : cases) {
+            Program p;
+            const std::string name = c.choice;
+            p.onWindow["EngMet_Form"] = [name](QDialog& w) { Press(w, name.c_str()); };
+            p.onWindow["ProcForm"] = [](QDialog& w) { Press(w, "ExitCmd"); };
+            p.messages.AnswerNext(QMessageBox::No); // leave the new job unsaved
+            MainForm1 main(p.shell);
+            Press(main, "Cmd_New");
+            QCOMPARE(p.seen, c.windows);
+            QCOMPARE(p.session().job().jobUnits, std::string(c.units));
+            QCOMPARE(p.session().job().dataFileName, std::string("NoName"));
+        }
     }
 
     void openASampleOrAnInvalidFile() {
@@ -96,48 +93,51 @@ class Windows : public QObject {
     }
 
     // Each row: what happens before Exit, and whether Exit asks.
-    void closingQuestion_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<bool>("asks");
-        QTest::newRow("new job") << "" << true;
-        QTest::newRow("saved") << "save" << false;
-        QTest::newRow("saved, then the index record changed") << "save index" << true;
-        QTest::newRow("saved, index record opened unchanged") << "save same" << false;
-        QTest::newRow("Save Data window opened and left") << "save window" << true;
-    }
     void closingQuestion() {
-        QFETCH(QString, before);
-        QFETCH(bool, asks);
-        Folder folder;
-        Program p;
-        p.session().New();
-        p.session().job().jobUnits = "E";
-        if (before.contains("save")) QVERIFY(!p.session().SaveAs(folder.path / "JOB.V41"));
-        p.onWindow["Indexform"] = [before](QDialog& w) {
-            if (before.contains("index")) w.findChild<QLineEdit*>("DEng")->setText("SOMEONE ELSE");
-            Press(w, "Idxexit");
+        const struct {
+            const char* name;
+            QString before;
+            bool asks;
+        } cases[] = {
+            {"new job", "", true},
+            {"saved", "save", false},
+            {"saved, then the index record changed", "save index", true},
+            {"saved, index record opened unchanged", "save same", false},
+            {"Save Data window opened and left", "save window", true},
         };
-        p.onWindow["EnddataForm"] = [](QDialog& w) { Press(w, "saveexit"); };
-        ProcForm options(p.shell);
-        if (before.contains("index") || before.contains("same")) Press(options, "IndexCmd");
-        if (before.contains("window")) Press(options, "SaveCmd");
-        const auto shownBefore = p.messages.shown().size();
-        p.messages.AnswerNext(QMessageBox::Yes); // Yes keeps the window open
-        options.show();
-        Press(options, "ExitCmd");
-        QCOMPARE(p.messages.shown().size(), shownBefore + (asks ? 1 : 0));
-        QCOMPARE(options.isVisible(), asks);
-        if (!asks) return;
-        const auto& question = p.messages.shown().back();
-        QCOMPARE(question.title, QString("Save Data"));
-        QCOMPARE(question.text, "Do You Want To Save The Data\n\n" +
-                                    QString::fromStdString(p.session().job().dataFileName));
-        p.messages.AnswerNext(QMessageBox::Escape); // Escape or the close box keep it, as Yes
-        options.close();
-        QVERIFY(options.isVisible());
-        p.messages.AnswerNext(QMessageBox::No); // No lets it close
-        options.close();
-        QVERIFY(!options.isVisible());
+        for (const auto& [name, before, asks] : cases) {
+            Folder folder;
+            Program p;
+            p.session().New();
+            p.session().job().jobUnits = "E";
+            if (before.contains("save")) QVERIFY(!p.session().SaveAs(folder.path / "JOB.V41"));
+            p.onWindow["Indexform"] = [before](QDialog& w) {
+                if (before.contains("index"))
+                    w.findChild<QLineEdit*>("DEng")->setText("SOMEONE ELSE");
+                Press(w, "Idxexit");
+            };
+            p.onWindow["EnddataForm"] = [](QDialog& w) { Press(w, "saveexit"); };
+            ProcForm options(p.shell);
+            if (before.contains("index") || before.contains("same")) Press(options, "IndexCmd");
+            if (before.contains("window")) Press(options, "SaveCmd");
+            const auto shownBefore = p.messages.shown().size();
+            p.messages.AnswerNext(QMessageBox::Yes); // Yes keeps the window open
+            options.show();
+            Press(options, "ExitCmd");
+            QCOMPARE(p.messages.shown().size(), shownBefore + (asks ? 1 : 0));
+            QCOMPARE(options.isVisible(), asks);
+            if (!asks) continue;
+            const auto& question = p.messages.shown().back();
+            QCOMPARE(question.title, QString("Save Data"));
+            QCOMPARE(question.text, "Do You Want To Save The Data\n\n" +
+                                        QString::fromStdString(p.session().job().dataFileName));
+            p.messages.AnswerNext(QMessageBox::Escape); // Escape or the close box keep it, as Yes
+            options.close();
+            QVERIFY(options.isVisible());
+            p.messages.AnswerNext(QMessageBox::No); // No lets it close
+            options.close();
+            QVERIFY(!options.isVisible());
+        }
     }
 
     void saveAndSaveAs() {
@@ -187,40 +187,36 @@ class Windows : public QObject {
         QCOMPARE(longForm.findChild<QLabel*>("Label1")->toolTip().toStdString(), longName);
     }
 
-    void indexRecordDate_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("today");
-        QTest::newRow("new job, no date yet") << "NoName"
-                                              << "" << true;
-        QTest::newRow("new job, a date stored") << "NoName"
-                                                << "12/31/1999" << false;
-        QTest::newRow("opened job, empty date") << "/x/JOB.V41"
-                                                << "" << false;
-    }
     void indexRecordDate() {
-        QFETCH(QString, file);
-        QFETCH(QString, stored);
-        QFETCH(bool, today);
-        Program p;
-        p.session().job().dataFileName = file.toStdString();
-        p.session().job().idxDate = stored.toStdString();
-        Indexform form(p.shell);
-        form.show();
-        auto* date = form.findChild<QLineEdit*>("DDate1");
-        QCOMPARE(date->text(), today ? QDate::currentDate().toString("MM/dd/yyyy") : stored);
-        QCOMPARE(date->maxLength(), 10);
-        QCOMPARE(form.findChild<QLineEdit*>("DRefNum")->maxLength(), 7);
-        QCOMPARE(form.findChild<QLineEdit*>("DProject")->maxLength(), 11);
-        QCOMPARE(form.findChild<QLineEdit*>("DEng")->maxLength(), 26);
-        QCOMPARE(date->accessibleName(), QString("Date"));
-        // Enter walks the fields, then OK stores them; the frame's close stores them too.
-        QTest::keyClicks(form.findChild<QLineEdit*>("DRefNum"), "R-1");
-        QTest::keyClick(form.findChild<QLineEdit*>("DRefNum"), Qt::Key_Return);
-        QCOMPARE(form.focusWidget(), date);
-        form.close();
-        QCOMPARE(p.session().job().idxRefNum, std::string("R-1"));
-        QCOMPARE(QString::fromStdString(p.session().job().idxDate), date->text());
+        const struct {
+            QString file, stored;
+            bool today;
+        } cases[] = {
+            {"NoName", "", true},            // a new job, no date yet
+            {"NoName", "12/31/1999", false}, // a new job, a date stored
+            {"/x/JOB.V41", "", false},       // an opened job with an empty date
+        };
+        for (const auto& [file, stored, today] : cases) {
+            Program p;
+            p.session().job().dataFileName = file.toStdString();
+            p.session().job().idxDate = stored.toStdString();
+            Indexform form(p.shell);
+            form.show();
+            auto* date = form.findChild<QLineEdit*>("DDate1");
+            QCOMPARE(date->text(), today ? QDate::currentDate().toString("MM/dd/yyyy") : stored);
+            QCOMPARE(date->maxLength(), 10);
+            QCOMPARE(form.findChild<QLineEdit*>("DRefNum")->maxLength(), 7);
+            QCOMPARE(form.findChild<QLineEdit*>("DProject")->maxLength(), 11);
+            QCOMPARE(form.findChild<QLineEdit*>("DEng")->maxLength(), 26);
+            QCOMPARE(date->accessibleName(), QString("Date"));
+            // Enter walks the fields, then OK stores them; the frame's close stores them too.
+            QTest::keyClicks(form.findChild<QLineEdit*>("DRefNum"), "R-1");
+            QTest::keyClick(form.findChild<QLineEdit*>("DRefNum"), Qt::Key_Return);
+            QCOMPARE(form.focusWidget(), date);
+            form.close();
+            QCOMPARE(p.session().job().idxRefNum, std::string("R-1"));
+            QCOMPARE(QString::fromStdString(p.session().job().idxDate), date->text());
+        }
     }
 
     void reportWritesTheWorkFileAndTheReport() {
