@@ -88,7 +88,15 @@ void ViewForm::resizeEvent(QResizeEvent* event) {
     if (font.pointSize() != size) {
         font.setPointSize(size);
         display_->setFont(font);
+        FitScrollRange();
     }
+}
+
+void ViewForm::FitScrollRange() {
+    // The display keeps the widest line it has laid out, even in a larger font than now: start
+    // again from the visible width, so that a horizontal scroll bar shows only when needed.
+    display_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    display_->setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
 std::string ViewForm::SelectionFile() const {
@@ -127,6 +135,7 @@ void ViewForm::Mnu_Print_Click() {
     QTextCursor none = display_->textCursor();
     none.clearSelection();
     display_->setTextCursor(none);
+    FitScrollRange();
     display_->verticalScrollBar()->setValue(top);
     display_->horizontalScrollBar()->setValue(left);
 }

@@ -37,6 +37,7 @@ class ViewForm : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void FitScrollRange();
     Shell& shell_;
     QPlainTextEdit* display_;
     bool selTextSaved_ = false;

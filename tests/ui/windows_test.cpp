@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
@@ -431,6 +432,11 @@ class Windows : public QObject {
         view.resize(1000, 600);
         view.show();
         QCOMPARE(display->font().pointSize(), ViewFontSize(display->width()));
+        // Narrower, in a smaller font: no horizontal scroll bar the lines no longer need.
+        view.resize(700, 500);
+        QCoreApplication::processEvents();
+        QCOMPARE(display->font().pointSize(), 8);
+        QVERIFY(!display->horizontalScrollBar()->isVisible());
     }
 
     // Texts are bounded by the bytes their card columns hold, so none is cut when read back;
