@@ -52,14 +52,22 @@ void PdfPrinter::Begin() {
     writer_->setCreator("Sidewalk, Curb and Grassing Areas");
     painter_ = std::make_unique<QPainter>(writer_.get());
     painter_->setFont(font_);
-    // A narrower pitch where the widest line would not fit across the printable area.
+    // A narrower pitch where the widest line would not fit across the printable area, down to
+    // three fifths of the size; a line wider still goes on in the next line.
     const double across = writer_->pageLayout().paintRectPixels(writer_->resolution()).width();
     const double advance = QFontMetricsF(painter_->font()).horizontalAdvance('M');
     if (fitCharacters_ > 0 && advance * fitCharacters_ > across) {
+        // Fonts come in whole device pixels: step down until the line fits as measured.
+        const double least = font_.pointSizeF() * 0.6;
         QFont narrower = font_;
-        narrower.setPointSizeF(
-            std::floor(font_.pointSizeF() * across / (advance * fitCharacters_) * 100) / 100);
-        painter_->setFont(narrower);
+        double size = std::max(font_.pointSizeF() * across / (advance * fitCharacters_), least);
+        for (;; size = std::max(size - 0.05, least)) {
+            narrower.setPointSizeF(size);
+            painter_->setFont(narrower);
+            if (size <= least ||
+                QFontMetricsF(painter_->font()).horizontalAdvance('M') * fitCharacters_ <= across)
+                break;
+        }
     }
     y_ = 0;
 }

@@ -374,19 +374,22 @@ class Printing : public QObject {
         for (int i = 1; i <= 130; ++i)
             lines += "LINE " + std::to_string(i) + "\r\n";
         const std::string report =
-            Report("pdf.SPL", "FIRST PAGE\r\n\f\r\n" + lines + std::string(100, 'W') + "END\r\n");
+            Report("pdf.SPL", "FIRST PAGE\r\n\f\r\n" + lines + std::string(147, 'W') + "END\r\n");
         const struct {
             const char* name;
             QPageSize paper;
             QPageLayout::Orientation orientation;
             int sheets;
             const char* size;
+            bool whole; // the 150-character line on one printed line
         } cases[] = {
-            // page 1; then 131 lines: 60 a Letter sheet, the 103-character line wrapped
-            {"letter", QPageSize(QPageSize::Letter), QPageLayout::Portrait, 1 + 3, "612 x 792 pts"},
-            // across the sheet: 45 lines to a sheet, and the long line whole
+            // page 1; then 131 lines: 60 a Letter sheet; the long line, even at three fifths
+            // of the pitch, wrapped
+            {"letter", QPageSize(QPageSize::Letter), QPageLayout::Portrait, 1 + 3, "612 x 792 pts",
+             false},
+            // across the sheet: 45 lines to a sheet, and the long line whole at a narrower pitch
             {"landscape", QPageSize(QPageSize::Letter), QPageLayout::Landscape, 1 + 3,
-             "792 x 612 pts"},
+             "792 x 612 pts", true},
         };
         for (const auto& c : cases) {
             const QString pdf =
@@ -400,7 +403,8 @@ class Printing : public QObject {
             QVERIFY2(info.contains(c.size), qPrintable(info));
             const QString text = Poppler("pdftotext", {"-layout", pdf, "-"});
             QVERIFY(text.contains("FIRST PAGE") && text.contains("LINE 130"));
-            QVERIFY(text.contains(QString(78, 'W')) && text.contains("WWEND")); // wrapped, not cut
+            QVERIFY(text.contains(QString(120, 'W')) && text.contains("WWEND")); // never cut
+            QCOMPARE(Poppler("pdftotext", {pdf, "-"}).contains(QString(147, 'W') + "END"), c.whole);
         }
     }
 };
