@@ -67,6 +67,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     units->setObjectName("Label2");
     auto* spread = new Spread(kMaxRows, kColumns, this);
     grid_ = spread;
+    spread_ = spread;
     grid_->setObjectName("Spread1");
     grid_->setAccessibleName("Rows of the block");
     auto* cells = new CellDelegate(grid_);
@@ -137,9 +138,10 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
         }
     }
     // A cell that does not fit its column says so in its tool tip; its colour comes with it.
-    connect(grid_, &QTableWidget::itemChanged, this, [tips](QTableWidgetItem* item) {
+    connect(grid_, &QTableWidget::itemChanged, this, [this, tips](QTableWidgetItem* item) {
         const int c = item->column();
         if (c == kPlusColumn) return;
+        if (spread_->editing()) typed_.insert({item->row(), c}); // typed, not loaded or moved
         const QString tip = CellFits(c, item->text())
                                 ? (*tips)[static_cast<std::size_t>(c)]
                                 : NumberValidator::NotFitText(*GridColumnRange(c));
@@ -325,6 +327,13 @@ void Dataform::Mnu_OptsClipInsert_Click(int first) {
     const auto clip = RowsToPaste();
     if (!clip) return;
     GridTexts rows = Texts();
+    if (LastRowsHaveType(rows, static_cast<int>(clip->rows.size()))) { // never off row 100
+        shell_.messages.Tell(this, {"The " + std::to_string(clip->rows.size()) +
+                                        " rows on the clipboard would push typed rows off the "
+                                        "end of the grid. Nothing was inserted.",
+                                    "Data Entry", MessageKind::Warning});
+        return;
+    }
     InsertBlankRows(rows, first, static_cast<int>(clip->rows.size()));
     PasteRows(rows, first, clip->rows);
     SetTexts(rows);
@@ -337,12 +346,13 @@ void Dataform::done(int result) {
     const QModelIndex current = grid_->currentIndex();
     grid_->setCurrentIndex(QModelIndex());
     grid_->setCurrentIndex(current);
-    for (int r = 0; r < kMaxRows; ++r)
-        for (int c = 0; c < kColumns; ++c)
-            if (!CellFits(c, grid_->item(r, c)->text())) {
-                RefuseCell(r, c); // the grid stays open until the value fits or is cleared
-                return;
-            }
+    // A value typed here that does not fit keeps the grid open until it fits or is cleared (a
+    // value as the block file had it is stored as it was).
+    for (const auto& [r, c] : typed_)
+        if (!CellFits(c, grid_->item(r, c)->text())) {
+            RefuseCell(r, c);
+            return;
+        }
     Job& job = shell_.session.job();
     const auto rowsBefore = job.rows;
     const std::string descriptionBefore = job.header(blockNo_).blkDesc;

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <QTableWidget>
+#include <set>
+#include <utility>
 
 #include "app/shell.hpp"
 #include "data/block_file.hpp"
@@ -47,7 +49,9 @@ class Dataform : public QDialog {
     int blockNo_;
     BlockRowsLoad loaded_;
     QTableWidget* grid_;
+    class Spread* spread_;
     QWidget* exit_;
+    std::set<std::pair<int, int>> typed_; // cells (row, column from 0) the user has typed in
 };
 
 } // namespace sidewalk::ui

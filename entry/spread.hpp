@@ -12,6 +12,7 @@ class Spread : public QTableWidget {
     Q_OBJECT
   public:
     Spread(int rows, int columns, QWidget* parent);
+    bool editing() const { return state() == EditingState; } // a cell's editor is open
 
   signals:
     void tabOut(); // Ctrl+Tab: the focus leaves the grid, which uses Tab itself

@@ -196,6 +196,14 @@ class Blocks : public QObject {
         QTest::keyClicks(editor, "1234");
         again.close(); // the frame stores as Exit does
         QCOMPARE(p.session().job().row(4).station, std::string("1234"));
+        // A value the block file had that the grid would not take is kept, not refused.
+        GridTexts rows{};
+        rows[1] = {"7", "-5", "10", "0", ""};
+        const BlockRowsLoad loaded = LoadBlockRows(p.session().job(), p.session().workspace(), 5);
+        QVERIFY(!StoreBlockRows(p.session().job(), p.session().workspace(), 5, rows, loaded));
+        Dataform legacy(p.shell, 5);
+        Press(legacy, "dataexit");
+        QCOMPARE(QString::fromStdString(p.session().job().row(1).area), QString("-5.000"));
     }
 
     // The Part's steering table, and row 100 staying on row 100.
