@@ -15,7 +15,7 @@
 #include "app/main_form.hpp"
 #include "app/message_boxes.hpp"
 #include "cli/runtime_dir.hpp"
-#include "output/cups_print_system.hpp"
+#include "print/cups_print_system.hpp"
 
 int main(int argc, char** argv) {
     // The launch token, before anything else is made: exactly one argument, the token itself.

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "output/print_system.hpp"
+#include "print/print_system.hpp"
 #include "session/session.hpp"
 
 class QLabel;

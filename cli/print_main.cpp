@@ -14,10 +14,10 @@
 #include "cli/runtime_dir.hpp"
 #include "data/text.hpp"
 #include "data/workspace.hpp"
-#include "output/cups_print_system.hpp"
-#include "output/pdf_printer.hpp"
-#include "output/printer_setup.hpp"
-#include "output/report_printing.hpp"
+#include "print/cups_print_system.hpp"
+#include "print/pdf_printer.hpp"
+#include "print/printer_setup.hpp"
+#include "print/report_printing.hpp"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/help_link.hpp"
-#include "output/printer_setup.hpp"
+#include "print/printer_setup.hpp"
 
 namespace sidewalk::ui {
 

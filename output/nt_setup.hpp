@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "app/shell.hpp"
-#include "output/print_system.hpp"
+#include "print/print_system.hpp"
 
 namespace sidewalk::ui {
 

@@ -11,9 +11,9 @@
 #include "app/help_link.hpp"
 #include "app/message_boxes.hpp"
 #include "output/nt_setup.hpp"
-#include "output/pdf_printer.hpp"
-#include "output/printer_setup.hpp"
-#include "output/report_printing.hpp"
+#include "print/pdf_printer.hpp"
+#include "print/printer_setup.hpp"
+#include "print/report_printing.hpp"
 
 namespace sidewalk::ui {
 
@@ -122,6 +122,7 @@ Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidg
 }
 
 void Prtbox::ShowPrinter() {
+    WaitCursor wait; // the spooler is asked about the printer
     const PrinterDescription d = DescribePrinter(shell_.printers, shell_.printer);
     const bool none = shell_.printer.deviceName.empty() && shell_.printers.PrinterNames().empty();
     status_[0]->setText(QString::fromStdString(

@@ -14,7 +14,7 @@
 #include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "output/prtbox.hpp"
-#include "output/report_text.hpp"
+#include "print/report_text.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk::ui {

@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# The core's folders include one way only: data <- report <- compute <- session. Each folder may
-# include its own headers and those of the folders below it; the core includes no Qt.
+# The folders include one way only: data <- report <- compute <- session (the core, no Qt) <-
+# print (Qt Gui, no widgets). Each folder may include its own headers and those of the folders
+# below it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
-check() { # folder, folders it may include
+check() { # [--qt] folder, folders it may include
+    local qt=0
+    if [ "$1" = --qt ]; then
+        qt=1
+        shift
+    fi
     local folder=$1
     shift
     local allowed="^($(IFS='|'; echo "$*"))/"
@@ -16,10 +22,14 @@ check() { # folder, folders it may include
             status=1
         fi
     done < <(grep -H '#include "' "$folder"/*.hpp "$folder"/*.cpp)
-    if grep -lE '#include <Q' "$folder"/*.hpp "$folder"/*.cpp; then status=1; fi
+    if [ $qt -eq 0 ] && grep -lE '#include <Q' "$folder"/*.hpp "$folder"/*.cpp; then status=1; fi
+    # Printing draws and prints; a widget there would tie sidewalk-print to a display.
+    if grep -lE '#include <Q(Widget|Dialog|Application|MessageBox|Label|Push|ComboBox|Line)' \
+        "$folder"/*.hpp "$folder"/*.cpp; then status=1; fi
 }
 check data data
 check report report data
 check compute compute report data
 check session session compute report data
+check --qt print print session compute report data
 exit $status

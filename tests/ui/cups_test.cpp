@@ -12,11 +12,11 @@
 #include <map>
 #include <thread>
 
-#include "output/cups_print_system.hpp"
+#include "print/cups_print_system.hpp"
 #include "output/nt_setup.hpp"
-#include "output/printer_setup.hpp"
+#include "print/printer_setup.hpp"
 #include "output/prtbox.hpp"
-#include "output/report_printing.hpp"
+#include "print/report_printing.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {

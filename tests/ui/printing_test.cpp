@@ -15,10 +15,10 @@
 #include <QSpinBox>
 
 #include "output/nt_setup.hpp"
-#include "output/pdf_printer.hpp"
-#include "output/printer_setup.hpp"
+#include "print/pdf_printer.hpp"
+#include "print/printer_setup.hpp"
 #include "output/prtbox.hpp"
-#include "output/report_printing.hpp"
+#include "print/report_printing.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {

@@ -19,7 +19,7 @@
 #include "app/help_link.hpp"
 #include "app/message_boxes.hpp"
 #include "app/shell.hpp"
-#include "output/memory_print_system.hpp"
+#include "print/memory_print_system.hpp"
 
 namespace sidewalk::ui::test {
 

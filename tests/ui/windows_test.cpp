@@ -30,7 +30,7 @@
 #include "entry/sect_list.hpp"
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
-#include "output/report_text.hpp"
+#include "print/report_text.hpp"
 #include "output/view_form.hpp"
 #include "ui_support.hpp"
 

@@ -1,9 +1,8 @@
 // Printer description and the setup lists' texts.
-#include "output/printer_setup.hpp"
+#include "print/printer_setup.hpp"
 
 #include <charconv>
 
-#include "app/shell.hpp"
 #include "data/text.hpp"
 
 namespace sidewalk::ui {
@@ -86,7 +85,6 @@ CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
 }
 
 PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer) {
-    WaitCursor wait;
     PrinterDescription d;
     if (printer.orientation == 2) d.orientationName = "Landscape";
     const auto opened = system.OpenPrinter(printer.deviceName);

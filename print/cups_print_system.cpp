@@ -1,5 +1,5 @@
 // Printing through CUPS.
-#include "output/cups_print_system.hpp"
+#include "print/cups_print_system.hpp"
 
 #include <QPageSize>
 #include <algorithm>
@@ -10,7 +10,7 @@
 
 #include "data/file_text.hpp"
 #include "data/text.hpp"
-#include "output/pdf_printer.hpp"
+#include "print/pdf_printer.hpp"
 
 // The PPD calls are deprecated in CUPS, yet they are still how a queue's input trays are read.
 #pragma GCC diagnostic push

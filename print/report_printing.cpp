@@ -1,10 +1,10 @@
 // Report copying and page-range printing.
-#include "output/report_printing.hpp"
+#include "print/report_printing.hpp"
 
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
-#include "output/report_text.hpp"
+#include "print/report_text.hpp"
 
 #include <algorithm>
 

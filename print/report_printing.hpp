@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/message.hpp"
-#include "output/printer.hpp"
+#include "print/printer.hpp"
 
 namespace sidewalk::ui {
 

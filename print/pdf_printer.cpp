@@ -1,11 +1,11 @@
 // Report pages painted into a PDF.
-#include "output/pdf_printer.hpp"
+#include "print/pdf_printer.hpp"
 
 #include <algorithm>
 #include <cmath>
 
 #include "data/atomic_file.hpp"
-#include "output/report_text.hpp"
+#include "print/report_text.hpp"
 
 namespace sidewalk::ui {
 

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "output/printer.hpp"
+#include "print/printer.hpp"
 
 namespace sidewalk::ui {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/message.hpp"
-#include "output/printer.hpp"
+#include "print/printer.hpp"
 
 namespace sidewalk::ui {
 

@@ -3,7 +3,7 @@
 // chosen paper and submitted as a print job with that paper, slot and orientation.
 #pragma once
 
-#include "output/print_system.hpp"
+#include "print/print_system.hpp"
 
 namespace sidewalk::ui {
 

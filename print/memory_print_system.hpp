@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "output/print_system.hpp"
+#include "print/print_system.hpp"
 
 namespace sidewalk::ui {
 

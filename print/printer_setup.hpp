@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/print_system.hpp"
+#include "print/print_system.hpp"
 
 namespace sidewalk::ui {
 
