@@ -10,12 +10,12 @@
 #include <pthread.h>
 #include <sys/signalfd.h>
 
-#include "app/file_dialogs.hpp"
-#include "app/help_link.hpp"
 #include "app/main_form.hpp"
-#include "app/message_boxes.hpp"
-#include "cli/runtime_dir.hpp"
 #include "print/cups_print_system.hpp"
+#include "session/runtime_dir.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 int main(int argc, char** argv) {
     // The launch token, before anything else is made: exactly one argument, the token itself.

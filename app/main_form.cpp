@@ -9,11 +9,11 @@
 #include <algorithm>
 
 #include "app/about_box.hpp"
-#include "app/file_dialogs.hpp"
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
+#include "app/proc_form.hpp"
 #include "entry/engmet_form.hpp"
-#include "entry/proc_form.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/runtime_dir.hpp"
+#include "session/runtime_dir.hpp"
 #include "cli/source_date_epoch.hpp"
 #include "compute/run_report.hpp"
 #include "data/atomic_file.hpp"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/runtime_dir.hpp"
+#include "session/runtime_dir.hpp"
 #include "data/text.hpp"
 #include "data/workspace.hpp"
 #include "print/cups_print_system.hpp"

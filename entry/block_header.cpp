@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
 #include "data/units.hpp"
-#include "entry/number_validator.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
+#include "ui/number_validator.hpp"
 
 namespace sidewalk::ui {
 

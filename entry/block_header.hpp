@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

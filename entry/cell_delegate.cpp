@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "entry/number_validator.hpp"
+#include "ui/number_validator.hpp"
 
 namespace sidewalk::ui {
 

@@ -14,14 +14,14 @@
 #include <array>
 #include <memory>
 
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
 #include "data/field_ranges.hpp"
 #include "data/units.hpp"
 #include "entry/cell_delegate.hpp"
 #include "entry/grid_rows.hpp"
-#include "entry/number_validator.hpp"
 #include "entry/spread.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
+#include "ui/number_validator.hpp"
 
 namespace sidewalk::ui {
 

@@ -7,9 +7,9 @@
 #include <set>
 #include <utility>
 
-#include "app/shell.hpp"
 #include "data/block_file.hpp"
 #include "entry/grid_rows.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

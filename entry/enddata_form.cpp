@@ -6,9 +6,9 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "app/file_dialogs.hpp"
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/help_link.hpp"
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
-#include "entry/number_validator.hpp"
+#include "ui/help_link.hpp"
+#include "ui/number_validator.hpp"
 
 namespace sidewalk::ui {
 

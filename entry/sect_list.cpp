@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
 #include "entry/block_header.hpp"
 #include "entry/dataform.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QListWidget>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

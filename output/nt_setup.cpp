@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/help_link.hpp"
 #include "print/printer_setup.hpp"
+#include "ui/help_link.hpp"
 
 namespace sidewalk::ui {
 

@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <QRadioButton>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 #include "print/print_system.hpp"
 
 namespace sidewalk::ui {

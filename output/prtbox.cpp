@@ -7,13 +7,13 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/file_dialogs.hpp"
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
 #include "output/nt_setup.hpp"
 #include "print/pdf_printer.hpp"
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

@@ -14,7 +14,7 @@
 #include <array>
 #include <string>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

@@ -8,14 +8,14 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "output/prtbox.hpp"
 #include "print/report_text.hpp"
 #include "report/page.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

@@ -15,10 +15,10 @@
 #include <map>
 #include <unistd.h>
 
-#include "app/file_dialogs.hpp"
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
-#include "app/shell.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
+#include "ui/shell.hpp"
 #include "print/memory_print_system.hpp"
 
 namespace sidewalk::ui::test {

@@ -1,7 +1,7 @@
 // Data file dialogs.
-#include "app/file_dialogs.hpp"
+#include "ui/file_dialogs.hpp"
 
-#include "app/dialog_frame.hpp"
+#include "ui/dialog_frame.hpp"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,16 +1,16 @@
 // Process Options window.
-#include "entry/proc_form.hpp"
+#include "app/proc_form.hpp"
 
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/help_link.hpp"
-#include "app/message_boxes.hpp"
 #include "entry/enddata_form.hpp"
 #include "entry/index_form.hpp"
 #include "entry/sect_list.hpp"
 #include "output/view_form.hpp"
+#include "ui/help_link.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

@@ -1,5 +1,5 @@
 // Help in a browser window of the program.
-#include "app/help_link.hpp"
+#include "ui/help_link.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "app/message_boxes.hpp"
+#include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
 

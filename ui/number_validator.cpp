@@ -1,5 +1,5 @@
 // Number validation through the core's field checks.
-#include "entry/number_validator.hpp"
+#include "ui/number_validator.hpp"
 
 #include "data/number.hpp"
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 

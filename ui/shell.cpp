@@ -1,7 +1,7 @@
 // Modal windows, window placement and the hourglass pointer.
-#include "app/shell.hpp"
+#include "ui/shell.hpp"
 
-#include "app/dialog_frame.hpp"
+#include "ui/dialog_frame.hpp"
 
 #include <QApplication>
 #include <QLabel>

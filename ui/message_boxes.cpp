@@ -1,7 +1,7 @@
 // Message boxes with prepared answers for tests.
-#include "app/message_boxes.hpp"
+#include "ui/message_boxes.hpp"
 
-#include "app/dialog_frame.hpp"
+#include "ui/dialog_frame.hpp"
 
 namespace sidewalk::ui {
 
