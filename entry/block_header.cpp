@@ -9,6 +9,7 @@
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
 #include "data/units.hpp"
+#include "ui/enter_chain.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 #include "ui/number_validator.hpp"
@@ -46,7 +47,6 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
     auto label = [this](const char* text, QWidget* field) {
         QLabel* caption = CaptionFor(field, text, this);
         caption->setWordWrap(true);
-        field->installEventFilter(this);
         return caption;
     };
     auto combo = [this](const char* name, QStringList items) {
@@ -130,6 +130,13 @@ BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
     const std::string& aliTyp = job.header(blockNo).aliTyp;
     curveData_->setVisible(aliTyp == "R" || aliTyp == "L");
     connect(direction_, &QComboBox::currentTextChanged, this, &BlockHeader::ShowCurveData);
+    // Enter moves along the fields as a designer keys them, the curve data only when shown; a
+    // number that does not fit keeps the cursor until it is corrected or cleared.
+    auto* chain = new EnterChain(
+        {direction_, side_, bcbsw_, widsw_, w1_, w2_, radius_, description_, enter_}, this);
+    chain->mayLeave = [this](QWidget* field) {
+        return !RefuseIfNotFit(qobject_cast<QLineEdit*>(field));
+    };
     direction_->setFocus();
 }
 
@@ -148,43 +155,6 @@ bool BlockHeader::RefuseIfNotFit(QLineEdit* edit) {
                "Block Identification", MessageKind::Warning});
     edit->setFocus();
     return true;
-}
-
-bool BlockHeader::eventFilter(QObject* watched, QEvent* event) {
-    // Enter moves along the fields as a designer keys them; the curve data only when shown.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        // A number that does not fit keeps the cursor until it is corrected or cleared.
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
-             key == Qt::Key_Backtab) &&
-            RefuseIfNotFit(qobject_cast<QLineEdit*>(watched)))
-            return true;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            QWidget* next = nullptr;
-            if (watched == direction_)
-                next = side_;
-            else if (watched == side_)
-                next = bcbsw_;
-            else if (watched == bcbsw_)
-                next = widsw_;
-            else if (watched == widsw_)
-                next = curveData_->isVisible() ? w1_ : description_;
-            else if (watched == w1_)
-                next = w2_;
-            else if (watched == w2_)
-                next = radius_;
-            else if (watched == radius_)
-                next = description_;
-            else if (watched == description_)
-                next = enter_;
-            if (next != nullptr) {
-                if (auto* edit = qobject_cast<QLineEdit*>(watched)) emit edit->editingFinished();
-                next->setFocus();
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void BlockHeader::BlkData_Click() {

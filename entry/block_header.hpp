@@ -19,9 +19,6 @@ class BlockHeader : public QDialog {
 
     void BlkData_Click();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void ShowCurveData();
     bool RefuseIfNotFit(QLineEdit* edit); // says so and keeps the cursor there

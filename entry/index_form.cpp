@@ -3,12 +3,12 @@
 
 #include <QDate>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
+#include "ui/enter_chain.hpp"
 #include "ui/help_link.hpp"
 #include "ui/number_validator.hpp"
 
@@ -39,7 +39,6 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
         edit->setValidator(new CardTextValidator(length, edit));
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(length + 2, 'W')) / 2 +
                               40);
-        edit->installEventFilter(this);
         layout->addRow(CaptionFor(edit, label, this), edit);
         return edit;
     };
@@ -56,24 +55,8 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
     ok->setAutoDefault(true); // the end of the Enter chain: Enter there stores and closes
     layout->addRow(QString(), ok);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    new EnterChain({refNum_, date_, project_, engineer_, ok}, this);
     refNum_->setFocus();
-}
-
-bool Indexform::eventFilter(QObject* watched, QEvent* event) {
-    // Enter moves along Ref No., Date, Project No., Engineer, then to OK.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            QWidget* next = watched == refNum_ ? date_
-                            : watched == date_ ? project_
-                            : watched == project_
-                                ? engineer_
-                                : static_cast<QWidget*>(findChild<QPushButton*>("Idxexit"));
-            next->setFocus();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void Indexform::done(int result) {

@@ -16,9 +16,6 @@ class Indexform : public QDialog {
   public slots:
     void done(int result) override; // OK and the window frame both store the fields
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     Shell& shell_;
     QLineEdit* refNum_;
