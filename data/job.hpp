@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sidewalk {
@@ -34,9 +35,12 @@ struct BlockRow {
     bool operator==(const BlockRow&) const = default;
 };
 
+// The name of a job made by New that has no data file yet: saved with Save As only.
+inline constexpr std::string_view kNoName = "NoName";
+
 // Slots and rows are numbered 1..100; entry 0 exists and is never used.
 struct Job {
-    std::string dataFileName; // "" at start, "NoName" after New, the path after Open or Save As
+    std::string dataFileName; // "" at start, kNoName after New, the path after Open or Save As
     std::string fileTag;      // columns 1-5 of the first card of the file read last
     std::string idxRefNum;
     std::string idxProject;

@@ -76,8 +76,8 @@ EnddataForm::EnddataForm(Shell& shell, QWidget* parent) : QDialog(parent), shell
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 
     // A new job can be saved with Save As only.
-    if (name == "NoName") save->hide();
-    (name == "NoName" ? saveAs : save)->setFocus();
+    if (name == kNoName) save->hide();
+    (name == kNoName ? saveAs : save)->setFocus();
     shell.session.MarkChanged(); // opening the window counts as unsaved until a save
 }
 

@@ -44,7 +44,7 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
     };
     refNum_ = field("DRefNum", "&Ref No.", kRefNoLength, job.idxRefNum);
     // A new job shows today's date until a date has been stored.
-    const bool today = job.dataFileName == "NoName" && job.idxDate.empty();
+    const bool today = job.dataFileName == kNoName && job.idxDate.empty();
     date_ = field("DDate1", "&Date", kDateLength, job.idxDate);
     if (today) date_->setText(Today());
     project_ = field("DProject", "&Project No.", kProjectLength, job.idxProject);

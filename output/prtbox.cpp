@@ -207,7 +207,7 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
 // The spooled job's title: the data file's name (NoName for a new job), not a workspace path.
 std::string Prtbox::JobTitle() const {
     const std::string& name = shell_.session.job().dataFileName;
-    return name.empty() ? "NoName" : std::filesystem::path(name).filename().string();
+    return name.empty() ? std::string(kNoName) : std::filesystem::path(name).filename().string();
 }
 
 void Prtbox::Cmd_Setup_Click() {

@@ -19,7 +19,7 @@ std::optional<Session> Session::Create(Message& error, const fs::path& parent) {
 }
 
 void Session::New() {
-    job_.dataFileName = "NoName";
+    job_.dataFileName = kNoName;
     ClearJob(job_);
     ws_.DeleteBlockFiles();
     job_.dataSaved = false;
@@ -34,7 +34,7 @@ ReadResult Session::Open(const fs::path& path) {
 }
 
 std::optional<Message> Session::Save() {
-    if (job_.dataFileName.empty() || job_.dataFileName == "NoName")
+    if (job_.dataFileName.empty() || job_.dataFileName == kNoName)
         return Message{"This job has no data file yet. Use Save As to choose one.",
                        "File Output Error", MessageKind::Error};
     if (auto error = WriteDataFile(job_, ws_, fs::path(job_.dataFileName))) return error;
