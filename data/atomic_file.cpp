@@ -1,6 +1,8 @@
 // Write-beside-then-rename file replacement (POSIX).
 #include "data/atomic_file.hpp"
 
+#include "data/descriptor.hpp"
+
 #include "data/file_text.hpp"
 
 #include <cerrno>
@@ -53,12 +55,13 @@ int WriteBeside(const fs::path& path, std::string_view content, std::string& tem
                 const struct stat* old, bool synced) {
     // Replacing a file, the new one is never more open than the old one, even while written.
     const mode_t mode = old != nullptr ? static_cast<mode_t>(old->st_mode & 0777) : 0666;
-    const int fd = CreateBeside(path, mode, tempName);
-    if (fd < 0) return errno;
-    int error = WriteAllBytes(fd, content);
-    if (error == 0 && old != nullptr && ::fchmod(fd, old->st_mode & 07777) != 0) error = errno;
-    if (error == 0 && synced && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
+    Descriptor fd(CreateBeside(path, mode, tempName));
+    if (!fd.valid()) return errno;
+    int error = WriteAllBytes(fd.get(), content);
+    if (error == 0 && old != nullptr && ::fchmod(fd.get(), old->st_mode & 07777) != 0)
+        error = errno;
+    if (error == 0 && synced && ::fsync(fd.get()) != 0) error = errno;
+    if (const int closed = fd.Close(); error == 0) error = closed;
     if (error != 0) ::unlink(tempName.c_str());
     return error;
 }
@@ -79,10 +82,10 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
     if (exists && S_ISDIR(old.st_mode)) return OutputError(target, EISDIR);
     if (exists && !S_ISREG(old.st_mode)) {
         // A device or a pipe (standard output, say) has no old content to keep: write to it.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0) return OutputError(target, errno);
-        int error = WriteAllBytes(fd, content);
-        if (::close(fd) != 0 && error == 0) error = errno;
+        Descriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+        if (!fd.valid()) return OutputError(target, errno);
+        int error = WriteAllBytes(fd.get(), content);
+        if (const int closed = fd.Close(); error == 0) error = closed;
         if (error != 0) return OutputError(target, error);
         return std::nullopt;
     }
@@ -97,20 +100,18 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
     }
     // Make the rename itself durable.
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    if (const Descriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        dirFd.valid())
+        ::fsync(dirFd.get());
     return std::nullopt;
 }
 
 std::optional<Message> ReplaceWorkspaceFile(const fs::path& path, std::string_view content) {
     // A file that is not there yet is written under its own name, and removed if that fails.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        int error = WriteAllBytes(fd, content);
-        if (::close(fd) != 0 && error == 0) error = errno;
+    if (Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        fd.valid()) {
+        int error = WriteAllBytes(fd.get(), content);
+        if (const int closed = fd.Close(); error == 0) error = closed;
         if (error == 0) return std::nullopt;
         ::unlink(path.c_str());
         return OutputError(path, error);

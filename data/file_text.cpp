@@ -1,6 +1,8 @@
 // Whole-file text access through POSIX calls.
 #include "data/file_text.hpp"
 
+#include "data/descriptor.hpp"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -18,16 +20,13 @@ int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxByte
         if (S_ISDIR(st.st_mode)) return EISDIR;
         if (!S_ISREG(st.st_mode)) return kNotRegularFile;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
-    if (fd < 0) return errno;
-    if (::fstat(fd, &st) == 0 && (S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode)))) {
-        ::close(fd);
+    const Descriptor fd(
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0)));
+    if (!fd.valid()) return errno;
+    if (::fstat(fd.get(), &st) == 0 &&
+        (S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode))))
         return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
-    }
-    if (st.st_size > 0 && static_cast<std::size_t>(st.st_size) > maxBytes) {
-        ::close(fd);
-        return EFBIG;
-    }
+    if (st.st_size > 0 && static_cast<std::size_t>(st.st_size) > maxBytes) return EFBIG;
     // Read straight into the buffer, growing it when the file turns out longer than it said.
     std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
@@ -39,24 +38,18 @@ int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxByte
             data = std::move(larger);
             capacity *= 2;
         }
-        const ssize_t n = ::read(fd, data.get() + size, capacity - size);
+        const ssize_t n = ::read(fd.get(), data.get() + size, capacity - size);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            return error;
+            return errno;
         }
         if (n == 0) break;
         size += static_cast<std::size_t>(n);
         // A short read of a regular file is its end.
         if (S_ISREG(st.st_mode) && size < capacity) break;
         // A device or a growing file can hold more than its size said.
-        if (size > maxBytes) {
-            ::close(fd);
-            return EFBIG;
-        }
+        if (size > maxBytes) return EFBIG;
     }
-    ::close(fd);
     bytes.data_ = std::move(data);
     bytes.size_ = size;
     return 0;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/descriptor.hpp"
 #include "data/reader.hpp"
 #include "data/units.hpp"
 #include "data/writer.hpp"
@@ -259,6 +260,12 @@ TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
     ASSERT_FALSE(WriteDataFile(job, ws, target));
     EXPECT_EQ(ReadText(target), Rewrite(job, ws));
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
+
+    // A descriptor's close tells its error, once; closing again is nothing.
+    Descriptor twice(::dup(1));
+    ::close(twice.get());
+    EXPECT_EQ(twice.Close(), EBADF);
+    EXPECT_EQ(twice.Close(), 0);
 }
 
 } // namespace
