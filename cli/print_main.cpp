@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "session/runtime_dir.hpp"
 #include "data/text.hpp"
 #include "data/workspace.hpp"
 #include "print/cups_print_system.hpp"
 #include "print/pdf_printer.hpp"
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
+#include "session/runtime_dir.hpp"
 
 namespace {
 
@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
                                        *c.wanted + " (" + c.what + "s: " + Names(c.list) + ")");
         c.setting = *number;
     }
-    printer.orientation = landscape ? 2 : 1;
+    printer.orientation = landscape ? Orientation::Landscape : Orientation::Portrait;
     const std::string title =
         std::filesystem::path(report == input.path.string() ? "report" : report)
             .filename()

@@ -105,7 +105,7 @@ void NTSetup::showEvent(QShowEvent* event) {
 }
 
 void NTSetup::SelectOrientation() {
-    (printer_.orientation == 1 ? portrait_ : landscape_)->setChecked(true);
+    (printer_.orientation == Orientation::Portrait ? portrait_ : landscape_)->setChecked(true);
 }
 
 void NTSetup::FillPaperAndBinLists(const std::variant<PrinterFacts, Message>& opened) {
@@ -134,7 +134,7 @@ void NTSetup::Cmd_OK_Click() {
     if (auto paper = ChoiceNumber(papers_->currentText().toStdString()))
         printer_.paperSize = *paper;
     if (auto bin = ChoiceNumber(bins_->currentText().toStdString())) printer_.paperBin = *bin;
-    printer_.orientation = portrait_->isChecked() ? 1 : 2;
+    printer_.orientation = portrait_->isChecked() ? Orientation::Portrait : Orientation::Landscape;
     setupCancelled_ = false;
     accept();
 }

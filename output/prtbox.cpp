@@ -160,8 +160,9 @@ void Prtbox::Cmd_Print_Click() {
                 PdfPrinter pdf(target,
                                QPageSize(paper.points, QPageSize::Point,
                                          QString::fromStdString(paper.name), QPageSize::FuzzyMatch),
-                               shell_.printer.orientation == 2 ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait,
+                               shell_.printer.orientation == Orientation::Landscape
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait,
                                paper.unprintable);
                 pdf.SetFont("Courier New", 12);
                 error = PrintReportPages(shell_.reportFile, 0, 0, pdf);

@@ -245,7 +245,7 @@ std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& pr
         if (const PrinterChoice* b = FindChoice(facts->bins, printer.paperBin))
             options.emplace_back("InputSlot", b->keyword);
     }
-    const bool landscape = printer.orientation == 2;
+    const bool landscape = printer.orientation == Orientation::Landscape;
     options.emplace_back("orientation-requested", landscape ? "4" : "3");
     return std::make_unique<CupsDocument>(spoolFile_, printer.deviceName, title, paper, unprintable,
                                           landscape, std::move(options));

@@ -35,12 +35,15 @@ struct PrinterFacts {
     int defaultBin = 0;
 };
 
-// The current printer: its device name and port, its orientation (1 portrait, 2 landscape), and
+// How a report lies on the sheet; the numbers are the print dialog's own (1 and 2).
+enum class Orientation { Portrait = 1, Landscape = 2 };
+
+// The current printer: its device name and port, its orientation, and
 // its paper size and bin as numbers of its driver's lists. Settings apply to the next document.
 struct CurrentPrinter {
     std::string deviceName;
     std::string port;
-    int orientation = 1;
+    Orientation orientation = Orientation::Portrait;
     int paperSize = 0;
     int paperBin = 0;
 };

@@ -23,7 +23,7 @@ CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name) {
 CurrentPrinter SelectPrinter(const std::string& name,
                              const std::variant<PrinterFacts, Message>& opened) {
     // One that cannot be opened prints only to a file: on the first of the papers for a file.
-    CurrentPrinter printer{name, {}, 1, FilePapers().front().number, 0};
+    CurrentPrinter printer{name, {}, Orientation::Portrait, FilePapers().front().number, 0};
     if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
         printer.port = facts->port;
         printer.paperSize = facts->defaultPaper;
@@ -86,7 +86,7 @@ CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
 
 PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer) {
     PrinterDescription d;
-    if (printer.orientation == 2) d.orientationName = "Landscape";
+    if (printer.orientation == Orientation::Landscape) d.orientationName = "Landscape";
     const auto opened = system.OpenPrinter(printer.deviceName);
     d.paperName = NameOf(PapersOf(opened), printer.paperSize);
     if (const auto* facts = std::get_if<PrinterFacts>(&opened))

@@ -12,10 +12,10 @@
 #include <map>
 #include <thread>
 
-#include "print/cups_print_system.hpp"
 #include "output/nt_setup.hpp"
-#include "print/printer_setup.hpp"
 #include "output/prtbox.hpp"
+#include "print/cups_print_system.hpp"
+#include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
 #include "ui_support.hpp"
 
@@ -122,7 +122,8 @@ class RealPrinting : public QObject {
             {260, 7, 1, 1, 1, 1, 1, "612 x 792", "TRAY-MARK-Auto"},
         };
         for (const auto& c : cases) {
-            const CurrentPrinter printer{"Trays", "", c.orientation, c.paper, c.bin};
+            const CurrentPrinter printer{"Trays", "", static_cast<Orientation>(c.orientation),
+                                         c.paper, c.bin};
             for (int copy = 0; copy < c.copies; ++copy) {
                 const auto document = cups.StartDocument(printer, "PRINT.SPL");
                 document->SetFont("Courier New", 12);

@@ -15,9 +15,9 @@
 #include <QSpinBox>
 
 #include "output/nt_setup.hpp"
+#include "output/prtbox.hpp"
 #include "print/pdf_printer.hpp"
 #include "print/printer_setup.hpp"
-#include "output/prtbox.hpp"
 #include "print/report_printing.hpp"
 #include "ui_support.hpp"
 
@@ -138,7 +138,7 @@ class Printing : public QObject {
             p.shell.printer = SelectPrinter(p.printers, c.printer);
             p.shell.printer.paperSize = c.paper;
             p.shell.printer.paperBin = c.bin;
-            p.shell.printer.orientation = c.orientation;
+            p.shell.printer.orientation = static_cast<Orientation>(c.orientation);
             const PrinterDescription d = DescribePrinter(p.printers, p.shell.printer);
             QCOMPARE(PaperLine(d), std::string(c.paperLine));
             QCOMPARE(BinLine(d), std::string(c.binLine));
@@ -179,7 +179,7 @@ class Printing : public QObject {
         }
         QCOMPARE(p.shell.printer.paperSize, 5);
         QCOMPARE(p.shell.printer.paperBin, 1);
-        QCOMPARE(p.shell.printer.orientation, 2);
+        QVERIFY(p.shell.printer.orientation == Orientation::Landscape);
         const struct {
             int printer; // place in the list
             const char* button;
@@ -198,10 +198,10 @@ class Printing : public QObject {
             QCOMPARE(p.shell.printer.deviceName, std::string(c.device));
             QCOMPARE(p.shell.printer.paperSize, c.paper);
             QCOMPARE(p.shell.printer.paperBin, c.bin);
-            QCOMPARE(p.shell.printer.orientation, c.orientation);
+            QVERIFY(p.shell.printer.orientation == static_cast<Orientation>(c.orientation));
             p.shell.printer = SelectPrinter(p.printers, "Office");
             p.shell.printer.paperSize = 5;
-            p.shell.printer.orientation = 2;
+            p.shell.printer.orientation = Orientation::Landscape;
         }
     }
 
