@@ -160,14 +160,11 @@ bool BlockHeader::RefuseIfNotFit(QLineEdit* edit) {
 void BlockHeader::BlkData_Click() {
     for (QLineEdit* edit : {bcbsw_, widsw_, w1_, w2_, radius_})
         if (RefuseIfNotFit(edit)) return;
-    Job& job = shell_.session.job();
-    const sidewalk::BlockHeader before = job.header(blockNo_);
-    StoreBlockHeader(job, blockNo_,
-                     {direction_->currentText().toStdString(), side_->currentText().toStdString(),
-                      bcbsw_->text().toStdString(), widsw_->text().toStdString(),
-                      w1_->text().toStdString(), w2_->text().toStdString(),
-                      radius_->text().toStdString(), description_->text().toStdString()});
-    if (!(job.header(blockNo_) == before)) shell_.session.MarkChanged();
+    shell_.session.StoreBlockHeader(
+        blockNo_, {direction_->currentText().toStdString(), side_->currentText().toStdString(),
+                   bcbsw_->text().toStdString(), widsw_->text().toStdString(),
+                   w1_->text().toStdString(), w2_->text().toStdString(),
+                   radius_->text().toStdString(), description_->text().toStdString()});
     accept();
 }
 

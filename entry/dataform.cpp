@@ -49,7 +49,7 @@ const char* const kLegend = "TYPES\n\r0 - Driveway Back SW No Taper\n\r1 - Retur
 Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     : QDialog(parent), shell_(shell), blockNo_(blockNo) {
     setObjectName("Dataform");
-    Job& job = shell.session.job();
+    const Job& job = shell.session.job();
     setWindowTitle(IsMetric(job.jobUnits) ? "Data Entry --  Data Is In Metric"
                                           : "Data Entry --  Data Is In English");
     auto* layout = new QHBoxLayout(this);
@@ -110,7 +110,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     connect(spread, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
     exit->installEventFilter(this);
 
-    loaded_ = LoadBlockRows(job, shell.session.workspace(), blockNo);
+    loaded_ = shell.session.LoadBlockRows(blockNo);
     if (loaded_.error) shell.messages.Tell(this, *loaded_.error);
     // Each column's range is shown in its heading's and its cells' tool tips.
     auto tips = std::make_shared<std::array<QString, kColumns>>();
@@ -353,10 +353,7 @@ void Dataform::done(int result) {
             RefuseCell(r, c);
             return;
         }
-    Job& job = shell_.session.job();
-    const auto rowsBefore = job.rows;
-    const std::string descriptionBefore = job.header(blockNo_).blkDesc;
-    if (auto error = StoreBlockRows(job, shell_.session.workspace(), blockNo_, Texts(), loaded_)) {
+    if (auto error = shell_.session.StoreBlockRows(blockNo_, Texts(), loaded_)) {
         shell_.messages.Tell(this, *error);
         const auto leave = shell_.messages.Ask(this, "Data Entry",
                                                "The rows were not stored. Leave the grid without "
@@ -364,8 +361,6 @@ void Dataform::done(int result) {
                                                QMessageBox::Warning,
                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (leave != QMessageBox::Yes) return;
-    } else if (job.rows != rowsBefore || job.header(blockNo_).blkDesc != descriptionBefore) {
-        shell_.session.MarkChanged();
     }
     QDialog::done(result);
 }

@@ -25,7 +25,7 @@ EngMet_Form::EngMet_Form(Shell& shell, QWidget* parent) : QDialog(parent) {
         layout->addWidget(button);
         const std::string units = c.units;
         connect(button, &QPushButton::clicked, this, [this, &shell, units] {
-            shell.session.job().jobUnits = units;
+            shell.session.SetUnits(units);
             accept();
         });
     }

@@ -60,18 +60,8 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
 }
 
 void Indexform::done(int result) {
-    Job& job = shell_.session.job();
-    const std::string refNum = refNum_->text().toStdString();
-    const std::string date = date_->text().toStdString();
-    const std::string project = project_->text().toStdString();
-    const std::string engineer = engineer_->text().toStdString();
-    if (refNum != job.idxRefNum || date != job.idxDate || project != job.idxProject ||
-        engineer != job.idxEng)
-        shell_.session.MarkChanged();
-    job.idxRefNum = refNum;
-    job.idxDate = date;
-    job.idxProject = project;
-    job.idxEng = engineer;
+    shell_.session.SetIndexRecord(refNum_->text().toStdString(), date_->text().toStdString(),
+                                  project_->text().toStdString(), engineer_->text().toStdString());
     QDialog::done(result);
 }
 

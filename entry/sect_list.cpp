@@ -43,7 +43,7 @@ SectList::SectList(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 
     FillBlockList();
-    shell_.session.job().blockNo = 1;
+    shell_.session.SelectBlock(1);
     list_->setCurrentRow(-1);
     list_->setFocus();
 }
@@ -77,19 +77,19 @@ int SectList::SelectedRow() const {
 void SectList::OpenSelected(bool doubleClick) {
     const int row = SelectedRow();
     if (row < 0) return; // nothing selected: nothing to open
-    Job& job = shell_.session.job();
-    if (doubleClick) ClearBlockRows(job);
-    job.blockNo = row + 1;
+    if (doubleClick) shell_.session.ClearOpenRows();
+    shell_.session.SelectBlock(row + 1);
+    const int n = shell_.session.job().blockNo;
     {
-        BlockHeader header(shell_, job.blockNo, this);
+        BlockHeader header(shell_, n, this);
         if (ExecModal(shell_, header) == QDialog::Accepted) {
-            Dataform grid(shell_, job.blockNo, this);
+            Dataform grid(shell_, n, this);
             ExecModal(shell_, grid);
         }
     }
     FillBlockList();
-    if (job.blockNo == 100) job.blockNo = 99;
-    list_->setCurrentRow(job.blockNo); // the line after the block just edited
+    if (n == 100) shell_.session.SelectBlock(99);
+    list_->setCurrentRow(shell_.session.job().blockNo); // the line after the block just edited
     list_->setFocus();
 }
 

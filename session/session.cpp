@@ -67,4 +67,30 @@ std::optional<Message> Session::DeleteBlock(int n) {
     return std::nullopt;
 }
 
+void Session::SetIndexRecord(const std::string& refNum, const std::string& date,
+                             const std::string& project, const std::string& engineer) {
+    if (refNum != job_.idxRefNum || date != job_.idxDate || project != job_.idxProject ||
+        engineer != job_.idxEng)
+        MarkChanged();
+    job_.idxRefNum = refNum;
+    job_.idxDate = date;
+    job_.idxProject = project;
+    job_.idxEng = engineer;
+}
+
+void Session::StoreBlockHeader(int n, const BlockHeaderFields& fields) {
+    const BlockHeader before = job_.header(n);
+    sidewalk::StoreBlockHeader(job_, n, fields);
+    if (!(job_.header(n) == before)) MarkChanged();
+}
+
+std::optional<Message> Session::StoreBlockRows(int n, const GridTexts& grid,
+                                               const BlockRowsLoad& loaded) {
+    const auto rowsBefore = job_.rows;
+    const std::string descriptionBefore = job_.header(n).blkDesc;
+    if (auto error = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded)) return error;
+    if (job_.rows != rowsBefore || job_.header(n).blkDesc != descriptionBefore) MarkChanged();
+    return std::nullopt;
+}
+
 } // namespace sidewalk

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "compute/run_report.hpp"
+#include "data/block_file.hpp"
 #include "data/job.hpp"
 #include "data/message.hpp"
 #include "data/reader.hpp"
@@ -20,7 +21,8 @@ class Session {
     // writes its version record. Returns nothing and sets error when either fails.
     static std::optional<Session> Create(Message& error, const std::filesystem::path& parent = {});
 
-    Job& job() { return job_; }
+    // The job as it stands; it changes only through the operations below, each of which marks
+    // it changed (not saved) when it changes a stored value.
     const Job& job() const { return job_; }
     const Workspace& workspace() const { return ws_; }
 
@@ -44,13 +46,34 @@ class Session {
     // Refused, with nothing changed, when the block file cannot be emptied.
     std::optional<Message> DeleteBlock(int n);
 
-    // The user changed a stored value: the job is no longer saved.
+    // The user changed a stored value, or opened the Save Data window: the job is not saved.
     void MarkChanged() { job_.dataSaved = false; }
+
+    // The units of a new job ("E" or "M"; "" while none is chosen).
+    void SetUnits(const std::string& units) { job_.jobUnits = units; }
+
+    // The index record as the Index Record window holds it.
+    void SetIndexRecord(const std::string& refNum, const std::string& date,
+                        const std::string& project, const std::string& engineer);
+
+    // The slot being opened (BlockNo), and the open rows emptied as a double-click does.
+    void SelectBlock(int n) { job_.blockNo = n; }
+    void ClearOpenRows() { ClearBlockRows(job_); }
+
+    // Block n's header from the Block Identification window's fields.
+    void StoreBlockHeader(int n, const BlockHeaderFields& fields);
+
+    // Block n's rows: read from its file into the grid, and stored back from the grid's texts;
+    // a store that cannot be completed changes nothing.
+    BlockRowsLoad LoadBlockRows(int n) { return sidewalk::LoadBlockRows(job_, ws_, n); }
+    std::optional<Message> StoreBlockRows(int n, const GridTexts& grid,
+                                          const BlockRowsLoad& loaded);
 
     // The program ends: the workspace files and folder are deleted. Nothing works after it.
     void Shutdown() { ws_.Shutdown(); }
 
   private:
+    friend struct SessionTestAccess; // tests set a job up directly
     explicit Session(Workspace ws) : ws_(std::move(ws)) {}
     Job job_;
     Workspace ws_;

@@ -12,6 +12,7 @@
 #include "data/block_file.hpp"
 #include "data/file_text.hpp"
 #include "session/session.hpp"
+#include "session_access.hpp"
 #include "test_support.hpp"
 
 namespace sidewalk {
@@ -64,22 +65,23 @@ TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
         EXPECT_EQ(r.outcome, c.outcome) << c.name;
         ASSERT_EQ(r.messages.size(), 1u) << c.name;
         EXPECT_NE(r.messages[0].text.find(c.reason), std::string::npos) << r.messages[0].text;
-        EXPECT_EQ(s.job().dataFileName, job.string()) << c.name;
-        EXPECT_FALSE(s.job().dataSaved) << c.name;
+        EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, job.string()) << c.name;
+        EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved) << c.name;
         EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1))) << c.name;
     }
     // A stream that goes on and on is refused as well, without reading it all.
     std::istringstream endless("CRZ41\r\n" + std::string(kMaxTextFileBytes, 'x'));
     Session s = MakeSession();
-    EXPECT_EQ(ReadDataFile(s.job(), s.workspace(), endless, "/dev/zero").outcome,
-              ReadOutcome::Failed);
+    EXPECT_EQ(
+        ReadDataFile(SessionTestAccess::JobOf(s), s.workspace(), endless, "/dev/zero").outcome,
+        ReadOutcome::Failed);
 }
 
 TEST(Session, SaveSaveAsAndDataSaved) {
     const test::Scratch dir;
     Session s = MakeSession();
     s.New();
-    EXPECT_EQ(s.job().dataFileName, "NoName");
+    EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, "NoName");
     const auto unnamed = s.Save();
     ASSERT_TRUE(unnamed); // a new job is saved with Save As only
     EXPECT_FALSE(fs::exists("NoName"));
@@ -88,21 +90,22 @@ TEST(Session, SaveSaveAsAndDataSaved) {
     const fs::path copy = dir / "COPY.V41";
     ASSERT_FALSE(s.SaveAs(copy));
     EXPECT_EQ(ReadText(copy), ReadText(kEnglish)); // card for card
-    EXPECT_EQ(s.job().dataFileName, copy.string());
-    EXPECT_TRUE(s.job().dataSaved);
+    EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, copy.string());
+    EXPECT_TRUE(SessionTestAccess::JobOf(s).dataSaved);
     s.MarkChanged();
-    EXPECT_FALSE(s.job().dataSaved);
+    EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
 
     // A failed Save As keeps the old target and leaves the job unsaved.
     EXPECT_TRUE(s.SaveAs(dir / "NO" / "SUCH" / "FOLDER.V41"));
-    EXPECT_EQ(s.job().dataFileName, copy.string());
-    EXPECT_FALSE(s.job().dataSaved);
+    EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, copy.string());
+    EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
     ASSERT_FALSE(s.Save());
-    EXPECT_TRUE(s.job().dataSaved);
+    EXPECT_TRUE(SessionTestAccess::JobOf(s).dataSaved);
 
     s.New();
-    EXPECT_EQ(s.job().dataFileName, "NoName");
-    EXPECT_FALSE(s.job().blockInUse(1) || s.job().dataSaved);
+    EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, "NoName");
+    EXPECT_FALSE(SessionTestAccess::JobOf(s).blockInUse(1) ||
+                 SessionTestAccess::JobOf(s).dataSaved);
     EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1)));
 }
 
@@ -113,17 +116,18 @@ TEST(Session, DeleteBlockEmptiesTheSlotAndItsFile) {
     ASSERT_FALSE(s.Save());
     ASSERT_NE(ReadText(s.workspace().BlockFileName(2)), "");
     ASSERT_FALSE(s.DeleteBlock(2));
-    EXPECT_EQ(s.job().header(2), BlockHeader{});
-    EXPECT_FALSE(s.job().dataSaved);
+    EXPECT_EQ(SessionTestAccess::JobOf(s).header(2), BlockHeader{});
+    EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
     EXPECT_EQ(ReadText(s.workspace().BlockFileName(2)), "");
 
     // A new block in that slot starts empty, and can be stored.
-    s.job().header(2).aliTyp = "T";
-    s.job().header(2).blkDesc = "NEW";
-    const BlockRowsLoad loaded = LoadBlockRows(s.job(), s.workspace(), 2);
+    SessionTestAccess::JobOf(s).header(2).aliTyp = "T";
+    SessionTestAccess::JobOf(s).header(2).blkDesc = "NEW";
+    const BlockRowsLoad loaded = LoadBlockRows(SessionTestAccess::JobOf(s), s.workspace(), 2);
     EXPECT_TRUE(loaded.fileRead);
-    EXPECT_EQ(s.job().row(1), BlockRow{});
-    EXPECT_FALSE(StoreBlockRows(s.job(), s.workspace(), 2, GridTexts{}, loaded));
+    EXPECT_EQ(SessionTestAccess::JobOf(s).row(1), BlockRow{});
+    EXPECT_FALSE(
+        StoreBlockRows(SessionTestAccess::JobOf(s), s.workspace(), 2, GridTexts{}, loaded));
 }
 
 } // namespace

@@ -30,7 +30,7 @@ class Blocks : public QObject {
     void listLinesAndTheSelectionWalk() {
         Program p;
         p.session().New();
-        p.session().job().header(7).blkDesc = "MAIN ST";
+        p.job().header(7).blkDesc = "MAIN ST";
         p.onWindow["BlockHeader"] = [](QDialog& w) { Press(w, "ExitBlk"); };
         SectList list(p.shell);
         auto* lines = list.findChild<QListWidget*>("List1");
@@ -40,14 +40,14 @@ class Blocks : public QObject {
         QCOMPARE(lines->currentRow(), -1);
         QTest::keyClick(lines, Qt::Key_Return); // nothing selected: nothing opens
         QVERIFY(p.seen.isEmpty());
-        QVERIFY(list.result() == 0 && !p.session().job().dataSaved);
+        QVERIFY(list.result() == 0 && !p.job().dataSaved);
         lines->setCurrentRow(97);
         for (int expected : {99, 100, 100}) { // slots 98, 99, 100, then 100 again
             QTest::keyClick(lines, Qt::Key_Return);
             QCOMPARE(lines->currentRow(), expected - 1);
         }
         QCOMPARE(p.seen.size(), 3);
-        QCOMPARE(p.session().job().blockNo, 99);
+        QCOMPARE(p.job().blockNo, 99);
     }
 
     void deleteBlockAsks() {
@@ -58,25 +58,25 @@ class Blocks : public QObject {
         SectList list(p.shell);
         list.show();
         auto* lines = list.findChild<QListWidget*>("List1");
-        const sidewalk::BlockHeader before = p.session().job().header(2);
+        const sidewalk::BlockHeader before = p.job().header(2);
         // A current line that is not selected (focus alone gives one) empties nothing.
         lines->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         p.messages.AnswerNext(QMessageBox::Ok);
         Press(list, "Bookdel");
-        QVERIFY(p.session().job().blockInUse(1) && p.session().job().dataSaved);
+        QVERIFY(p.job().blockInUse(1) && p.job().dataSaved);
         lines->setCurrentRow(1);
         p.messages.AnswerNext(QMessageBox::No);
         Press(list, "Bookdel");
         QCOMPARE(p.messages.shown().back().title, QString("Delete Selected Section"));
         QCOMPARE(p.messages.shown().back().text,
                  QString("Are You Sure\n\nBlk  2 ") + QString::fromStdString(before.blkDesc));
-        QVERIFY(p.session().job().header(2) == before);
-        QVERIFY(p.session().job().dataSaved);
+        QVERIFY(p.job().header(2) == before);
+        QVERIFY(p.job().dataSaved);
         QCOMPARE(lines->currentRow(), 1); // after No the selection stays on the block
         p.messages.AnswerNext(QMessageBox::Yes);
         Press(list, "Bookdel");
-        QVERIFY(p.session().job().header(2) == sidewalk::BlockHeader{});
-        QVERIFY(!p.session().job().dataSaved);
+        QVERIFY(p.job().header(2) == sidewalk::BlockHeader{});
+        QVERIFY(!p.job().dataSaved);
         QCOMPARE(lines->item(1)->text(), QString("Blk  2 "));
         QCOMPARE(lines->currentRow(), 2);
         QCOMPARE(ReadText(p.session().workspace().BlockFileName(2)), std::string()); // emptied
@@ -85,8 +85,8 @@ class Blocks : public QObject {
     void identificationLoadCurveDataAndEnter() {
         Program p;
         p.session().New();
-        p.session().job().jobUnits = "M";
-        p.session().job().header(3) = {"L", "L", "10", "4", "-2.5", "20", "300", "CURVED"};
+        p.job().jobUnits = "M";
+        p.job().header(3) = {"L", "L", "10", "4", "-2.5", "20", "300", "CURVED"};
         {
             BlockHeader empty(p.shell, 5);
             empty.show();
@@ -97,7 +97,7 @@ class Blocks : public QObject {
             QCOMPARE(empty.findChild<QLabel*>("Label11")->text(),
                      QString("All dimensions are in METERS"));
             Press(empty, "ExitBlk");
-            QVERIFY(!p.session().job().blockInUse(5)); // nothing stored
+            QVERIFY(!p.job().blockInUse(5)); // nothing stored
         }
         BlockHeader curved(p.shell, 3);
         curved.show();
@@ -130,24 +130,24 @@ class Blocks : public QObject {
         p.messages.AnswerNext(QMessageBox::Ok);
         Press(curved, "BlkData");
         QCOMPARE(p.messages.shown().size(), std::size_t{2});
-        QCOMPARE(p.session().job().header(3).widsw, std::string("4"));
+        QCOMPARE(p.job().header(3).widsw, std::string("4"));
         width->clear();
         QTest::keyClicks(width, "12,5");
         QCOMPARE(width->text(), QString("12.5"));
         curved.findChild<QLineEdit*>("D_Blkdesc")->setText("curved road");
         QTest::keyClick(curved.findChild<QPushButton*>("BlkData"),
                         Qt::Key_Return); // the chain's end
-        const sidewalk::BlockHeader& h = p.session().job().header(3);
+        const sidewalk::BlockHeader& h = p.job().header(3);
         QCOMPARE(h.aliTyp + h.blSide + h.widsw + h.w1 + h.blkDesc,
                  std::string("TL12.5-2.5CURVED ROAD")); // the hidden curve data is kept
-        QVERIFY(!p.session().job().dataSaved);
+        QVERIFY(!p.job().dataSaved);
     }
 
     void gridStoresItsRows() {
         Program p;
         p.session().New();
-        p.session().job().jobUnits = "E";
-        p.session().job().header(5) = {"T", "R", "10", "4", "22", "22", "", ""};
+        p.job().jobUnits = "E";
+        p.job().header(5) = {"T", "R", "10", "4", "22", "22", "", ""};
         {
             Dataform grid(p.shell, 5);
             QCOMPARE(grid.windowTitle(), QString("Data Entry --  Data Is In English"));
@@ -167,7 +167,7 @@ class Blocks : public QObject {
             cells->item(2, 1)->setText("99"); // no type: dropped
             Press(grid, "dataexit");
         }
-        const Job& job = p.session().job();
+        const Job& job = p.job();
         QCOMPARE(job.header(5).blkDesc, std::string("BLOCK NUMBER  5"));
         Dataform again(p.shell, 5);
         again.show();
@@ -195,15 +195,15 @@ class Blocks : public QObject {
         editor->selectAll();
         QTest::keyClicks(editor, "1234");
         again.close(); // the frame stores as Exit does
-        QCOMPARE(p.session().job().row(4).station, std::string("1234"));
+        QCOMPARE(p.job().row(4).station, std::string("1234"));
         // A value the block file had that the grid would not take is kept, not refused.
         GridTexts rows{};
         rows[1] = {"7", "-5", "10", "0", ""};
-        const BlockRowsLoad loaded = LoadBlockRows(p.session().job(), p.session().workspace(), 5);
-        QVERIFY(!StoreBlockRows(p.session().job(), p.session().workspace(), 5, rows, loaded));
+        const BlockRowsLoad loaded = LoadBlockRows(p.job(), p.session().workspace(), 5);
+        QVERIFY(!StoreBlockRows(p.job(), p.session().workspace(), 5, rows, loaded));
         Dataform legacy(p.shell, 5);
         Press(legacy, "dataexit");
-        QCOMPARE(QString::fromStdString(p.session().job().row(1).area), QString("-5.000"));
+        QCOMPARE(QString::fromStdString(p.job().row(1).area), QString("-5.000"));
     }
 
     // The Part's steering table, and row 100 staying on row 100.
@@ -238,8 +238,8 @@ class Blocks : public QObject {
     void keyingRowsWithTheKeyboard() {
         Program p;
         p.session().New();
-        p.session().job().jobUnits = "E";
-        p.session().job().header(2) = {"T", "R", "10", "4", "22", "22", "", "KEYED"};
+        p.job().jobUnits = "E";
+        p.job().header(2) = {"T", "R", "10", "4", "22", "22", "", "KEYED"};
         Dataform form(p.shell, 2);
         form.show();
         QApplication::setActiveWindow(&form);
@@ -285,7 +285,7 @@ class Blocks : public QObject {
         QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(grid->item(1, 2)->text(), QString());
         Press(form, "dataexit");
-        QCOMPARE(p.session().job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
+        QCOMPARE(p.job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
     }
 
     // A small job keyed through the windows from New to Save As, against its expected file.

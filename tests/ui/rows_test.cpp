@@ -83,9 +83,9 @@ class RowOperations : public QObject {
     void rowMenuInTheWindow() {
         Program p;
         p.session().New();
-        p.session().job().jobUnits = "E";
-        p.session().job().header(1) = {"T", "R", "10", "4", "22", "22", "", "ONE"};
-        p.session().job().header(2) = {"T", "R", "10", "4", "22", "22", "", "TWO"};
+        p.job().jobUnits = "E";
+        p.job().header(1) = {"T", "R", "10", "4", "22", "22", "", "ONE"};
+        p.job().header(2) = {"T", "R", "10", "4", "22", "22", "", "TWO"};
         QGuiApplication::clipboard()->clear();
         QMap<QString, bool> enabled;
         p.shell.onRowMenu = [&](QMenu& menu) {

@@ -15,11 +15,12 @@
 #include <map>
 #include <unistd.h>
 
+#include "print/memory_print_system.hpp"
+#include "session_access.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 #include "ui/shell.hpp"
-#include "print/memory_print_system.hpp"
 
 namespace sidewalk::ui::test {
 
@@ -77,6 +78,7 @@ class Program {
         };
     }
     Session& session() { return session_; }
+    Job& job() { return SessionTestAccess::JobOf(session_); } // to set a job up directly
     HelpLink& help() { return help_; }
 
     FileDialogs dialogs;

@@ -19,19 +19,19 @@
 
 #include "app/about_box.hpp"
 #include "app/main_form.hpp"
+#include "app/proc_form.hpp"
 #include "data/writer.hpp"
 #include "entry/block_header.hpp"
 #include "entry/dataform.hpp"
 #include "entry/enddata_form.hpp"
 #include "entry/engmet_form.hpp"
 #include "entry/index_form.hpp"
-#include "ui/number_validator.hpp"
-#include "app/proc_form.hpp"
 #include "entry/sect_list.hpp"
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
-#include "print/report_text.hpp"
 #include "output/view_form.hpp"
+#include "print/report_text.hpp"
+#include "ui/number_validator.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {
@@ -62,8 +62,8 @@ class Windows : public QObject {
             MainForm1 main(p.shell);
             Press(main, "Cmd_New");
             QCOMPARE(p.seen, c.windows);
-            QCOMPARE(p.session().job().jobUnits, std::string(c.units));
-            QCOMPARE(p.session().job().dataFileName, std::string("NoName"));
+            QCOMPARE(p.job().jobUnits, std::string(c.units));
+            QCOMPARE(p.job().dataFileName, std::string("NoName"));
         }
     }
 
@@ -77,7 +77,7 @@ class Windows : public QObject {
         p.dialogs.AnswerNext(QString::fromStdString(kEnglish.string()));
         Press(main, "Cmd_Open");
         QCOMPARE(p.seen, QStringList{"ProcForm"});
-        QCOMPARE(p.session().job().dataFileName, kEnglish.string());
+        QCOMPARE(p.job().dataFileName, kEnglish.string());
         QCOMPARE(p.shell.lastDir, kEnglish.parent_path().string());
 
         // The invalid file: its message, and back at the main window; the save target stays.
@@ -86,7 +86,7 @@ class Windows : public QObject {
         Press(main, "Cmd_Open");
         QCOMPARE(p.seen, QStringList{"ProcForm"});
         QCOMPARE(p.messages.shown().back().text, QString("Invalid File - Select Another File!"));
-        QCOMPARE(p.session().job().dataFileName, kEnglish.string());
+        QCOMPARE(p.job().dataFileName, kEnglish.string());
         // Cancel in the dialog changes nothing.
         p.dialogs.AnswerNext(std::nullopt);
         Press(main, "Cmd_Open");
@@ -110,7 +110,7 @@ class Windows : public QObject {
             Folder folder;
             Program p;
             p.session().New();
-            p.session().job().jobUnits = "E";
+            p.job().jobUnits = "E";
             if (before.contains("save")) QVERIFY(!p.session().SaveAs(folder.path / "JOB.V41"));
             p.onWindow["Indexform"] = [before](QDialog& w) {
                 if (before.contains("index"))
@@ -131,7 +131,7 @@ class Windows : public QObject {
             const auto& question = p.messages.shown().back();
             QCOMPARE(question.title, QString("Save Data"));
             QCOMPARE(question.text, "Do You Want To Save The Data\n\n" +
-                                        QString::fromStdString(p.session().job().dataFileName));
+                                        QString::fromStdString(p.job().dataFileName));
             p.messages.AnswerNext(QMessageBox::Escape); // Escape or the close box keep it, as Yes
             options.close();
             QVERIFY(options.isVisible());
@@ -158,7 +158,7 @@ class Windows : public QObject {
                      QString::fromStdString(kEnglish.string())); // the name it opened with
         }
         QCOMPARE(ReadText(copy), ReadText(kEnglish)); // card for card, as the writer gives it
-        QVERIFY(p.session().job().dataSaved);
+        QVERIFY(p.job().dataSaved);
 
         // A save that fails: its message, no check mark, not saved, the old file intact.
         {
@@ -169,10 +169,10 @@ class Windows : public QObject {
             QCOMPARE(p.messages.shown().back().title, QString("File Output Error"));
             QVERIFY(p.messages.shown().back().text.contains(QString::fromStdString(copy.string())));
             QVERIFY(!form.findChild<QLabel*>("Image2")->isVisibleTo(&form));
-            QVERIFY(!p.session().job().dataSaved);
+            QVERIFY(!p.job().dataSaved);
             Press(form, "Endsave");
             QVERIFY(form.findChild<QLabel*>("Image1")->isVisibleTo(&form));
-            QVERIFY(p.session().job().dataSaved);
+            QVERIFY(p.job().dataSaved);
         }
         QCOMPARE(ReadText(copy), ReadText(kEnglish));
 
@@ -182,7 +182,7 @@ class Windows : public QObject {
         QVERIFY(!form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
         // A long name is shortened in the middle; the window stays within the screen.
         const std::string longName = "/" + std::string(2000, 'd') + "/JOB.V41";
-        p.session().job().dataFileName = longName;
+        p.job().dataFileName = longName;
         EnddataForm longForm(p.shell);
         QVERIFY(longForm.sizeHint().width() < QGuiApplication::primaryScreen()->size().width());
         QCOMPARE(longForm.findChild<QLabel*>("Label1")->toolTip().toStdString(), longName);
@@ -199,8 +199,8 @@ class Windows : public QObject {
         };
         for (const auto& [file, stored, today] : cases) {
             Program p;
-            p.session().job().dataFileName = file.toStdString();
-            p.session().job().idxDate = stored.toStdString();
+            p.job().dataFileName = file.toStdString();
+            p.job().idxDate = stored.toStdString();
             Indexform form(p.shell);
             form.show();
             auto* date = form.findChild<QLineEdit*>("DDate1");
@@ -215,8 +215,8 @@ class Windows : public QObject {
             QTest::keyClick(form.findChild<QLineEdit*>("DRefNum"), Qt::Key_Return);
             QCOMPARE(form.focusWidget(), date);
             form.close();
-            QCOMPARE(p.session().job().idxRefNum, std::string("R-1"));
-            QCOMPARE(QString::fromStdString(p.session().job().idxDate), date->text());
+            QCOMPARE(p.job().idxRefNum, std::string("R-1"));
+            QCOMPARE(QString::fromStdString(p.job().idxDate), date->text());
         }
     }
 
