@@ -196,9 +196,7 @@ int main(int argc, char** argv) {
         if (paper == nullptr)
             return Fail("Print Report", "no paper named " + *paperName +
                                             " for a PDF (papers: " + Names(FilePapers()) + ")");
-        PdfPrinter printer(*pdf,
-                           QPageSize(paper->points, QPageSize::Point,
-                                     QString::fromStdString(paper->name), QPageSize::FuzzyMatch),
+        PdfPrinter printer(*pdf, PageSizeOf(*paper),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         printer.SetFont("Courier New", 12);
         if (auto failed = PrintReportPages(report, first, last, printer, copies))

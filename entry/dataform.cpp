@@ -65,9 +65,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
                                                     : "All dimensions are in FEET",
                              this);
     units->setObjectName("Label2");
-    auto* spread = new Spread(kMaxRows, kColumns, this);
-    grid_ = spread;
-    spread_ = spread;
+    grid_ = new Spread(kMaxRows, kColumns, this);
     grid_->setObjectName("Spread1");
     grid_->setAccessibleName("Rows of the block");
     auto* cells = new CellDelegate(grid_);
@@ -107,7 +105,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     // Ctrl+Tab leaves the grid for Exit, Ctrl+Shift+Tab comes back (Tab moves in the grid).
     exit_ = exit;
     cells->onTabOut = [exit] { exit->setFocus(Qt::TabFocusReason); };
-    connect(spread, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
+    connect(grid_, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
     exit->installEventFilter(this);
 
     loaded_ = shell.session.LoadBlockRows(blockNo);
@@ -141,7 +139,7 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     connect(grid_, &QTableWidget::itemChanged, this, [this, tips](QTableWidgetItem* item) {
         const int c = item->column();
         if (c == kPlusColumn) return;
-        if (spread_->editing()) typed_.insert({item->row(), c}); // typed, not loaded or moved
+        if (grid_->editing()) typed_.insert({item->row(), c}); // typed, not loaded or moved
         const QString tip = CellFits(c, item->text())
                                 ? (*tips)[static_cast<std::size_t>(c)]
                                 : NumberValidator::NotFitText(*GridColumnRange(c));

@@ -48,8 +48,7 @@ class Dataform : public QDialog {
     Shell& shell_;
     int blockNo_;
     BlockRowsLoad loaded_;
-    QTableWidget* grid_;
-    class Spread* spread_;
+    class Spread* grid_;
     QWidget* exit_;
     std::set<std::pair<int, int>> typed_; // cells (row, column from 0) the user has typed in
 };

@@ -157,9 +157,7 @@ void Prtbox::Cmd_Print_Click() {
             WaitCursor wait;
             if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
                 const PrinterChoice paper = PaperOf(shell_.printers, shell_.printer);
-                PdfPrinter pdf(target,
-                               QPageSize(paper.points, QPageSize::Point,
-                                         QString::fromStdString(paper.name), QPageSize::FuzzyMatch),
+                PdfPrinter pdf(target, PageSizeOf(paper),
                                shell_.printer.orientation == Orientation::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,

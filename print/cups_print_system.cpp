@@ -11,6 +11,7 @@
 #include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "print/pdf_printer.hpp"
+#include "print/printer_setup.hpp"
 
 // The PPD calls are deprecated in CUPS, yet they are still how a queue's input trays are read.
 #pragma GCC diagnostic push
@@ -236,9 +237,7 @@ std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& pr
     const auto opened = OpenPrinter(printer.deviceName);
     if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
         if (const PrinterChoice* p = FindChoice(facts->papers, printer.paperSize)) {
-            if (p->points.isValid())
-                paper = QPageSize(p->points, QPageSize::Point, QString::fromStdString(p->name),
-                                  QPageSize::FuzzyMatch);
+            paper = PageSizeOf(*p);
             unprintable = p->unprintable;
             options.emplace_back("media", p->keyword);
         }

@@ -94,6 +94,12 @@ PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& pr
     return d;
 }
 
+QPageSize PageSizeOf(const PrinterChoice& paper) {
+    if (!paper.points.isValid()) return QPageSize(QPageSize::Letter);
+    return QPageSize(paper.points, QPageSize::Point, QString::fromStdString(paper.name),
+                     QPageSize::FuzzyMatch);
+}
+
 std::string ChoiceEntryText(const PrinterChoice& choice) {
     return Trim(StrInt(choice.number) + "  " + choice.name);
 }

@@ -2,6 +2,7 @@
 // texts the print dialog and the printer setup window build from them.
 #pragma once
 
+#include <QPageSize>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,9 @@ struct PrinterDescription {
 // DescribePrinter: the names of the paper and the bin whose numbers are the current printer's,
 // "Not Defined" where none is; a printer that cannot be opened has the papers for a file.
 PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& printer);
+
+// A paper's size as a page size for the PDF painter; Letter for a paper of no known size.
+QPageSize PageSizeOf(const PrinterChoice& paper);
 
 // A paper or bin list entry: the number, two blanks and the name, trimmed at both ends.
 std::string ChoiceEntryText(const PrinterChoice& choice);
