@@ -54,7 +54,7 @@ class Blocks : public QObject {
         Folder folder;
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
-        QVERIFY(!p.session().SaveAs(folder.path / "DELETE.V41"));
+        QVERIFY(!p.session().SaveAs(folder.path() / "DELETE.V41"));
         SectList list(p.shell);
         list.show();
         auto* lines = list.findChild<QListWidget*>("List1");
@@ -291,7 +291,7 @@ class Blocks : public QObject {
     // A small job keyed through the windows from New to Save As, against its expected file.
     void aWholeJobKeyedThroughTheWindows() {
         Folder folder;
-        const fs::path saved = folder.path / "KEYED.V41";
+        const fs::path saved = folder.path() / "KEYED.V41";
         Program p;
         auto fill = [](QDialog& w,
                        std::initializer_list<std::pair<const char*, const char*>> texts) {

@@ -27,7 +27,7 @@ class RealPrinting : public QObject {
     Q_OBJECT
     const fs::path printed_ = qEnvironmentVariable("SIDEWALK_PRINTED").toStdString();
     Folder work_;
-    std::string report_ = (work_.path / "PRINT.SPL").string();
+    std::string report_ = (work_.path() / "PRINT.SPL").string();
     std::size_t jobs_ = 0; // the jobs printed so far
 
     static QString Run(const QString& program, const QStringList& args, int* status = nullptr) {
@@ -72,7 +72,7 @@ class RealPrinting : public QObject {
     // The setup window lists what the spooler lists, and each queue's PPD papers and trays.
     void printersAndTheirLists() {
         Program p;
-        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        CupsPrintSystem cups((work_.path() / "print.pdf").string());
         CurrentPrinter printer = SelectPrinter(cups, cups.DefaultPrinterName());
         QCOMPARE(printer.deviceName, std::string("Trays"));
         QCOMPARE(printer.port, "sidewalk-pdf:" + printed_.string());
@@ -99,7 +99,7 @@ class RealPrinting : public QObject {
     }
 
     void printsOnThePaperAndTrayChosen() {
-        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        CupsPrintSystem cups((work_.path() / "print.pdf").string());
         // The sheets pages from..to take at so many lines a sheet.
         const QStringList pages = QString::fromStdString(ReadText(report_)).split("\f\r\n");
         auto sheets = [&](int from, int to, int lines) {
@@ -179,7 +179,7 @@ class RealPrinting : public QObject {
     // another queue chosen in Setup and cancelled is not the one printed on.
     void printDialogTellsTheTruth() {
         Program p;
-        CupsPrintSystem cups((work_.path / "print.pdf").string());
+        CupsPrintSystem cups((work_.path() / "print.pdf").string());
         Shell shell{p.session(),
                     p.messages,
                     p.dialogs,
@@ -250,7 +250,7 @@ class RealPrinting : public QObject {
             QCOMPARE(Run("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
         }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("CUPS_SERVER", QString::fromStdString((work_.path / "none.sock").string()));
+        env.insert("CUPS_SERVER", QString::fromStdString((work_.path() / "none.sock").string()));
         for (const QStringList& args : {QStringList{"--printer", "Trays", report},
                                         QStringList{report}, QStringList{"--list"}}) {
             QProcess noSpooler;

@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 class Printing : public QObject {
     Q_OBJECT
     Folder folder_;
-    const fs::path& dir_ = folder_.path;
+    const fs::path& dir_ = folder_.path();
     std::string Report(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return (dir_ / name).string();

@@ -69,7 +69,7 @@ class Windows : public QObject {
 
     void openASampleOrAnInvalidFile() {
         Folder folder;
-        std::ofstream(folder.path / "NOTES.V41") << "not a card file\r\n";
+        std::ofstream(folder.path() / "NOTES.V41") << "not a card file\r\n";
         Program p;
         p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
         p.messages.AnswerNext(QMessageBox::No);
@@ -81,7 +81,7 @@ class Windows : public QObject {
         QCOMPARE(p.shell.lastDir, kEnglish.parent_path().string());
 
         // The invalid file: its message, and back at the main window; the save target stays.
-        p.dialogs.AnswerNext(QString::fromStdString((folder.path / "NOTES.V41").string()));
+        p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "NOTES.V41").string()));
         p.messages.AnswerNext(QMessageBox::Ok);
         Press(main, "Cmd_Open");
         QCOMPARE(p.seen, QStringList{"ProcForm"});
@@ -111,7 +111,7 @@ class Windows : public QObject {
             Program p;
             p.session().New();
             p.job().jobUnits = "E";
-            if (before.contains("save")) QVERIFY(!p.session().SaveAs(folder.path / "JOB.V41"));
+            if (before.contains("save")) QVERIFY(!p.session().SaveAs(folder.path() / "JOB.V41"));
             p.onWindow["Indexform"] = [before](QDialog& w) {
                 if (before.contains("index"))
                     w.findChild<QLineEdit*>("DEng")->setText("SOMEONE ELSE");
@@ -145,12 +145,12 @@ class Windows : public QObject {
         Folder folder;
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
-        const fs::path copy = folder.path / "COPY.V41";
+        const fs::path copy = folder.path() / "COPY.V41";
         {
             EnddataForm form(p.shell);
             QVERIFY(form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
             // The data file filter gives a name without an extension ".V41".
-            p.dialogs.AnswerNext(QString::fromStdString((folder.path / "COPY").string()));
+            p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "COPY").string()));
             Press(form, "Endsaveas");
             QVERIFY(form.findChild<QLabel*>("Image2")->isVisibleTo(&form));
             QVERIFY(!form.findChild<QLabel*>("Image1")->isVisibleTo(&form));

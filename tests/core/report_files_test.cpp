@@ -1,5 +1,6 @@
-// Whole reports against expected files worked out by hand, through the same path as the
-// program's Report command: read the data file, write WORK.TMP, run, read PRINT.SPL.
+// Whole reports against expected files, through the same path as the program's Report command.
+// Each tests/data/NAME.SPL is the report of NAME.V41 (a data file, read, then written as the work
+// file) or of NAME.WRK (a work file run as it stands); NAME.csv, where there is one, its totals.
 #include <filesystem>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "compute/run_report.hpp"
 #include "data/reader.hpp"
 #include "data/writer.hpp"
+#include "report/totals_csv.hpp"
 #include "test_support.hpp"
 
 namespace sidewalk {
@@ -20,31 +22,33 @@ using test::WriteText;
 const fs::path kData = fs::path(SIDEWALK_TESTS_DIR) / "data";
 constexpr std::time_t kRunTime = 1141693509; // 7 March 2006, 01:05:09 UTC
 
-TEST(ReportFiles, MatchTheExpectedReports) {
-    const struct {
-        const char* input;
-        bool workFile;
-        const char* expected;
-    } cases[] = {
-        {"tangent-english.V41", false, "tangent-english.SPL"},
-        {"curved-metric.V41", false, "curved-metric.SPL"},
-        {"card-errors.WRK", true, "card-errors.SPL"},
-    };
-    for (const auto& c : cases) {
+TEST(ReportFiles, MatchTheExpectedReportsAndTotals) {
+    int reports = 0, totals = 0;
+    for (const auto& entry : fs::directory_iterator(kData)) {
+        fs::path path = entry.path();
+        if (path.extension() != ".SPL") continue;
+        const std::string expected = ReadText(path);
         const Workspace ws = test::MakeWorkspace();
         ASSERT_FALSE(ws.WriteVersionFile());
-        if (c.workFile) {
-            WriteText(ws.File("WORK.TMP"), ReadText(kData / c.input));
+        if (fs::exists(path.replace_extension(".WRK"))) {
+            WriteText(ws.File("WORK.TMP"), ReadText(path));
         } else {
             Job job;
-            job.dataFileName = (kData / c.input).string();
-            ASSERT_EQ(ReadDataFile(job, ws).outcome, ReadOutcome::Loaded) << c.input;
+            job.dataFileName = path.replace_extension(".V41").string();
+            ASSERT_EQ(ReadDataFile(job, ws).outcome, ReadOutcome::Loaded) << path;
             ASSERT_FALSE(WriteDataFile(job, ws, fs::path(ws.File("WORK.TMP"))));
         }
         const RunOutcome run = RunReport(ws, RunOptions{kRunTime});
-        ASSERT_FALSE(run.error) << c.input;
-        EXPECT_EQ(ReadText(ws.File("PRINT.SPL")), ReadText(kData / c.expected)) << c.input;
+        ASSERT_FALSE(run.error) << path;
+        EXPECT_EQ(ReadText(ws.File("PRINT.SPL")), expected) << path;
+        ++reports;
+        if (fs::exists(path.replace_extension(".csv"))) {
+            EXPECT_EQ(TotalsCsv(run.metric, run.blocks, run.grand), ReadText(path)) << path;
+            ++totals;
+        }
     }
+    EXPECT_EQ(reports, 14);
+    EXPECT_EQ(totals, 5);
 }
 
 TEST(ReportFiles, ARunThatCannotReadOrWriteReportsItAndWritesNothing) {

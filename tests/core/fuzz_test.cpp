@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run_support.hpp"
+#include "compute/run_report.hpp"
 
 namespace sidewalk {
 namespace {
@@ -102,7 +102,7 @@ bool Finite(const RunState& s) {
 TEST(Fuzz, RandomCardFilesGiveOnlyFiniteFigures) {
     for (unsigned seed = 1; seed <= 3000; ++seed) {
         CardMaker maker(seed);
-        const RunState s = test::RunJob(maker.File());
+        const RunState s = RunCards("ZARN V4.2.0 04/2006", maker.File(), RunOptions{0});
         ASSERT_TRUE(Finite(s)) << "seed " << seed;
         ASSERT_EQ(s.report.find("NaN"), std::string::npos) << "seed " << seed;
         ASSERT_EQ(s.report.find("Infinity"), std::string::npos) << "seed " << seed;

@@ -1,17 +1,13 @@
-// Small helpers shared by the core tests: a scratch folder and whole-file text access.
+// Test files: a scratch folder of its own, removed when the test ends, and whole-file text
+// access.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "data/workspace.hpp"
 
 namespace sidewalk::test {
 
@@ -45,21 +41,6 @@ inline std::string ReadText(const std::filesystem::path& p) {
 inline void WriteText(const std::filesystem::path& p, const std::string& text) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << text;
-}
-
-// Joins lines with CR LF after each.
-inline std::string Cards(std::initializer_list<std::string> lines) {
-    std::string out;
-    for (const auto& l : lines)
-        out += l + "\r\n";
-    return out;
-}
-
-inline Workspace MakeWorkspace() {
-    Message error;
-    auto ws = Workspace::Create(error);
-    if (!ws) ADD_FAILURE() << error.text;
-    return std::move(ws).value(); // throws, and so fails the test, rather than read nothing
 }
 
 } // namespace sidewalk::test

@@ -15,7 +15,8 @@
 #include <map>
 #include <unistd.h>
 
-#include "print/memory_print_system.hpp"
+#include "files.hpp"
+#include "memory_print_system.hpp"
 #include "session_access.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
@@ -24,27 +25,8 @@
 
 namespace sidewalk::ui::test {
 
-inline std::string ReadText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// A scratch folder of its own (a unique name, made by mkdtemp) for saved files, removed when
-// the test ends.
-struct Folder {
-    Folder() {
-        std::string name = (std::filesystem::temp_directory_path() / "sidewalk-ui-XXXXXX").string();
-        if (::mkdtemp(name.data()) == nullptr) qFatal("cannot make a scratch folder");
-        path = name;
-    }
-    ~Folder() {
-        std::error_code ec; // never throws from here
-        std::filesystem::remove_all(path, ec);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    std::filesystem::path path;
-};
+using sidewalk::test::ReadText;
+using Folder = sidewalk::test::Scratch; // for saved files
 
 class Program {
     static Session Make() {
