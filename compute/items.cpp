@@ -1,61 +1,13 @@
-// Item quantities by type.
-#include "compute/items.hpp"
-
-#include <string>
-
-#include "data/number.hpp"
-#include "data/text.hpp"
-#include "report/page.hpp"
+// Item quantities by type: driveways (types 0, 2, 3), extra grass, curb, sidewalk and driveway
+// areas (5 to 8) and sidewalk exceptions (9).
+#include "compute/quantities.hpp"
 
 namespace sidewalk {
 
 namespace {
 
-constexpr FormatPattern kLength = ParsePattern("###0.000"); // a type 0 driveway
-constexpr FormatPattern kFigure = ParsePattern("##0.000");  // every other item
-
-// How an item line shows its type: driveways with two digits ("03"), extra areas, curb and
-// exceptions right-justified in two (" 7").
-enum class TypeShown { TwoDigits, RightJustified };
-
-// The line of an item: " TYPE " + its type + label + its figure + tail + "APPROX STA. " + station.
-void ItemLine(RunState& s, TypeShown type, std::string_view label, double a,
-              const FormatPattern& pattern, std::string_view tail) {
-    static constexpr FormatPattern kTwoDigits = ParsePattern("00");
-    static constexpr FormatPattern kWhole = ParsePattern("##0");
-    std::string& line = s.report; // built in place: one line for every item card
-    line += " TYPE ";
-    if (s.cardType >= 0 && s.cardType <= 99) { // every item type: its digits written directly
-        const char tens = static_cast<char>('0' + s.cardType / 10);
-        line += tens == '0' && type == TypeShown::RightJustified ? ' ' : tens;
-        line += static_cast<char>('0' + s.cardType % 10);
-    } else if (type == TypeShown::TwoDigits) {
-        AppendFormat(line, s.cardType, kTwoDigits);
-    } else {
-        AppendFigure(line, s.cardType, kWhole, 2);
-    }
-    line += label;
-    AppendFigure(line, a, pattern, 8);
-    line += tail;
-    line += "APPROX STA. ";
-    AppendRightJustified(line, s.stationText, 11);
-    line += kLineEnd;
-}
-
-void DrivewayLimit(RunState& s, double a) {
-    const double limit = s.metric() ? 18.2 : 60.0;
-    if (a > limit) {
-        StarBox(s, {" ***  DRIVEWAY GREATER THAN STANDARD INDEX ALLOWS"});
-        s.lineNo += 5;
-    }
-}
-
-void Driveway0(RunState& s) {
-    const double a = s.areaOrLength;
-    ItemLine(s, TypeShown::TwoDigits, "  6\" DRIVEWAY           = ", a, kLength,
-             s.metric() ? "  M        " : "  FT.      ");
-    DrivewayLimit(s, a);
-    const double d = s.backCurbToBackSw;
+void Driveway0(BlockSums& s, const BlockShape& b, double a) {
+    const double d = b.d;
     if (d > 0) {
         s.sidewalkDeductLength += a;
         s.sw6Area += d * a;
@@ -65,19 +17,20 @@ void Driveway0(RunState& s) {
 }
 
 // Type 2 and 3 sums, English rule: the flares and tapers are taken through the deductions.
-double DrivewaySumsEnglish(RunState& s, double a) {
-    const double d = s.backCurbToBackSw;
-    const double sw = s.sidewalkWidth;
-    const double g = s.grassWidth;
-    const double f = s.drivewayFlare;
-    if (g > s.narrowGrassLimit) {
-        if (s.cardType == 2) a = a - 2 * s.dropCurbTaperWide;
+double DrivewaySumsEnglish(BlockSums& s, const BlockShape& b, const UnitRules& u, int type,
+                           double a) {
+    const double d = b.d;
+    const double sw = b.sw;
+    const double g = b.grass;
+    const double f = u.drivewayFlare;
+    if (g > u.narrowGrassLimit) {
+        if (type == 2) a = a - 2 * u.dropCurbTaperWide;
         s.sidewalkDeductLength += a;
         s.sw6Area += d * a + f * g;
         s.grassDeductLength += a + f;
     } else {
         const double t = sw * f / d;
-        if (s.cardType == 2) a = a - 2 * s.dropCurbTaperNarrow;
+        if (type == 2) a = a - 2 * u.dropCurbTaperNarrow;
         s.sw6Area += d * a + f * d + sw * t;
         s.grassDeductLength += a + 2 * f - (f - t);
         s.sidewalkDeductLength += a + 2 * t;
@@ -86,13 +39,14 @@ double DrivewaySumsEnglish(RunState& s, double a) {
 }
 
 // Type 2 and 3 sums, metric rule: the areas come off the 4-inch and grass areas directly.
-double DrivewaySumsMetric(RunState& s, double a) {
-    const double d = s.backCurbToBackSw;
-    const double sw = s.sidewalkWidth;
-    const double g = s.grassWidth;
-    const double f = s.drivewayFlare;
-    if (g >= s.narrowGrassLimit) {
-        if (s.cardType == 2) a = a - 2 * s.dropCurbTaperWide;
+double DrivewaySumsMetric(BlockSums& s, const BlockShape& b, const UnitRules& u, int type,
+                          double a) {
+    const double d = b.d;
+    const double sw = b.sw;
+    const double g = b.grass;
+    const double f = u.drivewayFlare;
+    if (g >= u.narrowGrassLimit) {
+        if (type == 2) a = a - 2 * u.dropCurbTaperWide;
         s.sw6Area += sw * a;
         s.sw4Area -= sw * a;
         double t = 3.0 * f + 3.0 * a;
@@ -104,7 +58,7 @@ double DrivewaySumsMetric(RunState& s, double a) {
             s.grassArea -= t;
         }
     } else {
-        if (s.cardType == 2) a = a - 2 * s.dropCurbTaperNarrow;
+        if (type == 2) a = a - 2 * u.dropCurbTaperNarrow;
         s.sw6Area += (d - 3.0) * a;
         s.sw6Area += 3.0 * f + 3.0 * a;
         s.grassArea -= (2 * f + a) * g;
@@ -115,77 +69,52 @@ double DrivewaySumsMetric(RunState& s, double a) {
     return a;
 }
 
-// Types 2 and 3. The shortened length of a type 2 serves this card's sums only.
-void Driveway23(RunState& s) {
-    const double a = s.areaOrLength;
-    const bool metric = s.metric();
-    ItemLine(s, TypeShown::TwoDigits,
-             metric ? "  150.0MM DRIVEWAY      = " : "  6\" DRIVEWAY           = ", a, kFigure,
-             metric ? " M         " : " FT        ");
-    DrivewayLimit(s, a);
-    if (!(s.backCurbToBackSw > 0)) return;
-    s.driveway6Length += metric ? DrivewaySumsMetric(s, a) : DrivewaySumsEnglish(s, a);
-}
-
-// Extra areas and exceptions: the label and the unit text, English then metric.
-struct ExtraItem {
-    const char* label[2];
-    const char* tail[2];
-};
-constexpr ExtraItem kExtraGrass = {{"  EXTRA GRASS AREA      = ", "  EXTRA GRASS AREA      = "},
-                                   {" SQ. FT.   ", " SQ. M     "}};
-constexpr ExtraItem kExtraSidewalk = {{"  EXTRA 4\" AREA         = ", "  EXTRA 100.0MM AREA    = "},
-                                      {" SQ. FT.   ", " SQ. M     "}};
-constexpr ExtraItem kExtraDriveway = {{"  EXTRA 6\" AREA         = ", "  EXTRA 150.0MM AREA    = "},
-                                      {" SQ.FT.    ", " SQ. M     "}};
-constexpr ExtraItem kException = {{"  4\" EXCEPTION          = ", "  100.0MM EXCEPTION     = "},
-                                  {" FT.       ", " M         "}};
-
-void Extra(RunState& s, const ExtraItem& item, double& into) {
-    const int m = s.metric() ? 1 : 0;
-    ItemLine(s, TypeShown::RightJustified, item.label[m], s.areaOrLength, kFigure, item.tail[m]);
-    into += s.areaOrLength;
-}
-
 } // namespace
 
-bool HandleItem(RunState& s) {
-    switch (s.cardType) {
+bool IsItemType(int type) {
+    return type == 0 || type == 2 || type == 3 || (type >= 5 && type <= 9);
+}
+
+bool OverDrivewayLimit(const UnitRules& rules, int type, double length) {
+    return (type == 0 || type == 2 || type == 3) && length > rules.drivewayLimit;
+}
+
+BlockSums AddItem(BlockSums s, const BlockShape& shape, const UnitRules& rules, int type,
+                  double a) {
+    switch (type) {
     case 0:
-        Driveway0(s);
-        return true;
+        Driveway0(s, shape, a);
+        break;
     case 2:
-    case 3:
-        Driveway23(s);
-        return true;
+    case 3: // the shortened length of a type 2 serves this card's sums only
+        if (shape.d > 0)
+            s.driveway6Length += rules.metric ? DrivewaySumsMetric(s, shape, rules, type, a)
+                                              : DrivewaySumsEnglish(s, shape, rules, type, a);
+        break;
     case 5:
-        Extra(s, kExtraGrass, s.grassArea);
-        return true;
-    case 6: {
-        const double a = s.areaOrLength;
+        s.grassArea += a;
+        break;
+    case 6:
         s.extraCurbNo += 1;
-        const std::string label = "  EX. CURB # " + Format(s.extraCurbNo, "0") + "          = ";
-        ItemLine(s, TypeShown::RightJustified, label, a, kFigure,
-                 s.metric() ? " M         " : " FT.       ");
         s.totalCurb += a;
         if (s.extraCurbNo == 1)
             s.return1Curb += a;
         else
             s.return2Curb += a;
-        return true;
-    }
+        break;
     case 7:
-        Extra(s, kExtraSidewalk, s.sw4Area);
-        return true;
+        s.sw4Area += a;
+        break;
     case 8:
-        Extra(s, kExtraDriveway, s.sw6Area);
-        return true;
+        s.sw6Area += a;
+        break;
     case 9:
-        Extra(s, kException, s.sidewalkDeductLength);
-        return true;
+        s.sidewalkDeductLength += a;
+        break;
     default:
-        return false;
+        break;
     }
+    return s;
 }
 
 } // namespace sidewalk

@@ -4,68 +4,214 @@
 #include <cerrno>
 #include <cstring>
 
-#include "compute/block_header.hpp"
-#include "compute/geometry.hpp"
-#include "compute/items.hpp"
+#include <cmath>
+
+#include "compute/quantities.hpp"
 #include "data/atomic_file.hpp"
 #include "data/card_layout.hpp"
 #include "data/file_text.hpp"
 #include "data/number.hpp"
 #include "data/text.hpp"
+#include "data/units.hpp"
+#include "report/block_ident.hpp"
 #include "report/page.hpp"
+#include "report/run_lines.hpp"
 #include "report/totals.hpp"
 
 namespace sidewalk {
 
 namespace {
 
-void TakeHeaderCard(RunState& s, const std::string& card, const std::string& tag) {
+// One run: the report being written, the unit rules, the open block and the job so far.
+struct Run {
+    ReportWriter w;
+    UnitRules rules;
+    // The current card.
+    int cardType = 0;
+    double areaOrLength = 0, stationValue = 0, radius = 0;
+    std::string stationText;
+    // The open block.
+    BlockShape shape;
+    std::string description;
+    BlockSums sums;
+    int returnCount = 0; // 3 for a rejected block; 5 once its first return could not be computed
+    double returnStation = 0, firstReturnStation = 0;
+    // The job.
+    JobFigures grand;
+    std::vector<BlockSummary> blocks; // the blocks met so far, for the totals file
+
+    void HeaderCard(const std::string& card, const std::string& tag);
+    void DecodeFields(std::string_view card);
+    void BlockCard(const std::string& card);
+    bool ReturnCard();
+    void ItemCard();
+    void StartBlock() {
+        sums = BlockSums{};
+        returnCount = 0;
+    }
+    void MarkOpenBlock(BlockStatus status);
+    void CloseBlock(const BlockFigures& figures);
+};
+
+void Run::HeaderCard(const std::string& card, const std::string& tag) {
     using namespace header_card;
-    s.refNo = Trim(ColumnsView(card, kRefNo));
-    s.projectNo = Trim(ColumnsView(card, kProject));
+    PageHeading& h = w.heading;
+    h.refNo = Trim(ColumnsView(card, kRefNo));
+    h.projectNo = Trim(ColumnsView(card, kProject));
+    std::string units;
     if (tag == kOlderTag) {
-        s.engineer = Trim(ColumnsView(card, kOlderEngineer));
-        s.unitsCode = Trim(ColumnsView(card, kOlderUnits));
+        h.engineer = Trim(ColumnsView(card, kOlderEngineer));
+        units = Trim(ColumnsView(card, kOlderUnits));
     } else {
-        s.unitsCode = Trim(ColumnsView(card, kUnits));
+        units = Trim(ColumnsView(card, kUnits));
         // The run reads the engineer to the end of the card.
         const auto from = static_cast<std::size_t>(kEngineer.first - 1);
-        s.engineer = card.size() > from ? Trim(std::string_view(card).substr(from)) : std::string();
+        h.engineer = card.size() > from ? Trim(std::string_view(card).substr(from)) : std::string();
     }
-    if (s.metric()) {
-        s.lengthUnit = " M  ";
-        s.curbWidth = 0.15;
-        s.drivewayFlare = 3.0;
-        s.dropCurbTaperWide = 2.1;
-        s.dropCurbTaperNarrow = 1.2;
-        s.narrowGrassLimit = 3.0;
-    }
+    h.metric = IsMetric(units);
+    rules = RulesFor(h.metric);
 }
 
-void DecodeFields(RunState& s, std::string_view card) {
+void Run::DecodeFields(std::string_view card) {
     using namespace row_card;
-    s.areaOrLength = Val(ColumnsView(card, kRunArea));
-    s.stationValue = Val(ColumnsView(card, kRunStation)) * 100 + Val(ColumnsView(card, kRunPlus));
-    s.stationText = FormatStation(s.stationValue);
-    s.radiusBackCurb = Val(ColumnsView(card, kRunRadius));
+    areaOrLength = Val(ColumnsView(card, kRunArea));
+    stationValue = Val(ColumnsView(card, kRunStation)) * 100 + Val(ColumnsView(card, kRunPlus));
+    stationText = FormatStation(stationValue);
+    radius = Val(ColumnsView(card, kRunRadius));
 }
 
-void InvalidCard(RunState& s) {
-    WriteLine(s, " XXXX " + Format(s.cardType, "00") + std::string(9, ' ') +
-                     "LENGTH = " + Figure(s.areaOrLength, "###0.000", 9) + std::string(8, ' ') +
-                     "APPROX STA. = " + StationField(s.stationText));
-    WriteLine(s, " ");
-    WriteLine(s, Stars());
-    WriteLine(s, " ***  ERROR-CARD TYPE NOT VALID");
-    WriteLine(s, " ");
-    s.lineNo += 5;
-    PrintPageHeader(s);
+// A block card (upper-cased): the block identification section, then the header's checks.
+void Run::BlockCard(const std::string& card) {
+    using namespace block_card;
+    shape.curveDir = Columns(card, kDirection);
+    shape.side = Columns(card, kSide);
+    shape.d = Val(ColumnsView(card, kRunBcbsw));
+    shape.sw = Val(ColumnsView(card, kRunWidsw));
+    shape.w1 = Val(ColumnsView(card, kRunW1));
+    shape.w2 = Val(ColumnsView(card, kRunW2));
+    shape.radius = Val(ColumnsView(card, kRunRadiusBl));
+    const auto from = static_cast<std::size_t>(kDescription.first - 1);
+    description = card.size() > from ? Trim(std::string_view(card).substr(from)) : std::string();
+
+    // A block still open (or left in a skip state) never got its closing return.
+    if (returnCount != 0) WriteLastCardError(w, true);
+    StartBlock();
+
+    std::string directionText;
+    if (shape.curveDir != "R" && shape.curveDir != "L") {
+        shape.curveDir = "T";
+        directionText = " TANGENT";
+    } else {
+        directionText = shape.curveDir == "L" ? "    LEFT" : "   RIGHT";
+    }
+    shape.grass = shape.d - shape.sw;
+    if (shape.curveDir == "T") shape.radius = 0;
+
+    BlockSummary opened;
+    opened.number = static_cast<int>(blocks.size()) + 1;
+    opened.description = description;
+    blocks.push_back(opened);
+    WriteBlockIdent(w, BlockIdentSection{description, directionText,
+                                         shape.side == "R" ? "   RIGHT" : "    LEFT", shape.d,
+                                         shape.sw, shape.w2, shape.w1, shape.radius});
+
+    const HeaderCheck check = CheckHeader(shape, rules);
+    if (check.rejected) {
+        WriteHeaderNotice(w, HeaderNotice::SidewalkWider);
+        returnCount = 3;
+        MarkOpenBlock(BlockStatus::Rejected);
+        return;
+    }
+    if (check.widthUnreasonable) WriteHeaderNotice(w, HeaderNotice::WidthUnreasonable);
+    if (check.distanceUnreasonable) WriteHeaderNotice(w, HeaderNotice::DistanceUnreasonable);
+    if (check.radiusNotCoded) {
+        WriteHeaderNotice(w, HeaderNotice::RadiusNotCoded);
+        shape.curveDir = "T";
+    }
 }
 
-void FirstCardError(RunState& s) {
-    if (s.lineNo > 55) PrintPageHeader(s);
-    StarBox(s, {" ***  ERROR-1ST CARD NOT TYPE 1 OR 4"});
-    PrintPageHeader(s);
+// A return card (type 1 or 4). Returns true when it closed the block.
+bool Run::ReturnCard() {
+    returnStation = stationValue;
+    WriteReturnLine(w, cardType, stationText, radius);
+    returnCount += 1;
+    if (shape.curveDir != "T" && returnCount != 2) firstReturnStation = returnStation;
+    if (returnCount == 4) return false; // a rejected block's return
+    if (returnCount >= 5) {             // the block was given up at its first return
+        w.PageFull();
+        return false;
+    }
+
+    const auto q = ReturnQuantities(shape, rules, cardType, radius);
+    if (!q) {
+        WriteCannotCompute(w, q.error());
+        MarkOpenBlock(BlockStatus::CannotCompute);
+        if (returnCount == 1) { // the rest of the block is listed, not computed
+            returnCount = 5;
+            w.Count(7);
+        } else {
+            w.PageFull();
+        }
+        return false;
+    }
+    sums.totalCurb += q->curb;
+    sums.sw4Area += q->sw4;
+    sums.grassArea += q->grass;
+    if (returnCount == 1) {
+        sums.return1Curb = q->curb;
+        if (shape.curveDir == "T") firstReturnStation = returnStation;
+        return false;
+    }
+    if (returnCount != 2) return false;
+
+    sums.return2Curb += q->curb;
+    const auto end = EndOfBlock(shape, rules, sums, std::abs(returnStation - firstReturnStation),
+                                radius, grand);
+    if (!end) {
+        WriteCannotCompute(w, end.error());
+        w.PageFull();
+        MarkOpenBlock(BlockStatus::CannotCompute);
+        return true;
+    }
+    if (end->impossible) WriteImpossibleLengths(w);
+    CloseBlock(end->figures);
+    return true;
+}
+
+void Run::ItemCard() {
+    const BlockSums next = AddItem(sums, shape, rules, cardType, areaOrLength);
+    WriteItemLine(w, cardType, areaOrLength, stationText, next.extraCurbNo);
+    if (OverDrivewayLimit(rules, cardType, areaOrLength)) WriteDrivewayOverLimit(w);
+    sums = next;
+}
+
+// Sets the status of the block open since the last block card, if it is still open.
+void Run::MarkOpenBlock(BlockStatus status) {
+    if (!blocks.empty() && blocks.back().status == BlockStatus::NotClosed)
+        blocks.back().status = status;
+}
+
+// A block ends with its totals: adds it to the job totals, records its figures and writes its
+// totals lines.
+void Run::CloseBlock(const BlockFigures& figures) {
+    grand.grand4Area += figures.sw4Area;
+    grand.grand6Area += figures.sw6Area;
+    grand.grandCurb += figures.totalCurb;
+    grand.grandGrassArea += figures.grassArea;
+
+    if (blocks.empty() || blocks.back().status != BlockStatus::NotClosed) {
+        // Returns after a finished block without a block card of their own: a block again.
+        BlockSummary again;
+        if (!blocks.empty()) {
+            again.number = blocks.back().number;
+            again.description = blocks.back().description;
+        }
+        blocks.push_back(again);
+    }
+    BlockSummary& b = blocks.back();
+    static_cast<BlockFigures&>(b) = figures;
+    b.status = BlockStatus::Computed;
+    WriteBlockTotals(w, figures);
 }
 
 // Card type from columns 1-2: Val, rounded half to even, kept within a 16-bit range.
@@ -82,36 +228,35 @@ int CardTypeOf(std::string_view columns) {
 // The run over a stream of cards: nextCard(card) gives the next line of the work file, false
 // after the last. reportSize is the room to make for the report text.
 template <typename NextCard>
-RunState RunCardStream(const std::string& versionLine, NextCard nextCard, std::size_t reportSize,
-                       const RunOptions& options) {
-    RunState s;
-    s.report.reserve(reportSize);
-    s.versionLine = Trim(versionLine);
-    StampDateTime(s, options.utcTime);
+RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard,
+                         std::size_t reportSize, const RunOptions& options) {
+    Run run;
+    ReportWriter& w = run.w;
+    w.Reserve(reportSize);
+    w.heading.versionLine = Trim(versionLine);
+    StampDateTime(w.heading, options.utcTime);
 
     std::string_view line;
     const std::string first = nextCard(line) ? UpperCase(line) : std::string();
     const std::string tag = Columns(first, kTagColumns);
     if (tag != kCurrentTag && tag != kOlderTag) {
-        WriteLine(s, std::string(45, '*'));
-        WriteLine(s, "    DATA MUST BE CONVERTED TO NEW FORMAT");
-        WriteLine(s, "    USE THE DATA ENTRY PROGRAM TO");
-        WriteLine(s, "    CONVERT THE DATA TO THE NEW FORMAT");
-        WriteLine(s, std::string(45, '*'));
-        return s;
+        WriteConversionNotice(w);
+        RunOutcome notice;
+        notice.report = w.Take();
+        return notice;
     }
-    TakeHeaderCard(s, first, tag);
+    run.HeaderCard(first, tag);
 
     std::string card; // the current card, upper-cased
     bool atEnd = false;
     while (!atEnd) {
         // Start of a block: every block begins on a new page.
-        s.clearBlockAccumulators();
-        s.lineNo = 60;
+        run.StartBlock();
+        w.PageFull();
         bool blockEnded = false;
         while (!blockEnded) {
-            if (s.lineNo > 55) PrintPageHeader(s);
-            s.lineNo += 1;
+            w.NewPageIfPast(55);
+            w.Count(1);
             if (!nextCard(line)) {
                 atEnd = true;
                 break;
@@ -120,37 +265,41 @@ RunState RunCardStream(const std::string& versionLine, NextCard nextCard, std::s
             UpperCaseInPlace(card);
             const std::string_view typeColumns = ColumnsView(card, kCardTypeColumns);
             if (typeColumns.find_first_not_of(' ') == std::string_view::npos) { // blank type
-                InvalidCard(s);
+                WriteInvalidCard(w, run.cardType, run.areaOrLength, run.stationText);
                 continue;
             }
-            s.cardType = CardTypeOf(typeColumns);
-            if (s.cardType == 11) {
-                PrintBlockIdent(s, card);
+            run.cardType = CardTypeOf(typeColumns);
+            if (run.cardType == 11) {
+                run.BlockCard(card);
                 continue;
             }
-            DecodeFields(s, card);
-            if (s.cardType == 1 || s.cardType == 4) {
-                blockEnded = ReturnBranch(s);
-            } else if (s.returnCount == 0) {
-                FirstCardError(s);
-            } else if (!HandleItem(s)) {
-                InvalidCard(s);
+            run.DecodeFields(card);
+            if (run.cardType == 1 || run.cardType == 4) {
+                blockEnded = run.ReturnCard();
+            } else if (run.returnCount == 0) {
+                WriteFirstCardError(w);
+            } else if (IsItemType(run.cardType)) {
+                run.ItemCard();
+            } else {
+                WriteInvalidCard(w, run.cardType, run.areaOrLength, run.stationText);
             }
         }
     }
 
-    if (s.returnCount == 1) {
-        StarBox(s, {" ***  ERROR: LAST CARD NOT TYPE 1 OR 4"});
-        PrintPageHeader(s);
-    }
-    PrintGrandTotals(s, s.grand);
-    return s;
+    if (run.returnCount == 1) WriteLastCardError(w, false);
+    WriteGrandTotals(w, run.grand);
+    RunOutcome outcome;
+    outcome.report = w.Take();
+    outcome.blocks = std::move(run.blocks);
+    outcome.grand = run.grand;
+    outcome.metric = run.rules.metric;
+    return outcome;
 }
 
 } // namespace
 
-RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
-                  const RunOptions& options) {
+RunOutcome RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
+                    const RunOptions& options) {
     std::size_t next = 0;
     auto nextCard = [&](std::string_view& card) {
         if (next >= cards.size()) return false;
@@ -160,8 +309,8 @@ RunState RunCards(const std::string& versionLine, const std::vector<std::string_
     return RunCardStream(versionLine, nextCard, 4096 + cards.size() * 96, options);
 }
 
-RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
-                  const RunOptions& options) {
+RunOutcome RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
+                    const RunOptions& options) {
     return RunCards(versionLine, std::vector<std::string_view>(cards.begin(), cards.end()),
                     options);
 }
@@ -181,16 +330,13 @@ RunOutcome RunWorkText(const Workspace& ws, std::string_view workText, const Run
     LineCursor cards(workText);
     auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
     // About one report line and a half, of some 64 characters, for each card of some 34.
-    RunState s =
+    outcome =
         RunCardStream(std::string(versionLine), nextCard, 4096 + workText.size() * 3, options);
-    if (auto error = ReplaceWorkspaceFile(ws.ReportFile(), s.report)) {
-        outcome.error = error;
-        return outcome;
+    if (auto error = ReplaceWorkspaceFile(ws.ReportFile(), outcome.report)) {
+        RunOutcome failed;
+        failed.error = std::move(error);
+        return failed;
     }
-    outcome.report = std::move(s.report);
-    outcome.blocks = std::move(s.blocks);
-    outcome.grand = s.grand;
-    outcome.metric = s.metric();
     return outcome;
 }
 

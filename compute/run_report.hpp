@@ -1,5 +1,6 @@
 // The report run: reads the version record and the work file of a workspace as a stream of
-// cards, checks their order, computes each block and writes the report PRINT.SPL.
+// cards, checks their order, has each block's quantities computed and passes them to the
+// report writer, and writes the report PRINT.SPL.
 #pragma once
 
 #include <ctime>
@@ -8,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "compute/run_state.hpp"
 #include "data/message.hpp"
 #include "data/workspace.hpp"
+#include "report/block_figures.hpp"
 
 namespace sidewalk {
 
@@ -19,20 +20,19 @@ struct RunOptions {
     std::optional<std::time_t> utcTime;
 };
 
-// Runs the cards of a work file (lines without their line ends) against a version line;
-// the finished RunState holds the report text and the block summaries.
-RunState RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
-                  const RunOptions& options);
-RunState RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
-                  const RunOptions& options);
-
 struct RunOutcome {
     std::optional<Message> error; // the report was not written
-    std::string report;           // the text written to PRINT.SPL
+    std::string report;           // the report text, written to PRINT.SPL
     std::vector<BlockSummary> blocks;
     JobFigures grand;
     bool metric = false;
 };
+
+// Runs the cards of a work file (lines without their line ends) against a version line.
+RunOutcome RunCards(const std::string& versionLine, const std::vector<std::string_view>& cards,
+                    const RunOptions& options);
+RunOutcome RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
+                    const RunOptions& options);
 
 // Reads VERSION.TMP and WORK.TMP of the workspace and writes PRINT.SPL. A file that cannot be
 // read or written gives an error naming it; the report is then not written at all.

@@ -16,6 +16,12 @@ struct JobFigures {
 
 enum class BlockStatus { NotClosed, Computed, Rejected, CannotCompute };
 
+// Why a return or a block end cannot be computed.
+enum class CannotCompute {
+    DistanceOverRadius, // back of curb to back of sidewalk is more than the return's radius
+    DoesNotMeet,        // the return does not meet the sidewalk, or a figure is not finite
+};
+
 // One block of a run as the totals file lists it; the figures count only when Computed.
 struct BlockSummary : BlockFigures {
     int number = 0; // block cards counted from 1 in file order

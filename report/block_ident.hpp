@@ -16,7 +16,7 @@ struct BlockIdentSection {
     double rightCurbOffset = 0, leftCurbOffset = 0, baselineRadius = 0;
 };
 
-// Writes the section's eleven lines; LineNo is then 13.
-void PrintBlockIdentSection(ReportPage& p, const BlockIdentSection& b);
+// Writes the section's eleven lines; the page then counts 13 lines.
+void WriteBlockIdent(ReportWriter& w, const BlockIdentSection& b);
 
 } // namespace sidewalk

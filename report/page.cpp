@@ -1,4 +1,4 @@
-// Page form of the report.
+// The pieces of report lines.
 #include "report/page.hpp"
 
 #include <string>
@@ -9,43 +9,11 @@
 
 namespace sidewalk {
 
-void WriteLine(ReportPage& p, std::string_view line) {
-    p.report += line;
-    p.report += kLineEnd;
-}
-
-void WriteLine(ReportPage& p, std::initializer_list<std::string_view> pieces) {
-    for (std::string_view piece : pieces)
-        p.report += piece;
-    p.report += kLineEnd;
-}
-
 std::string Stars() {
     return std::string(kStarWidth, '*');
 }
 
-void PrintPageHeader(ReportPage& p) {
-    p.pageNo += 1;
-    if (p.pageNo >= 2) WriteLine(p, "\f");
-    // The title stands in column 31; a longer version text pushes it to the next line.
-    const std::string title = "SIDEWALK CURB & GRASSING QUANTITIES";
-    const std::string version = " " + p.versionLine;
-    if (version.size() <= 30) {
-        WriteLine(p, PadField(version, 30, "R") + title);
-    } else {
-        WriteLine(p, version);
-        WriteLine(p, std::string(30, ' ') + title);
-    }
-    WriteLine(p, " PROGRAM  TOVRZ41     DATE PROC " + p.dateProc + "    TIME PROC " + p.timeProc +
-                     "   " + "PAGE " + Figure(p.pageNo, "##0", 5));
-    WriteLine(p, " REF. # - " + PadField(p.refNo, 7, "R") + "     PROJECT NO.  " + p.projectNo);
-    WriteLine(p, " SUBM ENGINEER: " + p.engineer);
-    WriteLine(p, std::string(" INPUT DATA IS IN ") + (p.metric() ? "METRIC" : "ENGLISH"));
-    WriteLine(p, " ");
-    p.lineNo = 6;
-}
-
-void StampDateTime(ReportPage& p, std::optional<std::time_t> utcTime) {
+void StampDateTime(PageHeading& p, std::optional<std::time_t> utcTime) {
     std::tm tm{};
     if (utcTime) {
         gmtime_r(&*utcTime, &tm);
@@ -104,15 +72,6 @@ std::string Figure(double value, std::string_view pattern, int width) {
     std::string figure;
     AppendFigure(figure, value, pattern, width);
     return figure;
-}
-
-void StarBox(ReportPage& p, std::initializer_list<std::string_view> lines) {
-    WriteLine(p, " ");
-    WriteLine(p, Stars());
-    for (std::string_view line : lines)
-        WriteLine(p, line);
-    WriteLine(p, Stars());
-    WriteLine(p, " ");
 }
 
 std::vector<std::string_view> SplitPages(std::string_view report) {

@@ -1,48 +1,31 @@
-// The report's page form: the page's header fields and counters, report lines, the six-line page
-// header with its form-feed page break, the run date and time, station texts, figures padded to
-// their columns and the asterisk message box.
+// What the report's lines are made of: the run date and time, station texts, figures padded to
+// their columns; and the report's text split into pages.
 #pragma once
 
 #include <ctime>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/number.hpp"
-#include "data/units.hpp"
+#include "report/report_writer.hpp"
 
 namespace sidewalk {
 
 inline constexpr int kStarWidth = 70;
 
-// The report as written so far, with what every page header shows.
-struct ReportPage {
-    std::string versionLine, dateProc, timeProc, refNo, projectNo, engineer, unitsCode;
-    std::string lengthUnit = " FT.";
-    int pageNo = 0;
-    int lineNo = 0;
-    std::string report; // lines ended by CR LF
-
-    bool metric() const { return IsMetric(unitsCode); }
-};
-
-// Appends one report line, ended by CR LF.
-void WriteLine(ReportPage& p, std::string_view line);
-
-// Appends one report line made of these pieces, ended by CR LF.
-void WriteLine(ReportPage& p, std::initializer_list<std::string_view> pieces);
+// The length unit after a figure: " FT." or " M  ".
+inline std::string_view LengthUnit(bool metric) {
+    return metric ? " M  " : " FT.";
+}
 
 // A line of 70 asterisks.
 std::string Stars();
 
-// Starts a page: a form-feed line from the second page on, then the header; LineNo = 6.
-void PrintPageHeader(ReportPage& p);
-
 // Fills DateProc ("mm/dd/yyyy") and TimeProc ("hh:mm:ss"): from utcTime in UTC when given,
 // else from the system clock as local time.
-void StampDateTime(ReportPage& p, std::optional<std::time_t> utcTime);
+void StampDateTime(PageHeading& h, std::optional<std::time_t> utcTime);
 
 // Station text: 1234.5 gives "12+34.500".
 std::string FormatStation(double value);
@@ -59,9 +42,6 @@ void AppendFigure(std::string& line, double value, const FormatPattern& pattern,
 
 // Appends text right-justified in width; a longer text is appended whole.
 void AppendRightJustified(std::string& line, std::string_view text, int width);
-
-// " ", 70 asterisks, the message lines, 70 asterisks, " ".
-void StarBox(ReportPage& p, std::initializer_list<std::string_view> lines);
 
 // The pages of a report text: split at its form-feed lines, which belong to no page. Each page
 // keeps its lines with their CR LF ends.

@@ -8,9 +8,9 @@ namespace sidewalk {
 
 // Writes a block's area and curb lines, first starting a new page when more than 50 lines of
 // the page are used.
-void PrintBlockTotals(ReportPage& p, const BlockFigures& block);
+void WriteBlockTotals(ReportWriter& w, const BlockFigures& block);
 
 // Writes the job's grand totals, without a page check.
-void PrintGrandTotals(ReportPage& p, const JobFigures& job);
+void WriteGrandTotals(ReportWriter& w, const JobFigures& job);
 
 } // namespace sidewalk

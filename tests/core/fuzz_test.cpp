@@ -94,7 +94,7 @@ class CardMaker {
     std::mt19937 rng_;
 };
 
-bool Finite(const RunState& s) {
+bool Finite(const RunOutcome& s) {
     return std::isfinite(s.grand.grand4Area) && std::isfinite(s.grand.grand6Area) &&
            std::isfinite(s.grand.grandGrassArea) && std::isfinite(s.grand.grandCurb);
 }
@@ -102,7 +102,7 @@ bool Finite(const RunState& s) {
 TEST(Fuzz, RandomCardFilesGiveOnlyFiniteFigures) {
     for (unsigned seed = 1; seed <= 3000; ++seed) {
         CardMaker maker(seed);
-        const RunState s = RunCards("ZARN V4.2.0 04/2006", maker.File(), RunOptions{0});
+        const RunOutcome s = RunCards("ZARN V4.2.0 04/2006", maker.File(), RunOptions{0});
         ASSERT_TRUE(Finite(s)) << "seed " << seed;
         ASSERT_EQ(s.report.find("NaN"), std::string::npos) << "seed " << seed;
         ASSERT_EQ(s.report.find("Infinity"), std::string::npos) << "seed " << seed;

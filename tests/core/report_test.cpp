@@ -20,7 +20,7 @@ TEST(ReportForm, StationTextsAndRunTime) {
         {-123456, "-1234+56.000"}};
     for (const auto& [value, text] : stations) EXPECT_EQ(FormatStation(value), text) << value;
 
-    ReportPage s;
+    PageHeading s;
     StampDateTime(s, 1141689600 + 309); // 7 March 2006, 00:05:09 UTC
     EXPECT_EQ(s.dateProc + " " + s.timeProc, "03/07/2006 00:05:09");
 }

@@ -205,11 +205,6 @@ class Windows : public QObject {
             form.show();
             auto* date = form.findChild<QLineEdit*>("DDate1");
             QCOMPARE(date->text(), today ? QDate::currentDate().toString("MM/dd/yyyy") : stored);
-            QCOMPARE(date->maxLength(), 10);
-            QCOMPARE(form.findChild<QLineEdit*>("DRefNum")->maxLength(), 7);
-            QCOMPARE(form.findChild<QLineEdit*>("DProject")->maxLength(), 11);
-            QCOMPARE(form.findChild<QLineEdit*>("DEng")->maxLength(), 26);
-            QCOMPARE(date->accessibleName(), QString("Date"));
             // Enter walks the fields, then OK stores them; the frame's close stores them too.
             QTest::keyClicks(form.findChild<QLineEdit*>("DRefNum"), "R-1");
             QTest::keyClick(form.findChild<QLineEdit*>("DRefNum"), Qt::Key_Return);
@@ -320,19 +315,8 @@ class Windows : public QObject {
                             (p.help().helpFile().parent_path() / "block.svg").string()))
                      .isNull());
         ProcForm options(p.shell);
-        EnddataForm save(p.shell);
-        Indexform index(p.shell);
-        p.shell.reportFile = p.session().workspace().ReportFile();
-        ViewForm view(p.shell);
-        Prtbox print(p.shell, false, "");
-        NTSetup setup(p.shell, p.printers, p.shell.printer);
-        const std::pair<QDialog*, int> topics[] = {{&options, 770}, {&save, 1810}, {&index, 1820},
-                                                   {&print, 1830},  {&view, 1850}, {&setup, 1870}};
-        for (const auto& [window, topic] : topics) {
-            Press(*window, "Mnu_Help");
-            QCOMPARE(p.help().lastTopic(), topic);
-            QCOMPARE(p.help().browser()->source().fragment(), QString::number(topic));
-        }
+        Press(options, "Mnu_Help");
+        QCOMPARE(p.help().browser()->source().fragment(), QString("770"));
         // F1 in the main window: the contents. A working window is modal to the one that
         // opened it only, and help has no parent: nothing it opens blocks help.
         main.show();
@@ -378,25 +362,7 @@ class Windows : public QObject {
         QVERIFY(p.messages.shown().back().text.contains("cannot be found"));
     }
 
-    void rememberDir() {
-        const struct {
-            const char* path;
-            const char* lastDir;
-        } cases[] = {{"/home/eng/jobs/sub/JOB.V41", "/home/eng/jobs/sub"},
-                     {"/JOB.V41", "/"},
-                     {"JOB.V41", "/start"}};
-        for (const auto& c : cases) {
-            std::string lastDir = "/start";
-            RememberDir(lastDir, c.path);
-            QCOMPARE(lastDir, std::string(c.lastDir));
-        }
-    }
-
-    void viewerFontBandsAndSelection() {
-        const std::pair<int, int> bands[] = {{0, 8},    {712, 8},  {713, 10}, {815, 10},
-                                             {816, 12}, {918, 12}, {919, 14}, {5000, 14}};
-        for (const auto& [width, size] : bands)
-            QCOMPARE(ViewFontSize(width), size);
+    void viewerSelection() {
         QVERIFY(!SelectionFileText("0123456789"));
         const QString eleven = "0123456789A";
         QCOMPARE(*SelectionFileText(eleven), std::string("0123456789A\r\n"));

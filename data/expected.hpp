@@ -1,0 +1,35 @@
+// A value, or the reason there is none: the shape of C++23's std::expected, kept to C++20 so
+// that every compiler the project builds with (the fuzzer's clang too) takes it.
+#pragma once
+
+#include <utility>
+#include <variant>
+
+namespace sidewalk {
+
+// The reason, to construct an Expected that holds no value: `return Unexpected(why);`.
+template <typename E>
+struct Unexpected {
+    explicit Unexpected(E e) : error(std::move(e)) {}
+    E error;
+};
+
+template <typename T, typename E>
+class Expected {
+  public:
+    Expected(T value) : v_(std::in_place_index<0>, std::move(value)) {}
+    Expected(Unexpected<E> u) : v_(std::in_place_index<1>, std::move(u.error)) {}
+
+    bool has_value() const { return v_.index() == 0; }
+    explicit operator bool() const { return has_value(); }
+    const T& operator*() const { return std::get<0>(v_); }
+    T& operator*() { return std::get<0>(v_); }
+    const T* operator->() const { return &std::get<0>(v_); }
+    T* operator->() { return &std::get<0>(v_); }
+    const E& error() const { return std::get<1>(v_); }
+
+  private:
+    std::variant<T, E> v_;
+};
+
+} // namespace sidewalk
