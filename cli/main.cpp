@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "session/runtime_dir.hpp"
 #include "cli/source_date_epoch.hpp"
 #include "compute/run_report.hpp"
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/reader.hpp"
 #include "report/totals_csv.hpp"
+#include "session/runtime_dir.hpp"
 #include "session/session.hpp"
 
 namespace {

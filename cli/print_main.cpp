@@ -198,7 +198,6 @@ int main(int argc, char** argv) {
                                             " for a PDF (papers: " + Names(FilePapers()) + ")");
         PdfPrinter printer(*pdf, PageSizeOf(*paper),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        printer.SetFont("Courier New", 12);
         if (auto failed = PrintReportPages(report, first, last, printer, copies))
             return Fail(*failed);
         return 0;
@@ -229,10 +228,7 @@ int main(int argc, char** argv) {
         std::filesystem::path(report == input.path.string() ? "report" : report)
             .filename()
             .string();
-    for (int copy = 1; copy <= copies; ++copy) {
-        const auto document = system.StartDocument(printer, title);
-        document->SetFont("Courier New", 12);
-        if (auto failed = PrintReportPages(report, first, last, *document)) return Fail(*failed);
-    }
+    if (auto failed = PrintReportCopies(system, printer, title, report, first, last, copies))
+        return Fail(*failed);
     return 0;
 }

@@ -18,7 +18,7 @@ struct UnitRules {
     double dropCurbTaperWide = 7.0;
     double dropCurbTaperNarrow = 4.0;
     double narrowGrassLimit = 5.0;
-    double drivewayLimit = 60.0;  // a longer driveway is flagged
+    double drivewayLimit = 60.0;   // a longer driveway is flagged
     double reasonableWidth = 25.0; // a wider sidewalk or distance is flagged
 };
 UnitRules RulesFor(bool metric);
@@ -63,9 +63,8 @@ struct ReturnFigures {
     double curb = 0, sw4 = 0, grass = 0;
 };
 // A return of type 1 or 4 (with grass) and its radius to back of curb; radius 0 adds nothing.
-Expected<ReturnFigures, CannotCompute> ReturnQuantities(const BlockShape& shape,
-                                                        const UnitRules& rules, int type,
-                                                        double radius);
+Expected<ReturnFigures, CannotCompute>
+ReturnQuantities(const BlockShape& shape, const UnitRules& rules, int type, double radius);
 
 // A block's figures at its closing return, and whether the deductions coded are longer than
 // the block.

@@ -36,8 +36,7 @@ struct Curve {
 
 Curve CurveRadii(const BlockShape& s, const UnitRules& u, double r) {
     Curve k;
-    k.outside =
-        (s.side == "L" && s.curveDir == "R") || (s.side == "R" && s.curveDir == "L");
+    k.outside = (s.side == "L" && s.curveDir == "R") || (s.side == "R" && s.curveDir == "L");
     const double bigR = s.radius;
     const double c = u.curbWidth;
     const double d = s.d;
@@ -121,9 +120,8 @@ bool AllFinite(std::initializer_list<double> values) {
 
 } // namespace
 
-Expected<ReturnFigures, CannotCompute> ReturnQuantities(const BlockShape& shape,
-                                                        const UnitRules& rules, int type,
-                                                        double radius) {
+Expected<ReturnFigures, CannotCompute>
+ReturnQuantities(const BlockShape& shape, const UnitRules& rules, int type, double radius) {
     if (radius == 0) return ReturnFigures{};
     if (shape.d > radius) return Unexpected(CannotCompute::DistanceOverRadius);
     if (const auto computed = ComputeReturn(shape, rules, type, radius)) return *computed;
@@ -175,10 +173,10 @@ Expected<BlockEnd, CannotCompute> EndOfBlock(const BlockShape& s, const UnitRule
         compared2 = l * rsw / bigR;
         e.impossible = compared1 > compared2;
     }
-    if (!AllFinite({l, f.roadwayCurb, f.totalCurb, f.grassArea, f.sw4Area, f.sw6Area,
-                    f.return1Curb, f.return2Curb, compared1, compared2,
-                    job.grand4Area + f.sw4Area, job.grand6Area + f.sw6Area,
-                    job.grandGrassArea + f.grassArea, job.grandCurb + f.totalCurb}))
+    if (!AllFinite({l, f.roadwayCurb, f.totalCurb, f.grassArea, f.sw4Area, f.sw6Area, f.return1Curb,
+                    f.return2Curb, compared1, compared2, job.grand4Area + f.sw4Area,
+                    job.grand6Area + f.sw6Area, job.grandGrassArea + f.grassArea,
+                    job.grandCurb + f.totalCurb}))
         return Unexpected(CannotCompute::DoesNotMeet);
     return e;
 }

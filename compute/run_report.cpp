@@ -165,8 +165,8 @@ bool Run::ReturnCard() {
     if (returnCount != 2) return false;
 
     sums.return2Curb += q->curb;
-    const auto end = EndOfBlock(shape, rules, sums, std::abs(returnStation - firstReturnStation),
-                                radius, grand);
+    const auto end =
+        EndOfBlock(shape, rules, sums, std::abs(returnStation - firstReturnStation), radius, grand);
     if (!end) {
         WriteCannotCompute(w, end.error());
         w.PageFull();
@@ -228,8 +228,8 @@ int CardTypeOf(std::string_view columns) {
 // The run over a stream of cards: nextCard(card) gives the next line of the work file, false
 // after the last. reportSize is the room to make for the report text.
 template <typename NextCard>
-RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard,
-                         std::size_t reportSize, const RunOptions& options) {
+RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std::size_t reportSize,
+                         const RunOptions& options) {
     Run run;
     ReportWriter& w = run.w;
     w.Reserve(reportSize);

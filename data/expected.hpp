@@ -8,14 +8,12 @@
 namespace sidewalk {
 
 // The reason, to construct an Expected that holds no value: `return Unexpected(why);`.
-template <typename E>
-struct Unexpected {
+template <typename E> struct Unexpected {
     explicit Unexpected(E e) : error(std::move(e)) {}
     E error;
 };
 
-template <typename T, typename E>
-class Expected {
+template <typename T, typename E> class Expected {
   public:
     Expected(T value) : v_(std::in_place_index<0>, std::move(value)) {}
     Expected(Unexpected<E> u) : v_(std::in_place_index<1>, std::move(u.error)) {}

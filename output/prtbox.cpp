@@ -162,7 +162,6 @@ void Prtbox::Cmd_Print_Click() {
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
                                paper.unprintable);
-                pdf.SetFont("Courier New", 12);
                 error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
             } else {
                 error = CopyReportToFile(shell_.reportFile, target);
@@ -194,11 +193,8 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
     std::optional<Message> error;
     {
         WaitCursor wait;
-        for (int copy = 1; copy <= copies && !error; ++copy) {
-            const auto document = shell_.printers.StartDocument(shell_.printer, JobTitle());
-            document->SetFont("Courier New", 12);
-            error = PrintReportPages(file, from, to, *document);
-        }
+        error =
+            PrintReportCopies(shell_.printers, shell_.printer, JobTitle(), file, from, to, copies);
     }
     if (error) shell_.messages.Tell(this, *error); // with the pointer as it was
 }

@@ -12,6 +12,7 @@
 #include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "output/prtbox.hpp"
+#include "print/report_printing.hpp"
 #include "print/report_text.hpp"
 #include "report/page.hpp"
 #include "ui/help_link.hpp"
@@ -53,7 +54,7 @@ ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     display_->setReadOnly(true);
     display_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     display_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont font("Courier New");
+    QFont font(kReportFont); // as on paper
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(8);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "data/atomic_file.hpp"
+#include "print/report_printing.hpp"
 #include "print/report_text.hpp"
 
 namespace sidewalk::ui {
@@ -31,7 +32,7 @@ QMarginsF Margins(QMarginsF unprintable, QPageLayout::Orientation orientation) {
 PdfPrinter::PdfPrinter(std::string path, QPageSize paper, QPageLayout::Orientation orientation,
                        QMarginsF unprintable)
     : path_(std::move(path)), paper_(std::move(paper)), orientation_(orientation),
-      margins_(Margins(unprintable, orientation)), font_("Courier New") {
+      margins_(Margins(unprintable, orientation)), font_(kReportFont) {
     font_.setStyleHint(QFont::TypeWriter);
     font_.setFixedPitch(true);
     font_.setPointSize(12);

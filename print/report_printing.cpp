@@ -41,6 +41,7 @@ std::optional<Message> PrintReportPages(const std::string& reportFile, int first
     // A report that cannot be read prints nothing: no document, not even a blank sheet.
     if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
         return ReadFailure(reportFile, error);
+    printer.SetFont(kReportFont, kReportPoints);
     // Walks the pages in range: the widest line first, so the printer can fit it, then each.
     auto walk = [&](auto&& onLine, auto&& onNewPage) {
         int page = 1;
@@ -66,6 +67,16 @@ std::optional<Message> PrintReportPages(const std::string& reportFile, int first
         walk([&](std::string_view line) { printer.PrintLine(line); }, [&] { printer.NewPage(); });
     }
     return printer.EndDocument(); // always, as a document of its own
+}
+
+std::optional<Message> PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
+                                         const std::string& title, const std::string& reportFile,
+                                         int first, int last, int copies) {
+    for (int copy = 1; copy <= copies; ++copy) {
+        const auto document = system.StartDocument(printer, title);
+        if (auto error = PrintReportPages(reportFile, first, last, *document)) return error;
+    }
+    return std::nullopt;
 }
 
 } // namespace sidewalk::ui

@@ -36,8 +36,8 @@ constexpr ItemText kExtraGrass = {TypeShown::RightJustified,
                                   {"  EXTRA GRASS AREA      = ", "  EXTRA GRASS AREA      = "},
                                   &kFigure,
                                   {" SQ. FT.   ", " SQ. M     "}};
-constexpr ItemText kExtraCurb = {TypeShown::RightJustified, {"", ""}, &kFigure,
-                                 {" FT.       ", " M         "}};
+constexpr ItemText kExtraCurb = {
+    TypeShown::RightJustified, {"", ""}, &kFigure, {" FT.       ", " M         "}};
 constexpr ItemText kExtraSidewalk = {TypeShown::RightJustified,
                                      {"  EXTRA 4\" AREA         = ", "  EXTRA 100.0MM AREA    = "},
                                      &kFigure,
@@ -84,9 +84,9 @@ void WriteConversionNotice(ReportWriter& w) {
 }
 
 void WriteInvalidCard(ReportWriter& w, int type, double length, std::string_view station) {
-    w.Line({" XXXX ", Format(type, "00"), std::string(9, ' '), "LENGTH = ",
-            Figure(length, "###0.000", 9), std::string(8, ' '), "APPROX STA. = ",
-            StationField(station)});
+    w.Line({" XXXX ", Format(type, "00"), std::string(9, ' '),
+            "LENGTH = ", Figure(length, "###0.000", 9), std::string(8, ' '),
+            "APPROX STA. = ", StationField(station)});
     w.Line(" ");
     w.Line(Stars());
     w.Line(" ***  ERROR-CARD TYPE NOT VALID");

@@ -36,7 +36,7 @@ void AreaLines(ReportWriter& w, const AreaLabels& labels, double sw4, double sw6
             w.Line({label, Figure(area, areaPattern, width), " SQ. M"});
         else
             w.Line({label, Figure(area, areaPattern, width), " SQ. FT. ",
-                          Figure(area / 9.0, "###0.000", width), " SQ. YDS."});
+                    Figure(area / 9.0, "###0.000", width), " SQ. YDS."});
     }
 }
 

@@ -14,6 +14,7 @@
 
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
+#include "pdf_tools.hpp"
 #include "print/cups_print_system.hpp"
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
@@ -22,6 +23,7 @@
 namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
+using sidewalk::test::RunTool;
 
 class RealPrinting : public QObject {
     Q_OBJECT
@@ -29,14 +31,6 @@ class RealPrinting : public QObject {
     Folder work_;
     std::string report_ = (work_.path() / "PRINT.SPL").string();
     std::size_t jobs_ = 0; // the jobs printed so far
-
-    static QString Run(const QString& program, const QStringList& args, int* status = nullptr) {
-        QProcess run;
-        run.start(program, args);
-        run.waitForFinished(60000);
-        if (status) *status = run.exitCode();
-        return QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError());
-    }
 
     // The PDFs of the next count jobs, in job order, once the spooler has printed them.
     std::vector<fs::path> NextJobs(std::size_t count) {
@@ -62,10 +56,10 @@ class RealPrinting : public QObject {
     void initTestCase() {
         QVERIFY2(!printed_.empty(), "run through tests/cups/with_cupsd.sh");
         int status = 0;
-        Run(SIDEWALK_BUILD_DIR "/sidewalk-report",
-            {"--output", QString::fromStdString(report_),
-             SIDEWALK_EXAMPLES_DIR "/downtown-english.V41"},
-            &status);
+        RunTool(SIDEWALK_BUILD_DIR "/sidewalk-report",
+                {"--output", QString::fromStdString(report_),
+                 SIDEWALK_EXAMPLES_DIR "/downtown-english.V41"},
+                &status);
         QCOMPARE(status, 0);
     }
 
@@ -78,7 +72,7 @@ class RealPrinting : public QObject {
         QCOMPARE(printer.port, "sidewalk-pdf:" + printed_.string());
         NTSetup setup(p.shell, cups, printer);
         QStringList listed;
-        for (const QString& line : Run("lpstat", {"-p"}).split('\n'))
+        for (const QString& line : RunTool("lpstat", {"-p"}).split('\n'))
             if (line.startsWith("printer ")) listed << line.section(' ', 1, 1);
         QStringList shown;
         auto* printers = setup.findChild<QComboBox*>("combo1");
@@ -126,7 +120,6 @@ class RealPrinting : public QObject {
                                          c.paper, c.bin};
             for (int copy = 0; copy < c.copies; ++copy) {
                 const auto document = cups.StartDocument(printer, "PRINT.SPL");
-                document->SetFont("Courier New", 12);
                 const auto error = PrintReportPages(report_, c.from, c.to, *document);
                 QVERIFY2(!error, error ? error->text.c_str() : "");
             }
@@ -134,15 +127,15 @@ class RealPrinting : public QObject {
             QCOMPARE(jobs.size(), static_cast<std::size_t>(c.copies));
             for (const fs::path& job : jobs) {
                 const QString pdf = QString::fromStdString(job.string());
-                const QString info = Run("pdfinfo", {pdf});
+                const QString info = RunTool("pdfinfo", {pdf});
                 QVERIFY2(info.contains(QRegularExpression(QString("Pages: +%1\n").arg(c.sheets))),
                          qPrintable(info));
                 QVERIFY2(info.contains(c.size), qPrintable(info));
-                const QString text = Run("pdftotext", {"-layout", pdf, "-"});
+                const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
                 QCOMPARE(text.count(c.mark), c.sheets);
                 QVERIFY(text.contains("SIDEWALK CURB & GRASSING QUANTITIES"));
                 // Across the sheet, the report's lines run along its long edge.
-                const QString box = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+                const QString box = RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
                 const QRegularExpressionMatch word =
                     QRegularExpression(
                         R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">QUANTITIES<)re")
@@ -160,7 +153,7 @@ class RealPrinting : public QObject {
                 QVERIFY2(sent.find("media=" + keyword.at(c.paper) + " ") != std::string::npos,
                          sent.c_str());
                 if (c.paper != 1) continue;
-                const QString words = Run("pdftotext", {"-bbox", pdf, "-"});
+                const QString words = RunTool("pdftotext", {"-bbox", pdf, "-"});
                 const QRegularExpression across(
                     R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)<)re");
                 int inside = 0;
@@ -214,8 +207,8 @@ class RealPrinting : public QObject {
         QVERIFY2(sent.find("media=A4 ") != std::string::npos &&
                      sent.find("InputSlot=Auto ") != std::string::npos,
                  sent.c_str());
-        QVERIFY(
-            Run("pdfinfo", {QString::fromStdString(jobs.front().string())}).contains("595 x 842"));
+        QVERIFY(RunTool("pdfinfo", {QString::fromStdString(jobs.front().string())})
+                    .contains("595 x 842"));
     }
 
     // What stops a print job is said; the command prints through the same code.
@@ -240,14 +233,14 @@ class RealPrinting : public QObject {
         };
         for (const auto& r : runs) {
             int status = -1;
-            const QString said = Run(print, r.args, &status);
+            const QString said = RunTool(print, r.args, &status);
             QCOMPARE(status, r.status);
             QVERIFY2(said.contains(r.says), qPrintable(said));
         }
         for (const fs::path& job : NextJobs(2)) {
             const QString pdf = QString::fromStdString(job.string());
-            QVERIFY(Run("pdfinfo", {pdf}).contains("595 x 842"));
-            QCOMPARE(Run("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
+            QVERIFY(RunTool("pdfinfo", {pdf}).contains("595 x 842"));
+            QCOMPARE(RunTool("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
         }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CUPS_SERVER", QString::fromStdString((work_.path() / "none.sock").string()));

@@ -1,10 +1,9 @@
-// Sending the report elsewhere: the print dialog and printer setup over a print system in memory,
-// page ranges, the copy to a file, and the sheets of a PDF.
+// The print dialog and printer setup over a print system in memory: their lists and lines, page
+// ranges, copies, the selection, and Print To File.
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <QCheckBox>
@@ -16,14 +15,14 @@
 
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
-#include "print/pdf_printer.hpp"
+#include "pdf_tools.hpp"
 #include "print/printer_setup.hpp"
-#include "print/report_printing.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
+using sidewalk::test::RunTool;
 
 class Printing : public QObject {
     Q_OBJECT
@@ -35,36 +34,6 @@ class Printing : public QObject {
     }
 
   private slots:
-    void pagesPast9999AreNeverPrinted() {
-        std::string text;
-        for (int page = 1; page <= 10001; ++page)
-            text += (page > 1 ? "\f\r\n" : "") + std::string("x\r\n");
-        MemoryPrinter printer;
-        QVERIFY(!PrintReportPages(Report("long.SPL", text), 0, 0, printer));
-        QCOMPARE(printer.documents[0].size(), std::size_t{9999});
-    }
-
-    void copyAndFailures() {
-        const std::string report = Report("r.SPL", "one\r\ntwo\n\f\r\nlast");
-        const std::string dest = (dir_ / "COPY.PRN").string();
-        QVERIFY(!CopyReportToFile(report, dest));
-        QCOMPARE(ReadText(dest), std::string("one\r\ntwo\r\n\f\r\nlast\r\n"));
-        const auto unwritable = CopyReportToFile(report, (dir_ / "no" / "COPY.PRN").string());
-        QVERIFY(unwritable && unwritable->title == "File Output Error");
-        MemoryPrinter printer;
-        const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
-        QVERIFY(unreadable && unreadable->title == "File Input Error");
-        QVERIFY(printer.documents.empty()); // nothing to print: not even a blank sheet
-    }
-
-    // The sheets of a PDF the printing code wrote, and their text, read back with poppler.
-    static QString Poppler(const char* tool, const QStringList& args) {
-        QProcess run;
-        run.start(tool, args);
-        run.waitForFinished(30000);
-        return QString::fromLocal8Bit(run.readAllStandardOutput());
-    }
-
     // An office printer as its driver lists it (two bins of one usual number made unique), one
     // that cannot be opened, one that takes no jobs, and a home printer with fewer papers.
     static void AddQueues(MemoryPrintSystem& system) {
@@ -96,24 +65,6 @@ class Printing : public QObject {
         for (int i = 0; i < list->count(); ++i)
             items << list->itemText(i);
         return items;
-    }
-
-    void choiceNumbers() {
-        const std::pair<const char*, std::optional<int>> cases[] = {
-            {"9  A4", 9}, {" -3  Minus ", -3}, {"12", 12},         {"  <Unavailable>", {}},
-            {"", {}},     {"Tray  2", {}},     {"70000  Big", {}}, {"9x  A4", {}}};
-        for (const auto& [text, number] : cases)
-            QVERIFY2(ChoiceNumber(text) == number, text);
-        // A number an earlier entry has becomes 256 + the entry's place.
-        std::vector<PrinterChoice> papers(5);
-        const int given[] = {1, 1, 9, 258, 9};
-        for (int i = 0; i < 5; ++i)
-            papers[static_cast<std::size_t>(i)].number = given[i];
-        MakeNumbersUnique(papers);
-        QString numbers;
-        for (const PrinterChoice& paper : papers)
-            numbers += QString::number(paper.number) + " ";
-        QCOMPARE(numbers, QString("1 258 9 260 261 "));
     }
 
     // The setup lists and the description name the driver's entries; a printer that cannot be
@@ -283,7 +234,7 @@ class Printing : public QObject {
         box.findChild<QCheckBox*>("Prtfile_Check")->click();
         p.dialogs.AnswerNext(QString::fromStdString((dir_ / "NONE.pdf").string()));
         Press(box, "Cmd_Print");
-        QVERIFY(Poppler("pdfinfo", {QString::fromStdString((dir_ / "NONE.pdf").string())})
+        QVERIFY(RunTool("pdfinfo", {QString::fromStdString((dir_ / "NONE.pdf").string())})
                     .contains("1008 x 612 pts"));
     }
 
@@ -361,51 +312,12 @@ class Printing : public QObject {
         for (int i = 0; i < 4; ++i)
             Press(box, "Cmd_Print");
         QCOMPARE(ReadText(dir_ / "OUT.PRN"), std::string("one\r\ntwo\r\n\f\r\nthree\r\n"));
-        QVERIFY(Poppler("pdfinfo", {QString::fromStdString((dir_ / "OUT.pdf").string())})
+        QVERIFY(RunTool("pdfinfo", {QString::fromStdString((dir_ / "OUT.pdf").string())})
                     .contains("595 x 842 pts"));
         QCOMPARE(p.messages.shown().size(), std::size_t{1});
         QCOMPARE(p.messages.shown()[0].title, QString("File Output Error"));
         QVERIFY(p.printers.jobs.empty());
         QCOMPARE(p.shell.lastDir, std::string("/"));
-    }
-
-    void pdfSheets() {
-        std::string lines;
-        for (int i = 1; i <= 130; ++i)
-            lines += "LINE " + std::to_string(i) + "\r\n";
-        const std::string report =
-            Report("pdf.SPL", "FIRST PAGE\r\n\f\r\n" + lines + std::string(147, 'W') + "END\r\n");
-        const struct {
-            const char* name;
-            QPageSize paper;
-            QPageLayout::Orientation orientation;
-            int sheets;
-            const char* size;
-            bool whole; // the 150-character line on one printed line
-        } cases[] = {
-            // page 1; then 131 lines: 60 a Letter sheet; the long line, even at three fifths
-            // of the pitch, wrapped
-            {"letter", QPageSize(QPageSize::Letter), QPageLayout::Portrait, 1 + 3, "612 x 792 pts",
-             false},
-            // across the sheet: 45 lines to a sheet, and the long line whole at a narrower pitch
-            {"landscape", QPageSize(QPageSize::Letter), QPageLayout::Landscape, 1 + 3,
-             "792 x 612 pts", true},
-        };
-        for (const auto& c : cases) {
-            const QString pdf =
-                QString::fromStdString((dir_ / (std::string(c.name) + ".pdf")).string());
-            PdfPrinter printer(pdf.toStdString(), c.paper, c.orientation);
-            QVERIFY(!PrintReportPages(report, 0, 0, printer));
-            const QString info = Poppler("pdfinfo", {pdf});
-            QVERIFY2(
-                info.contains(QRegularExpression("Pages: +" + QString::number(c.sheets) + "\n")),
-                qPrintable(c.name + QString(": ") + info));
-            QVERIFY2(info.contains(c.size), qPrintable(info));
-            const QString text = Poppler("pdftotext", {"-layout", pdf, "-"});
-            QVERIFY(text.contains("FIRST PAGE") && text.contains("LINE 130"));
-            QVERIFY(text.contains(QString(120, 'W')) && text.contains("WWEND")); // never cut
-            QCOMPARE(Poppler("pdftotext", {pdf, "-"}).contains(QString(147, 'W') + "END"), c.whole);
-        }
     }
 };
 
