@@ -9,7 +9,7 @@
 
 namespace sidewalk::ui {
 
-AboutBox::AboutBox(Shell&, QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
     setWindowTitle("About ");
     auto* layout = new QVBoxLayout(this);

@@ -3,14 +3,12 @@
 
 #include <QDialog>
 
-#include "ui/shell.hpp"
-
 namespace sidewalk::ui {
 
 class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit AboutBox(Shell& shell, QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 };
 
 } // namespace sidewalk::ui

@@ -51,18 +51,25 @@ int main(int argc, char** argv) {
     FileDialogs dialogs;
     HelpLink help(messages);
     CupsPrintSystem printers(session->workspace().File("print.pdf"));
-    Shell shell{*session, messages, dialogs, help, printers, {}, 0, {}, {}, {}, {}};
+    ShellState state;
+    DesktopModal modal(state);
+    Services services{.session = *session,
+                      .messages = messages,
+                      .dialogs = dialogs,
+                      .help = help,
+                      .printers = printers,
+                      .modal = modal};
 
     // The data file dialogs start in the DATA folder beside the program, or in the documents.
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString data = programFolder + "/DATA";
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    shell.lastDir = (QDir(data).exists()        ? data
+    state.lastDir = (QDir(data).exists()        ? data
                      : QDir(documents).exists() ? documents
                                                 : QDir::homePath())
                         .toStdString();
 
-    MainForm1 main(shell);
+    MainForm1 main(services, state);
     // The help file lies beside the program in the build tree, in its share folder once installed.
     const QString shared = programFolder + "/../share/sidewalk";
     help.InitHelp(&main,

@@ -31,7 +31,8 @@ QPushButton* AddButton(QVBoxLayout* layout, QWidget* parent, const char* name,
 
 } // namespace
 
-MainForm1::MainForm1(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+MainForm1::MainForm1(Services& services, ShellState& state, QWidget* parent)
+    : QWidget(parent), services_(services), state_(state) {
     setObjectName("MainForm1");
     setWindowTitle("Sidewalk, Curb and Grassing Areas");
     auto* layout = new QVBoxLayout(this);
@@ -51,13 +52,13 @@ MainForm1::MainForm1(Shell& shell, QWidget* parent) : QWidget(parent), shell_(sh
 
     connect(newButton, &QPushButton::clicked, this, &MainForm1::Cmd_New_Click);
     connect(open, &QPushButton::clicked, this, &MainForm1::Cmd_Open_Click);
-    connect(help, &QPushButton::clicked, this, [this] { shell_.help.ShowHelpContents(); });
+    connect(help, &QPushButton::clicked, this, [this] { services_.help.ShowHelpContents(); });
     connect(about, &QPushButton::clicked, this, [this] {
-        AboutBox box(shell_, this);
-        ExecModal(shell_, box);
+        AboutBox box(this);
+        services_.modal.Run(box);
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
-    shell_.help.BindF1(*this, 0); // F1 here: the contents
+    services_.help.BindF1(*this, 0); // F1 here: the contents
     newButton->setFocus();
 }
 
@@ -70,7 +71,7 @@ void MainForm1::PlaceAndShow() {
         const int left = free.left() + (free.width() - frameGeometry().width()) / 2;
         const int top = free.top() + (free.height() - frameGeometry().height()) / 4;
         move(left, top);
-        shell_.formTop = top;
+        state_.formTop = top;
     }
     show();
 }
@@ -84,38 +85,38 @@ void MainForm1::Cmd_New_Click() {
     Status("Setting Up For New Data");
     {
         WaitCursor wait;
-        shell_.session.New();
+        services_.session.New();
     }
     Status(QString());
-    EngMet_Form units(shell_, this);
-    ExecModal(shell_, units);
-    if (shell_.session.job().jobUnits.empty()) return;
-    ProcForm options(shell_, this);
-    ExecModal(shell_, options);
+    EngMet_Form units(services_.session, this);
+    services_.modal.Run(units);
+    if (services_.session.job().jobUnits.empty()) return;
+    ProcForm options(services_, state_, this);
+    services_.modal.Run(options);
 }
 
 void MainForm1::Cmd_Open_Click() {
-    std::string fileName = shell_.session.job().dataFileName;
-    if (!shell_.dialogs.ShowOpenDialog(this, shell_.lastDir, fileName)) return;
+    std::string fileName = services_.session.job().dataFileName;
+    if (!services_.dialogs.ShowOpenDialog(this, state_.lastDir, fileName)) return;
     Status("Loading Data");
     ReadResult read;
     {
         WaitCursor wait;
-        read = shell_.session.Open(fileName);
+        read = services_.session.Open(fileName);
     }
     Status(QString());
     for (const Message& m : read.messages)
-        shell_.messages.Tell(this, m);
+        services_.messages.Tell(this, m);
     // A rejected or unreadable file leads back here: no empty job to save over it.
     if (!read.read()) return;
-    ProcForm options(shell_, this);
-    ExecModal(shell_, options);
+    ProcForm options(services_, state_, this);
+    services_.modal.Run(options);
 }
 
 void MainForm1::closeEvent(QCloseEvent* event) {
-    shell_.help.CloseHelp();
+    services_.help.CloseHelp();
     Status("Cleaning up files and memory");
-    shell_.session.Shutdown();
+    services_.session.Shutdown();
     event->accept();
 }
 

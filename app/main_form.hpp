@@ -12,7 +12,7 @@ namespace sidewalk::ui {
 class MainForm1 : public QWidget {
     Q_OBJECT
   public:
-    explicit MainForm1(Shell& shell, QWidget* parent = nullptr);
+    explicit MainForm1(Services& services, ShellState& state, QWidget* parent = nullptr);
 
     // Centres the window at a quarter of the free screen height and sets FormTop from it.
     void PlaceAndShow();
@@ -25,7 +25,8 @@ class MainForm1 : public QWidget {
 
   private:
     void Status(const QString& text);
-    Shell& shell_;
+    Services& services_;
+    ShellState& state_;
     QLabel* status_;
 };
 

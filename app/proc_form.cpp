@@ -14,13 +14,14 @@
 
 namespace sidewalk::ui {
 
-ProcForm::ProcForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
+    : QDialog(parent), services_(services), state_(state) {
     setObjectName("ProcForm");
     setWindowTitle("Process Options");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 16, 28, 20);
     layout->setSpacing(8);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kProcessOptions);
+    AddHelpMenu(*this, *layout, services.help, help_topic::kProcessOptions);
     auto add = [&](const char* name, const char* caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
@@ -36,45 +37,45 @@ ProcForm::ProcForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     QPushButton* exit = add("ExitCmd", "Exit");
 
     connect(index, &QPushButton::clicked, this, [this] {
-        Indexform form(shell_, this);
-        ExecModal(shell_, form);
+        Indexform form(services_, this);
+        services_.modal.Run(form);
     });
     connect(blocks, &QPushButton::clicked, this, [this] {
-        SectList list(shell_, this);
-        ExecModal(shell_, list);
+        SectList list(services_, this);
+        services_.modal.Run(list);
     });
     connect(report, &QPushButton::clicked, this, &ProcForm::ReportCmd_Click);
     connect(save, &QPushButton::clicked, this, [this] {
-        EnddataForm form(shell_, this);
-        ExecModal(shell_, form);
+        EnddataForm form(services_, state_, this);
+        services_.modal.Run(form);
     });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     index->setFocus();
 }
 
 void ProcForm::ReportCmd_Click() {
-    shell_.reportFile = shell_.session.workspace().ReportFile();
+    state_.reportFile = services_.session.workspace().ReportFile();
     RunOutcome run;
     {
         WaitCursor wait;
-        run = shell_.session.Report();
+        run = services_.session.Report();
     }
     if (run.error) {
-        shell_.messages.Tell(this, *run.error);
+        services_.messages.Tell(this, *run.error);
         return;
     }
-    ViewForm viewer(shell_, this);
+    ViewForm viewer(services_, state_, this);
     if (viewer.loadError()) { // never an empty viewer for a report that cannot be read
-        shell_.messages.Tell(this, *viewer.loadError());
+        services_.messages.Tell(this, *viewer.loadError());
         return;
     }
-    ExecModal(shell_, viewer);
+    services_.modal.Run(viewer);
 }
 
 bool ProcForm::MayClose() {
-    const Job& job = shell_.session.job();
+    const Job& job = services_.session.job();
     if (job.dataSaved) return true;
-    const auto answer = shell_.messages.Ask(
+    const auto answer = services_.messages.Ask(
         this, "Save Data",
         "Do You Want To Save The Data\n\r\n\r" + QString::fromStdString(job.dataFileName),
         QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton,

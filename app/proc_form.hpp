@@ -11,7 +11,7 @@ namespace sidewalk::ui {
 class ProcForm : public QDialog {
     Q_OBJECT
   public:
-    explicit ProcForm(Shell& shell, QWidget* parent = nullptr);
+    explicit ProcForm(Services& services, ShellState& state, QWidget* parent = nullptr);
 
     void ReportCmd_Click();
 
@@ -23,7 +23,8 @@ class ProcForm : public QDialog {
 
   private:
     bool MayClose();
-    Shell& shell_;
+    Services& services_;
+    ShellState& state_;
 };
 
 } // namespace sidewalk::ui

@@ -29,14 +29,14 @@ QLabel* Note(const char* text, QWidget* parent) {
 
 } // namespace
 
-BlockHeader::BlockHeader(Shell& shell, int blockNo, QWidget* parent)
-    : QDialog(parent), shell_(shell), blockNo_(blockNo) {
+BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
+    : QDialog(parent), services_(services), blockNo_(blockNo) {
     setObjectName("BlockHeader");
     setWindowTitle("Block Identification");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 12, 20, 16);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kBlockIdentification);
-    const Job& job = shell.session.job();
+    AddHelpMenu(*this, *layout, services.help, help_topic::kBlockIdentification);
+    const Job& job = services.session.job();
     auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
                                                     : "All dimensions are in FEET",
                              this);
@@ -149,7 +149,7 @@ bool BlockHeader::RefuseIfNotFit(QLineEdit* edit) {
     if (edit == nullptr || edit->hasAcceptableInput()) return false;
     const auto* validator = qobject_cast<const NumberValidator*>(edit->validator());
     if (validator == nullptr) return false;
-    shell_.messages.Tell(
+    services_.messages.Tell(
         this, {(edit->accessibleName() + ":\n" + NumberValidator::NotFitText(validator->range()))
                    .toStdString(),
                "Block Identification", MessageKind::Warning});
@@ -160,7 +160,7 @@ bool BlockHeader::RefuseIfNotFit(QLineEdit* edit) {
 void BlockHeader::BlkData_Click() {
     for (QLineEdit* edit : {bcbsw_, widsw_, w1_, w2_, radius_})
         if (RefuseIfNotFit(edit)) return;
-    shell_.session.StoreBlockHeader(
+    services_.session.StoreBlockHeader(
         blockNo_, {direction_->currentText().toStdString(), side_->currentText().toStdString(),
                    bcbsw_->text().toStdString(), widsw_->text().toStdString(),
                    w1_->text().toStdString(), w2_->text().toStdString(),

@@ -15,14 +15,14 @@ namespace sidewalk::ui {
 class BlockHeader : public QDialog {
     Q_OBJECT
   public:
-    BlockHeader(Shell& shell, int blockNo, QWidget* parent = nullptr);
+    BlockHeader(Services& services, int blockNo, QWidget* parent = nullptr);
 
     void BlkData_Click();
 
   private:
     void ShowCurveData();
     bool RefuseIfNotFit(QLineEdit* edit); // says so and keeps the cursor there
-    Shell& shell_;
+    Services& services_;
     int blockNo_;
     QComboBox* direction_;
     QComboBox* side_;

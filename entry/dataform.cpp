@@ -46,15 +46,15 @@ const char* const kLegend = "TYPES\n\r0 - Driveway Back SW No Taper\n\r1 - Retur
 
 } // namespace
 
-Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
-    : QDialog(parent), shell_(shell), blockNo_(blockNo) {
+Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
+    : QDialog(parent), services_(services), blockNo_(blockNo) {
     setObjectName("Dataform");
-    const Job& job = shell.session.job();
+    const Job& job = services.session.job();
     setWindowTitle(IsMetric(job.jobUnits) ? "Data Entry --  Data Is In Metric"
                                           : "Data Entry --  Data Is In English");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kDataEntry);
+    AddHelpMenu(*this, *layout, services.help, help_topic::kDataEntry);
 
     auto* left = new QVBoxLayout();
     auto* caption = new QLabel("Block Description", this);
@@ -108,8 +108,8 @@ Dataform::Dataform(Shell& shell, int blockNo, QWidget* parent)
     connect(grid_, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
     exit->installEventFilter(this);
 
-    loaded_ = shell.session.LoadBlockRows(blockNo);
-    if (loaded_.error) shell.messages.Tell(this, *loaded_.error);
+    loaded_ = services.session.LoadBlockRows(blockNo);
+    if (loaded_.error) services.messages.Tell(this, *loaded_.error);
     // Each column's range is shown in its heading's and its cells' tool tips.
     auto tips = std::make_shared<std::array<QString, kColumns>>();
     for (int c = 0; c < kColumns; ++c) {
@@ -194,10 +194,10 @@ bool Dataform::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Dataform::RefuseCell(int row, int column) {
-    shell_.messages.Tell(this, {("Row " + QString::number(row + 1) + ", " + kHeadings[column] +
-                                 ":\n" + NumberValidator::NotFitText(*GridColumnRange(column)))
-                                    .toStdString(),
-                                "Data Entry", MessageKind::Warning});
+    services_.messages.Tell(this, {("Row " + QString::number(row + 1) + ", " + kHeadings[column] +
+                                    ":\n" + NumberValidator::NotFitText(*GridColumnRange(column)))
+                                       .toStdString(),
+                                   "Data Entry", MessageKind::Warning});
     // Back to the cell: its open edit as it was (Escape still puts back the old value), or a
     // new edit of what the cell holds.
     if (QWidget* editor = grid_->indexWidget(grid_->model()->index(row, column))) {
@@ -241,8 +241,7 @@ void Dataform::ShowRowMenu(const QPoint& at) {
         add("Mnu_OptsClipInsert", "Insert Row(s) from Clipboard", items.insertFromClipboard);
     menu.addSeparator()->setObjectName("Mnu_Sep2");
     add("Mnu_OptsCancel", "Cancel", true);
-    if (shell_.onRowMenu) shell_.onRowMenu(menu);
-    QAction* chosen = menu.exec(at);
+    QAction* chosen = services_.modal.PopUp(menu, at);
     if (chosen == insert)
         Mnu_OptsInsert_Click(first, last);
     else if (chosen == cut)
@@ -280,10 +279,10 @@ void Dataform::Mnu_OptsCopy_Click(int first, int last) {
 std::optional<ClipboardRows> Dataform::RowsToPaste() {
     ClipboardRows clip = ClipboardNow();
     if (clip.rows.empty()) {
-        shell_.messages.Tell(this, {"The clipboard holds no rows: each row is a line of "
-                                    "tab-separated cells, as the grid or a spreadsheet copies "
-                                    "them. Nothing was pasted.",
-                                    "Data Entry", MessageKind::Warning});
+        services_.messages.Tell(this, {"The clipboard holds no rows: each row is a line of "
+                                       "tab-separated cells, as the grid or a spreadsheet copies "
+                                       "them. Nothing was pasted.",
+                                       "Data Entry", MessageKind::Warning});
         return std::nullopt;
     }
     return clip;
@@ -297,7 +296,7 @@ void Dataform::TellRejected(const ClipboardRows& clip, int first) {
         if (row > kMaxRows) break;
         cells += "\nRow " + QString::number(row) + ", " + kHeadings[cell.column - 1];
     }
-    shell_.messages.Tell(
+    services_.messages.Tell(
         this, {("These cells did not fit their column and were left empty:" + cells).toStdString(),
                "Data Entry", MessageKind::Warning});
 }
@@ -310,10 +309,10 @@ void Dataform::Mnu_OptsPaste_Click(int first) {
     bool typed = false;
     for (int r = first; r <= last; ++r)
         typed = typed || HasType(rows[static_cast<std::size_t>(r)]);
-    if (typed && shell_.messages.Ask(this, "Overwrite Existing Data",
-                                     "Are You Sure You Want To Overwrite The Data",
-                                     QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No) != QMessageBox::Yes)
+    if (typed && services_.messages.Ask(this, "Overwrite Existing Data",
+                                        "Are You Sure You Want To Overwrite The Data",
+                                        QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::No) != QMessageBox::Yes)
         return;
     PasteRows(rows, first, clip->rows);
     SetTexts(rows);
@@ -326,10 +325,10 @@ void Dataform::Mnu_OptsClipInsert_Click(int first) {
     if (!clip) return;
     GridTexts rows = Texts();
     if (LastRowsHaveType(rows, static_cast<int>(clip->rows.size()))) { // never off row 100
-        shell_.messages.Tell(this, {"The " + std::to_string(clip->rows.size()) +
-                                        " rows on the clipboard would push typed rows off the "
-                                        "end of the grid. Nothing was inserted.",
-                                    "Data Entry", MessageKind::Warning});
+        services_.messages.Tell(this, {"The " + std::to_string(clip->rows.size()) +
+                                           " rows on the clipboard would push typed rows off the "
+                                           "end of the grid. Nothing was inserted.",
+                                       "Data Entry", MessageKind::Warning});
         return;
     }
     InsertBlankRows(rows, first, static_cast<int>(clip->rows.size()));
@@ -351,13 +350,13 @@ void Dataform::done(int result) {
             RefuseCell(r, c);
             return;
         }
-    if (auto error = shell_.session.StoreBlockRows(blockNo_, Texts(), loaded_)) {
-        shell_.messages.Tell(this, *error);
-        const auto leave = shell_.messages.Ask(this, "Data Entry",
-                                               "The rows were not stored. Leave the grid without "
-                                               "storing them?",
-                                               QMessageBox::Warning,
-                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (auto error = services_.session.StoreBlockRows(blockNo_, Texts(), loaded_)) {
+        services_.messages.Tell(this, *error);
+        const auto leave = services_.messages.Ask(
+            this, "Data Entry",
+            "The rows were not stored. Leave the grid without "
+            "storing them?",
+            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (leave != QMessageBox::Yes) return;
     }
     QDialog::done(result);

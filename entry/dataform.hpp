@@ -16,7 +16,7 @@ namespace sidewalk::ui {
 class Dataform : public QDialog {
     Q_OBJECT
   public:
-    Dataform(Shell& shell, int blockNo, QWidget* parent = nullptr);
+    Dataform(Services& services, int blockNo, QWidget* parent = nullptr);
 
     // The grid's texts, rows 1..100.
     GridTexts Texts() const;
@@ -45,7 +45,7 @@ class Dataform : public QDialog {
     void TellRejected(const ClipboardRows& clip, int first);
     void SetTexts(const GridTexts& rows);
     void Activate(int row); // column 1 of row becomes the active cell, ending the selection
-    Shell& shell_;
+    Services& services_;
     int blockNo_;
     BlockRowsLoad loaded_;
     class Spread* grid_;

@@ -25,15 +25,16 @@ QLabel* CheckMark(QWidget* parent, const char* name, const QString& what) {
 
 } // namespace
 
-EnddataForm::EnddataForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+EnddataForm::EnddataForm(Services& services, ShellState& state, QWidget* parent)
+    : QDialog(parent), services_(services), state_(state) {
     setObjectName("EnddataForm");
     setWindowTitle("Save Data");
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(24, 16, 24, 20);
     layout->setHorizontalSpacing(10);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kSaveData);
+    AddHelpMenu(*this, *layout, services.help, help_topic::kSaveData);
 
-    const std::string& name = shell.session.job().dataFileName;
+    const std::string& name = services.session.job().dataFileName;
     // A long path is shortened in the middle, so the window never grows past the screen; the
     // whole path is in the tool tip and for a screen reader.
     const QString path = QString::fromStdString(name);
@@ -78,32 +79,32 @@ EnddataForm::EnddataForm(Shell& shell, QWidget* parent) : QDialog(parent), shell
     // A new job can be saved with Save As only.
     if (name == kNoName) save->hide();
     (name == kNoName ? saveAs : save)->setFocus();
-    shell.session.MarkChanged(); // opening the window counts as unsaved until a save
+    services.session.MarkChanged(); // opening the window counts as unsaved until a save
 }
 
 void EnddataForm::Endsave_Click() {
     std::optional<Message> error;
     {
         WaitCursor wait;
-        error = shell_.session.Save();
+        error = services_.session.Save();
     }
     if (error) {
-        shell_.messages.Tell(this, *error);
+        services_.messages.Tell(this, *error);
         return;
     }
     saved_->show();
 }
 
 void EnddataForm::Endsaveas_Click() {
-    std::string fileName = shell_.session.job().dataFileName;
-    if (!shell_.dialogs.ShowSaveDialog(this, shell_.lastDir, fileName)) return;
+    std::string fileName = services_.session.job().dataFileName;
+    if (!services_.dialogs.ShowSaveDialog(this, state_.lastDir, fileName)) return;
     std::optional<Message> error;
     {
         WaitCursor wait;
-        error = shell_.session.SaveAs(fileName);
+        error = services_.session.SaveAs(fileName);
     }
     if (error) {
-        shell_.messages.Tell(this, *error);
+        services_.messages.Tell(this, *error);
         return;
     }
     savedAs_->show();

@@ -12,13 +12,14 @@ namespace sidewalk::ui {
 class EnddataForm : public QDialog {
     Q_OBJECT
   public:
-    explicit EnddataForm(Shell& shell, QWidget* parent = nullptr);
+    explicit EnddataForm(Services& services, ShellState& state, QWidget* parent = nullptr);
 
     void Endsave_Click();
     void Endsaveas_Click();
 
   private:
-    Shell& shell_;
+    Services& services_;
+    ShellState& state_;
     QLabel* saved_;   // Image1, beside Save
     QLabel* savedAs_; // Image2, beside Save As
 };

@@ -6,7 +6,7 @@
 
 namespace sidewalk::ui {
 
-EngMet_Form::EngMet_Form(Shell& shell, QWidget* parent) : QDialog(parent) {
+EngMet_Form::EngMet_Form(Session& session, QWidget* parent) : QDialog(parent) {
     setObjectName("EngMet_Form");
     setWindowTitle("Creating A New Data File");
     auto* layout = new QVBoxLayout(this);
@@ -24,8 +24,8 @@ EngMet_Form::EngMet_Form(Shell& shell, QWidget* parent) : QDialog(parent) {
         button->setMinimumWidth(200);
         layout->addWidget(button);
         const std::string units = c.units;
-        connect(button, &QPushButton::clicked, this, [this, &shell, units] {
-            shell.session.SetUnits(units);
+        connect(button, &QPushButton::clicked, this, [this, &session, units] {
+            session.SetUnits(units);
             accept();
         });
     }

@@ -3,14 +3,14 @@
 
 #include <QDialog>
 
-#include "ui/shell.hpp"
+#include "session/session.hpp"
 
 namespace sidewalk::ui {
 
 class EngMet_Form : public QDialog {
     Q_OBJECT
   public:
-    explicit EngMet_Form(Shell& shell, QWidget* parent = nullptr);
+    explicit EngMet_Form(Session& session, QWidget* parent = nullptr);
 };
 
 } // namespace sidewalk::ui

@@ -25,13 +25,13 @@ QString Today() {
 
 } // namespace
 
-Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+Indexform::Indexform(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
     setObjectName("Indexform");
     setWindowTitle("Index Record");
     auto* layout = new QFormLayout(this);
     layout->setContentsMargins(24, 16, 24, 20);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kIndexRecord);
-    const Job& job = shell.session.job();
+    AddHelpMenu(*this, *layout, services.help, help_topic::kIndexRecord);
+    const Job& job = services.session.job();
     auto field = [&](const char* name, const char* label, int length, const std::string& text) {
         auto* edit = new QLineEdit(QString::fromStdString(text), this);
         edit->setObjectName(name);
@@ -60,8 +60,9 @@ Indexform::Indexform(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
 }
 
 void Indexform::done(int result) {
-    shell_.session.SetIndexRecord(refNum_->text().toStdString(), date_->text().toStdString(),
-                                  project_->text().toStdString(), engineer_->text().toStdString());
+    services_.session.SetIndexRecord(refNum_->text().toStdString(), date_->text().toStdString(),
+                                     project_->text().toStdString(),
+                                     engineer_->text().toStdString());
     QDialog::done(result);
 }
 

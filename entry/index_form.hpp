@@ -11,13 +11,13 @@ namespace sidewalk::ui {
 class Indexform : public QDialog {
     Q_OBJECT
   public:
-    explicit Indexform(Shell& shell, QWidget* parent = nullptr);
+    explicit Indexform(Services& services, QWidget* parent = nullptr);
 
   public slots:
     void done(int result) override; // OK and the window frame both store the fields
 
   private:
-    Shell& shell_;
+    Services& services_;
     QLineEdit* refNum_;
     QLineEdit* date_;
     QLineEdit* project_;

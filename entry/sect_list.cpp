@@ -12,12 +12,12 @@
 
 namespace sidewalk::ui {
 
-SectList::SectList(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+SectList::SectList(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
     setObjectName("SectList");
     setWindowTitle("List Of Blocks");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 16);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kBlockList);
+    AddHelpMenu(*this, *layout, services.help, help_topic::kBlockList);
     list_ = new QListWidget(this);
     list_->setObjectName("List1");
     list_->setAccessibleName("Blocks");
@@ -43,7 +43,7 @@ SectList::SectList(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 
     FillBlockList();
-    shell_.session.SelectBlock(1);
+    services_.session.SelectBlock(1);
     list_->setCurrentRow(-1);
     list_->setFocus();
 }
@@ -51,7 +51,7 @@ SectList::SectList(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
 void SectList::FillBlockList() {
     const int row = list_->currentRow();
     list_->clear();
-    for (const std::string& line : sidewalk::FillBlockList(shell_.session.job()))
+    for (const std::string& line : sidewalk::FillBlockList(services_.session.job()))
         list_->addItem(QString::fromStdString(line));
     list_->setCurrentRow(row);
 }
@@ -77,32 +77,32 @@ int SectList::SelectedRow() const {
 void SectList::OpenSelected(bool doubleClick) {
     const int row = SelectedRow();
     if (row < 0) return; // nothing selected: nothing to open
-    if (doubleClick) shell_.session.ClearOpenRows();
-    shell_.session.SelectBlock(row + 1);
-    const int n = shell_.session.job().blockNo;
+    if (doubleClick) services_.session.ClearOpenRows();
+    services_.session.SelectBlock(row + 1);
+    const int n = services_.session.job().blockNo;
     {
-        BlockHeader header(shell_, n, this);
-        if (ExecModal(shell_, header) == QDialog::Accepted) {
-            Dataform grid(shell_, n, this);
-            ExecModal(shell_, grid);
+        BlockHeader header(services_, n, this);
+        if (services_.modal.Run(header) == QDialog::Accepted) {
+            Dataform grid(services_, n, this);
+            services_.modal.Run(grid);
         }
     }
     FillBlockList();
-    if (n == 100) shell_.session.SelectBlock(99);
-    list_->setCurrentRow(shell_.session.job().blockNo); // the line after the block just edited
+    if (n == 100) services_.session.SelectBlock(99);
+    list_->setCurrentRow(services_.session.job().blockNo); // the line after the block just edited
     list_->setFocus();
 }
 
 void SectList::Bookdel_Click() {
     const int row = SelectedRow();
     if (row < 0) { // nothing selected: nothing to empty
-        shell_.messages.Tell(
+        services_.messages.Tell(
             this, {"Select the block to delete in the list first.", "Delete Selected Section"});
         list_->setFocus();
         return;
     }
     const int n = row + 1;
-    const auto answer = shell_.messages.Ask(
+    const auto answer = services_.messages.Ask(
         this, "Delete Selected Section", "Are You Sure\n\n" + list_->item(row)->text().trimmed(),
         QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) {
@@ -110,7 +110,7 @@ void SectList::Bookdel_Click() {
         list_->setFocus();
         return;
     }
-    if (auto error = shell_.session.DeleteBlock(n)) shell_.messages.Tell(this, *error);
+    if (auto error = services_.session.DeleteBlock(n)) services_.messages.Tell(this, *error);
     FillBlockList();
     list_->setCurrentRow(n == 100 ? 99 : n);
     list_->setFocus();

@@ -11,7 +11,7 @@ namespace sidewalk::ui {
 class SectList : public QDialog {
     Q_OBJECT
   public:
-    explicit SectList(Shell& shell, QWidget* parent = nullptr);
+    explicit SectList(Services& services, QWidget* parent = nullptr);
 
     void OpenSelected(bool doubleClick);
     void Bookdel_Click();
@@ -22,7 +22,7 @@ class SectList : public QDialog {
   private:
     void FillBlockList();
     int SelectedRow() const; // the selected line, or -1
-    Shell& shell_;
+    Services& services_;
     QListWidget* list_;
 };
 

@@ -48,12 +48,12 @@ void FillList(QComboBox* list, const std::vector<PrinterChoice>* choices, int cu
 
 } // namespace
 
-NTSetup::NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWidget* parent)
+NTSetup::NTSetup(HelpLink& help, PrintSystem& system, CurrentPrinter& printer, QWidget* parent)
     : QDialog(parent), system_(system), printer_(printer), before_(printer) {
     setObjectName("NTSetup");
     setWindowTitle("Printer Setup NT");
     auto* layout = new QVBoxLayout(this);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kPrinterSetup);
+    AddHelpMenu(*this, *layout, help, help_topic::kPrinterSetup);
     auto* grid = new QGridLayout;
     printers_ = AddList(this, grid, 0, "&Printer", "Label1", "combo1");
     papers_ = AddList(this, grid, 1, "Paper&size", "Label4", "Combo2");

@@ -8,15 +8,16 @@
 #include <QDialog>
 #include <QRadioButton>
 
-#include "ui/shell.hpp"
 #include "print/print_system.hpp"
+#include "ui/shell.hpp"
 
 namespace sidewalk::ui {
 
 class NTSetup : public QDialog {
     Q_OBJECT
   public:
-    NTSetup(Shell& shell, PrintSystem& system, CurrentPrinter& printer, QWidget* parent = nullptr);
+    NTSetup(HelpLink& help, PrintSystem& system, CurrentPrinter& printer,
+            QWidget* parent = nullptr);
 
     void combo1_Click();
     void Cmd_OK_Click();

@@ -41,12 +41,14 @@ PrinterChoice PaperOf(PrintSystem& system, const CurrentPrinter& printer) {
 
 } // namespace
 
-Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidget* parent)
-    : QDialog(parent), shell_(shell), selectionFile_(std::move(selectionFile)) {
+Prtbox::Prtbox(Services& services, ShellState& state, bool selTextSaved, std::string selectionFile,
+               QWidget* parent)
+    : QDialog(parent), services_(services), state_(state),
+      selectionFile_(std::move(selectionFile)) {
     setObjectName("Prtbox");
-    setWindowTitle(QString::fromStdString("Print Report: " + shell.reportFile));
+    setWindowTitle(QString::fromStdString("Print Report: " + state.reportFile));
     auto* layout = new QVBoxLayout(this);
-    AddHelpMenu(*this, *layout, shell.help, help_topic::kPrintReport);
+    AddHelpMenu(*this, *layout, services.help, help_topic::kPrintReport);
     for (std::size_t i = 0; i < status_.size(); ++i) {
         status_[i] = new QLabel(this);
         status_[i]->setObjectName(QString("Label%1").arg(i + 1));
@@ -123,10 +125,11 @@ Prtbox::Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidg
 
 void Prtbox::ShowPrinter() {
     WaitCursor wait; // the spooler is asked about the printer
-    const PrinterDescription d = DescribePrinter(shell_.printers, shell_.printer);
-    const bool none = shell_.printer.deviceName.empty() && shell_.printers.PrinterNames().empty();
+    const PrinterDescription d = DescribePrinter(services_.printers, state_.printer);
+    const bool none =
+        state_.printer.deviceName.empty() && services_.printers.PrinterNames().empty();
     status_[0]->setText(QString::fromStdString(
-        none ? NoPrinterLine(shell_.printers.SpoolerAnswers()) : PrinterLine(shell_.printer)));
+        none ? NoPrinterLine(services_.printers.SpoolerAnswers()) : PrinterLine(state_.printer)));
     status_[1]->setText(QString::fromStdString(PaperLine(d)));
     status_[2]->setText(QString::fromStdString(BinLine(d)));
 }
@@ -150,40 +153,41 @@ void Prtbox::Cmd_Print_Click() {
     if (toFile_->isChecked()) {
         // The whole report to a file: a line-by-line copy, or its sheets as a PDF.
         std::string target;
-        if (!shell_.dialogs.ShowPrintToFileDialog(this, shell_.lastDir, shell_.reportFile, target))
+        if (!services_.dialogs.ShowPrintToFileDialog(this, state_.lastDir, state_.reportFile,
+                                                     target))
             return;
         std::optional<Message> error;
         {
             WaitCursor wait;
             if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
-                const PrinterChoice paper = PaperOf(shell_.printers, shell_.printer);
+                const PrinterChoice paper = PaperOf(services_.printers, state_.printer);
                 PdfPrinter pdf(target, PageSizeOf(paper),
-                               shell_.printer.orientation == Orientation::Landscape
+                               state_.printer.orientation == Orientation::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
                                paper.unprintable);
-                error = PrintReportPages(shell_.reportFile, 0, 0, pdf);
+                error = PrintReportPages(state_.reportFile, 0, 0, pdf);
             } else {
-                error = CopyReportToFile(shell_.reportFile, target);
+                error = CopyReportToFile(state_.reportFile, target);
             }
         }
-        if (error) shell_.messages.Tell(this, *error);
+        if (error) services_.messages.Tell(this, *error);
         return;
     }
     bool whole = false;
     const int copies = copies_->text().trimmed().toInt(&whole);
     if (!whole || copies < 1 || copies > 32767) {
-        shell_.messages.Tell(this, Message{"The number of copies must be a whole number from 1 "
-                                           "to 32767.",
-                                           "Print Report", MessageKind::Error});
+        services_.messages.Tell(this, Message{"The number of copies must be a whole number from 1 "
+                                              "to 32767.",
+                                              "Print Report", MessageKind::Error});
         return;
     }
     if (ranges_[2]->isChecked()) {
         PrintCopies(selectionFile_, 0, 0, copies);
     } else if (ranges_[0]->isChecked()) {
-        PrintCopies(shell_.reportFile, 0, 0, copies);
+        PrintCopies(state_.reportFile, 0, 0, copies);
     } else {
-        PrintCopies(shell_.reportFile, pageFrom_->value(), pageTo_->value(), copies);
+        PrintCopies(state_.reportFile, pageFrom_->value(), pageTo_->value(), copies);
     }
 }
 
@@ -193,21 +197,21 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
     std::optional<Message> error;
     {
         WaitCursor wait;
-        error =
-            PrintReportCopies(shell_.printers, shell_.printer, JobTitle(), file, from, to, copies);
+        error = PrintReportCopies(services_.printers, state_.printer, JobTitle(), file, from, to,
+                                  copies);
     }
-    if (error) shell_.messages.Tell(this, *error); // with the pointer as it was
+    if (error) services_.messages.Tell(this, *error); // with the pointer as it was
 }
 
 // The spooled job's title: the data file's name (NoName for a new job), not a workspace path.
 std::string Prtbox::JobTitle() const {
-    const std::string& name = shell_.session.job().dataFileName;
+    const std::string& name = services_.session.job().dataFileName;
     return name.empty() ? std::string(kNoName) : std::filesystem::path(name).filename().string();
 }
 
 void Prtbox::Cmd_Setup_Click() {
-    NTSetup setup(shell_, shell_.printers, shell_.printer, this);
-    ExecModal(shell_, setup);
+    NTSetup setup(services_.help, services_.printers, state_.printer, this);
+    services_.modal.Run(setup);
     // Cancel has put back what was current; either way the lines say what Print will use.
     ShowPrinter();
 }

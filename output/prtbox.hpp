@@ -22,7 +22,8 @@ class Prtbox : public QDialog {
     Q_OBJECT
   public:
     // selectionFile names the viewer's selection file; selTextSaved says it was written.
-    Prtbox(Shell& shell, bool selTextSaved, std::string selectionFile, QWidget* parent = nullptr);
+    Prtbox(Services& services, ShellState& state, bool selTextSaved, std::string selectionFile,
+           QWidget* parent = nullptr);
 
     void Range_Click(int index);
     void Prtfile_Check_Click();
@@ -33,7 +34,8 @@ class Prtbox : public QDialog {
     void ShowPrinter();
     std::string JobTitle() const;
     void PrintCopies(const std::string& file, int from, int to, int copies);
-    Shell& shell_;
+    Services& services_;
+    ShellState& state_;
     std::string selectionFile_;
     std::array<QLabel*, 3> status_{};
     QGroupBox* range_;

@@ -34,13 +34,14 @@ int ViewFontSize(int displayWidth) {
     return 8;
 }
 
-ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+ViewForm::ViewForm(Services& services, ShellState& state, QWidget* parent)
+    : QDialog(parent), services_(services), state_(state) {
     setObjectName("ViewForm");
     setWindowTitle("View Report");
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    QMenuBar* bar = AddHelpMenu(*this, *layout, shell.help, help_topic::kViewReport);
+    QMenuBar* bar = AddHelpMenu(*this, *layout, services.help, help_topic::kViewReport);
     QAction* print = bar->addAction("&Print");
     print->setObjectName("Mnu_Print");
     QAction* exit = bar->addAction("E&xit");
@@ -64,9 +65,9 @@ ViewForm::ViewForm(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shel
     // The report's pages one under another, each break a line of its own.
     FileBytes bytes;
     QString text;
-    if (const int error = ReadWholeFile(shell.reportFile, bytes); error != 0) {
+    if (const int error = ReadWholeFile(state.reportFile, bytes); error != 0) {
         loadError_ =
-            Message{"Cannot read the report " + shell.reportFile + ": " + ReadErrorText(error),
+            Message{"Cannot read the report " + state.reportFile + ": " + ReadErrorText(error),
                     "File Input Error", MessageKind::Error};
     } else {
         const std::vector<std::string_view> pages = SplitPages(bytes.view());
@@ -101,7 +102,7 @@ void ViewForm::FitScrollRange() {
 }
 
 std::string ViewForm::SelectionFile() const {
-    return shell_.session.workspace().File("seltext.txt");
+    return services_.session.workspace().File("seltext.txt");
 }
 
 std::optional<std::string> SelectionFileText(const QString& selected) {
@@ -117,16 +118,16 @@ void ViewForm::Mnu_Print_Click() {
     selTextSaved_ = false;
     if (const auto text = SelectionFileText(display_->textCursor().selectedText())) {
         if (auto error = ReplaceWorkspaceFile(SelectionFile(), *text)) {
-            shell_.messages.Tell(this, *error);
+            services_.messages.Tell(this, *error);
             return;
         }
         selTextSaved_ = true;
     }
     // The printer reports print on is the system's default until the user chooses another.
-    if (shell_.printer.deviceName.empty())
-        shell_.printer = SelectPrinter(shell_.printers, shell_.printers.DefaultPrinterName());
-    Prtbox dialog(shell_, selTextSaved_, SelectionFile(), this);
-    ExecModal(shell_, dialog);
+    if (state_.printer.deviceName.empty())
+        state_.printer = SelectPrinter(services_.printers, services_.printers.DefaultPrinterName());
+    Prtbox dialog(services_, state_, selTextSaved_, SelectionFile(), this);
+    services_.modal.Run(dialog);
     std::error_code ec;
     std::filesystem::remove(SelectionFile(), ec);
     selTextSaved_ = false;

@@ -23,7 +23,7 @@ std::optional<std::string> SelectionFileText(const QString& selected);
 class ViewForm : public QDialog {
     Q_OBJECT
   public:
-    explicit ViewForm(Shell& shell, QWidget* parent = nullptr);
+    explicit ViewForm(Services& services, ShellState& state, QWidget* parent = nullptr);
 
     void Mnu_Print_Click();
 
@@ -38,7 +38,8 @@ class ViewForm : public QDialog {
 
   private:
     void FitScrollRange();
-    Shell& shell_;
+    Services& services_;
+    ShellState& state_;
     QPlainTextEdit* display_;
     bool selTextSaved_ = false;
     std::optional<Message> loadError_;

@@ -5,19 +5,23 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <algorithm>
 
 namespace sidewalk::ui {
 
-int ExecModal(Shell& shell, QDialog& window) {
+int DesktopModal::Run(QDialog& window) {
     // The viewer, which a user may want larger, keeps its maximise button.
     SetDialogFrame(window, window.isSizeGripEnabled());
-    PlaceWindow(window, shell);
+    PlaceWindow(window, state_.formTop);
     // Modal to the window that opened it, not to the whole program: help stays usable.
     window.setWindowModality(Qt::WindowModal);
-    if (shell.onModal) shell.onModal(window);
     return window.exec();
+}
+
+QAction* DesktopModal::PopUp(QMenu& menu, const QPoint& at) {
+    return menu.exec(at);
 }
 
 int TitleWidth(const QWidget& window) {
@@ -29,7 +33,7 @@ int TitleWidth(const QWidget& window) {
     return QFontMetrics(title).horizontalAdvance(window.windowTitle()) + 120;
 }
 
-void PlaceWindow(QWidget& window, const Shell& shell) {
+void PlaceWindow(QWidget& window, int formTop) {
     // Wide enough for its whole title in a window manager's frame.
     window.setMinimumWidth(std::max(window.minimumWidth(), TitleWidth(window)));
     if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize(); // a size it chose stays
@@ -37,7 +41,7 @@ void PlaceWindow(QWidget& window, const Shell& shell) {
     if (screen == nullptr) return;
     const QRect free = screen->availableGeometry();
     const int left = free.left() + (free.width() - window.frameGeometry().width()) / 2;
-    window.move(left, shell.formTop);
+    window.move(left, formTop);
 }
 
 WaitCursor::WaitCursor() {

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,30 @@ namespace sidewalk::ui::test {
 using sidewalk::test::ReadText;
 using Folder = sidewalk::test::Scratch; // for saved files
 
+// Runs each window as the program does, once it has noted it and queued what the test does in
+// it; the grid's row menu is shown to the test before it pops up.
+class AnsweringModal : public DesktopModal {
+  public:
+    using DesktopModal::DesktopModal;
+    int Run(QDialog& window) override {
+        seen << window.objectName();
+        if (auto act = onWindow.find(window.objectName()); act != onWindow.end()) {
+            // Runs inside the window's own modal loop, once it has started.
+            QMetaObject::invokeMethod(
+                &window, [fn = act->second, &window] { fn(window); }, Qt::QueuedConnection);
+        }
+        return DesktopModal::Run(window);
+    }
+    QAction* PopUp(QMenu& menu, const QPoint& at) override {
+        if (onMenu) onMenu(menu);
+        return DesktopModal::PopUp(menu, at);
+    }
+    QStringList seen; // the windows run, in order
+    // What to do in a window once it runs, by its objectName.
+    std::map<QString, std::function<void(QDialog&)>> onWindow;
+    std::function<void(QMenu&)> onMenu;
+};
+
 class Program {
     static Session Make() {
         Message error;
@@ -44,20 +69,9 @@ class Program {
     HelpLink help_;
 
   public:
-    Program()
-        : session_(Make()),
-          help_(messages), shell{session_, messages, dialogs, help_, printers, "/",
-                                 0,        {},       {},      {},    {}} {
+    Program() : session_(Make()), help_(messages) {
         help_.InitHelp(nullptr, SIDEWALK_BUILD_DIR);
         messages.FailUnanswered();
-        shell.onModal = [this](QDialog& window) {
-            seen << window.objectName();
-            auto act = onWindow.find(window.objectName());
-            if (act == onWindow.end()) return;
-            // Runs inside the window's own modal loop, once it has started.
-            QMetaObject::invokeMethod(
-                &window, [fn = act->second, &window] { fn(window); }, Qt::QueuedConnection);
-        };
     }
     Session& session() { return session_; }
     Job& job() { return SessionTestAccess::JobOf(session_); } // to set a job up directly
@@ -65,10 +79,16 @@ class Program {
 
     FileDialogs dialogs;
     MemoryPrintSystem printers;
-    Shell shell;
-    QStringList seen; // the windows run, in order
-    // What to do in a window once it runs, by its objectName.
-    std::map<QString, std::function<void(QDialog&)>> onWindow;
+    ShellState state{.lastDir = "/"};
+    AnsweringModal modal{state};
+    Services services{.session = session_,
+                      .messages = messages,
+                      .dialogs = dialogs,
+                      .help = help_,
+                      .printers = printers,
+                      .modal = modal};
+    QStringList& seen = modal.seen;
+    std::map<QString, std::function<void(QDialog&)>>& onWindow = modal.onWindow;
 };
 
 // Clicks the button or triggers the menu item of that name in window.

@@ -32,7 +32,7 @@ class Blocks : public QObject {
         p.session().New();
         p.job().header(7).blkDesc = "MAIN ST";
         p.onWindow["BlockHeader"] = [](QDialog& w) { Press(w, "ExitBlk"); };
-        SectList list(p.shell);
+        SectList list(p.services);
         auto* lines = list.findChild<QListWidget*>("List1");
         QCOMPARE(lines->count(), 100);
         QCOMPARE(lines->item(6)->text(), QString("Blk  7 MAIN ST"));
@@ -55,7 +55,7 @@ class Blocks : public QObject {
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
         QVERIFY(!p.session().SaveAs(folder.path() / "DELETE.V41"));
-        SectList list(p.shell);
+        SectList list(p.services);
         list.show();
         auto* lines = list.findChild<QListWidget*>("List1");
         const sidewalk::BlockHeader before = p.job().header(2);
@@ -88,7 +88,7 @@ class Blocks : public QObject {
         p.job().jobUnits = "M";
         p.job().header(3) = {"L", "L", "10", "4", "-2.5", "20", "300", "CURVED"};
         {
-            BlockHeader empty(p.shell, 5);
+            BlockHeader empty(p.services, 5);
             empty.show();
             QCOMPARE(empty.findChild<QComboBox*>("d_alityp")->currentText(), QString("Tangent"));
             QCOMPARE(empty.findChild<QComboBox*>("d_blside")->currentText(), QString("Right"));
@@ -99,7 +99,7 @@ class Blocks : public QObject {
             Press(empty, "ExitBlk");
             QVERIFY(!p.job().blockInUse(5)); // nothing stored
         }
-        BlockHeader curved(p.shell, 3);
+        BlockHeader curved(p.services, 3);
         curved.show();
         auto* curve = curved.findChild<QGroupBox*>("Frame1");
         QVERIFY(curve->isVisible());
@@ -149,7 +149,7 @@ class Blocks : public QObject {
         p.job().jobUnits = "E";
         p.job().header(5) = {"T", "R", "10", "4", "22", "22", "", ""};
         {
-            Dataform grid(p.shell, 5);
+            Dataform grid(p.services, 5);
             QCOMPARE(grid.windowTitle(), QString("Data Entry --  Data Is In English"));
             auto* cells = grid.findChild<QTableWidget*>("Spread1");
             QCOMPARE(cells->rowCount(), 100);
@@ -169,7 +169,7 @@ class Blocks : public QObject {
         }
         const Job& job = p.job();
         QCOMPARE(job.header(5).blkDesc, std::string("BLOCK NUMBER  5"));
-        Dataform again(p.shell, 5);
+        Dataform again(p.services, 5);
         again.show();
         auto* cells = again.findChild<QTableWidget*>("Spread1");
         QCOMPARE(cells->item(0, 0)->text() + cells->item(1, 0)->text(), QString("47"));
@@ -201,7 +201,7 @@ class Blocks : public QObject {
         rows[1] = {"7", "-5", "10", "0", ""};
         const BlockRowsLoad loaded = LoadBlockRows(p.job(), p.session().workspace(), 5);
         QVERIFY(!StoreBlockRows(p.job(), p.session().workspace(), 5, rows, loaded));
-        Dataform legacy(p.shell, 5);
+        Dataform legacy(p.services, 5);
         Press(legacy, "dataexit");
         QCOMPARE(QString::fromStdString(p.job().row(1).area), QString("-5.000"));
     }
@@ -240,7 +240,7 @@ class Blocks : public QObject {
         p.session().New();
         p.job().jobUnits = "E";
         p.job().header(2) = {"T", "R", "10", "4", "22", "22", "", "KEYED"};
-        Dataform form(p.shell, 2);
+        Dataform form(p.services, 2);
         form.show();
         QApplication::setActiveWindow(&form);
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -343,7 +343,7 @@ class Blocks : public QObject {
             Press(w, "saveexit");
         };
         p.messages.AnswerNext(QMessageBox::No); // should the save fail, leave without saving
-        MainForm1 main(p.shell);
+        MainForm1 main(p.services, p.state);
         Press(main, "Cmd_New");
         QCOMPARE(p.seen, (QStringList{"EngMet_Form", "ProcForm", "Indexform", "SectList",
                                       "BlockHeader", "Dataform", "EnddataForm"}));

@@ -70,7 +70,7 @@ class RealPrinting : public QObject {
         CurrentPrinter printer = SelectPrinter(cups, cups.DefaultPrinterName());
         QCOMPARE(printer.deviceName, std::string("Trays"));
         QCOMPARE(printer.port, "sidewalk-pdf:" + printed_.string());
-        NTSetup setup(p.shell, cups, printer);
+        NTSetup setup(p.help(), cups, printer);
         QStringList listed;
         for (const QString& line : RunTool("lpstat", {"-p"}).split('\n'))
             if (line.startsWith("printer ")) listed << line.section(' ', 1, 1);
@@ -173,25 +173,22 @@ class RealPrinting : public QObject {
     void printDialogTellsTheTruth() {
         Program p;
         CupsPrintSystem cups((work_.path() / "print.pdf").string());
-        Shell shell{p.session(),
-                    p.messages,
-                    p.dialogs,
-                    p.help(),
-                    cups,
-                    "/",
-                    0,
-                    report_,
-                    SelectPrinter(cups, "Trays"),
-                    p.shell.onModal,
-                    {}};
-        shell.printer.paperSize = 9; // A4
+        Services services{.session = p.session(),
+                          .messages = p.messages,
+                          .dialogs = p.dialogs,
+                          .help = p.help(),
+                          .printers = cups,
+                          .modal = p.modal};
         p.onWindow["NTSetup"] = [](QDialog& w) {
             auto* printers = w.findChild<QComboBox*>("combo1");
             printers->setCurrentIndex(printers->findText("Closed"));
             static_cast<NTSetup&>(w).combo1_Click();
             Press(w, "Cmd_Cancel");
         };
-        Prtbox box(shell, false, "");
+        p.state.reportFile = report_;
+        p.state.printer = SelectPrinter(cups, "Trays");
+        p.state.printer.paperSize = 9; // A4
+        Prtbox box(services, p.state, false, "");
         box.Cmd_Setup_Click();
         box.findChild<QRadioButton*>("Range_1")->click();
         box.findChild<QSpinBox*>("Page_To")->setValue(1);

@@ -86,14 +86,14 @@ class Printing : public QObject {
             {"Gone", 9, 1, 1, 2, -1, " Paper: A4   [Portrait] ", " Bin: Not Defined "},
         };
         for (const auto& c : cases) {
-            p.shell.printer = SelectPrinter(p.printers, c.printer);
-            p.shell.printer.paperSize = c.paper;
-            p.shell.printer.paperBin = c.bin;
-            p.shell.printer.orientation = static_cast<Orientation>(c.orientation);
-            const PrinterDescription d = DescribePrinter(p.printers, p.shell.printer);
+            p.state.printer = SelectPrinter(p.printers, c.printer);
+            p.state.printer.paperSize = c.paper;
+            p.state.printer.paperBin = c.bin;
+            p.state.printer.orientation = static_cast<Orientation>(c.orientation);
+            const PrinterDescription d = DescribePrinter(p.printers, p.state.printer);
             QCOMPARE(PaperLine(d), std::string(c.paperLine));
             QCOMPARE(BinLine(d), std::string(c.binLine));
-            NTSetup setup(p.shell, p.printers, p.shell.printer);
+            NTSetup setup(p.help(), p.printers, p.state.printer);
             QCOMPARE(Items(setup.findChild<QComboBox*>("combo1")),
                      QStringList({"Office", "Gone", "Closed", "Home"}));
             QCOMPARE(setup.findChild<QComboBox*>("combo1")->currentText(), c.printer);
@@ -119,18 +119,18 @@ class Printing : public QObject {
     void setupOkAndCancel() {
         Program p;
         AddQueues(p.printers);
-        p.shell.printer = SelectPrinter(p.printers, "Office");
+        p.state.printer = SelectPrinter(p.printers, "Office");
         {
-            NTSetup setup(p.shell, p.printers, p.shell.printer);
+            NTSetup setup(p.help(), p.printers, p.state.printer);
             setup.findChild<QComboBox*>("Combo2")->setCurrentIndex(1);
             setup.findChild<QComboBox*>("Combo3")->setEditText("Tray two");
             setup.findChild<QRadioButton*>("Option1_1")->setChecked(true);
             Press(setup, "Cmd_OK");
             QVERIFY(!setup.setupCancelled());
         }
-        QCOMPARE(p.shell.printer.paperSize, 5);
-        QCOMPARE(p.shell.printer.paperBin, 1);
-        QVERIFY(p.shell.printer.orientation == Orientation::Landscape);
+        QCOMPARE(p.state.printer.paperSize, 5);
+        QCOMPARE(p.state.printer.paperBin, 1);
+        QVERIFY(p.state.printer.orientation == Orientation::Landscape);
         const struct {
             int printer; // place in the list
             const char* button;
@@ -142,17 +142,17 @@ class Printing : public QObject {
             {3, "Cmd_OK", "Home", 1, 7, 2},       // no Legal, no such bin: its defaults
         };
         for (const auto& c : cases) {
-            NTSetup setup(p.shell, p.printers, p.shell.printer);
+            NTSetup setup(p.help(), p.printers, p.state.printer);
             setup.findChild<QComboBox*>("combo1")->setCurrentIndex(c.printer);
             setup.combo1_Click();
             Press(setup, c.button);
-            QCOMPARE(p.shell.printer.deviceName, std::string(c.device));
-            QCOMPARE(p.shell.printer.paperSize, c.paper);
-            QCOMPARE(p.shell.printer.paperBin, c.bin);
-            QVERIFY(p.shell.printer.orientation == static_cast<Orientation>(c.orientation));
-            p.shell.printer = SelectPrinter(p.printers, "Office");
-            p.shell.printer.paperSize = 5;
-            p.shell.printer.orientation = Orientation::Landscape;
+            QCOMPARE(p.state.printer.deviceName, std::string(c.device));
+            QCOMPARE(p.state.printer.paperSize, c.paper);
+            QCOMPARE(p.state.printer.paperBin, c.bin);
+            QVERIFY(p.state.printer.orientation == static_cast<Orientation>(c.orientation));
+            p.state.printer = SelectPrinter(p.printers, "Office");
+            p.state.printer.paperSize = 5;
+            p.state.printer.orientation = Orientation::Landscape;
         }
     }
 
@@ -160,9 +160,9 @@ class Printing : public QObject {
     void printDialogState() {
         Program p;
         AddQueues(p.printers);
-        p.shell.printer = SelectPrinter(p.printers, "Office");
-        p.shell.reportFile = "/tmp/work dir/PRINT.SPL";
-        Prtbox box(p.shell, false, "");
+        p.state.printer = SelectPrinter(p.printers, "Office");
+        p.state.reportFile = "/tmp/work dir/PRINT.SPL";
+        Prtbox box(p.services, p.state, false, "");
         QCOMPARE(box.windowTitle(), QString("Print Report: /tmp/work dir/PRINT.SPL"));
         QCOMPARE(box.findChild<QLabel*>("Label1")->text(),
                  QString(" Printer: Office   [socket://office:9100] "));
@@ -191,7 +191,7 @@ class Printing : public QObject {
         QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: Legal   [Landscape] "));
         // The lines always name what the job is printed with, after Setup's OK or Cancel.
         box.findChild<QCheckBox*>("Prtfile_Check")->click();
-        p.shell.reportFile = Report("state.SPL", "x\r\n");
+        p.state.reportFile = Report("state.SPL", "x\r\n");
         for (const char* button : {"Cmd_Cancel", "Cmd_OK"}) {
             p.onWindow["NTSetup"] = [button](QDialog& w) {
                 auto* printers = w.findChild<QComboBox*>("combo1");
@@ -217,9 +217,9 @@ class Printing : public QObject {
     void withoutAnyPrinter() {
         Program p;
         p.printers.spoolerAnswers = false;
-        p.shell.reportFile = Report("none.SPL", "one\r\n");
-        p.shell.printer = SelectPrinter(p.printers, p.printers.DefaultPrinterName());
-        Prtbox box(p.shell, false, "");
+        p.state.reportFile = Report("none.SPL", "one\r\n");
+        p.state.printer = SelectPrinter(p.printers, p.printers.DefaultPrinterName());
+        Prtbox box(p.services, p.state, false, "");
         QVERIFY(box.findChild<QLabel*>("Label1")->text().contains("no print spooler answers"));
         QCOMPARE(box.findChild<QLabel*>("Label2")->text(),
                  QString(" Paper: US Letter   [Portrait] "));
@@ -261,10 +261,10 @@ class Printing : public QObject {
             const int range = c.range, from = c.from, to = c.to;
             Program p;
             AddQueues(p.printers);
-            p.shell.printer = SelectPrinter(p.printers, printer.toStdString());
-            p.shell.reportFile =
+            p.state.printer = SelectPrinter(p.printers, printer.toStdString());
+            p.state.reportFile =
                 Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\ne1\r\n");
-            Prtbox box(p.shell, true, Report("seltext.txt", "sel\r\n"));
+            Prtbox box(p.services, p.state, true, Report("seltext.txt", "sel\r\n"));
             box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
             box.findChild<QSpinBox*>("Page_From")->setValue(from);
             box.findChild<QSpinBox*>("Page_To")->setValue(to);
@@ -296,9 +296,9 @@ class Printing : public QObject {
     void printDialogToFile() {
         Program p;
         AddQueues(p.printers);
-        p.shell.printer = SelectPrinter(p.printers, "Office");
-        p.shell.reportFile = Report("toFile.SPL", "one\ntwo\r\n\f\r\nthree");
-        Prtbox box(p.shell, false, "");
+        p.state.printer = SelectPrinter(p.printers, "Office");
+        p.state.reportFile = Report("toFile.SPL", "one\ntwo\r\n\f\r\nthree");
+        Prtbox box(p.services, p.state, false, "");
         box.findChild<QRadioButton*>("Range_1")->click();
         box.findChild<QLineEdit*>("No_Copies")->setText("4");
         box.findChild<QCheckBox*>("Prtfile_Check")->click();
@@ -317,7 +317,7 @@ class Printing : public QObject {
         QCOMPARE(p.messages.shown().size(), std::size_t{1});
         QCOMPARE(p.messages.shown()[0].title, QString("File Output Error"));
         QVERIFY(p.printers.jobs.empty());
-        QCOMPARE(p.shell.lastDir, std::string("/"));
+        QCOMPARE(p.state.lastDir, std::string("/"));
     }
 };
 

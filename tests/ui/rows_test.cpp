@@ -88,13 +88,13 @@ class RowOperations : public QObject {
         p.job().header(2) = {"T", "R", "10", "4", "22", "22", "", "TWO"};
         QGuiApplication::clipboard()->clear();
         QMap<QString, bool> enabled;
-        p.shell.onRowMenu = [&](QMenu& menu) {
+        p.modal.onMenu = [&](QMenu& menu) {
             for (QAction* a : menu.actions())
                 enabled[a->objectName()] = a->isEnabled();
             QMetaObject::invokeMethod(&menu, &QMenu::close, Qt::QueuedConnection);
         };
         {
-            Dataform one(p.shell, 1);
+            Dataform one(p.services, 1);
             auto* grid = one.findChild<QTableWidget*>("Spread1");
             grid->clearSelection();
             for (int r = 0; r < 4; ++r) {
@@ -130,7 +130,7 @@ class RowOperations : public QObject {
             one.Mnu_OptsCopy_Click(1, 2);
             Press(one, "dataexit");
         }
-        Dataform two(p.shell, 2); // rows copied in one block go into another
+        Dataform two(p.services, 2); // rows copied in one block go into another
         two.show();
         auto* grid = two.findChild<QTableWidget*>("Spread1");
         grid->clearSelection();

@@ -59,7 +59,7 @@ class Windows : public QObject {
             p.onWindow["EngMet_Form"] = [name](QDialog& w) { Press(w, name.c_str()); };
             p.onWindow["ProcForm"] = [](QDialog& w) { Press(w, "ExitCmd"); };
             p.messages.AnswerNext(QMessageBox::No); // leave the new job unsaved
-            MainForm1 main(p.shell);
+            MainForm1 main(p.services, p.state);
             Press(main, "Cmd_New");
             QCOMPARE(p.seen, c.windows);
             QCOMPARE(p.job().jobUnits, std::string(c.units));
@@ -73,12 +73,12 @@ class Windows : public QObject {
         Program p;
         p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
         p.messages.AnswerNext(QMessageBox::No);
-        MainForm1 main(p.shell);
+        MainForm1 main(p.services, p.state);
         p.dialogs.AnswerNext(QString::fromStdString(kEnglish.string()));
         Press(main, "Cmd_Open");
         QCOMPARE(p.seen, QStringList{"ProcForm"});
         QCOMPARE(p.job().dataFileName, kEnglish.string());
-        QCOMPARE(p.shell.lastDir, kEnglish.parent_path().string());
+        QCOMPARE(p.state.lastDir, kEnglish.parent_path().string());
 
         // The invalid file: its message, and back at the main window; the save target stays.
         p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "NOTES.V41").string()));
@@ -118,7 +118,7 @@ class Windows : public QObject {
                 Press(w, "Idxexit");
             };
             p.onWindow["EnddataForm"] = [](QDialog& w) { Press(w, "saveexit"); };
-            ProcForm options(p.shell);
+            ProcForm options(p.services, p.state);
             if (before.contains("index") || before.contains("same")) Press(options, "IndexCmd");
             if (before.contains("window")) Press(options, "SaveCmd");
             const auto shownBefore = p.messages.shown().size();
@@ -147,7 +147,7 @@ class Windows : public QObject {
         QVERIFY(p.session().Open(kEnglish).read());
         const fs::path copy = folder.path() / "COPY.V41";
         {
-            EnddataForm form(p.shell);
+            EnddataForm form(p.services, p.state);
             QVERIFY(form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
             // The data file filter gives a name without an extension ".V41".
             p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "COPY").string()));
@@ -162,7 +162,7 @@ class Windows : public QObject {
 
         // A save that fails: its message, no check mark, not saved, the old file intact.
         {
-            EnddataForm form(p.shell);
+            EnddataForm form(p.services, p.state);
             p.dialogs.AnswerNext(QString::fromStdString((copy / "INSIDE.V41").string()));
             p.messages.AnswerNext(QMessageBox::Ok);
             Press(form, "Endsaveas");
@@ -178,12 +178,12 @@ class Windows : public QObject {
 
         // A new job offers Save As only.
         p.session().New();
-        EnddataForm form(p.shell);
+        EnddataForm form(p.services, p.state);
         QVERIFY(!form.findChild<QPushButton*>("Endsave")->isVisibleTo(&form));
         // A long name is shortened in the middle; the window stays within the screen.
         const std::string longName = "/" + std::string(2000, 'd') + "/JOB.V41";
         p.job().dataFileName = longName;
-        EnddataForm longForm(p.shell);
+        EnddataForm longForm(p.services, p.state);
         QVERIFY(longForm.sizeHint().width() < QGuiApplication::primaryScreen()->size().width());
         QCOMPARE(longForm.findChild<QLabel*>("Label1")->toolTip().toStdString(), longName);
     }
@@ -201,7 +201,7 @@ class Windows : public QObject {
             Program p;
             p.job().dataFileName = file.toStdString();
             p.job().idxDate = stored.toStdString();
-            Indexform form(p.shell);
+            Indexform form(p.services);
             form.show();
             auto* date = form.findChild<QLineEdit*>("DDate1");
             QCOMPARE(date->text(), today ? QDate::currentDate().toString("MM/dd/yyyy") : stored);
@@ -219,11 +219,11 @@ class Windows : public QObject {
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
         p.onWindow["ViewForm"] = [](QDialog& w) { Press(w, "Mnu_Exit"); };
-        ProcForm options(p.shell);
+        ProcForm options(p.services, p.state);
         Press(options, "ReportCmd");
         QCOMPARE(p.seen, QStringList{"ViewForm"});
         const Workspace& ws = p.session().workspace();
-        QCOMPARE(p.shell.reportFile, ws.ReportFile());
+        QCOMPARE(p.state.reportFile, ws.ReportFile());
         QCOMPARE(ReadText(ws.WorkFile()), ReadText(kEnglish));
         QVERIFY(ReadText(ws.ReportFile()).find("GRAND TOTAL ROADWAY CURB") != std::string::npos);
 
@@ -235,26 +235,26 @@ class Windows : public QObject {
         QCOMPARE(p.seen, QStringList{"ViewForm"});
         QCOMPARE(p.messages.shown().back().title, QString("File Output Error"));
         // A report that cannot be read: its message, never an empty viewer.
-        p.shell.reportFile = ws.ReportFile();
-        QCOMPARE(ViewForm(p.shell).loadError()->title, std::string("File Input Error"));
+        p.state.reportFile = ws.ReportFile();
+        QCOMPARE(ViewForm(p.services, p.state).loadError()->title, std::string("File Input Error"));
     }
 
     // What a screen reader is told: buttons by their captions, fields by their labels.
     void accessibleNames() {
         Program p;
         p.session().New();
-        MainForm1 main(p.shell);
-        ProcForm options(p.shell);
-        EnddataForm save(p.shell);
-        Indexform index(p.shell);
-        Prtbox print(p.shell, false, "");
-        NTSetup setup(p.shell, p.printers, p.shell.printer);
-        SectList blocks(p.shell);
-        BlockHeader header(p.shell, 1);
-        Dataform rows(p.shell, 1);
-        EngMet_Form units(p.shell);
-        AboutBox about(p.shell);
-        ViewForm view(p.shell);
+        MainForm1 main(p.services, p.state);
+        ProcForm options(p.services, p.state);
+        EnddataForm save(p.services, p.state);
+        Indexform index(p.services);
+        Prtbox print(p.services, p.state, false, "");
+        NTSetup setup(p.help(), p.printers, p.state.printer);
+        SectList blocks(p.services);
+        BlockHeader header(p.services, 1);
+        Dataform rows(p.services, 1);
+        EngMet_Form units(p.session());
+        AboutBox about;
+        ViewForm view(p.services, p.state);
         const std::initializer_list<QWidget*> windows = {&main,  &options, &save,   &index,
                                                          &print, &setup,   &blocks, &header,
                                                          &rows,  &units,   &about,  &view};
@@ -305,7 +305,7 @@ class Windows : public QObject {
     void helpTopics() {
         Program p;
         p.session().New();
-        MainForm1 main(p.shell);
+        MainForm1 main(p.services, p.state);
         Press(main, "Cmd_Help");
         QCOMPARE(p.help().lastTopic(), 0);
         QVERIFY(p.help().browser() != nullptr);
@@ -314,7 +314,7 @@ class Windows : public QObject {
         QVERIFY(!QImage(QString::fromStdString(
                             (p.help().helpFile().parent_path() / "block.svg").string()))
                      .isNull());
-        ProcForm options(p.shell);
+        ProcForm options(p.services, p.state);
         Press(options, "Mnu_Help");
         QCOMPARE(p.help().browser()->source().fragment(), QString("770"));
         // F1 in the main window: the contents. A working window is modal to the one that
@@ -375,8 +375,8 @@ class Windows : public QObject {
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
         QVERIFY(!p.session().Report().error);
-        p.shell.reportFile = p.session().workspace().ReportFile();
-        ViewForm view(p.shell);
+        p.state.reportFile = p.session().workspace().ReportFile();
+        ViewForm view(p.services, p.state);
         auto* display = view.findChild<QPlainTextEdit*>("MhFileDisplay1");
         QVERIFY(display->toPlainText().contains(QString(80, QChar(0x2500))));
         QVERIFY(!display->toPlainText().contains('\f'));
@@ -423,7 +423,7 @@ class Windows : public QObject {
         QVERIFY(p.session().Open(kEnglish).read());
         const std::string dir = p.session().workspace().TempDir();
         QVERIFY(fs::exists(dir));
-        MainForm1 main(p.shell);
+        MainForm1 main(p.services, p.state);
         main.show();
         Press(main, "Cmd_Exit");
         QVERIFY(!fs::exists(dir));
