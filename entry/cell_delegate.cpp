@@ -69,10 +69,4 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
-void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
-    QStyledItemDelegate::initStyleOption(option, index);
-    if (!CellFits(index.column(), index.data().toString()))
-        option->backgroundBrush = NotFitColour();
-}
-
 } // namespace sidewalk::ui

@@ -30,7 +30,6 @@ class CellDelegate : public QStyledItemDelegate {
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override;
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 } // namespace sidewalk::ui

@@ -9,15 +9,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
-#include <array>
-#include <memory>
 
 #include "data/field_ranges.hpp"
 #include "data/units.hpp"
+#include "entry/block_rows_model.hpp"
 #include "entry/cell_delegate.hpp"
-#include "entry/grid_rows.hpp"
 #include "entry/spread.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -26,12 +23,6 @@
 namespace sidewalk::ui {
 
 namespace {
-
-constexpr int kColumns = 6;
-constexpr int kPlusColumn = 3; // column 4, counted from 0
-
-const char* const kHeadings[kColumns] = {"Type", "Area or Length", "Station",
-                                         " ",    "Plus",           "Radius to Back Curb"};
 
 // The clipboard's rows, read now: another program may have put them there.
 ClipboardRows ClipboardNow() {
@@ -65,7 +56,10 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
                                                     : "All dimensions are in FEET",
                              this);
     units->setObjectName("Label2");
-    grid_ = new Spread(kMaxRows, kColumns, this);
+    loaded_ = services.session.LoadBlockRows(blockNo);
+    rows_ = new BlockRowsModel(job.rows, this);
+    grid_ = new Spread(this);
+    grid_->setModel(rows_);
     grid_->setObjectName("Spread1");
     grid_->setAccessibleName("Rows of the block");
     auto* cells = new CellDelegate(grid_);
@@ -73,19 +67,15 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
         RefuseCell(index.row(), index.column());
     };
     grid_->setItemDelegate(cells);
-    QStringList headings;
-    for (const char* heading : kHeadings)
-        headings << heading;
-    grid_->setHorizontalHeaderLabels(headings);
-    const double widths[kColumns] = {5.62, 11, 5.5, 1.5, 5.37, 14.62};
+    const double widths[kGridColumns] = {5.62, 11, 5.5, 1.5, 5.37, 14.62};
     const int character = grid_->fontMetrics().horizontalAdvance('0');
     // A selected column's heading is drawn bold: wide enough for that too.
     QFont bold = grid_->horizontalHeader()->font();
     bold.setBold(true);
     const QFontMetrics headingMetrics(bold);
-    for (int c = 0; c < kColumns; ++c)
+    for (int c = 0; c < kGridColumns; ++c)
         grid_->setColumnWidth(c, std::max(static_cast<int>(widths[c] * character) + 12,
-                                          headingMetrics.horizontalAdvance(kHeadings[c]) + 16));
+                                          headingMetrics.horizontalAdvance(GridHeading(c)) + 16));
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     left->addWidget(caption);
     left->addWidget(description);
@@ -108,44 +98,8 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     connect(grid_, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
     exit->installEventFilter(this);
 
-    loaded_ = services.session.LoadBlockRows(blockNo);
     if (loaded_.error) services.messages.Tell(this, *loaded_.error);
-    // Each column's range is shown in its heading's and its cells' tool tips.
-    auto tips = std::make_shared<std::array<QString, kColumns>>();
-    for (int c = 0; c < kColumns; ++c) {
-        if (c == kPlusColumn) continue;
-        (*tips)[c] = NumberValidator::RangeText(*GridColumnRange(c));
-        grid_->horizontalHeaderItem(c)->setToolTip((*tips)[c]);
-    }
-    const QColor cyan(128, 255, 255);
-    const QColor yellow(255, 255, 128);
-    for (int r = 1; r <= kMaxRows; ++r) {
-        const auto cells = GridRowCells(job.row(r));
-        for (int c = 0; c < kColumns; ++c) {
-            auto* item =
-                new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
-            item->setToolTip((*tips)[static_cast<std::size_t>(c)]);
-            if (c == kPlusColumn) {
-                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-                item->setTextAlignment(Qt::AlignCenter);
-                item->setBackground(yellow);
-            } else if (c == 2 || c == 4 || c == 5) {
-                item->setBackground(cyan);
-            }
-            grid_->setItem(r - 1, c, item);
-        }
-    }
-    // A cell that does not fit its column says so in its tool tip; its colour comes with it.
-    connect(grid_, &QTableWidget::itemChanged, this, [this, tips](QTableWidgetItem* item) {
-        const int c = item->column();
-        if (c == kPlusColumn) return;
-        if (grid_->editing()) typed_.insert({item->row(), c}); // typed, not loaded or moved
-        const QString tip = CellFits(c, item->text())
-                                ? (*tips)[static_cast<std::size_t>(c)]
-                                : NumberValidator::NotFitText(*GridColumnRange(c));
-        if (item->toolTip() != tip) item->setToolTip(tip);
-    });
-    grid_->setCurrentCell(0, 0);
+    grid_->setCurrentIndex(rows_->index(0, 0));
     grid_->setFocus();
     // The row menu, over whole rows selected on the row headers (or the keyboard's menu key).
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -160,25 +114,7 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
 }
 
 GridTexts Dataform::Texts() const {
-    GridTexts texts{};
-    for (int r = 1; r <= kMaxRows; ++r) {
-        auto cell = [&](int c) {
-            const QTableWidgetItem* item = grid_->item(r - 1, c);
-            return item != nullptr ? item->text().toStdString() : std::string();
-        };
-        texts[static_cast<std::size_t>(r)] = {cell(0), cell(1), cell(2), cell(4), cell(5)};
-    }
-    return texts;
-}
-
-void Dataform::SetTexts(const GridTexts& rows) {
-    for (int r = 1; r <= kMaxRows; ++r) {
-        const auto cells = GridRowCells(rows[static_cast<std::size_t>(r)]);
-        for (int c = 0; c < kColumns; ++c)
-            if (c != kPlusColumn)
-                grid_->item(r - 1, c)->setText(
-                    QString::fromStdString(cells[static_cast<std::size_t>(c)]));
-    }
+    return rows_->Texts();
 }
 
 bool Dataform::eventFilter(QObject* watched, QEvent* event) {
@@ -194,34 +130,35 @@ bool Dataform::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Dataform::RefuseCell(int row, int column) {
-    services_.messages.Tell(this, {("Row " + QString::number(row + 1) + ", " + kHeadings[column] +
+    services_.messages.Tell(this, {("Row " + QString::number(row + 1) + ", " + GridHeading(column) +
                                     ":\n" + NumberValidator::NotFitText(*GridColumnRange(column)))
                                        .toStdString(),
                                    "Data Entry", MessageKind::Warning});
     // Back to the cell: its open edit as it was (Escape still puts back the old value), or a
     // new edit of what the cell holds.
-    if (QWidget* editor = grid_->indexWidget(grid_->model()->index(row, column))) {
+    const QModelIndex cell = rows_->index(row, column);
+    if (QWidget* editor = grid_->indexWidget(cell)) {
         editor->setFocus();
         return;
     }
     grid_->setFocus();
-    grid_->setCurrentCell(row, column);
-    grid_->editItem(grid_->item(row, column));
+    grid_->setCurrentIndex(cell);
+    grid_->edit(cell);
 }
 
 void Dataform::Activate(int row) {
     grid_->clearSelection();
-    grid_->setCurrentCell(row - 1, 0);
+    grid_->setCurrentIndex(rows_->index(row - 1, 0));
 }
 
 void Dataform::ShowRowMenu(const QPoint& at) {
-    const QList<QTableWidgetSelectionRange> ranges = grid_->selectedRanges();
-    if (ranges.size() != 1) return;
-    const QTableWidgetSelectionRange& range = ranges.front();
-    const int first = range.topRow() + 1;
-    const int last = range.bottomRow() + 1;
+    const QItemSelection selected = grid_->selectionModel()->selection();
+    if (selected.size() != 1) return;
+    const QItemSelectionRange& range = selected.front();
+    const int first = range.top() + 1;
+    const int last = range.bottom() + 1;
     // Whole rows only, and never a selection that reaches row 100.
-    if (range.leftColumn() != 0 || range.rightColumn() != kColumns - 1 || last >= kMaxRows) return;
+    if (range.left() != 0 || range.right() != kGridColumns - 1 || last >= kMaxRows) return;
     const RowMenuItems items =
         RowMenu(Texts(), first, last, static_cast<int>(ClipboardNow().rows.size()));
     QMenu menu(this);
@@ -257,17 +194,13 @@ void Dataform::ShowRowMenu(const QPoint& at) {
 }
 
 void Dataform::Mnu_OptsInsert_Click(int first, int last) {
-    GridTexts rows = Texts();
-    InsertBlankRows(rows, first, last - first + 1);
-    SetTexts(rows);
+    rows_->insertRows(first - 1, last - first + 1);
     Activate(first);
 }
 
 void Dataform::Mnu_OptsCut_Click(int first, int last) {
     Mnu_OptsCopy_Click(first, last);
-    GridTexts rows = Texts();
-    DeleteRows(rows, first, last);
-    SetTexts(rows);
+    rows_->removeRows(first - 1, last - first + 1);
     Activate(first);
 }
 
@@ -276,66 +209,53 @@ void Dataform::Mnu_OptsCopy_Click(int first, int last) {
     Activate(first);
 }
 
-std::optional<ClipboardRows> Dataform::RowsToPaste() {
-    ClipboardRows clip = ClipboardNow();
-    if (clip.rows.empty()) {
+void Dataform::Mnu_OptsPaste_Click(int first) {
+    PasteFromClipboard(first, false);
+}
+
+void Dataform::Mnu_OptsClipInsert_Click(int first) {
+    PasteFromClipboard(first, true);
+}
+
+void Dataform::PasteFromClipboard(int first, bool insert) {
+    const ClipboardRows clip = ClipboardNow();
+    const int count = static_cast<int>(clip.rows.size());
+    if (count == 0) {
         services_.messages.Tell(this, {"The clipboard holds no rows: each row is a line of "
                                        "tab-separated cells, as the grid or a spreadsheet copies "
                                        "them. Nothing was pasted.",
                                        "Data Entry", MessageKind::Warning});
-        return std::nullopt;
+        return;
     }
-    return clip;
-}
-
-void Dataform::TellRejected(const ClipboardRows& clip, int first) {
-    if (clip.rejected.empty()) return;
-    QString cells;
-    for (const auto& cell : clip.rejected) {
-        const int row = first + cell.row - 1;
-        if (row > kMaxRows) break;
-        cells += "\nRow " + QString::number(row) + ", " + kHeadings[cell.column - 1];
+    const GridTexts rows = Texts();
+    if (insert && LastRowsHaveType(rows, count)) { // never off row 100
+        services_.messages.Tell(this, {"The " + std::to_string(count) +
+                                           " rows on the clipboard would push typed rows off the "
+                                           "end of the grid. Nothing was inserted.",
+                                       "Data Entry", MessageKind::Warning});
+        return;
     }
-    services_.messages.Tell(
-        this, {("These cells did not fit their column and were left empty:" + cells).toStdString(),
-               "Data Entry", MessageKind::Warning});
-}
-
-void Dataform::Mnu_OptsPaste_Click(int first) {
-    const auto clip = RowsToPaste();
-    if (!clip) return;
-    GridTexts rows = Texts();
-    const int last = std::min(first + static_cast<int>(clip->rows.size()) - 1, kMaxRows);
     bool typed = false;
-    for (int r = first; r <= last; ++r)
+    for (int r = first; !insert && r <= std::min(first + count - 1, kMaxRows); ++r)
         typed = typed || HasType(rows[static_cast<std::size_t>(r)]);
     if (typed && services_.messages.Ask(this, "Overwrite Existing Data",
                                         "Are You Sure You Want To Overwrite The Data",
                                         QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
                                         QMessageBox::No) != QMessageBox::Yes)
         return;
-    PasteRows(rows, first, clip->rows);
-    SetTexts(rows);
+    if (insert) rows_->insertRows(first - 1, count);
+    rows_->Paste(first - 1, clip.rows);
     Activate(first);
-    TellRejected(*clip, first);
-}
-
-void Dataform::Mnu_OptsClipInsert_Click(int first) {
-    const auto clip = RowsToPaste();
-    if (!clip) return;
-    GridTexts rows = Texts();
-    if (LastRowsHaveType(rows, static_cast<int>(clip->rows.size()))) { // never off row 100
-        services_.messages.Tell(this, {"The " + std::to_string(clip->rows.size()) +
-                                           " rows on the clipboard would push typed rows off the "
-                                           "end of the grid. Nothing was inserted.",
-                                       "Data Entry", MessageKind::Warning});
-        return;
+    if (clip.rejected.empty()) return;
+    QString cells;
+    for (const auto& cell : clip.rejected) {
+        const int row = first + cell.row - 1;
+        if (row > kMaxRows) break;
+        cells += "\nRow " + QString::number(row) + ", " + GridHeading(cell.column - 1);
     }
-    InsertBlankRows(rows, first, static_cast<int>(clip->rows.size()));
-    PasteRows(rows, first, clip->rows);
-    SetTexts(rows);
-    Activate(first);
-    TellRejected(*clip, first);
+    services_.messages.Tell(
+        this, {("These cells did not fit their column and were left empty:" + cells).toStdString(),
+               "Data Entry", MessageKind::Warning});
 }
 
 void Dataform::done(int result) {
@@ -345,11 +265,10 @@ void Dataform::done(int result) {
     grid_->setCurrentIndex(current);
     // A value typed here that does not fit keeps the grid open until it fits or is cleared (a
     // value as the block file had it is stored as it was).
-    for (const auto& [r, c] : typed_)
-        if (!CellFits(c, grid_->item(r, c)->text())) {
-            RefuseCell(r, c);
-            return;
-        }
+    if (const auto refused = rows_->FirstRefused()) {
+        RefuseCell(refused->row(), refused->column());
+        return;
+    }
     if (auto error = services_.session.StoreBlockRows(blockNo_, Texts(), loaded_)) {
         services_.messages.Tell(this, *error);
         const auto leave = services_.messages.Ask(

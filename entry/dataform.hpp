@@ -3,12 +3,10 @@
 #pragma once
 
 #include <QDialog>
-#include <QTableWidget>
-#include <set>
-#include <utility>
+#include <optional>
 
 #include "data/block_file.hpp"
-#include "entry/grid_rows.hpp"
+#include "session/grid_rows.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {
@@ -41,16 +39,15 @@ class Dataform : public QDialog {
   private:
     // Says that the cell's value does not fit and puts the cursor back in it, editing.
     void RefuseCell(int row, int column);
-    std::optional<ClipboardRows> RowsToPaste(); // nothing, with a message, when it holds none
-    void TellRejected(const ClipboardRows& clip, int first);
-    void SetTexts(const GridTexts& rows);
+    // Paste Row(s) or, with insert, Insert Row(s) from Clipboard at row first.
+    void PasteFromClipboard(int first, bool insert);
     void Activate(int row); // column 1 of row becomes the active cell, ending the selection
     Services& services_;
     int blockNo_;
     BlockRowsLoad loaded_;
+    class BlockRowsModel* rows_;
     class Spread* grid_;
     QWidget* exit_;
-    std::set<std::pair<int, int>> typed_; // cells (row, column from 0) the user has typed in
 };
 
 } // namespace sidewalk::ui

@@ -1,17 +1,17 @@
-// The grid of the Data Entry window: a table of the block's 100 rows that steers the cursor
+// The grid of the Data Entry window: a view of the block's 100 rows that steers the cursor
 // past the cells a row's type does not use, however the cursor leaves a cell, clears a cell
 // with the Delete key, and selects whole rows with Shift+Space and then Shift+Up/Down. A move by
 // keys is steered by the row left; a click lands in the row clicked.
 #pragma once
 
-#include <QTableWidget>
+#include <QTableView>
 
 namespace sidewalk::ui {
 
-class Spread : public QTableWidget {
+class Spread : public QTableView {
     Q_OBJECT
   public:
-    Spread(int rows, int columns, QWidget* parent);
+    explicit Spread(QWidget* parent);
     bool editing() const { return state() == EditingState; } // a cell's editor is open
 
   signals:
@@ -26,6 +26,8 @@ class Spread : public QTableWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    QString TypeOf(int row) const; // the Type cell's text of a row counted from 0
+    void SelectRows(int first, int last);
     QModelIndex Steered(const QModelIndex& from, const QModelIndex& to) const;
     QModelIndex Landed(const QModelIndex& clicked) const;
     int rowAnchor_ = -1;      // the row Shift+Space selected, from which Shift+Up/Down extend

@@ -2,6 +2,7 @@
 // message boxes, file dialogs and windows that the test answers in advance.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
@@ -100,6 +101,20 @@ inline void Press(QWidget& window, const char* name) {
     auto* action = window.findChild<QAction*>(name);
     QVERIFY2(action != nullptr, name);
     action->trigger();
+}
+
+// The grid's cells, counted from 0.
+inline QString Cell(QAbstractItemView* grid, int row, int column) {
+    return grid->model()->index(row, column).data().toString();
+}
+inline void SetCell(QAbstractItemView* grid, int row, int column, const QString& text) {
+    grid->model()->setData(grid->model()->index(row, column), text);
+}
+// Selects the cells of rows first..last, columns 0..lastColumn, alone.
+inline void SelectCells(QAbstractItemView* grid, int first, int last, int lastColumn) {
+    grid->selectionModel()->select(
+        QItemSelection(grid->model()->index(first, 0), grid->model()->index(last, lastColumn)),
+        QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace sidewalk::ui::test

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <filesystem>
 #include <fstream>
 
@@ -14,7 +14,6 @@
 #include "data/block_file.hpp"
 #include "entry/block_header.hpp"
 #include "entry/dataform.hpp"
-#include "entry/grid_steering.hpp"
 #include "entry/sect_list.hpp"
 #include "ui_support.hpp"
 
@@ -37,14 +36,14 @@ class Blocks : public QObject {
         QCOMPARE(lines->count(), 100);
         QCOMPARE(lines->item(6)->text(), QString("Blk  7 MAIN ST"));
         QCOMPARE(lines->item(99)->text(), QString("Blk  100 "));
-        QCOMPARE(lines->currentRow(), -1);
+        QCOMPARE(lines->currentIndex().row(), -1);
         QTest::keyClick(lines, Qt::Key_Return); // nothing selected: nothing opens
         QVERIFY(p.seen.isEmpty());
         QVERIFY(list.result() == 0 && !p.job().dataSaved);
         lines->setCurrentRow(97);
         for (int expected : {99, 100, 100}) { // slots 98, 99, 100, then 100 again
             QTest::keyClick(lines, Qt::Key_Return);
-            QCOMPARE(lines->currentRow(), expected - 1);
+            QCOMPARE(lines->currentIndex().row(), expected - 1);
         }
         QCOMPARE(p.seen.size(), 3);
         QCOMPARE(p.job().blockNo, 99);
@@ -72,13 +71,13 @@ class Blocks : public QObject {
                  QString("Are You Sure\n\nBlk  2 ") + QString::fromStdString(before.blkDesc));
         QVERIFY(p.job().header(2) == before);
         QVERIFY(p.job().dataSaved);
-        QCOMPARE(lines->currentRow(), 1); // after No the selection stays on the block
+        QCOMPARE(lines->currentIndex().row(), 1); // after No the selection stays on the block
         p.messages.AnswerNext(QMessageBox::Yes);
         Press(list, "Bookdel");
         QVERIFY(p.job().header(2) == sidewalk::BlockHeader{});
         QVERIFY(!p.job().dataSaved);
         QCOMPARE(lines->item(1)->text(), QString("Blk  2 "));
-        QCOMPARE(lines->currentRow(), 2);
+        QCOMPARE(lines->currentIndex().row(), 2);
         QCOMPARE(ReadText(p.session().workspace().BlockFileName(2)), std::string()); // emptied
     }
 
@@ -151,45 +150,46 @@ class Blocks : public QObject {
         {
             Dataform grid(p.services, 5);
             QCOMPARE(grid.windowTitle(), QString("Data Entry --  Data Is In English"));
-            auto* cells = grid.findChild<QTableWidget*>("Spread1");
-            QCOMPARE(cells->rowCount(), 100);
-            QCOMPARE(cells->item(41, 3)->text(), QString("+"));
+            auto* cells = grid.findChild<QTableView*>("Spread1");
+            QCOMPARE(cells->model()->rowCount(), 100);
+            QCOMPARE(Cell(cells, 41, 3), QString("+"));
             QFont bold = cells->horizontalHeader()->font(); // a selected heading is bold
             bold.setBold(true);
             for (int c = 0; c < 6; ++c)
                 QVERIFY(QFontMetrics(bold).horizontalAdvance(
-                            cells->horizontalHeaderItem(c)->text()) < cells->columnWidth(c));
-            cells->item(1, 0)->setText("4");
-            cells->item(1, 2)->setText("10");
-            cells->item(1, 5)->setText("25");
-            cells->item(4, 0)->setText("7");
-            cells->item(4, 1)->setText("12.5");
-            cells->item(2, 1)->setText("99"); // no type: dropped
+                            cells->model()->headerData(c, Qt::Horizontal).toString()) <
+                        cells->columnWidth(c));
+            SetCell(cells, 1, 0, "4");
+            SetCell(cells, 1, 2, "10");
+            SetCell(cells, 1, 5, "25");
+            SetCell(cells, 4, 0, "7");
+            SetCell(cells, 4, 1, "12.5");
+            SetCell(cells, 2, 1, "99"); // no type: dropped
             Press(grid, "dataexit");
         }
         const Job& job = p.job();
         QCOMPARE(job.header(5).blkDesc, std::string("BLOCK NUMBER  5"));
         Dataform again(p.services, 5);
         again.show();
-        auto* cells = again.findChild<QTableWidget*>("Spread1");
-        QCOMPARE(cells->item(0, 0)->text() + cells->item(1, 0)->text(), QString("47"));
-        QCOMPARE(cells->item(1, 1)->text(), QString("12.500"));
-        QCOMPARE(cells->item(2, 0)->text(), QString());
+        auto* cells = again.findChild<QTableView*>("Spread1");
+        QCOMPARE(Cell(cells, 0, 0) + Cell(cells, 1, 0), QString("47"));
+        QCOMPARE(Cell(cells, 1, 1), QString("12.500"));
+        QCOMPARE(Cell(cells, 2, 0), QString());
         // A value that does not fit its column stays as typed; Tab and the frame are refused.
-        cells->setCurrentCell(3, 2);
-        cells->editItem(cells->item(3, 2));
+        cells->setCurrentIndex(cells->model()->index(3, 2));
+        cells->edit(cells->model()->index(3, 2));
         auto* editor = cells->findChild<QLineEdit*>();
         QVERIFY(editor != nullptr);
         QTest::keyClicks(editor, "12345");
         p.messages.AnswerNext(QMessageBox::Ok);
         QTest::keyClick(editor, Qt::Key_Tab);
         QCOMPARE(editor->text(), QString("12345"));
-        QCOMPARE(cells->currentColumn(), 2);
+        QCOMPARE(cells->currentIndex().column(), 2);
         p.messages.AnswerNext(QMessageBox::Ok);
         again.close();
         QVERIFY(again.isVisible());
         QCOMPARE(p.messages.shown().back().text.section('\n', 0, 0), QString("Row 4, Station:"));
-        QCOMPARE(cells->item(3, 2)->text(), QString("12345"));
+        QCOMPARE(Cell(cells, 3, 2), QString("12345"));
         editor = qobject_cast<QLineEdit*>(cells->indexWidget(cells->model()->index(3, 2)));
         QVERIFY(editor != nullptr); // open again on the cell
         editor->selectAll();
@@ -206,33 +206,6 @@ class Blocks : public QObject {
         QCOMPARE(QString::fromStdString(p.job().row(1).area), QString("-5.000"));
     }
 
-    // The Part's steering table, and row 100 staying on row 100.
-    void steeringTable() {
-        const struct {
-            GridCell from, to;
-            const char* type;
-            std::optional<GridCell> steered;
-        } cases[] = {
-            {{5, 1}, {5, 2}, "4", GridCell{5, 3}},   {{5, 1}, {5, 2}, "7", std::nullopt},
-            {{5, 1}, {5, 2}, "1.4", GridCell{5, 3}}, {{5, 3}, {5, 4}, "7", GridCell{5, 5}},
-            {{5, 5}, {5, 6}, "7", GridCell{6, 1}},   {{5, 5}, {5, 6}, "", GridCell{6, 1}},
-            {{5, 5}, {5, 6}, "4", std::nullopt},     {{100, 5}, {100, 6}, "2", GridCell{100, 5}},
-            {{5, 3}, {5, 2}, "7", GridCell{5, 1}},   {{5, 5}, {5, 4}, "1", GridCell{5, 3}},
-            {{5, 2}, {5, 3}, "7", std::nullopt},     {{5, 6}, {6, 1}, "1", std::nullopt},
-        };
-        for (const auto& c : cases)
-            QVERIFY(SteerCursor(c.from, c.to, c.type) == c.steered);
-        // A click: a used cell stands; an unused one goes to its row's nearest used cell.
-        const struct {
-            GridCell clicked;
-            const char* type;
-            int column;
-        } clicks[] = {{{7, 2}, "4", 3}, {{7, 2}, "7", 2}, {{7, 4}, "1", 5}, {{7, 4}, "", 5},
-                      {{7, 6}, "7", 5}, {{7, 6}, "4", 6}, {{7, 1}, "4", 1}};
-        for (const auto& c : clicks)
-            QVERIFY(LandClick(c.clicked, c.type) == (GridCell{7, c.column}));
-    }
-
     // A designer keys rows with the keyboard alone: typing starts an edit, Tab moves on past
     // the cells the type does not use, Delete clears a cell.
     void keyingRowsWithTheKeyboard() {
@@ -244,7 +217,7 @@ class Blocks : public QObject {
         form.show();
         QApplication::setActiveWindow(&form);
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        auto* grid = form.findChild<QTableWidget*>("Spread1");
+        auto* grid = form.findChild<QTableView*>("Spread1");
         const struct {
             const char* text;
             Qt::Key key;     // Enter commits and moves on as Tab does
@@ -256,15 +229,15 @@ class Blocks : public QObject {
         for (const auto& k : strokes) {
             QTest::keyClicks(QApplication::focusWidget(), k.text);
             QTest::keyClick(QApplication::focusWidget(), k.key);
-            QCOMPARE(grid->currentRow() + 1, k.row);
-            QCOMPARE(grid->currentColumn() + 1, k.column);
+            QCOMPARE(grid->currentIndex().row() + 1, k.row);
+            QCOMPARE(grid->currentIndex().column() + 1, k.column);
         }
-        QCOMPARE(grid->item(0, 5)->text(), QString("25"));
-        QCOMPARE(grid->item(1, 1)->text(), QString("12.5"));
+        QCOMPARE(Cell(grid, 0, 5), QString("25"));
+        QCOMPARE(Cell(grid, 1, 1), QString("12.5"));
         // The first Escape cancels the edit only; Ctrl+Tab leaves for Exit, Ctrl+Shift+Tab back.
         QTest::keyClicks(grid, "9");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(form.isVisible() && grid->item(2, 1)->text().isEmpty());
+        QVERIFY(form.isVisible() && Cell(grid, 2, 1).isEmpty());
         QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("dataexit"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
@@ -272,18 +245,18 @@ class Blocks : public QObject {
         QCOMPARE(QApplication::focusWidget(), grid);
         // A click lands in the row clicked: on the cell, or its row's nearest used one.
         for (const auto& [row, column, landed] : {std::tuple{0, 1, 2}, {1, 3, 4}, {2, 5, 4}}) {
-            grid->setCurrentCell(1, 0);
+            grid->setCurrentIndex(grid->model()->index(1, 0));
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               grid->visualRect(grid->model()->index(row, column)).center());
             QCoreApplication::processEvents();
-            QCOMPARE(grid->currentRow(), row);
-            QCOMPARE(grid->currentColumn(), landed);
+            QCOMPARE(grid->currentIndex().row(), row);
+            QCOMPARE(grid->currentIndex().column(), landed);
         }
-        grid->setCurrentCell(1, 2);
+        grid->setCurrentIndex(grid->model()->index(1, 2));
         QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
-        QCOMPARE(grid->item(1, 2)->text(), QString("11"));
+        QCOMPARE(Cell(grid, 1, 2), QString("11"));
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(grid->item(1, 2)->text(), QString());
+        QCOMPARE(Cell(grid, 1, 2), QString());
         Press(form, "dataexit");
         QCOMPARE(p.job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
     }
@@ -327,14 +300,14 @@ class Blocks : public QObject {
             Press(w, "BlkData");
         };
         p.onWindow["Dataform"] = [](QDialog& w) {
-            auto* grid = w.findChild<QTableWidget*>("Spread1");
+            auto* grid = w.findChild<QTableView*>("Spread1");
             const char* rows[][6] = {{"4", "", "10", "+", "0", "25"},
                                      {"3", "20", "10", "+", "50", ""},
                                      {"9", "15", "11", "+", "20", ""},
                                      {"1", "", "13", "+", "0", "30"}};
             for (int r = 0; r < 4; ++r)
                 for (int c = 0; c < 6; ++c)
-                    if (c != 3) grid->item(r, c)->setText(rows[r][c]);
+                    if (c != 3) SetCell(grid, r, c, rows[r][c]);
             Press(w, "dataexit");
         };
         p.onWindow["EnddataForm"] = [&](QDialog& w) {

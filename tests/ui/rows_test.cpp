@@ -1,83 +1,61 @@
-// The grid's row operations as plain functions, and the row menu in the window: its enabling,
+// The grid's row operations as calls on its model, and the row menu in the window: its enabling,
 // Cut, Copy, Paste with the overwrite question, Insert from Clipboard, rows copied from one
 // block into another, and a clipboard changed by another program.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QTableWidget>
+#include <QTableView>
 
+#include "entry/block_rows_model.hpp"
 #include "entry/dataform.hpp"
-#include "entry/grid_rows.hpp"
+#include "ui/number_validator.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {
 
-GridTexts Rows(std::initializer_list<std::pair<int, const char*>> typed) {
-    GridTexts rows{};
-    for (const auto& [r, type] : typed)
-        rows[static_cast<std::size_t>(r)] = {type, "1", "2", "3", "4"};
-    return rows;
-}
-
-std::string Types(const GridTexts& rows, int first, int last) {
-    std::string out;
-    for (int r = first; r <= last; ++r)
-        out += rows[static_cast<std::size_t>(r)].type.empty()
-                   ? "."
-                   : rows[static_cast<std::size_t>(r)].type;
+// The rows' types, "." for an empty one, counted from 0.
+QString Types(const BlockRowsModel& rows, int first, int last) {
+    QString out;
+    for (int r = first; r <= last; ++r) {
+        const QString type = rows.index(r, 0).data().toString();
+        out += type.isEmpty() ? "." : type;
+    }
     return out;
 }
 
 class RowOperations : public QObject {
     Q_OBJECT
   private slots:
-    void insertDeleteAndText() {
-        GridTexts rows = Rows({{1, "1"}, {2, "7"}, {3, "4"}, {100, "9"}});
-        InsertBlankRows(rows, 2, 2);
-        QCOMPARE(Types(rows, 1, 6), std::string("1..74."));
-        QCOMPARE(Types(rows, 100, 100), std::string(".")); // pushed off the end
-        DeleteRows(rows, 2, 3);
-        QCOMPARE(Types(rows, 1, 4), std::string("174."));
-
-        const std::string text = RowsToText(rows, 1, 2);
-        QCOMPARE(text, std::string("1\t1\t2\t+\t3\t4\n7\t1\t2\t+\t3\t4\n"));
-        const auto back = RowsFromText(text);
-        QCOMPARE(back.rows.size(), std::size_t{2});
-        QVERIFY(back.rows[1] == rows[2] && back.rejected.empty());
-        // Five cells, as a spreadsheet keeps them; cells that do not fit are left empty and
-        // named; a line with no cell that fits is no row, a copied blank row is one.
-        const auto sheet =
-            RowsFromText("2\t12.5\t10\t5\t\r\n12\t99999\t10000\t1.5\t-3\nx\n\n\t\t\t+\t\t\n");
-        QCOMPARE(sheet.rows.size(), std::size_t{3});
-        QVERIFY(sheet.rows[0] == (BlockRow{"2", "12.5", "10", "5", ""}));
-        QVERIFY(sheet.rows[1] == (BlockRow{"", "", "", "1.5", ""}));
-        QVERIFY(sheet.rows[2] == BlockRow{});
-        QVERIFY(sheet.rejected ==
-                (std::vector<ClipboardRows::Cell>{{2, 1}, {2, 2}, {2, 3}, {2, 6}}));
-        QVERIFY(RowsFromText("rubbish\tx\n\n").rows.empty());
-    }
-
-    void menuItemsActOnlyWhereRowsFit() {
-        const struct {
-            const char* name;
-            GridTexts rows;
-            int first, last, clip;
-            RowMenuItems items;
-        } cases[] = {
-            {"empty grid, nothing copied", Rows({}), 5, 5, 0, {true, false, false}},
-            {"rows 98-100 empty, three selected", Rows({{97, "1"}}), 10, 12, 2, {true, true, true}},
-            {"type in 99, two selected", Rows({{99, "1"}}), 10, 11, 1, {false, false, false}},
-            {"type in 99, one selected", Rows({{99, "1"}}), 10, 10, 1, {true, true, true}},
-            {"type in 99, one selected, three copied",
-             Rows({{99, "1"}}),
-             10,
-             10,
-             3,
-             {true, true, false}},
-            {"paste would write past row 100", Rows({}), 98, 98, 5, {true, false, false}},
-        };
-        for (const auto& c : cases)
-            QVERIFY2(RowMenu(c.rows, c.first, c.last, c.clip) == c.items, c.name);
+    // The row menu's operations as model calls: the grid keeps its 100 rows, a value typed that
+    // does not fit is kept and refused, and moves with its row.
+    void modelCalls() {
+        GridTexts texts{};
+        for (const auto& [r, type] : {std::pair{1, "1"}, {2, "7"}, {3, "4"}, {100, "9"}})
+            texts[static_cast<std::size_t>(r)] = {type, "1", "2", "3", "4"};
+        BlockRowsModel rows(texts);
+        QVERIFY(rows.setData(rows.index(2, 1), "123456")); // row 3's area: kept, refused
+        QCOMPARE(rows.index(2, 1).data().toString(), QString("123456"));
+        QCOMPARE(rows.index(2, 1).data(Qt::BackgroundRole).value<QColor>(), NotFitColour());
+        QVERIFY(!rows.setData(rows.index(2, kPlusColumn), "x"));
+        QVERIFY(!(rows.flags(rows.index(2, kPlusColumn)) & Qt::ItemIsEditable));
+        QVERIFY(rows.insertRows(1, 2));
+        QCOMPARE(rows.rowCount(), 100);
+        QCOMPARE(Types(rows, 0, 5), QString("1..74."));
+        QCOMPARE(Types(rows, 99, 99), QString(".")); // pushed off the end
+        QCOMPARE(rows.FirstRefused(), std::optional(rows.index(4, 1)));
+        QVERIFY(rows.removeRows(1, 2));
+        QCOMPARE(Types(rows, 0, 3), QString("174."));
+        QCOMPARE(rows.FirstRefused(), std::optional(rows.index(2, 1)));
+        QVERIFY(!rows.insertRows(100, 1) && !rows.removeRows(-1, 1));
+        rows.Paste(98, {BlockRow{"5"}, BlockRow{"6"}, BlockRow{"8"}}); // nothing past row 100
+        QCOMPARE(Types(rows, 97, 99), QString(".56"));
+        rows.Paste(2, {BlockRow{"2"}});
+        QVERIFY(!rows.FirstRefused());
+        QCOMPARE(rows.Texts()[3].type, std::string("2"));
+        QVERIFY(rows.removeRows(0, 1));
+        QVERIFY(rows.setData(rows.index(1, 2), "10000"));
+        QVERIFY(rows.setData(rows.index(1, 2), "9999")); // fits now
+        QVERIFY(!rows.FirstRefused());
     }
 
     void rowMenuInTheWindow() {
@@ -95,65 +73,65 @@ class RowOperations : public QObject {
         };
         {
             Dataform one(p.services, 1);
-            auto* grid = one.findChild<QTableWidget*>("Spread1");
+            auto* grid = one.findChild<QTableView*>("Spread1");
             grid->clearSelection();
             for (int r = 0; r < 4; ++r) {
-                grid->item(r, 0)->setText(QString::number(r == 0 || r == 3 ? 1 : 7));
-                grid->item(r, 1)->setText(QString::number(r + 1));
+                SetCell(grid, r, 0, QString::number(r == 0 || r == 3 ? 1 : 7));
+                SetCell(grid, r, 1, QString::number(r + 1));
             }
             // Cells selected inside the grid open no menu; whole rows do.
-            grid->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 2), true);
+            SelectCells(grid, 1, 2, 2);
             one.ShowRowMenu(QPoint());
             QVERIFY(enabled.isEmpty());
             grid->clearSelection();
-            grid->setCurrentCell(1, 1);
+            grid->setCurrentIndex(grid->model()->index(1, 1));
             QTest::keyClick(grid, Qt::Key_Space, Qt::ShiftModifier); // the keyboard's row selection
             QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
-            QCOMPARE(grid->selectedRanges().size(), 1);
-            QCOMPARE(grid->selectedRanges().front().rowCount(), 2);
-            QCOMPARE(grid->selectedRanges().front().columnCount(), 6);
+            const QItemSelection rows = grid->selectionModel()->selection();
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(rows.front().height(), 2);
+            QCOMPARE(rows.front().width(), 6);
             one.ShowRowMenu(QPoint());
             QVERIFY(enabled["Mnu_OptsInsert"]);
             enabled.clear();
             grid->clearSelection();
-            grid->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 5), true);
+            SelectCells(grid, 1, 2, 5);
             one.ShowRowMenu(QPoint());
             QVERIFY(enabled["Mnu_OptsInsert"] && enabled["Mnu_OptsCut"] &&
                     enabled["Mnu_OptsCancel"]);
             QVERIFY(!enabled["Mnu_OptsPaste"] && !enabled["Mnu_OptsClipInsert"]); // nothing copied
-            QCOMPARE(grid->currentRow(), 1); // Cancel: column 1 of the first row
-            for (const auto& range : grid->selectedRanges())
-                QCOMPARE(range.columnCount(), 1); // rows no more
+            QCOMPARE(grid->currentIndex().row(), 1); // Cancel: column 1 of the first row
+            for (const auto& range : grid->selectionModel()->selection())
+                QCOMPARE(range.width(), 1); // rows no more
 
             one.Mnu_OptsCut_Click(2, 3); // rows 2 and 3 go, the rest move up
-            QCOMPARE(grid->item(1, 0)->text() + grid->item(1, 1)->text(), QString("14"));
+            QCOMPARE(Cell(grid, 1, 0) + Cell(grid, 1, 1), QString("14"));
             one.Mnu_OptsCopy_Click(1, 2);
             Press(one, "dataexit");
         }
         Dataform two(p.services, 2); // rows copied in one block go into another
         two.show();
-        auto* grid = two.findChild<QTableWidget*>("Spread1");
+        auto* grid = two.findChild<QTableView*>("Spread1");
         grid->clearSelection();
-        grid->setRangeSelected(QTableWidgetSelectionRange(4, 0, 4, 5), true);
+        SelectCells(grid, 4, 4, 5);
         two.ShowRowMenu(QPoint());
         QVERIFY(enabled["Mnu_OptsPaste"] && enabled["Mnu_OptsClipInsert"]);
         two.Mnu_OptsPaste_Click(5);
-        QCOMPARE(grid->item(4, 0)->text() + grid->item(5, 0)->text(), QString("11"));
+        QCOMPARE(Cell(grid, 4, 0) + Cell(grid, 5, 0), QString("11"));
         // Over typed rows the question comes first; No leaves the grid as it was.
-        grid->item(5, 1)->setText("77");
+        SetCell(grid, 5, 1, "77");
         p.messages.AnswerNext(QMessageBox::No);
         two.Mnu_OptsPaste_Click(5);
         QCOMPARE(p.messages.shown().back().title, QString("Overwrite Existing Data"));
-        QCOMPARE(grid->item(5, 1)->text(), QString("77"));
+        QCOMPARE(Cell(grid, 5, 1), QString("77"));
         two.Mnu_OptsClipInsert_Click(1);
-        QCOMPARE(grid->item(0, 0)->text() + grid->item(1, 0)->text() + grid->item(6, 0)->text(),
-                 QString("111"));
+        QCOMPARE(Cell(grid, 0, 0) + Cell(grid, 1, 0) + Cell(grid, 6, 0), QString("111"));
         // A spreadsheet's rows: what fits each column is written, the rest named in one message.
         QGuiApplication::clipboard()->setText("3\t123456\t-5\t+\t1.25\tx\nrubbish");
         p.messages.AnswerNext(QMessageBox::Ok);
         two.Mnu_OptsPaste_Click(20); // rows 20 and 21 are empty: no question
-        QCOMPARE(grid->item(19, 0)->text() + "|" + grid->item(19, 1)->text() + "|" +
-                     grid->item(19, 4)->text() + "|" + grid->item(20, 0)->text(),
+        QCOMPARE(Cell(grid, 19, 0) + "|" + Cell(grid, 19, 1) + "|" + Cell(grid, 19, 4) + "|" +
+                     Cell(grid, 20, 0),
                  QString("3||1.25|"));
         QCOMPARE(p.messages.shown().back().text,
                  QString("These cells did not fit their column and were left empty:\nRow 20, "
@@ -168,9 +146,9 @@ class RowOperations : public QObject {
         // Insert Blank Row(s) leaves what is on the clipboard to paste.
         QGuiApplication::clipboard()->setText("5\t1\t2\t3\t4\n");
         two.Mnu_OptsInsert_Click(1, 1);
-        QCOMPARE(grid->item(0, 0)->text(), QString());
+        QCOMPARE(Cell(grid, 0, 0), QString());
         enabled.clear();
-        grid->setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 5), true);
+        SelectCells(grid, 0, 0, 5);
         two.ShowRowMenu(QPoint());
         QVERIFY(enabled["Mnu_OptsPaste"] && enabled["Mnu_OptsClipInsert"]);
     }

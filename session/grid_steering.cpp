@@ -1,10 +1,10 @@
 // Cursor steering by type.
-#include "entry/grid_steering.hpp"
+#include "session/grid_steering.hpp"
 
 #include "data/job.hpp"
 #include "data/number.hpp"
 
-namespace sidewalk::ui {
+namespace sidewalk {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::optional<GridCell> SteerCursor(GridCell from, GridCell to, std::string_view
     return std::nullopt;
 }
 
-} // namespace sidewalk::ui
+} // namespace sidewalk

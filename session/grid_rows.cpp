@@ -1,18 +1,15 @@
 // Row operations of the grid.
-#include "entry/grid_rows.hpp"
+#include "session/grid_rows.hpp"
 
 #include <algorithm>
 
 #include "data/field_ranges.hpp"
 #include "data/text.hpp"
 
-namespace sidewalk::ui {
+namespace sidewalk {
 
 namespace {
 
-BlockRow& At(GridTexts& rows, int r) {
-    return rows[static_cast<std::size_t>(r)];
-}
 const BlockRow& At(const GridTexts& rows, int r) {
     return rows[static_cast<std::size_t>(r)];
 }
@@ -27,20 +24,6 @@ bool LastRowsHaveType(const GridTexts& rows, int k) {
     for (int r = std::max(1, kMaxRows + 1 - k); r <= kMaxRows; ++r)
         if (HasType(At(rows, r))) return true;
     return false;
-}
-
-void InsertBlankRows(GridTexts& rows, int first, int count) {
-    if (first < 1 || first > kMaxRows || count < 1) return;
-    for (int r = kMaxRows; r >= first; --r)
-        At(rows, r) = r - count >= first ? At(rows, r - count) : BlockRow{};
-}
-
-void DeleteRows(GridTexts& rows, int first, int last) {
-    if (first < 1 || last < first) return;
-    last = std::min(last, kMaxRows);
-    const int count = last - first + 1;
-    for (int r = first; r <= kMaxRows; ++r)
-        At(rows, r) = r + count <= kMaxRows ? At(rows, r + count) : BlockRow{};
 }
 
 std::string RowsToText(const GridTexts& rows, int first, int last) {
@@ -97,14 +80,6 @@ ClipboardRows RowsFromText(std::string_view text) {
     return clip;
 }
 
-void PasteRows(GridTexts& rows, int first, const std::vector<BlockRow>& pasted) {
-    for (std::size_t i = 0; i < pasted.size(); ++i) {
-        const int r = first + static_cast<int>(i);
-        if (r < 1 || r > kMaxRows) break;
-        At(rows, r) = pasted[i];
-    }
-}
-
 RowMenuItems RowMenu(const GridTexts& rows, int first, int last, int clipRows) {
     RowMenuItems items;
     if (LastRowsHaveType(rows, last - first + 1)) return items; // the grid counts as full
@@ -116,4 +91,4 @@ RowMenuItems RowMenu(const GridTexts& rows, int first, int last, int clipRows) {
     return items;
 }
 
-} // namespace sidewalk::ui
+} // namespace sidewalk

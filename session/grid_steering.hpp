@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace sidewalk::ui {
+namespace sidewalk {
 
 struct GridCell {
     int row;    // 1..100
@@ -22,4 +22,4 @@ std::optional<GridCell> SteerCursor(GridCell from, GridCell to, std::string_view
 // nearest cell of that row that it uses (the later of two as near, as keying would go on).
 GridCell LandClick(GridCell clicked, std::string_view typeOfRow);
 
-} // namespace sidewalk::ui
+} // namespace sidewalk

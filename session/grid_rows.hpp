@@ -1,6 +1,6 @@
-// The grid's row operations as plain functions over its rows (1..100): inserting blank rows,
-// deleting rows, the rows' text form on the clipboard (the tab-separated lines spreadsheets
-// use), pasting rows through each cell's kind and range, and which row-menu items may act.
+// The grid's row rules as plain functions over its rows (1..100): the rows' text form on the
+// clipboard (the tab-separated lines spreadsheets use), read through each cell's kind and range,
+// and which row-menu items may act.
 #pragma once
 
 #include <string>
@@ -9,19 +9,13 @@
 
 #include "data/block_file.hpp"
 
-namespace sidewalk::ui {
+namespace sidewalk {
 
 // A row counts when its Type cell, trimmed, is not empty.
 bool HasType(const BlockRow& row);
 
 // Whether any of the last k rows (101 - k to 100) has a type.
 bool LastRowsHaveType(const GridTexts& rows, int k);
-
-// Inserts count blank rows before row first; the rows below move down, the last fall off.
-void InsertBlankRows(GridTexts& rows, int first, int count);
-
-// Deletes rows first..last; the rows below move up and blank rows fill the end.
-void DeleteRows(GridTexts& rows, int first, int last);
 
 // Rows first..last as text: a line per row, its six cells ("+" fourth) separated by tabs.
 std::string RowsToText(const GridTexts& rows, int first, int last);
@@ -41,9 +35,6 @@ struct ClipboardRows {
 };
 ClipboardRows RowsFromText(std::string_view text);
 
-// Writes the rows over the grid's rows from row first on; nothing is written past row 100.
-void PasteRows(GridTexts& rows, int first, const std::vector<BlockRow>& pasted);
-
 // Which items of the row menu act, for whole rows first..last selected and clipRows rows on
 // the clipboard. Nothing that inserts or pastes may push a row with a type off
 // row 100 or write past it.
@@ -55,4 +46,4 @@ struct RowMenuItems {
 };
 RowMenuItems RowMenu(const GridTexts& rows, int first, int last, int clipRows);
 
-} // namespace sidewalk::ui
+} // namespace sidewalk
