@@ -91,6 +91,8 @@ void Spread::keyPressEvent(QKeyEvent* event) {
         selected.size() == 1 && selected.front().width() == model()->columnCount()) {
         const int row = std::clamp(currentIndex().row() + (event->key() == Qt::Key_Down ? 1 : -1),
                                    0, model()->rowCount() - 1);
+        // The rows stay selected: the cursor is not steered off a cell the row does not use.
+        movedByKey_ = row != currentIndex().row();
         selectionModel()->setCurrentIndex(model()->index(row, currentIndex().column()),
                                           QItemSelectionModel::NoUpdate);
         SelectRows(std::min(rowAnchor_, row), std::max(rowAnchor_, row));
