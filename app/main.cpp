@@ -40,11 +40,10 @@ int main(int argc, char** argv) {
     }
     using namespace sidewalk;
     using namespace sidewalk::ui;
-    Message error;
-    std::optional<Session> session = Session::Create(error, WorkspaceParent());
+    Result<Session> session = Session::Create(WorkspaceParent());
     if (!session) {
-        QMessageBox::critical(nullptr, QString::fromStdString(error.title),
-                              QString::fromStdString(error.text));
+        QMessageBox::critical(nullptr, QString::fromStdString(session.error().title),
+                              QString::fromStdString(session.error().text));
         return 1;
     }
     MessageBoxes messages;

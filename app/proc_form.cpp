@@ -55,15 +55,13 @@ ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
 
 void ProcForm::ReportCmd_Click() {
     state_.reportFile = services_.session.workspace().ReportFile();
-    RunOutcome run;
+    Status ran;
     {
         WaitCursor wait;
-        run = services_.session.Report();
+        const Result<RunOutcome> run = services_.session.Report();
+        if (!run) ran = Failure(run.error());
     }
-    if (run.error) {
-        services_.messages.Tell(this, *run.error);
-        return;
-    }
+    if (!services_.messages.Done(this, ran)) return;
     ViewForm viewer(services_, state_, this);
     if (viewer.loadError()) { // never an empty viewer for a report that cannot be read
         services_.messages.Tell(this, *viewer.loadError());

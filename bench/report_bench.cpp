@@ -49,8 +49,8 @@ Job LargestJob(const Workspace& ws) {
             row.plus = std::to_string(r % 100) + ".5";
             row.radius = isReturn ? "25" : "0";
         }
-        if (auto error = WriteBlockFile(ws.BlockFileName(n), n, job)) {
-            std::fprintf(stderr, "%s\n", error->text.c_str());
+        if (const Status written = WriteBlockFile(ws.BlockFileName(n), n, job); written.failed()) {
+            std::fprintf(stderr, "%s\n", written.error().text.c_str());
             std::exit(1);
         }
     }
@@ -58,10 +58,9 @@ Job LargestJob(const Workspace& ws) {
 }
 
 Workspace MustMakeWorkspace() {
-    Message error;
-    auto ws = Workspace::Create(error);
+    auto ws = Workspace::Create();
     if (!ws) {
-        std::fprintf(stderr, "%s\n", error.text.c_str());
+        std::fprintf(stderr, "%s\n", ws.error().text.c_str());
         std::exit(1);
     }
     return std::move(*ws);
@@ -70,14 +69,16 @@ Workspace MustMakeWorkspace() {
 void WriteDataFileAndRunReport(benchmark::State& state) {
     const Workspace ws = MustMakeWorkspace();
     const Job job = LargestJob(ws);
-    if (ws.WriteVersionFile()) state.SkipWithError("no version record");
+    if (ws.WriteVersionFile().failed()) state.SkipWithError("no version record");
     const RunOptions options{0};
     for (auto _ : state) {
-        std::string text;
-        if (WriteWorkFile(job, ws, text)) state.SkipWithError("write");
-        const RunOutcome run = RunReport(ws, options);
-        if (run.error) state.SkipWithError("report");
-        benchmark::DoNotOptimize(run.grand.grandCurb);
+        if (!WriteWorkFile(job, ws)) state.SkipWithError("write");
+        const Result<RunOutcome> run = RunReport(ws, options);
+        if (!run) {
+            state.SkipWithError("report");
+            break;
+        }
+        benchmark::DoNotOptimize(run->grand.grandCurb);
     }
 }
 BENCHMARK(WriteDataFileAndRunReport)->Unit(benchmark::kMillisecond);
@@ -86,7 +87,7 @@ void ReadDataFileOfTheLargestJob(benchmark::State& state) {
     const Workspace source = MustMakeWorkspace();
     const Job job = LargestJob(source);
     const std::filesystem::path file = source.File("LARGEST.V41");
-    if (WriteDataFile(job, source, file)) state.SkipWithError("write");
+    if (WriteDataFile(job, source, file).failed()) state.SkipWithError("write");
     const Workspace ws = MustMakeWorkspace();
     for (auto _ : state) {
         // Open deletes the block files before it reads, as a separate step.
@@ -108,8 +109,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--write-job") == 0) {
         const Workspace ws = MustMakeWorkspace();
         const Job job = LargestJob(ws);
-        if (auto error = WriteDataFile(job, ws, std::filesystem::path(argv[2]))) {
-            std::fprintf(stderr, "%s\n", error->text.c_str());
+        if (const Status written = WriteDataFile(job, ws, std::filesystem::path(argv[2]));
+            written.failed()) {
+            std::fprintf(stderr, "%s\n", written.error().text.c_str());
             return 1;
         }
         return 0;

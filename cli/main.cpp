@@ -97,10 +97,18 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 }
 
 std::optional<Session> MakeSession() {
-    Message error;
-    std::optional<Session> session = Session::Create(error, WorkspaceParent());
-    if (!session) PrintMessage(error);
-    return session;
+    Result<Session> session = Session::Create(WorkspaceParent());
+    if (!session) {
+        PrintMessage(session.error());
+        return std::nullopt;
+    }
+    return std::move(*session);
+}
+
+// Says why it failed, if it did; true when it was done.
+bool Done(const Status& status) {
+    if (status.failed()) PrintMessage(status.error());
+    return status.has_value();
 }
 
 // Opens DATAFILE; false when nothing can be written from it.
@@ -117,10 +125,7 @@ int Rewrite(const Arguments& a) {
     if (!session) return kExitFailed;
     bool limitReached = false;
     if (!Load(*session, a.input, limitReached)) return kExitFailed;
-    if (auto failure = session->SaveAs(*a.rewrite)) {
-        PrintMessage(*failure);
-        return kExitFailed;
-    }
+    if (!Done(session->SaveAs(*a.rewrite))) return kExitFailed;
     return limitReached ? kExitLimit : kExitOk;
 }
 
@@ -132,11 +137,7 @@ bool CopyIn(const std::string& from, const std::string& to) {
                              "File Input Error"});
         return false;
     }
-    if (auto error = ReplaceWorkspaceFile(to, bytes.view())) {
-        PrintMessage(*error);
-        return false;
-    }
-    return true;
+    return Done(ReplaceWorkspaceFile(to, bytes.view()));
 }
 
 int Report(const Arguments& a) {
@@ -144,31 +145,23 @@ int Report(const Arguments& a) {
     if (!session) return kExitFailed;
     const RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
     bool limitReached = false;
-    RunOutcome run;
     if (a.workFile) {
         if (!CopyIn(a.input, session->workspace().WorkFile())) return kExitFailed;
-        run = RunReport(session->workspace(), options);
-    } else {
-        if (!Load(*session, a.input, limitReached)) return kExitFailed;
-        run = session->Report(options);
-    }
-    if (run.error) {
-        PrintMessage(*run.error);
+    } else if (!Load(*session, a.input, limitReached)) {
         return kExitFailed;
     }
-    const std::string& bytes = run.report; // as written to PRINT.SPL
-    if (a.totalsCsv) {
-        if (auto error =
-                WriteFileAtomically(*a.totalsCsv, TotalsCsv(run.metric, run.blocks, run.grand))) {
-            PrintMessage(*error);
-            return kExitFailed;
-        }
+    const Result<RunOutcome> run =
+        a.workFile ? RunReport(session->workspace(), options) : session->Report(options);
+    if (!run) {
+        PrintMessage(run.error());
+        return kExitFailed;
     }
+    const std::string& bytes = run->report; // as written to PRINT.SPL
+    if (a.totalsCsv &&
+        !Done(WriteFileAtomically(*a.totalsCsv, TotalsCsv(run->metric, run->blocks, run->grand))))
+        return kExitFailed;
     if (a.output) {
-        if (auto error = WriteFileAtomically(*a.output, bytes)) {
-            PrintMessage(*error);
-            return kExitFailed;
-        }
+        if (!Done(WriteFileAtomically(*a.output, bytes))) return kExitFailed;
     } else {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

@@ -85,9 +85,9 @@ int List(PrintSystem& system) {
     for (const std::string& name : names) {
         std::cout << name << (name == standard ? " (default)" : "");
         const auto opened = system.OpenPrinter(name);
-        const auto* facts = std::get_if<PrinterFacts>(&opened);
+        const auto* facts = (opened ? &*opened : nullptr);
         if (facts == nullptr) {
-            std::cout << "\n  " << std::get<Message>(opened).text << '\n';
+            std::cout << "\n  " << opened.error().text << '\n';
             continue;
         }
         std::cout << "  [" << facts->port << "]\n";
@@ -166,9 +166,8 @@ int main(int argc, char** argv) {
 
     // The spool files in a private folder of this run (mode 0700, a unique name), removed at
     // the end; never at a name others can guess in a shared folder.
-    Message error;
-    std::optional<Workspace> workspace = Workspace::Create(error, WorkspaceParent());
-    if (!workspace) return Fail(error);
+    Result<Workspace> workspace = Workspace::Create(WorkspaceParent());
+    if (!workspace) return Fail(workspace.error());
     // Qt wants a runtime folder of the user's own; without one it warns. This run's is one.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(workspace->TempDir()));
@@ -198,16 +197,15 @@ int main(int argc, char** argv) {
                                             " for a PDF (papers: " + Names(FilePapers()) + ")");
         PdfPrinter printer(*pdf, PageSizeOf(*paper),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (auto failed = PrintReportPages(report, first, last, printer, copies))
-            return Fail(*failed);
-        return 0;
+        const Status printed = PrintReportPages(report, first, last, printer, copies);
+        return printed.failed() ? Fail(printed.error()) : 0;
     }
 
     const std::string name = queue ? *queue : system.DefaultPrinterName();
     const auto opened = system.OpenPrinter(name);
     CurrentPrinter printer = SelectPrinter(name, opened);
-    const auto* facts = std::get_if<PrinterFacts>(&opened);
-    if (facts == nullptr) return Fail(std::get<Message>(opened));
+    const auto* facts = (opened ? &*opened : nullptr);
+    if (facts == nullptr) return Fail(opened.error());
     const struct {
         const std::optional<std::string>& wanted;
         const std::vector<PrinterChoice>& list;
@@ -228,7 +226,6 @@ int main(int argc, char** argv) {
         std::filesystem::path(report == input.path.string() ? "report" : report)
             .filename()
             .string();
-    if (auto failed = PrintReportCopies(system, printer, title, report, first, last, copies))
-        return Fail(*failed);
-    return 0;
+    const Status printed = PrintReportCopies(system, printer, title, report, first, last, copies);
+    return printed.failed() ? Fail(printed.error()) : 0;
 }

@@ -315,40 +315,33 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
                     options);
 }
 
-RunOutcome RunWorkText(const Workspace& ws, std::string_view workText, const RunOptions& options) {
-    RunOutcome outcome;
+Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
+                               const RunOptions& options) {
     FileBytes version;
-    if (const int error = ReadWholeFile(ws.VersionFile(), version); error != 0) {
-        outcome.error = Message{"Cannot read the file " + ws.VersionFile() + ": " +
-                                    ReadErrorText(error) + ". No report was written.",
-                                "File Input Error", MessageKind::Error};
-        return outcome;
-    }
+    if (const int error = ReadWholeFile(ws.VersionFile(), version); error != 0)
+        return Failure({"Cannot read the file " + ws.VersionFile() + ": " + ReadErrorText(error) +
+                            ". No report was written.",
+                        "File Input Error", MessageKind::Error});
     std::string_view versionLine;
     LineCursor(version.view()).Next(versionLine);
 
     LineCursor cards(workText);
     auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
     // About one report line and a half, of some 64 characters, for each card of some 34.
-    outcome =
+    RunOutcome outcome =
         RunCardStream(std::string(versionLine), nextCard, 4096 + workText.size() * 3, options);
-    if (auto error = ReplaceWorkspaceFile(ws.ReportFile(), outcome.report)) {
-        RunOutcome failed;
-        failed.error = std::move(error);
-        return failed;
-    }
+    if (const Status written = ReplaceWorkspaceFile(ws.ReportFile(), outcome.report);
+        written.failed())
+        return Failure(written.error());
     return outcome;
 }
 
-RunOutcome RunReport(const Workspace& ws, const RunOptions& options) {
+Result<RunOutcome> RunReport(const Workspace& ws, const RunOptions& options) {
     FileBytes work;
-    if (const int error = ReadWholeFile(ws.WorkFile(), work); error != 0) {
-        RunOutcome outcome;
-        outcome.error = Message{"Cannot read the file " + ws.WorkFile() + ": " +
-                                    ReadErrorText(error) + ". No report was written.",
-                                "File Input Error", MessageKind::Error};
-        return outcome;
-    }
+    if (const int error = ReadWholeFile(ws.WorkFile(), work); error != 0)
+        return Failure({"Cannot read the file " + ws.WorkFile() + ": " + ReadErrorText(error) +
+                            ". No report was written.",
+                        "File Input Error", MessageKind::Error});
     return RunWorkText(ws, work.view(), options);
 }
 

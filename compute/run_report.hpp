@@ -21,8 +21,7 @@ struct RunOptions {
 };
 
 struct RunOutcome {
-    std::optional<Message> error; // the report was not written
-    std::string report;           // the report text, written to PRINT.SPL
+    std::string report; // the report text, written to PRINT.SPL
     std::vector<BlockSummary> blocks;
     JobFigures grand;
     bool metric = false;
@@ -36,11 +35,11 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
 
 // Reads VERSION.TMP and WORK.TMP of the workspace and writes PRINT.SPL. A file that cannot be
 // read or written gives an error naming it; the report is then not written at all.
-RunOutcome RunReport(const Workspace& ws, const RunOptions& options = {});
+Result<RunOutcome> RunReport(const Workspace& ws, const RunOptions& options = {});
 
 // The same for the text the work file was just written with: the run reads exactly those bytes
 // without reading the file back.
-RunOutcome RunWorkText(const Workspace& ws, std::string_view workText,
-                       const RunOptions& options = {});
+Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
+                               const RunOptions& options = {});
 
 } // namespace sidewalk

@@ -20,9 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Message OutputError(const fs::path& target, int error) {
-    return Message{"Cannot write the file " + target.string() + ": " + std::strerror(error),
-                   "File Output Error", MessageKind::Error};
+Unexpected<Message> OutputError(const fs::path& target, int error) {
+    return Failure({"Cannot write the file " + target.string() + ": " + std::strerror(error),
+                    "File Output Error", MessageKind::Error});
 }
 
 // Creates a new file beside path under a name no other file has, with the given mode less the
@@ -68,7 +68,7 @@ int WriteBeside(const fs::path& path, std::string_view content, std::string& tem
 
 } // namespace
 
-std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_view content) {
+Status WriteFileAtomically(const fs::path& target, std::string_view content) {
     // Saving through a symbolic link replaces the file it points to, not the link.
     fs::path path = target;
     std::error_code ec;
@@ -87,7 +87,7 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
         int error = WriteAllBytes(fd.get(), content);
         if (const int closed = fd.Close(); error == 0) error = closed;
         if (error != 0) return OutputError(target, error);
-        return std::nullopt;
+        return {};
     }
 
     std::string tempName;
@@ -103,16 +103,16 @@ std::optional<Message> WriteFileAtomically(const fs::path& target, std::string_v
     if (const Descriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         dirFd.valid())
         ::fsync(dirFd.get());
-    return std::nullopt;
+    return {};
 }
 
-std::optional<Message> ReplaceWorkspaceFile(const fs::path& path, std::string_view content) {
+Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content) {
     // A file that is not there yet is written under its own name, and removed if that fails.
     if (Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         fd.valid()) {
         int error = WriteAllBytes(fd.get(), content);
         if (const int closed = fd.Close(); error == 0) error = closed;
-        if (error == 0) return std::nullopt;
+        if (error == 0) return {};
         ::unlink(path.c_str());
         return OutputError(path, error);
     }
@@ -127,7 +127,7 @@ std::optional<Message> ReplaceWorkspaceFile(const fs::path& path, std::string_vi
         ::unlink(tempName.c_str());
         return OutputError(path, error);
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sidewalk

@@ -16,8 +16,7 @@ namespace sidewalk {
 // file it points to is replaced. A device or pipe is written directly. On success the target
 // holds exactly content; on any failure the old file is untouched, the new file is removed, and
 // a "File Output Error" names the target and the system's reason.
-std::optional<Message> WriteFileAtomically(const std::filesystem::path& target,
-                                           std::string_view content);
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 // Writes a file of the private workspace; nothing is flushed to disk. A file that does not exist
 // yet is created under its name and written. An existing file is replaced: the content goes to a
@@ -26,7 +25,6 @@ std::optional<Message> WriteFileAtomically(const std::filesystem::path& target,
 // success the file holds exactly content. On failure a "File Output Error" names the file and
 // the reason, and what was written is removed: an old file is still there, unless the failure
 // was the final rename, after which the file is missing. A partial file is never left behind.
-std::optional<Message> ReplaceWorkspaceFile(const std::filesystem::path& path,
-                                            std::string_view content);
+Status ReplaceWorkspaceFile(const std::filesystem::path& path, std::string_view content);
 
 } // namespace sidewalk

@@ -19,17 +19,17 @@ bool FileExists(const std::string& name) {
 }
 
 // The row cards of rows that have a type, or an error naming the first that does not fit.
-std::optional<Message> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, int n,
-                                std::string& content) {
+Result<std::string> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, int n) {
+    std::string content;
     for (int r = 1; r <= kMaxRows; ++r) {
         const BlockRow& row = rows[static_cast<std::size_t>(r)];
         if (row.type.empty()) continue;
-        std::string card;
-        if (auto error = RowCard(row, n, r, card)) return error;
-        content += card;
+        const Result<std::string> card = RowCard(row, n, r);
+        if (!card) return Failure(card.error());
+        content += *card;
         content += kLineEnd;
     }
-    return std::nullopt;
+    return content;
 }
 
 } // namespace
@@ -52,10 +52,10 @@ int ReadBlockFile(const std::string& name, Job& job) {
     return 0;
 }
 
-std::optional<Message> WriteBlockFile(const std::string& name, int n, const Job& job) {
-    std::string content;
-    if (auto error = RowCards(job.rows, n, content)) return error;
-    return ReplaceWorkspaceFile(name, content);
+Status WriteBlockFile(const std::string& name, int n, const Job& job) {
+    const Result<std::string> content = RowCards(job.rows, n);
+    if (!content) return Failure(content.error());
+    return ReplaceWorkspaceFile(name, *content);
 }
 
 BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n) {
@@ -81,15 +81,15 @@ std::array<std::string, 6> GridRowCells(const BlockRow& row) {
     return {row.type, row.area, row.station, "+", row.plus, row.radius};
 }
 
-std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid,
-                                      const BlockRowsLoad& loaded) {
+Status StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid,
+                      const BlockRowsLoad& loaded) {
     const std::string name = ws.BlockFileName(n);
     if (FileExists(name) && !(loaded.block == n && loaded.fileRead))
-        return Message{"The rows of block " + std::to_string(n) +
-                           " were not stored: its block file " + name +
-                           " holds rows that were not read into the grid, and storing would "
-                           "write over them.",
-                       "File Output Error", MessageKind::Error};
+        return Failure({"The rows of block " + std::to_string(n) +
+                            " were not stored: its block file " + name +
+                            " holds rows that were not read into the grid, and storing would "
+                            "write over them.",
+                        "File Output Error", MessageKind::Error});
 
     std::array<BlockRow, kMaxRows + 1> rows{};
     for (int r = 1; r <= kMaxRows; ++r) {
@@ -101,14 +101,15 @@ std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, cons
         row.plus = Trim(UpperCase(cell.plus));
         row.radius = Trim(UpperCase(cell.radius));
     }
-    std::string content;
-    if (auto error = RowCards(rows, n, content)) return error;
-    if (auto error = ReplaceWorkspaceFile(name, content)) return error;
+    const Result<std::string> content = RowCards(rows, n);
+    if (!content) return Failure(content.error());
+    if (const Status written = ReplaceWorkspaceFile(name, *content); written.failed())
+        return written;
 
     job.rows = rows;
     if (job.header(n).blkDesc.empty() && CheckBlockRows(job))
         job.header(n).blkDesc = "BLOCK NUMBER " + StrInt(n);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sidewalk

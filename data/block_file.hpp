@@ -20,7 +20,7 @@ int ReadBlockFile(const std::string& name, Job& job);
 
 // Replaces the block file with a row card for every row that has a type. A value that does not
 // fit its card field, or a failing write, returns an error and leaves the old file as it was.
-std::optional<Message> WriteBlockFile(const std::string& name, int n, const Job& job);
+Status WriteBlockFile(const std::string& name, int n, const Job& job);
 
 // What loading a block's rows found; the grid hands it back when it stores the rows.
 struct BlockRowsLoad {
@@ -44,7 +44,7 @@ std::array<std::string, 6> GridRowCells(const BlockRow& row);
 // without a description "BLOCK NUMBER " + Str(n) once it has a typed row, and writes its file.
 // Refused, with nothing changed (rows, description and file), when a typed row does not fit its
 // card, when the block file exists but was not read by `loaded`, or when the write fails.
-std::optional<Message> StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid,
-                                      const BlockRowsLoad& loaded);
+Status StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& grid,
+                      const BlockRowsLoad& loaded);
 
 } // namespace sidewalk

@@ -10,15 +10,16 @@ namespace sidewalk {
 
 namespace {
 
-Message DoesNotFit(const std::string& where, const NumberField& f, const std::string& shown) {
-    return Message{where + ": the " + std::string(f.name) + " " + shown + " does not fit in the " +
-                       std::to_string(f.columns.width) +
-                       " columns of its card field. Nothing was written.",
-                   "Data Error", MessageKind::Error};
+Unexpected<Message> DoesNotFit(const std::string& where, const NumberField& f,
+                               const std::string& shown) {
+    return Failure({where + ": the " + std::string(f.name) + " " + shown + " does not fit in the " +
+                        std::to_string(f.columns.width) +
+                        " columns of its card field. Nothing was written.",
+                    "Data Error", MessageKind::Error});
 }
 
 // Formats each field and appends it right-justified and followed by a blank.
-std::optional<Message>
+Status
 AppendNumbers(std::string& out, const std::string& where,
               std::initializer_list<std::pair<const NumberField&, const std::string&>> fields) {
     for (const auto& [f, value] : fields) {
@@ -27,13 +28,14 @@ AppendNumbers(std::string& out, const std::string& where,
         out += PadField(text, f.columns.width, "L");
         out += ' ';
     }
-    return std::nullopt;
+    return {};
 }
 
-Message CodeDoesNotFit(const std::string& where, const char* name, const std::string& text) {
-    return Message{where + ": the " + name + " \"" + text +
-                       "\" is longer than its one column on the card. Nothing was written.",
-                   "Data Error", MessageKind::Error};
+Unexpected<Message> CodeDoesNotFit(const std::string& where, const char* name,
+                                   const std::string& text) {
+    return Failure({where + ": the " + name + " \"" + text +
+                        "\" is longer than its one column on the card. Nothing was written.",
+                    "Data Error", MessageKind::Error});
 }
 
 } // namespace
@@ -44,7 +46,7 @@ std::string HeaderCard(const Job& job) {
            job.jobUnits + " " + job.idxEng;
 }
 
-std::optional<Message> BlockCard(const Job& job, int n, std::string& card) {
+Result<std::string> BlockCard(const Job& job, int n) {
     const BlockHeader& h = job.header(n);
     const std::string where = "Block " + std::to_string(n);
     if (h.aliTyp.size() > 1) return CodeDoesNotFit(where, "direction", h.aliTyp);
@@ -53,33 +55,34 @@ std::optional<Message> BlockCard(const Job& job, int n, std::string& card) {
     std::string out =
         std::string(kBlockCardType) + " " + h.aliTyp + " " + PadField(h.blSide, 1, "R") + " ";
     using namespace block_card;
-    if (auto error = AppendNumbers(out, where,
-                                   {{kBcbsw, h.bcbsw},
-                                    {kWidsw, h.widsw},
-                                    {kW1, h.w1},
-                                    {kW2, h.w2},
-                                    {kRadiusBl, h.radiusBl}}))
-        return error;
+    if (const Status done = AppendNumbers(out, where,
+                                          {{kBcbsw, h.bcbsw},
+                                           {kWidsw, h.widsw},
+                                           {kW1, h.w1},
+                                           {kW2, h.w2},
+                                           {kRadiusBl, h.radiusBl}});
+        done.failed())
+        return Failure(done.error());
     out += UpperCase(h.blkDesc);
-    card = std::move(out);
-    return std::nullopt;
+    return out;
 }
 
-std::optional<Message> RowCard(const BlockRow& row, int block, int rowNo, std::string& card) {
+Result<std::string> RowCard(const BlockRow& row, int block, int rowNo) {
     const std::string where = "Block " + std::to_string(block) + ", row " + std::to_string(rowNo);
     if (row.type.size() > 1) return CodeDoesNotFit(where, "type", row.type);
 
     std::string out = "0" + row.type + " ";
     using namespace row_card;
     // Station and plus are joined by "+" instead of a blank.
-    if (auto error = AppendNumbers(out, where, {{kArea, row.area}, {kStation, row.station}}))
-        return error;
+    if (const Status done = AppendNumbers(out, where, {{kArea, row.area}, {kStation, row.station}});
+        done.failed())
+        return Failure(done.error());
     out.back() = '+';
-    if (auto error = AppendNumbers(out, where, {{kPlus, row.plus}, {kRadius, row.radius}}))
-        return error;
+    if (const Status done = AppendNumbers(out, where, {{kPlus, row.plus}, {kRadius, row.radius}});
+        done.failed())
+        return Failure(done.error());
     out.pop_back(); // the radius ends the card
-    card = std::move(out);
-    return std::nullopt;
+    return out;
 }
 
 } // namespace sidewalk

@@ -15,11 +15,11 @@ namespace sidewalk {
 // "CRZ41 ", Ref No. in 7, Project No. in 11, Date in 10, units, Engineer; no line end.
 std::string HeaderCard(const Job& job);
 
-// Block card of slot n into card (no line end). Returns an error naming the block and the
-// field when a value does not fit; card is then left unchanged.
-std::optional<Message> BlockCard(const Job& job, int n, std::string& card);
+// Block card of slot n (no line end), or an error naming the block and the field whose value
+// does not fit.
+Result<std::string> BlockCard(const Job& job, int n);
 
-// Row card of one grid row into card (no line end); block and row name it in an error.
-std::optional<Message> RowCard(const BlockRow& row, int block, int rowNo, std::string& card);
+// Row card of one grid row (no line end); block and row name it in an error.
+Result<std::string> RowCard(const BlockRow& row, int block, int rowNo);
 
 } // namespace sidewalk

@@ -1,8 +1,10 @@
-// A problem or notice for the user, returned as a value: the desktop program shows it in a
-// message box, the command prints it to standard error.
+// A problem or notice for the user, returned as a value (Result, Status): the desktop program shows
+// it in a message box, the command prints it to standard error.
 #pragma once
 
 #include <string>
+
+#include "data/expected.hpp"
 
 namespace sidewalk {
 
@@ -20,5 +22,14 @@ struct Message {
 
     bool operator==(const Message&) const = default;
 };
+
+// The one way a routine returns a problem: its value, or the message that says why there is
+// none; Status for a routine that returns nothing else.
+template <typename T> using Result = Expected<T, Message>;
+using Status = Expected<void, Message>;
+
+inline Unexpected<Message> Failure(Message m) {
+    return Unexpected<Message>(std::move(m));
+}
 
 } // namespace sidewalk

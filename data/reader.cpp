@@ -86,7 +86,7 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     std::string rows;                    // its row cards so far
     std::string card;
     auto flush = [&]() {
-        return blockName.empty() ? std::nullopt : ReplaceWorkspaceFile(blockName, rows);
+        return blockName.empty() ? Status() : ReplaceWorkspaceFile(blockName, rows);
     };
     while (cursor.Next(line)) {
         // Columns 1-2 are compared before upper-casing: "11" has no letters.
@@ -102,8 +102,8 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
             }
             TakeBlockCard(job.header(blockCount), card);
             typeCount = 0;
-            if (auto error = flush())
-                return Abandon(job, ws, ReadOutcome::Failed, *error, blockCount);
+            if (const Status flushed = flush(); flushed.failed())
+                return Abandon(job, ws, ReadOutcome::Failed, flushed.error(), blockCount);
             blockName = ws.BlockFileName(blockCount);
             rows.clear();
             continue;
@@ -122,7 +122,8 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
         UpperCaseInPlace(rows.data() + from, line.size());
         rows += kLineEnd;
     }
-    if (auto error = flush()) return Abandon(job, ws, ReadOutcome::Failed, *error, blockCount);
+    if (const Status flushed = flush(); flushed.failed())
+        return Abandon(job, ws, ReadOutcome::Failed, flushed.error(), blockCount);
     return result;
 }
 

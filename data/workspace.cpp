@@ -16,17 +16,16 @@ namespace sidewalk {
 
 namespace fs = std::filesystem;
 
-std::optional<Workspace> Workspace::Create(Message& error, const fs::path& parent) {
+Result<Workspace> Workspace::Create(const fs::path& parent) {
     const fs::path base = parent.empty() ? fs::path("/tmp") : parent;
     std::string pattern = (base / "sidewalk-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     // mkdtemp makes the folder with mode 0700 under a name nobody else can have taken.
     if (::mkdtemp(name.data()) == nullptr) {
-        error = Message{"Cannot make the workspace folder in " + base.string() + ": " +
-                            std::strerror(errno),
-                        "Critical Error", MessageKind::Critical};
-        return std::nullopt;
+        return Failure(
+            {"Cannot make the workspace folder in " + base.string() + ": " + std::strerror(errno),
+             "Critical Error", MessageKind::Critical});
     }
     return Workspace(std::string(name.data()) + "/");
 }
@@ -78,7 +77,7 @@ void Workspace::DeleteBlockFiles() const {
         fs::remove(p, ec);
 }
 
-std::optional<Message> Workspace::WriteVersionFile() const {
+Status Workspace::WriteVersionFile() const {
     return ReplaceWorkspaceFile(VersionFile(), VersionLine() + std::string(kLineEnd));
 }
 

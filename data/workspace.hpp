@@ -17,10 +17,8 @@ inline constexpr int kBlockFileSweep = 500; // DeleteBlockFiles clears SECT0001.
 class Workspace {
   public:
     // Makes a fresh private folder inside parent (the caller chooses it: the core reads no
-    // environment), or inside /tmp when parent is empty. Returns nothing and sets error when
-    // the folder cannot be made.
-    static std::optional<Workspace> Create(Message& error,
-                                           const std::filesystem::path& parent = {});
+    // environment), or inside /tmp when parent is empty; or says why the folder cannot be made.
+    static Result<Workspace> Create(const std::filesystem::path& parent = {});
 
     Workspace(Workspace&& other) noexcept;
     Workspace& operator=(Workspace&& other) noexcept;
@@ -46,7 +44,7 @@ class Workspace {
     void DeleteBlockFiles() const;
 
     // Writes VERSION.TMP with the version line.
-    std::optional<Message> WriteVersionFile() const;
+    Status WriteVersionFile() const;
 
     // Deletes PRINT.SPL, WORK.TMP, TMP.SPL, VERSION.TMP and the block files, then the folder.
     // Errors are ignored; calling it again does nothing.

@@ -10,7 +10,7 @@
 
 namespace sidewalk {
 
-std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::string& text) {
+Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
     std::string out;
     out.reserve(kMaxBlocks * (kMaxRows + 1) * 36);
     out += HeaderCard(job);
@@ -18,17 +18,17 @@ std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::st
     out += kLineEnd;
     for (int n = 1; n <= kMaxBlocks; ++n) {
         if (!job.blockInUse(n)) continue;
-        std::string card;
-        if (auto error = BlockCard(job, n, card)) return error;
-        out += card;
+        const Result<std::string> card = BlockCard(job, n);
+        if (!card) return Failure(card.error());
+        out += *card;
         out += kLineEnd;
 
         // The rows are copied as they stand: from the data file as read, or from the grid.
         const std::string name = ws.BlockFileName(n);
         if (const int error = ReadWholeFile(name, rows); error != 0)
-            return Message{"Cannot read the rows of block " + std::to_string(n) + " from " + name +
-                               ": " + ReadErrorText(error) + ". Nothing was written.",
-                           "File Input Error", MessageKind::Error};
+            return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " + name +
+                                ": " + ReadErrorText(error) + ". Nothing was written.",
+                            "File Input Error", MessageKind::Error});
         const std::string_view file = rows.view();
         const auto lines = SplitLines(file);
         std::size_t bytes = 0;
@@ -43,31 +43,32 @@ std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::st
             out += kLineEnd;
         }
     }
-    text = std::move(out);
-    return std::nullopt;
+    return out;
 }
 
-std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {
-    std::string text;
-    if (auto error = CardFileText(job, ws, text)) return error;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {
+    const Result<std::string> text = CardFileText(job, ws);
+    if (!text) return Failure(text.error());
+    out.write(text->data(), static_cast<std::streamsize>(text->size()));
     out.flush();
     if (!out)
-        return Message{"Cannot write the card file: the output reported a failure.",
-                       "File Output Error", MessageKind::Error};
-    return std::nullopt;
+        return Failure({"Cannot write the card file: the output reported a failure.",
+                        "File Output Error", MessageKind::Error});
+    return {};
 }
 
-std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
-                                     const std::filesystem::path& fileName) {
-    std::string text;
-    if (auto error = CardFileText(job, ws, text)) return error;
-    return WriteFileAtomically(fileName, text);
+Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName) {
+    const Result<std::string> text = CardFileText(job, ws);
+    if (!text) return Failure(text.error());
+    return WriteFileAtomically(fileName, *text);
 }
 
-std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws, std::string& text) {
-    if (auto error = CardFileText(job, ws, text)) return error;
-    return ReplaceWorkspaceFile(ws.WorkFile(), text);
+Result<std::string> WriteWorkFile(const Job& job, const Workspace& ws) {
+    Result<std::string> text = CardFileText(job, ws);
+    if (!text) return text;
+    if (const Status written = ReplaceWorkspaceFile(ws.WorkFile(), *text); written.failed())
+        return Failure(written.error());
+    return text;
 }
 
 } // namespace sidewalk

@@ -14,20 +14,19 @@
 
 namespace sidewalk {
 
-// The card file as one text. Returns an error, and leaves text unchanged, when a block card's
-// value does not fit its field or a block file of a slot in use cannot be read.
-std::optional<Message> CardFileText(const Job& job, const Workspace& ws, std::string& text);
+// The card file as one text; an error when a block card's value does not fit its field or a
+// block file of a slot in use cannot be read.
+Result<std::string> CardFileText(const Job& job, const Workspace& ws);
 
 // Writes the card file to a stream; an error when the stream fails.
-std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out);
+Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out);
 
 // Replaces fileName with the card file only once every byte was written and flushed; on any
 // failure the old file stays as it was.
-std::optional<Message> WriteDataFile(const Job& job, const Workspace& ws,
-                                     const std::filesystem::path& fileName);
+Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName);
 
-// Writes the card file to the workspace's work file, which the report run reads; text is what
+// Writes the card file to the workspace's work file, which the report run reads; returns what
 // was written.
-std::optional<Message> WriteWorkFile(const Job& job, const Workspace& ws, std::string& text);
+Result<std::string> WriteWorkFile(const Job& job, const Workspace& ws);
 
 } // namespace sidewalk

@@ -269,8 +269,8 @@ void Dataform::done(int result) {
         RefuseCell(refused->row(), refused->column());
         return;
     }
-    if (auto error = services_.session.StoreBlockRows(blockNo_, Texts(), loaded_)) {
-        services_.messages.Tell(this, *error);
+    if (!services_.messages.Done(this,
+                                 services_.session.StoreBlockRows(blockNo_, Texts(), loaded_))) {
         const auto leave = services_.messages.Ask(
             this, "Data Entry",
             "The rows were not stored. Leave the grid without "

@@ -83,31 +83,23 @@ EnddataForm::EnddataForm(Services& services, ShellState& state, QWidget* parent)
 }
 
 void EnddataForm::Endsave_Click() {
-    std::optional<Message> error;
+    Status saved;
     {
         WaitCursor wait;
-        error = services_.session.Save();
+        saved = services_.session.Save();
     }
-    if (error) {
-        services_.messages.Tell(this, *error);
-        return;
-    }
-    saved_->show();
+    if (services_.messages.Done(this, saved)) saved_->show(); // with the pointer as it was
 }
 
 void EnddataForm::Endsaveas_Click() {
     std::string fileName = services_.session.job().dataFileName;
     if (!services_.dialogs.ShowSaveDialog(this, state_.lastDir, fileName)) return;
-    std::optional<Message> error;
+    Status saved;
     {
         WaitCursor wait;
-        error = services_.session.SaveAs(fileName);
+        saved = services_.session.SaveAs(fileName);
     }
-    if (error) {
-        services_.messages.Tell(this, *error);
-        return;
-    }
-    savedAs_->show();
+    if (services_.messages.Done(this, saved)) savedAs_->show();
 }
 
 } // namespace sidewalk::ui

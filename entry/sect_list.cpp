@@ -110,7 +110,7 @@ void SectList::Bookdel_Click() {
         list_->setFocus();
         return;
     }
-    if (auto error = services_.session.DeleteBlock(n)) services_.messages.Tell(this, *error);
+    services_.messages.Done(this, services_.session.DeleteBlock(n));
     FillBlockList();
     list_->setCurrentRow(n == 100 ? 99 : n);
     list_->setFocus();

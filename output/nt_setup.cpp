@@ -108,10 +108,10 @@ void NTSetup::SelectOrientation() {
     (printer_.orientation == Orientation::Portrait ? portrait_ : landscape_)->setChecked(true);
 }
 
-void NTSetup::FillPaperAndBinLists(const std::variant<PrinterFacts, Message>& opened) {
+void NTSetup::FillPaperAndBinLists(const Result<PrinterFacts>& opened) {
     WaitCursor wait;
     opened_ = opened;
-    const auto* facts = std::get_if<PrinterFacts>(&opened);
+    const auto* facts = (opened ? &*opened : nullptr);
     FillList(papers_, &PapersOf(opened), printer_.paperSize); // for a file without a printer
     FillList(bins_, facts ? &facts->bins : nullptr, printer_.paperBin);
 }

@@ -31,12 +31,12 @@ class NTSetup : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void FillPaperAndBinLists(const std::variant<PrinterFacts, Message>& opened);
+    void FillPaperAndBinLists(const Result<PrinterFacts>& opened);
     void SelectOrientation();
     PrintSystem& system_;
     CurrentPrinter& printer_;
-    const CurrentPrinter before_;                // what Cancel puts back
-    std::variant<PrinterFacts, Message> opened_; // the current printer's lists
+    const CurrentPrinter before_; // what Cancel puts back
+    Result<PrinterFacts> opened_; // the current printer's lists
     QComboBox* printers_;
     QComboBox* papers_;
     QComboBox* bins_;

@@ -156,7 +156,7 @@ void Prtbox::Cmd_Print_Click() {
         if (!services_.dialogs.ShowPrintToFileDialog(this, state_.lastDir, state_.reportFile,
                                                      target))
             return;
-        std::optional<Message> error;
+        Status done;
         {
             WaitCursor wait;
             if (QString::fromStdString(target).endsWith(".pdf", Qt::CaseInsensitive)) {
@@ -166,12 +166,12 @@ void Prtbox::Cmd_Print_Click() {
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
                                paper.unprintable);
-                error = PrintReportPages(state_.reportFile, 0, 0, pdf);
+                done = PrintReportPages(state_.reportFile, 0, 0, pdf);
             } else {
-                error = CopyReportToFile(state_.reportFile, target);
+                done = CopyReportToFile(state_.reportFile, target);
             }
         }
-        if (error) services_.messages.Tell(this, *error);
+        services_.messages.Done(this, done);
         return;
     }
     bool whole = false;
@@ -194,13 +194,13 @@ void Prtbox::Cmd_Print_Click() {
 // Prints the file in so many copies, each a document of its own (none for 0 or fewer); stops
 // at the first copy the printer does not take, and says why.
 void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) {
-    std::optional<Message> error;
+    Status printed;
     {
         WaitCursor wait;
-        error = PrintReportCopies(services_.printers, state_.printer, JobTitle(), file, from, to,
-                                  copies);
+        printed = PrintReportCopies(services_.printers, state_.printer, JobTitle(), file, from, to,
+                                    copies);
     }
-    if (error) services_.messages.Tell(this, *error); // with the pointer as it was
+    services_.messages.Done(this, printed); // with the pointer as it was
 }
 
 // The spooled job's title: the data file's name (NoName for a new job), not a workspace path.

@@ -117,10 +117,7 @@ std::optional<std::string> SelectionFileText(const QString& selected) {
 void ViewForm::Mnu_Print_Click() {
     selTextSaved_ = false;
     if (const auto text = SelectionFileText(display_->textCursor().selectedText())) {
-        if (auto error = ReplaceWorkspaceFile(SelectionFile(), *text)) {
-            services_.messages.Tell(this, *error);
-            return;
-        }
+        if (!services_.messages.Done(this, ReplaceWorkspaceFile(SelectionFile(), *text))) return;
         selTextSaved_ = true;
     }
     // The printer reports print on is the system's default until the user chooses another.

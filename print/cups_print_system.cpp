@@ -42,10 +42,9 @@ Message CannotOpen(const std::string& name) {
                                 ? "the print system knows no printer of that name."
                                 : std::string("no print spooler answers at ") + cupsServer() + ".";
     if (name.empty())
-        return Message{answers ? "There is no default printer." : "No printer can be used: " + why,
-                       "Printer", MessageKind::Error};
-    return Message{"The printer " + name + " cannot be opened: " + why, "Printer",
-                   MessageKind::Error};
+        return {answers ? "There is no default printer." : "No printer can be used: " + why,
+                "Printer", MessageKind::Error};
+    return {"The printer " + name + " cannot be opened: " + why, "Printer", MessageKind::Error};
 }
 
 // Looks up the queue (no name: the default one); nothing when CUPS does not know it or cannot
@@ -109,26 +108,26 @@ class CupsDocument : public Printer {
     void FitLineWidth(int characters) override { pdf_.FitLineWidth(characters); }
     void PrintLine(std::string_view line) override { pdf_.PrintLine(line); }
     void NewPage() override { pdf_.NewPage(); }
-    std::optional<Message> EndDocument() override {
-        if (auto error = pdf_.EndDocument()) return error;
+    Status EndDocument() override {
+        if (Status ended = pdf_.EndDocument(); ended.failed()) return ended;
         return Submit();
     }
 
   private:
-    std::optional<Message> Refused() const {
-        return Message{"The printer " + queue_ +
-                           " did not take the report: " + cupsLastErrorString(),
-                       "Print Report", MessageKind::Error};
+    Status Refused() const {
+        return Failure(
+            {"The printer " + queue_ + " did not take the report: " + cupsLastErrorString(),
+             "Print Report", MessageKind::Error});
     }
 
-    std::optional<Message> Submit() {
+    Status Submit() {
         FileBytes bytes;
         if (const int error = ReadWholeFile(spoolFile_, bytes); error != 0)
-            return Message{"Cannot read the printed report " + spoolFile_ + ": " +
-                               ReadErrorText(error),
-                           "File Input Error", MessageKind::Error};
+            return Failure(
+                {"Cannot read the printed report " + spoolFile_ + ": " + ReadErrorText(error),
+                 "File Input Error", MessageKind::Error});
         const Dest dest = FindDest(queue_);
-        if (!dest) return CannotOpen(queue_);
+        if (!dest) return Failure(CannotOpen(queue_));
         const std::unique_ptr<cups_dinfo_t, InfoDeleter> info(
             cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
         cups_option_t* options = nullptr;
@@ -143,7 +142,7 @@ class CupsDocument : public Printer {
         // A job the spooler took but could not be given the whole document is cancelled, so
         // that nothing half is printed.
         auto cancel = [&] {
-            std::optional<Message> refused = Refused();
+            Status refused = Refused();
             cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest.get(), job);
             return refused;
         };
@@ -160,7 +159,7 @@ class CupsDocument : public Printer {
         const ipp_status_t finished =
             cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get());
         if (!sent || finished > IPP_STATUS_OK_EVENTS_COMPLETE) return cancel();
-        return std::nullopt;
+        return {};
     }
 
     std::string spoolFile_;
@@ -219,9 +218,9 @@ std::string CupsPrintSystem::DefaultPrinterName() {
     return dest ? dest->name : "";
 }
 
-std::variant<PrinterFacts, Message> CupsPrintSystem::OpenPrinter(const std::string& name) {
+Result<PrinterFacts> CupsPrintSystem::OpenPrinter(const std::string& name) {
     const Dest dest = FindDest(name);
-    if (!dest) return CannotOpen(name);
+    if (!dest) return Failure(CannotOpen(name));
     PrinterFacts facts;
     if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options))
         facts.port = uri;
@@ -235,7 +234,7 @@ std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& pr
     QMarginsF unprintable;
     std::vector<std::pair<std::string, std::string>> options;
     const auto opened = OpenPrinter(printer.deviceName);
-    if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
+    if (const auto* facts = (opened ? &*opened : nullptr)) {
         if (const PrinterChoice* p = FindChoice(facts->papers, printer.paperSize)) {
             paper = PageSizeOf(*p);
             unprintable = p->unprintable;

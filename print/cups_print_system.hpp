@@ -14,7 +14,7 @@ class CupsPrintSystem : public PrintSystem {
 
     std::vector<std::string> PrinterNames() override;
     std::string DefaultPrinterName() override;
-    std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) override;
+    Result<PrinterFacts> OpenPrinter(const std::string& name) override;
     std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
                                            const std::string& title) override;
 

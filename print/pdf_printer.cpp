@@ -98,15 +98,15 @@ void PdfPrinter::NewPage() {
     y_ = 0;
 }
 
-std::optional<Message> PdfPrinter::EndDocument() {
+Status PdfPrinter::EndDocument() {
     Begin(); // a document without lines is still one sheet
     const bool painted = painter_->end();
     painter_.reset();
     writer_.reset();
     pdf_.close();
     if (!painted)
-        return Message{"Cannot make the PDF " + path_ + ".", "File Output Error",
-                       MessageKind::Error};
+        return Failure(
+            {"Cannot make the PDF " + path_ + ".", "File Output Error", MessageKind::Error});
     const QByteArray& bytes = pdf_.data();
     return WriteFileAtomically(
         path_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

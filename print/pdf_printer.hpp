@@ -29,7 +29,7 @@ class PdfPrinter : public Printer {
     void FitLineWidth(int characters) override { fitCharacters_ = characters; }
     void PrintLine(std::string_view line) override;
     void NewPage() override;
-    std::optional<Message> EndDocument() override;
+    Status EndDocument() override;
 
   private:
     void Begin();

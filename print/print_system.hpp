@@ -58,7 +58,7 @@ class PrintSystem {
     // Whether a print spooler answers at all (with no printers, the reason there are none).
     virtual bool SpoolerAnswers() = 0;
     // The printer's port and lists, or what says why it cannot be opened.
-    virtual std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) = 0;
+    virtual Result<PrinterFacts> OpenPrinter(const std::string& name) = 0;
     // A document on the printer as set: what is printed into it goes to the spooler when it
     // ends, and the end tells when the spooler did not take it.
     virtual std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
@@ -70,8 +70,7 @@ class PrintSystem {
 // of the papers for a file (US Letter), which a PDF is then made on. The
 // second form takes what opening it gave, for a caller that needs its lists as well.
 CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name);
-CurrentPrinter SelectPrinter(const std::string& name,
-                             const std::variant<PrinterFacts, Message>& opened);
+CurrentPrinter SelectPrinter(const std::string& name, const Result<PrinterFacts>& opened);
 
 // The paper of that number in the list, or nothing.
 const PrinterChoice* FindChoice(const std::vector<PrinterChoice>& list, int number);
@@ -84,13 +83,11 @@ void MakeNumbersUnique(std::vector<PrinterChoice>& list);
 const std::vector<PrinterChoice>& FilePapers();
 
 // The papers of a printer as opened, or those for a file when it cannot be opened.
-const std::vector<PrinterChoice>& PapersOf(const std::variant<PrinterFacts, Message>& opened);
+const std::vector<PrinterChoice>& PapersOf(const Result<PrinterFacts>& opened);
 
 // Another printer made current after `from`: the paper and bin of the same names where the new
 // printer's lists have them (else its defaults), the orientation kept.
-CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
-                             const std::variant<PrinterFacts, Message>& fromOpened,
-                             const std::string& name,
-                             const std::variant<PrinterFacts, Message>& opened);
+CurrentPrinter SwitchPrinter(const CurrentPrinter& from, const Result<PrinterFacts>& fromOpened,
+                             const std::string& name, const Result<PrinterFacts>& opened);
 
 } // namespace sidewalk::ui

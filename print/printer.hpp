@@ -22,7 +22,7 @@ class Printer {
     virtual void PrintLine(std::string_view line) = 0;
     virtual void NewPage() = 0;
     // The lines since the last end form one document, which goes to the spooler now.
-    virtual std::optional<Message> EndDocument() = 0;
+    virtual Status EndDocument() = 0;
 };
 
 // A printer that keeps its documents: each a list of sheets, each a list of lines.
@@ -37,10 +37,10 @@ class MemoryPrinter : public Printer {
     }
     void PrintLine(std::string_view line) override { Current().back().emplace_back(line); }
     void NewPage() override { Current().emplace_back(); }
-    std::optional<Message> EndDocument() override {
+    Status EndDocument() override {
         documents.push_back(open_.value_or(Document{Sheet{}}));
         open_.reset();
-        return std::nullopt;
+        return {};
     }
 
     std::vector<Document> documents;

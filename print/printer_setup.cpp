@@ -20,11 +20,10 @@ CurrentPrinter SelectPrinter(PrintSystem& system, const std::string& name) {
     return SelectPrinter(name, system.OpenPrinter(name));
 }
 
-CurrentPrinter SelectPrinter(const std::string& name,
-                             const std::variant<PrinterFacts, Message>& opened) {
+CurrentPrinter SelectPrinter(const std::string& name, const Result<PrinterFacts>& opened) {
     // One that cannot be opened prints only to a file: on the first of the papers for a file.
     CurrentPrinter printer{name, {}, Orientation::Portrait, FilePapers().front().number, 0};
-    if (const auto* facts = std::get_if<PrinterFacts>(&opened)) {
+    if (const auto* facts = (opened ? &*opened : nullptr)) {
         printer.port = facts->port;
         printer.paperSize = facts->defaultPaper;
         printer.paperBin = facts->defaultBin;
@@ -56,15 +55,13 @@ const std::vector<PrinterChoice>& FilePapers() {
     return papers;
 }
 
-const std::vector<PrinterChoice>& PapersOf(const std::variant<PrinterFacts, Message>& opened) {
-    const auto* facts = std::get_if<PrinterFacts>(&opened);
+const std::vector<PrinterChoice>& PapersOf(const Result<PrinterFacts>& opened) {
+    const auto* facts = (opened ? &*opened : nullptr);
     return facts != nullptr ? facts->papers : FilePapers();
 }
 
-CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
-                             const std::variant<PrinterFacts, Message>& fromOpened,
-                             const std::string& name,
-                             const std::variant<PrinterFacts, Message>& opened) {
+CurrentPrinter SwitchPrinter(const CurrentPrinter& from, const Result<PrinterFacts>& fromOpened,
+                             const std::string& name, const Result<PrinterFacts>& opened) {
     CurrentPrinter printer = SelectPrinter(name, opened);
     printer.orientation = from.orientation;
     auto sameName = [](const std::vector<PrinterChoice>& oldList, int oldNumber,
@@ -77,9 +74,9 @@ CurrentPrinter SwitchPrinter(const CurrentPrinter& from,
                 return;
             }
     };
-    const auto* oldFacts = std::get_if<PrinterFacts>(&fromOpened);
+    const auto* oldFacts = (fromOpened ? &*fromOpened : nullptr);
     sameName(PapersOf(fromOpened), from.paperSize, PapersOf(opened), printer.paperSize);
-    if (const auto* facts = std::get_if<PrinterFacts>(&opened); facts && oldFacts)
+    if (const auto* facts = (opened ? &*opened : nullptr); facts && oldFacts)
         sameName(oldFacts->bins, from.paperBin, facts->bins, printer.paperBin);
     return printer;
 }
@@ -89,7 +86,7 @@ PrinterDescription DescribePrinter(PrintSystem& system, const CurrentPrinter& pr
     if (printer.orientation == Orientation::Landscape) d.orientationName = "Landscape";
     const auto opened = system.OpenPrinter(printer.deviceName);
     d.paperName = NameOf(PapersOf(opened), printer.paperSize);
-    if (const auto* facts = std::get_if<PrinterFacts>(&opened))
+    if (const auto* facts = (opened ? &*opened : nullptr))
         d.binName = NameOf(facts->bins, printer.paperBin);
     return d;
 }
@@ -111,7 +108,7 @@ std::optional<int> ChoiceNumber(std::string_view entry) {
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
     if (number.empty() || ec != std::errc() || end != number.data() + number.size() || n < -32768 ||
         n > 32767)
-        return std::nullopt;
+        return {};
     return n;
 }
 

@@ -19,10 +19,10 @@ Message ReadFailure(const std::string& file, int error) {
 
 } // namespace
 
-std::optional<Message> CopyReportToFile(const std::string& reportFile, const std::string& dest) {
+Status CopyReportToFile(const std::string& reportFile, const std::string& dest) {
     FileBytes bytes;
     if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
-        return ReadFailure(reportFile, error);
+        return Failure(ReadFailure(reportFile, error));
     std::string copy;
     copy.reserve(bytes.view().size() + 2);
     LineCursor lines(bytes.view());
@@ -33,14 +33,14 @@ std::optional<Message> CopyReportToFile(const std::string& reportFile, const std
     return WriteFileAtomically(dest, copy);
 }
 
-std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
-                                        Printer& printer, int copies) {
+Status PrintReportPages(const std::string& reportFile, int first, int last, Printer& printer,
+                        int copies) {
     if (first == 0) first = 1;
     if (last == 0) last = 9999;
     FileBytes bytes;
     // A report that cannot be read prints nothing: no document, not even a blank sheet.
     if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
-        return ReadFailure(reportFile, error);
+        return Failure(ReadFailure(reportFile, error));
     printer.SetFont(kReportFont, kReportPoints);
     // Walks the pages in range: the widest line first, so the printer can fit it, then each.
     auto walk = [&](auto&& onLine, auto&& onNewPage) {
@@ -69,14 +69,15 @@ std::optional<Message> PrintReportPages(const std::string& reportFile, int first
     return printer.EndDocument(); // always, as a document of its own
 }
 
-std::optional<Message> PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
-                                         const std::string& title, const std::string& reportFile,
-                                         int first, int last, int copies) {
+Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
+                         const std::string& title, const std::string& reportFile, int first,
+                         int last, int copies) {
     for (int copy = 1; copy <= copies; ++copy) {
         const auto document = system.StartDocument(printer, title);
-        if (auto error = PrintReportPages(reportFile, first, last, *document)) return error;
+        if (Status printed = PrintReportPages(reportFile, first, last, *document); printed.failed())
+            return printed;
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sidewalk::ui

@@ -17,20 +17,20 @@ inline constexpr int kReportPoints = 12;
 
 // Copies the report file line by line to dest, each line ended by CR LF; dest is replaced only
 // once it is wholly written. An error names the file that could not be read or written.
-std::optional<Message> CopyReportToFile(const std::string& reportFile, const std::string& dest);
+Status CopyReportToFile(const std::string& reportFile, const std::string& dest);
 
 // Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999) in the
 // report's font: the lines of those pages, a new sheet where a form-feed line starts a printed page
 // after the first, and always the end of the document, even when nothing was printed. A report file
 // that cannot be read starts no document. With copies above 1, the pages are printed that many
 // times one after another in the one document, each copy from a new sheet.
-std::optional<Message> PrintReportPages(const std::string& reportFile, int first, int last,
-                                        Printer& printer, int copies = 1);
+Status PrintReportPages(const std::string& reportFile, int first, int last, Printer& printer,
+                        int copies = 1);
 
 // Prints the pages on a printer of the print system in so many copies, each a print job of its
 // own called title; stops at the first copy the printer does not take, and says why.
-std::optional<Message> PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
-                                         const std::string& title, const std::string& reportFile,
-                                         int first, int last, int copies);
+Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
+                         const std::string& title, const std::string& reportFile, int first,
+                         int last, int copies);
 
 } // namespace sidewalk::ui

@@ -8,13 +8,11 @@ namespace sidewalk {
 
 namespace fs = std::filesystem;
 
-std::optional<Session> Session::Create(Message& error, const fs::path& parent) {
-    std::optional<Workspace> ws = Workspace::Create(error, parent);
-    if (!ws) return std::nullopt;
-    if (auto failed = ws->WriteVersionFile()) {
-        error = *failed;
-        return std::nullopt;
-    }
+Result<Session> Session::Create(const fs::path& parent) {
+    Result<Workspace> ws = Workspace::Create(parent);
+    if (!ws) return Failure(ws.error());
+    if (const Status written = ws->WriteVersionFile(); written.failed())
+        return Failure(written.error());
     return Session(std::move(*ws));
 }
 
@@ -33,38 +31,37 @@ ReadResult Session::Open(const fs::path& path) {
     return result;
 }
 
-std::optional<Message> Session::Save() {
+Status Session::Save() {
     if (job_.dataFileName.empty() || job_.dataFileName == kNoName)
-        return Message{"This job has no data file yet. Use Save As to choose one.",
-                       "File Output Error", MessageKind::Error};
-    if (auto error = WriteDataFile(job_, ws_, fs::path(job_.dataFileName))) return error;
+        return Failure({"This job has no data file yet. Use Save As to choose one.",
+                        "File Output Error", MessageKind::Error});
+    if (const Status written = WriteDataFile(job_, ws_, fs::path(job_.dataFileName));
+        written.failed())
+        return written;
     job_.dataSaved = true;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<Message> Session::SaveAs(const fs::path& path) {
-    if (auto error = WriteDataFile(job_, ws_, path)) return error;
+Status Session::SaveAs(const fs::path& path) {
+    if (const Status written = WriteDataFile(job_, ws_, path); written.failed()) return written;
     job_.dataFileName = path.string();
     job_.dataSaved = true;
-    return std::nullopt;
+    return {};
 }
 
-RunOutcome Session::Report(const RunOptions& options) {
-    std::string work;
-    if (auto error = WriteWorkFile(job_, ws_, work)) {
-        RunOutcome failed;
-        failed.error = error;
-        return failed;
-    }
-    return RunWorkText(ws_, work, options);
+Result<RunOutcome> Session::Report(const RunOptions& options) {
+    const Result<std::string> work = WriteWorkFile(job_, ws_);
+    if (!work) return Failure(work.error());
+    return RunWorkText(ws_, *work, options);
 }
 
-std::optional<Message> Session::DeleteBlock(int n) {
-    if (auto error = ReplaceWorkspaceFile(ws_.BlockFileName(n), "")) return error;
+Status Session::DeleteBlock(int n) {
+    if (const Status emptied = ReplaceWorkspaceFile(ws_.BlockFileName(n), ""); emptied.failed())
+        return emptied;
     job_.header(n) = BlockHeader{};
     ClearBlockRows(job_);
     job_.dataSaved = false;
-    return std::nullopt;
+    return {};
 }
 
 void Session::SetIndexRecord(const std::string& refNum, const std::string& date,
@@ -84,13 +81,13 @@ void Session::StoreBlockHeader(int n, const BlockHeaderFields& fields) {
     if (!(job_.header(n) == before)) MarkChanged();
 }
 
-std::optional<Message> Session::StoreBlockRows(int n, const GridTexts& grid,
-                                               const BlockRowsLoad& loaded) {
+Status Session::StoreBlockRows(int n, const GridTexts& grid, const BlockRowsLoad& loaded) {
     const auto rowsBefore = job_.rows;
     const std::string descriptionBefore = job_.header(n).blkDesc;
-    if (auto error = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded)) return error;
+    if (const Status stored = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded); stored.failed())
+        return stored;
     if (job_.rows != rowsBefore || job_.header(n).blkDesc != descriptionBefore) MarkChanged();
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sidewalk

@@ -17,9 +17,9 @@ namespace sidewalk {
 
 class Session {
   public:
-    // Makes the workspace inside parent (/tmp when empty) and
-    // writes its version record. Returns nothing and sets error when either fails.
-    static std::optional<Session> Create(Message& error, const std::filesystem::path& parent = {});
+    // Makes the workspace inside parent (/tmp when empty) and writes its version record; or says
+    // why either failed.
+    static Result<Session> Create(const std::filesystem::path& parent = {});
 
     // The job as it stands; it changes only through the operations below, each of which marks
     // it changed (not saved) when it changes a stored value.
@@ -34,17 +34,17 @@ class Session {
     ReadResult Open(const std::filesystem::path& path);
 
     // Writes the job to its data file; marks it saved. Refused for a job without a file name.
-    std::optional<Message> Save();
+    Status Save();
 
     // Writes the job to path; on success path becomes the save target and the job is saved.
-    std::optional<Message> SaveAs(const std::filesystem::path& path);
+    Status SaveAs(const std::filesystem::path& path);
 
     // Writes the work file and runs the report into the workspace's report file.
-    RunOutcome Report(const RunOptions& options = {});
+    Result<RunOutcome> Report(const RunOptions& options = {});
 
     // Empties slot n: its header, the open rows and its block file; the job is then not saved.
     // Refused, with nothing changed, when the block file cannot be emptied.
-    std::optional<Message> DeleteBlock(int n);
+    Status DeleteBlock(int n);
 
     // The user changed a stored value, or opened the Save Data window: the job is not saved.
     void MarkChanged() { job_.dataSaved = false; }
@@ -66,8 +66,7 @@ class Session {
     // Block n's rows: read from its file into the grid, and stored back from the grid's texts;
     // a store that cannot be completed changes nothing.
     BlockRowsLoad LoadBlockRows(int n) { return sidewalk::LoadBlockRows(job_, ws_, n); }
-    std::optional<Message> StoreBlockRows(int n, const GridTexts& grid,
-                                          const BlockRowsLoad& loaded);
+    Status StoreBlockRows(int n, const GridTexts& grid, const BlockRowsLoad& loaded);
 
     // The program ends: the workspace files and folder are deleted. Nothing works after it.
     void Shutdown() { ws_.Shutdown(); }

@@ -31,6 +31,12 @@ class MessageBoxes {
     // A message of the core, with an OK button and the icon of its kind.
     void Tell(QWidget* parent, const Message& message);
 
+    // Tells why it failed, if it did; true when it was done.
+    bool Done(QWidget* parent, const Status& status) {
+        if (status.failed()) Tell(parent, status.error());
+        return status.has_value();
+    }
+
     // For tests: the next boxes are answered with these buttons, in order, without showing;
     // QMessageBox::Escape stands for Escape or the frame's close box.
     void AnswerNext(QMessageBox::StandardButton button) { prepared_.push_back(button); }

@@ -55,7 +55,7 @@ TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {
     grid[5] = {"7", "1e1", "124", "50.25", ""};
     const BlockRowsLoad fresh = LoadBlockRows(job, ws, 3);
     EXPECT_FALSE(fresh.fileRead || fresh.error); // a new block has no file yet
-    ASSERT_FALSE(StoreBlockRows(job, ws, 3, grid, fresh));
+    ASSERT_TRUE(StoreBlockRows(job, ws, 3, grid, fresh).has_value());
     EXPECT_EQ(ReadText(ws.BlockFileName(3)),
               Cards({"04   12.500  123+05.000   25.000", "07   10.000  124+50.250    0.000"}));
     EXPECT_EQ(job.header(3).blkDesc, "ELM ST");
@@ -85,7 +85,7 @@ TEST(BlockFile, DescriptionRules) {
         const Workspace ws = test::MakeWorkspace();
         Job job;
         job.header(7).blkDesc = c.before;
-        ASSERT_FALSE(StoreBlockRows(job, ws, 7, c.grid, LoadBlockRows(job, ws, 7)));
+        ASSERT_TRUE(StoreBlockRows(job, ws, 7, c.grid, LoadBlockRows(job, ws, 7)).has_value());
         EXPECT_EQ(job.header(7).blkDesc, c.after) << '"' << c.before << '"';
     }
 }
@@ -129,8 +129,8 @@ TEST(BlockFile, AFileThatWasNotReadIsNeverWrittenOver) {
             EXPECT_NE(own.error->text.find(name + ": " + std::strerror(EISDIR)), std::string::npos);
         }
         const auto error = StoreBlockRows(job, ws, 7, grid, loaded);
-        EXPECT_EQ(!error, c.read && c.loadedAs == 7) << c.name;
-        if (error) {
+        EXPECT_EQ(error.has_value(), c.read && c.loadedAs == 7) << c.name;
+        if (error.failed()) {
             EXPECT_EQ(job.row(1).type, c.read ? "5" : "") << c.name; // rows untouched
             if (!c.unreadable) {
                 EXPECT_EQ(ReadText(name), stored) << c.name;
@@ -170,8 +170,8 @@ TEST(BlockFile, ARowThatDoesNotFitChangesNothing) {
     grid[1] = {"1", "1", "1", "1", "1"};
     grid[8] = {"2", "1", "10000", "1", "1"};
     const auto error = StoreBlockRows(job, ws, 4, grid, loaded);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->text.find("Block 4, row 8: the station 10000"), std::string::npos);
+    ASSERT_TRUE(error.failed());
+    EXPECT_NE(error.error().text.find("Block 4, row 8: the station 10000"), std::string::npos);
     EXPECT_EQ(ReadText(ws.BlockFileName(4)), "02    1.000    1+01.000    0.000\r\n");
     EXPECT_EQ(job.rows, before.rows);
     EXPECT_EQ(job.header(4).blkDesc, ""); // no automatic name either

@@ -33,7 +33,7 @@ ReadResult ReadText(Job& job, const Workspace& ws, const std::string& text) {
 
 std::string Rewrite(Job& job, const Workspace& ws) {
     std::ostringstream out;
-    EXPECT_FALSE(WriteDataFile(job, ws, out));
+    EXPECT_TRUE(WriteDataFile(job, ws, out).has_value());
     return out.str();
 }
 
@@ -202,14 +202,14 @@ TEST(Writer, NothingIsWrittenWhenABlockCannotBeWritten) {
     job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
     // No block file for a slot in use.
     auto error = WriteDataFile(job, ws, target);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->text.find("SECT0001.TMP"), std::string::npos) << error->text;
+    ASSERT_TRUE(error.failed());
+    EXPECT_NE(error.error().text.find("SECT0001.TMP"), std::string::npos) << error.error().text;
     // A value wider than its field.
     WriteText(ws.BlockFileName(1), "");
     job.header(1).widsw = "100";
     error = WriteDataFile(job, ws, target);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->text.find("Block 1: the sidewalk width 100.000"), std::string::npos);
+    ASSERT_TRUE(error.failed());
+    EXPECT_NE(error.error().text.find("Block 1: the sidewalk width 100.000"), std::string::npos);
     EXPECT_EQ(ReadText(target), "old contents\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
@@ -233,8 +233,8 @@ TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
     FailingBuffer failing;
     std::ostream out(&failing);
     const auto streamError = WriteDataFile(job, ws, out);
-    ASSERT_TRUE(streamError);
-    EXPECT_EQ(streamError->title, "File Output Error");
+    ASSERT_TRUE(streamError.failed());
+    EXPECT_EQ(streamError.error().title, "File Output Error");
 
     // A real file system failure: the file size limit stops the write part way.
     const auto target = dir / "JOB.V41";
@@ -248,16 +248,17 @@ TEST(Writer, AFailingDeviceIsReportedAndTheOldFileStays) {
     const auto fileError = WriteDataFile(job, ws, target);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedHandler);
-    ASSERT_TRUE(fileError);
-    EXPECT_EQ(fileError->title, "File Output Error");
-    EXPECT_NE(fileError->text.find(target.string()), std::string::npos);
-    EXPECT_NE(fileError->text.find(std::strerror(EFBIG)), std::string::npos) << fileError->text;
+    ASSERT_TRUE(fileError.failed());
+    EXPECT_EQ(fileError.error().title, "File Output Error");
+    EXPECT_NE(fileError.error().text.find(target.string()), std::string::npos);
+    EXPECT_NE(fileError.error().text.find(std::strerror(EFBIG)), std::string::npos)
+        << fileError.error().text;
     EXPECT_EQ(ReadText(target), "old contents\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     // With room, the save replaces the file and keeps its permissions.
     std::filesystem::permissions(target, std::filesystem::perms(0640));
-    ASSERT_FALSE(WriteDataFile(job, ws, target));
+    ASSERT_TRUE(WriteDataFile(job, ws, target).has_value());
     EXPECT_EQ(ReadText(target), Rewrite(job, ws));
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
 

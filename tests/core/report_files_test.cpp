@@ -29,21 +29,21 @@ TEST(ReportFiles, MatchTheExpectedReportsAndTotals) {
         if (path.extension() != ".SPL") continue;
         const std::string expected = ReadText(path);
         const Workspace ws = test::MakeWorkspace();
-        ASSERT_FALSE(ws.WriteVersionFile());
+        ASSERT_TRUE(ws.WriteVersionFile().has_value());
         if (fs::exists(path.replace_extension(".WRK"))) {
             WriteText(ws.File("WORK.TMP"), ReadText(path));
         } else {
             Job job;
             job.dataFileName = path.replace_extension(".V41").string();
             ASSERT_EQ(ReadDataFile(job, ws).outcome, ReadOutcome::Loaded) << path;
-            ASSERT_FALSE(WriteDataFile(job, ws, fs::path(ws.File("WORK.TMP"))));
+            ASSERT_TRUE(WriteDataFile(job, ws, fs::path(ws.File("WORK.TMP"))).has_value());
         }
-        const RunOutcome run = RunReport(ws, RunOptions{kRunTime});
-        ASSERT_FALSE(run.error) << path;
+        const Result<RunOutcome> run = RunReport(ws, RunOptions{kRunTime});
+        ASSERT_TRUE(run) << path;
         EXPECT_EQ(ReadText(ws.File("PRINT.SPL")), expected) << path;
         ++reports;
         if (fs::exists(path.replace_extension(".csv"))) {
-            EXPECT_EQ(TotalsCsv(run.metric, run.blocks, run.grand), ReadText(path)) << path;
+            EXPECT_EQ(TotalsCsv(run->metric, run->blocks, run->grand), ReadText(path)) << path;
             ++totals;
         }
     }
@@ -64,14 +64,13 @@ TEST(ReportFiles, ARunThatCannotReadOrWriteReportsItAndWritesNothing) {
     for (const auto& c : cases) {
         const Workspace ws = test::MakeWorkspace();
         if (c.version) {
-            ASSERT_FALSE(ws.WriteVersionFile());
+            ASSERT_TRUE(ws.WriteVersionFile().has_value());
         }
         if (c.work) WriteText(ws.File("WORK.TMP"), ReadText(kData / "card-errors.WRK"));
         if (c.printIsFolder) fs::create_directory(ws.File("PRINT.SPL"));
-        const RunOutcome run = RunReport(ws, RunOptions{kRunTime});
-        ASSERT_TRUE(run.error) << c.name;
-        EXPECT_NE(run.error->text.find(c.named), std::string::npos) << run.error->text;
-        EXPECT_TRUE(run.blocks.empty()) << c.name;
+        const Result<RunOutcome> run = RunReport(ws, RunOptions{kRunTime});
+        ASSERT_FALSE(run) << c.name;
+        EXPECT_NE(run.error().text.find(c.named), std::string::npos) << run.error().text;
         if (!c.printIsFolder) {
             EXPECT_FALSE(fs::exists(ws.File("PRINT.SPL"))) << c.name;
         }

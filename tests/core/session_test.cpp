@@ -32,10 +32,9 @@ fs::path SampleJob(const test::Scratch& dir) {
 }
 
 Session MakeSession() {
-    Message error;
-    auto session = Session::Create(error);
-    if (!session) ADD_FAILURE() << error.text;
-    return std::move(session).value(); // throws, and so fails the test, rather than read nothing
+    auto session = Session::Create();
+    if (!session) ADD_FAILURE() << session.error().text;
+    return std::move(*session); // throws, and so fails the test, rather than read nothing
 }
 
 TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
@@ -60,7 +59,7 @@ TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
     for (const auto& c : cases) {
         Session s = MakeSession();
         ASSERT_TRUE(s.Open(job).read());
-        ASSERT_FALSE(s.Save()); // saved once, so that Open visibly clears DataSaved
+        ASSERT_TRUE(s.Save().has_value()); // saved once, so that Open visibly clears DataSaved
         const ReadResult r = s.Open(dir / c.name);
         EXPECT_EQ(r.outcome, c.outcome) << c.name;
         ASSERT_EQ(r.messages.size(), 1u) << c.name;
@@ -83,12 +82,12 @@ TEST(Session, SaveSaveAsAndDataSaved) {
     s.New();
     EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, "NoName");
     const auto unnamed = s.Save();
-    ASSERT_TRUE(unnamed); // a new job is saved with Save As only
+    ASSERT_TRUE(unnamed.failed()); // a new job is saved with Save As only
     EXPECT_FALSE(fs::exists("NoName"));
 
     ASSERT_TRUE(s.Open(kEnglish).read());
     const fs::path copy = dir / "COPY.V41";
-    ASSERT_FALSE(s.SaveAs(copy));
+    ASSERT_TRUE(s.SaveAs(copy).has_value());
     EXPECT_EQ(ReadText(copy), ReadText(kEnglish)); // card for card
     EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, copy.string());
     EXPECT_TRUE(SessionTestAccess::JobOf(s).dataSaved);
@@ -96,10 +95,10 @@ TEST(Session, SaveSaveAsAndDataSaved) {
     EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
 
     // A failed Save As keeps the old target and leaves the job unsaved.
-    EXPECT_TRUE(s.SaveAs(dir / "NO" / "SUCH" / "FOLDER.V41"));
+    EXPECT_TRUE(s.SaveAs(dir / "NO" / "SUCH" / "FOLDER.V41").failed());
     EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, copy.string());
     EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
-    ASSERT_FALSE(s.Save());
+    ASSERT_TRUE(s.Save().has_value());
     EXPECT_TRUE(SessionTestAccess::JobOf(s).dataSaved);
 
     s.New();
@@ -113,9 +112,9 @@ TEST(Session, DeleteBlockEmptiesTheSlotAndItsFile) {
     const test::Scratch dir;
     Session s = MakeSession();
     ASSERT_TRUE(s.Open(SampleJob(dir)).read());
-    ASSERT_FALSE(s.Save());
+    ASSERT_TRUE(s.Save().has_value());
     ASSERT_NE(ReadText(s.workspace().BlockFileName(2)), "");
-    ASSERT_FALSE(s.DeleteBlock(2));
+    ASSERT_TRUE(s.DeleteBlock(2).has_value());
     EXPECT_EQ(SessionTestAccess::JobOf(s).header(2), BlockHeader{});
     EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
     EXPECT_EQ(ReadText(s.workspace().BlockFileName(2)), "");
@@ -126,8 +125,8 @@ TEST(Session, DeleteBlockEmptiesTheSlotAndItsFile) {
     const BlockRowsLoad loaded = LoadBlockRows(SessionTestAccess::JobOf(s), s.workspace(), 2);
     EXPECT_TRUE(loaded.fileRead);
     EXPECT_EQ(SessionTestAccess::JobOf(s).row(1), BlockRow{});
-    EXPECT_FALSE(
-        StoreBlockRows(SessionTestAccess::JobOf(s), s.workspace(), 2, GridTexts{}, loaded));
+    EXPECT_TRUE(StoreBlockRows(SessionTestAccess::JobOf(s), s.workspace(), 2, GridTexts{}, loaded)
+                    .has_value());
 }
 
 } // namespace

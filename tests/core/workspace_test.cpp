@@ -19,10 +19,9 @@ using test::WriteText;
 
 TEST(Workspace, IsAPrivateFreshFolderPerCopy) {
     const test::Scratch parent;
-    Message error;
-    auto a = Workspace::Create(error, parent.path());
-    auto b = Workspace::Create(error, parent.path());
-    ASSERT_TRUE(a && b) << error.text;
+    auto a = Workspace::Create(parent.path());
+    auto b = Workspace::Create(parent.path());
+    ASSERT_TRUE(a && b);
     EXPECT_NE(a->TempDir(), b->TempDir());
     for (const Workspace* ws : {&*a, &*b}) {
         const std::string dir = ws->TempDir();
@@ -39,16 +38,16 @@ TEST(Workspace, IsAPrivateFreshFolderPerCopy) {
     EXPECT_EQ(ReadText(a->BlockFileName(1)), "A");
     EXPECT_EQ(ReadText(b->BlockFileName(1)), "B");
 
-    Message none;
-    EXPECT_FALSE(Workspace::Create(none, parent / "missing"));
-    EXPECT_EQ(none.title, "Critical Error");
+    const auto none = Workspace::Create(parent / "missing");
+    ASSERT_FALSE(none);
+    EXPECT_EQ(none.error().title, "Critical Error");
 }
 
 TEST(Workspace, VersionRecordAndShutdown) {
-    Message error;
-    auto ws = Workspace::Create(error);
-    ASSERT_TRUE(ws) << error.text;
-    ASSERT_FALSE(ws->WriteVersionFile());
+    auto created = Workspace::Create();
+    ASSERT_TRUE(created);
+    auto ws = std::make_optional(std::move(*created));
+    ASSERT_TRUE(ws->WriteVersionFile().has_value());
     EXPECT_EQ(ReadText(ws->VersionFile()), "ZARN V4.2.0 04/2006\r\n");
 
     for (const char* name : {"PRINT.SPL", "WORK.TMP", "TMP.SPL", "seltext.txt"})
@@ -78,10 +77,10 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
         auto write = [&](std::string_view text) {
             return workspace ? ReplaceWorkspaceFile(file, text) : WriteFileAtomically(file, text);
         };
-        ASSERT_FALSE(write("first\r\n"));
+        ASSERT_TRUE(write("first\r\n").has_value());
         EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640)) << file;
         fs::permissions(file, fs::perms(0600));
-        ASSERT_FALSE(write("second\r\n"));
+        ASSERT_TRUE(write("second\r\n").has_value());
         EXPECT_EQ(ReadText(file), "second\r\n");
         if (!workspace) {
             EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
@@ -91,9 +90,9 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
     // A file that cannot be made names itself and leaves nothing.
     const auto error = ReplaceWorkspaceFile(dir / "no" / "SECT0001.TMP", "x");
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->title, "File Output Error");
-    EXPECT_NE(error->text.find(std::strerror(ENOENT)), std::string::npos);
+    ASSERT_TRUE(error.failed());
+    EXPECT_EQ(error.error().title, "File Output Error");
+    EXPECT_NE(error.error().text.find(std::strerror(ENOENT)), std::string::npos);
 }
 
 } // namespace

@@ -33,20 +33,20 @@ class PrintRoutines : public QObject {
         for (int page = 1; page <= 10001; ++page)
             text += (page > 1 ? "\f\r\n" : "") + std::string("x\r\n");
         MemoryPrinter printer;
-        QVERIFY(!PrintReportPages(Report("long.SPL", text), 0, 0, printer));
+        QVERIFY(PrintReportPages(Report("long.SPL", text), 0, 0, printer).has_value());
         QCOMPARE(printer.documents[0].size(), std::size_t{9999});
     }
 
     void copyAndFailures() {
         const std::string report = Report("r.SPL", "one\r\ntwo\n\f\r\nlast");
         const std::string dest = (dir_ / "COPY.PRN").string();
-        QVERIFY(!CopyReportToFile(report, dest));
+        QVERIFY(CopyReportToFile(report, dest).has_value());
         QCOMPARE(ReadText(dest), std::string("one\r\ntwo\r\n\f\r\nlast\r\n"));
         const auto unwritable = CopyReportToFile(report, (dir_ / "no" / "COPY.PRN").string());
-        QVERIFY(unwritable && unwritable->title == "File Output Error");
+        QVERIFY(unwritable.failed() && unwritable.error().title == "File Output Error");
         MemoryPrinter printer;
         const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
-        QVERIFY(unreadable && unreadable->title == "File Input Error");
+        QVERIFY(unreadable.failed() && unreadable.error().title == "File Input Error");
         QVERIFY(printer.documents.empty()); // nothing to print: not even a blank sheet
     }
 
@@ -94,7 +94,7 @@ class PrintRoutines : public QObject {
             const QString pdf =
                 QString::fromStdString((dir_ / (std::string(c.name) + ".pdf")).string());
             PdfPrinter printer(pdf.toStdString(), c.paper, c.orientation);
-            QVERIFY(!PrintReportPages(report, 0, 0, printer));
+            QVERIFY(PrintReportPages(report, 0, 0, printer).has_value());
             const QString info = RunTool("pdfinfo", {pdf});
             QVERIFY2(
                 info.contains(QRegularExpression("Pages: +" + QString::number(c.sheets) + "\n")),

@@ -37,11 +37,11 @@ class MemoryPrintSystem : public PrintSystem {
     }
     std::string DefaultPrinterName() override { return defaultName; }
     bool SpoolerAnswers() override { return spoolerAnswers; }
-    std::variant<PrinterFacts, Message> OpenPrinter(const std::string& name) override {
+    Result<PrinterFacts> OpenPrinter(const std::string& name) override {
         const Queue* q = Find(name);
         if (q == nullptr || !q->facts)
-            return Message{"The printer " + name + " cannot be opened.", "Printer",
-                           MessageKind::Error};
+            return Failure(
+                {"The printer " + name + " cannot be opened.", "Printer", MessageKind::Error});
         return *q->facts;
     }
     std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
@@ -66,16 +66,16 @@ class MemoryPrintSystem : public PrintSystem {
         }
         void PrintLine(std::string_view line) override { lines_.PrintLine(line); }
         void NewPage() override { lines_.NewPage(); }
-        std::optional<Message> EndDocument() override {
+        Status EndDocument() override {
             lines_.EndDocument();
             const Queue* q = system_.Find(job_.printer.deviceName);
             if (q == nullptr || !q->facts || q->rejectsJobs)
-                return Message{"The printer " + job_.printer.deviceName +
-                                   " did not take the report.",
-                               "Print Report", MessageKind::Error};
+                return Failure(
+                    {"The printer " + job_.printer.deviceName + " did not take the report.",
+                     "Print Report", MessageKind::Error});
             job_.sheets = lines_.documents.back();
             system_.jobs.push_back(job_);
-            return std::nullopt;
+            return {};
         }
 
       private:

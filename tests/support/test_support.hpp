@@ -19,10 +19,9 @@ inline std::string Cards(std::initializer_list<std::string> lines) {
 }
 
 inline Workspace MakeWorkspace() {
-    Message error;
-    auto ws = Workspace::Create(error);
-    if (!ws) ADD_FAILURE() << error.text;
-    return std::move(ws).value(); // throws, and so fails the test, rather than read nothing
+    auto ws = Workspace::Create();
+    if (!ws) ADD_FAILURE() << ws.error().text;
+    return std::move(*ws); // throws, and so fails the test, rather than read nothing
 }
 
 } // namespace sidewalk::test

@@ -56,9 +56,8 @@ class AnsweringModal : public DesktopModal {
 
 class Program {
     static Session Make() {
-        Message error;
-        auto s = Session::Create(error);
-        if (!s) qFatal("%s", error.text.c_str());
+        auto s = Session::Create();
+        if (!s) qFatal("%s", s.error().text.c_str());
         return std::move(*s);
     }
     Session session_;
@@ -80,7 +79,7 @@ class Program {
 
     FileDialogs dialogs;
     MemoryPrintSystem printers;
-    ShellState state{.lastDir = "/"};
+    ShellState state{"/", 0, {}, {}}; // the data file dialogs open in /
     AnsweringModal modal{state};
     Services services{.session = session_,
                       .messages = messages,

@@ -53,7 +53,7 @@ class Blocks : public QObject {
         Folder folder;
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
-        QVERIFY(!p.session().SaveAs(folder.path() / "DELETE.V41"));
+        QVERIFY(p.session().SaveAs(folder.path() / "DELETE.V41").has_value());
         SectList list(p.services);
         list.show();
         auto* lines = list.findChild<QListWidget*>("List1");
@@ -200,7 +200,7 @@ class Blocks : public QObject {
         GridTexts rows{};
         rows[1] = {"7", "-5", "10", "0", ""};
         const BlockRowsLoad loaded = LoadBlockRows(p.job(), p.session().workspace(), 5);
-        QVERIFY(!StoreBlockRows(p.job(), p.session().workspace(), 5, rows, loaded));
+        QVERIFY(StoreBlockRows(p.job(), p.session().workspace(), 5, rows, loaded).has_value());
         Dataform legacy(p.services, 5);
         Press(legacy, "dataexit");
         QCOMPARE(QString::fromStdString(p.job().row(1).area), QString("-5.000"));

@@ -121,7 +121,7 @@ class RealPrinting : public QObject {
             for (int copy = 0; copy < c.copies; ++copy) {
                 const auto document = cups.StartDocument(printer, "PRINT.SPL");
                 const auto error = PrintReportPages(report_, c.from, c.to, *document);
-                QVERIFY2(!error, error ? error->text.c_str() : "");
+                QVERIFY2(!error.failed(), error.failed() ? error.error().text.c_str() : "");
             }
             const std::vector<fs::path> jobs = NextJobs(static_cast<std::size_t>(c.copies));
             QCOMPARE(jobs.size(), static_cast<std::size_t>(c.copies));

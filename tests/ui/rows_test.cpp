@@ -47,9 +47,10 @@ class RowOperations : public QObject {
         QCOMPARE(Types(rows, 0, 3), QString("174."));
         QCOMPARE(rows.FirstRefused(), std::optional(rows.index(2, 1)));
         QVERIFY(!rows.insertRows(100, 1) && !rows.removeRows(-1, 1));
-        rows.Paste(98, {BlockRow{"5"}, BlockRow{"6"}, BlockRow{"8"}}); // nothing past row 100
+        const auto typed = [](const char* type) { return BlockRow{type, "", "", "", ""}; };
+        rows.Paste(98, {typed("5"), typed("6"), typed("8")}); // nothing past row 100
         QCOMPARE(Types(rows, 97, 99), QString(".56"));
-        rows.Paste(2, {BlockRow{"2"}});
+        rows.Paste(2, {typed("2")});
         QVERIFY(!rows.FirstRefused());
         QCOMPARE(rows.Texts()[3].type, std::string("2"));
         QVERIFY(rows.removeRows(0, 1));
