@@ -41,6 +41,7 @@ class FileDialogs {
     void AnswerNext(std::optional<QString> path, QString filter = {}) {
         prepared_.push_back({std::move(path), std::move(filter)});
     }
+    std::size_t unusedAnswers() const { return prepared_.size(); }
 
   private:
     struct Answer {

@@ -43,6 +43,8 @@ class MessageBoxes {
     const std::vector<Shown>& shown() const { return shown_; }
     // For tests: a box with no answer prepared ends the test at once instead of waiting.
     void FailUnanswered() { failUnanswered_ = true; }
+    // For tests: the answers prepared that no box has taken yet.
+    std::size_t unusedAnswers() const { return prepared_.size(); }
 
   private:
     std::deque<QMessageBox::StandardButton> prepared_;

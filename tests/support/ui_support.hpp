@@ -73,6 +73,15 @@ class Program {
         help_.InitHelp(nullptr, SIDEWALK_BUILD_DIR);
         messages.FailUnanswered();
     }
+    // An answer prepared for a message box or a file dialog that none took is a test that did
+    // not go as it says.
+    ~Program() {
+        if (messages.unusedAnswers() + dialogs.unusedAnswers() != 0)
+            qFatal("%zu message box and %zu file dialog answers prepared were not used",
+                   messages.unusedAnswers(), dialogs.unusedAnswers());
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
     Session& session() { return session_; }
     Job& job() { return SessionTestAccess::JobOf(session_); } // to set a job up directly
     HelpLink& help() { return help_; }

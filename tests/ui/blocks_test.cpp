@@ -315,7 +315,6 @@ class Blocks : public QObject {
             Press(w, "Endsaveas");
             Press(w, "saveexit");
         };
-        p.messages.AnswerNext(QMessageBox::No); // should the save fail, leave without saving
         MainForm1 main(p.services, p.state);
         Press(main, "Cmd_New");
         QCOMPARE(p.seen, (QStringList{"EngMet_Form", "ProcForm", "Indexform", "SectList",
