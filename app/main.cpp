@@ -13,6 +13,7 @@
 #include "app/main_form.hpp"
 #include "print/cups_print_system.hpp"
 #include "session/runtime_dir.hpp"
+#include "session/stale_workspaces.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     }
     using namespace sidewalk;
     using namespace sidewalk::ui;
+    SweepStaleWorkspaces(WorkspaceParent()); // those of ended runs with nothing to recover
     Result<Session> session = Session::Create(WorkspaceParent());
     if (!session) {
         QMessageBox::critical(nullptr, QString::fromStdString(session.error().title),

@@ -18,6 +18,7 @@
 #include "report/totals_csv.hpp"
 #include "session/runtime_dir.hpp"
 #include "session/session.hpp"
+#include "session/stale_workspaces.hpp"
 
 namespace {
 
@@ -97,6 +98,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 }
 
 std::optional<Session> MakeSession() {
+    // First the workspaces of killed runs that hold nothing to recover.
+    SweepStaleWorkspaces(WorkspaceParent());
     Result<Session> session = Session::Create(WorkspaceParent());
     if (!session) {
         PrintMessage(session.error());

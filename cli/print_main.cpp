@@ -18,6 +18,7 @@
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
 #include "session/runtime_dir.hpp"
+#include "session/stale_workspaces.hpp"
 
 namespace {
 
@@ -166,6 +167,7 @@ int main(int argc, char** argv) {
 
     // The spool files in a private folder of this run (mode 0700, a unique name), removed at
     // the end; never at a name others can guess in a shared folder.
+    SweepStaleWorkspaces(WorkspaceParent()); // those of killed runs with nothing to recover
     Result<Workspace> workspace = Workspace::Create(WorkspaceParent());
     if (!workspace) return Fail(workspace.error());
     // Qt wants a runtime folder of the user's own; without one it warns. This run's is one.

@@ -2,8 +2,11 @@
 #include "data/workspace.hpp"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <system_error>
 #include <vector>
 
@@ -18,19 +21,36 @@ namespace fs = std::filesystem;
 
 Result<Workspace> Workspace::Create(const fs::path& parent) {
     const fs::path base = parent.empty() ? fs::path("/tmp") : parent;
-    std::string pattern = (base / "sidewalk-XXXXXX").string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    // mkdtemp makes the folder with mode 0700 under a name nobody else can have taken.
-    if (::mkdtemp(name.data()) == nullptr) {
+    auto failed = [&base](int error) {
         return Failure(
-            {"Cannot make the workspace folder in " + base.string() + ": " + std::strerror(errno),
+            {"Cannot make the workspace folder in " + base.string() + ": " + std::strerror(error),
              "Critical Error", MessageKind::Critical});
+    };
+    const std::string pattern = (base / (std::string(kWorkspaceStaging) + "XXXXXX")).string();
+    int error = 0;
+    // A sweep by another run may take the hidden folder away before it is locked: then again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        // mkdtemp makes the folder with mode 0700 under a name nobody else can have taken.
+        if (::mkdtemp(name.data()) == nullptr) return failed(errno);
+        const std::string staged = name.data();
+        Descriptor lock(::open(staged.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        // The lock goes with the folder (it is on the folder itself, not on its name).
+        const std::string named =
+            (base / (std::string(kWorkspacePrefix) + staged.substr(staged.size() - 6))).string();
+        if (lock.valid() && ::flock(lock.get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, named.c_str(), RENAME_NOREPLACE) == 0)
+            return Workspace(named + "/", std::move(lock));
+        error = errno;
+        ::rmdir(staged.c_str());
+        if (error != ENOENT) break;
     }
-    return Workspace(std::string(name.data()) + "/");
+    return failed(error);
 }
 
-Workspace::Workspace(Workspace&& other) noexcept : tempDir_(std::move(other.tempDir_)) {
+Workspace::Workspace(Workspace&& other) noexcept
+    : tempDir_(std::move(other.tempDir_)), lock_(std::move(other.lock_)) {
     other.tempDir_.clear();
 }
 
@@ -38,6 +58,7 @@ Workspace& Workspace::operator=(Workspace&& other) noexcept {
     if (this != &other) {
         Shutdown();
         tempDir_ = std::move(other.tempDir_);
+        lock_ = std::move(other.lock_);
         other.tempDir_.clear();
     }
     return *this;
@@ -92,6 +113,7 @@ void Workspace::Shutdown() {
     std::error_code ec;
     fs::remove_all(fs::path(tempDir_), ec);
     tempDir_.clear();
+    lock_.Close(); // after the folder is gone: no sweep meets it half removed
 }
 
 } // namespace sidewalk

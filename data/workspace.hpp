@@ -1,6 +1,8 @@
 // The run's private workspace folder: block files SECTnnnn.TMP, WORK.TMP, PRINT.SPL and
 // VERSION.TMP under fixed names, inside a folder of mode 0700 with a unique name, made at
 // start-up and removed at shutdown, so that no other user or copy of the program sees them.
+// The folder is locked (flock) while its run lives: the kernel lets go when the process ends,
+// however it ends, so a folder whose lock is free belongs to no running program.
 #pragma once
 
 #include <filesystem>
@@ -8,16 +10,25 @@
 #include <string>
 #include <string_view>
 
+#include "data/descriptor.hpp"
 #include "data/message.hpp"
 
 namespace sidewalk {
 
 inline constexpr int kBlockFileSweep = 500; // DeleteBlockFiles clears SECT0001..SECT0500
 
+// A workspace folder's name: the prefix and six characters; the hidden name it is made under.
+inline constexpr std::string_view kWorkspacePrefix = "sidewalk-";
+inline constexpr std::string_view kWorkspaceStaging = ".sidewalk-new-";
+// The snapshot of the job a desktop run keeps in its workspace, to be offered back after a crash.
+inline constexpr std::string_view kSnapshotName = "SNAPSHOT.V41";
+
 class Workspace {
   public:
     // Makes a fresh private folder inside parent (the caller chooses it: the core reads no
-    // environment), or inside /tmp when parent is empty; or says why the folder cannot be made.
+    // environment), or inside /tmp when parent is empty, locked by this run; or says why the
+    // folder cannot be made. It is made under a hidden name and renamed to "sidewalk-XXXXXX"
+    // once locked, so no folder of that name is ever seen unlocked while its run lives.
     static Result<Workspace> Create(const std::filesystem::path& parent = {});
 
     Workspace(Workspace&& other) noexcept;
@@ -51,8 +62,10 @@ class Workspace {
     void Shutdown();
 
   private:
-    explicit Workspace(std::string tempDir) : tempDir_(std::move(tempDir)) {}
+    Workspace(std::string tempDir, Descriptor lock)
+        : tempDir_(std::move(tempDir)), lock_(std::move(lock)) {}
     std::string tempDir_;
+    Descriptor lock_; // the folder, open and locked while this run lives
 };
 
 } // namespace sidewalk

@@ -1,6 +1,7 @@
 // The sidewalk-report command as a whole process: its outputs, messages, exit status and the
 // removal of its workspace on every path.
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -117,6 +118,27 @@ TEST_F(Cli, ReaderMessagesAndExitStatus) {
          at = report.find("BLOCK IDENTIFICATION - ", at + 1))
         ++blocks;
     EXPECT_EQ(blocks, 100);
+}
+
+// Runs killed at any moment may leave their workspace behind; the next run removes them all.
+TEST_F(Cli, KilledRunsLeaveNothingOnceAnotherRuns) {
+    std::string job = "CRZ41 R\r\n";
+    for (int b = 0; b < 100; ++b) {
+        job += "11 T R 10 4\r\n01    0.000   10+00.000   25.000\r\n";
+        for (int r = 0; r < 60; ++r)
+            job += "07    1.000   10+50.000    0.000\r\n";
+        job += "01    0.000   13+00.000   25.000\r\n";
+    }
+    WriteText(dir_ / "big.V41", job);
+    for (int run = 0; run < 20; ++run) {
+        char after[16]; // 1 to 20 ms: before, while and after the workspace is made
+        std::snprintf(after, sizeof after, "0.%03d", 1 + run);
+        const std::string killed = "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() +
+                                   "' timeout -s KILL " + after + " '" + SIDEWALK_REPORT_BIN +
+                                   "' --output /dev/null " + Path("big.V41") + " >/dev/null 2>&1";
+        (void)!std::system(killed.c_str());
+    }
+    EXPECT_EQ(Run("--output /dev/null " + Path("big.V41")).status, 0); // and tmp_ is empty
 }
 
 TEST_F(Cli, UsageAndBadArguments) {

@@ -1,13 +1,17 @@
-// The private workspace folder: its mode, its fixed file names, its version record, and its
-// removal at shutdown, with two workspaces side by side.
+// The private workspace folder: its mode, its fixed file names, its version record, its
+// removal at shutdown, with two workspaces side by side, and the sweep of those of ended runs.
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "data/atomic_file.hpp"
+#include "session/stale_workspaces.hpp"
 #include "test_support.hpp"
 
 namespace sidewalk {
@@ -93,6 +97,49 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
     ASSERT_TRUE(error.failed());
     EXPECT_EQ(error.error().title, "File Output Error");
     EXPECT_NE(error.error().text.find(std::strerror(ENOENT)), std::string::npos);
+}
+
+// Only the folders of ended runs with nothing to recover go: a killed run's, a stale one's, a
+// hidden half-made one; never a live one, one with a snapshot, or anything else.
+TEST(Workspace, SweepOfEndedRuns) {
+    const test::Scratch parent;
+    const auto live = Workspace::Create(parent.path());
+    ASSERT_TRUE(live);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) { // a run that makes its workspace and is then killed
+        const auto ws = Workspace::Create(parent.path());
+        char byte = ws ? 'y' : 'n';
+        (void)!::write(ready[1], &byte, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(byte, 'y');
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    const struct {
+        const char* name;
+        bool folder, snapshot, removed;
+    } cases[] = {
+        {"sidewalk-stale1", true, false, true},      {"sidewalk-saved1", true, true, false},
+        {"sidewalk-toolong", true, false, false},    {"sidewalk-afile1", false, false, false},
+        {".sidewalk-new-half12", true, false, true}, {".sidewalk-new-toolong", true, false, false},
+    };
+    for (const auto& c : cases) {
+        const fs::path path = parent / c.name;
+        if (c.folder) fs::create_directory(path);
+        WriteText(c.folder ? path / (c.snapshot ? "SNAPSHOT.V41" : "WORK.TMP") : path, "x");
+    }
+    EXPECT_EQ(SweepStaleWorkspaces(parent.path()), 3); // the killed run's and two
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::exists(parent / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(fs::exists(live->TempDir()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 5);
 }
 
 } // namespace
