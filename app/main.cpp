@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 #include <csignal>
 #include <cstring>
 #include <pthread.h>
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
                               QString::fromStdString(session.error().text));
         return 1;
     }
+    session->KeepSnapshots(); // so that a crash loses nothing: offered back at the next start
     MessageBoxes messages;
     FileDialogs dialogs;
     HelpLink help(messages);
@@ -78,5 +80,7 @@ int main(int argc, char** argv) {
                                                                    : QDir(shared).absolutePath())
                       .toStdString());
     main.PlaceAndShow();
+    // The unsaved jobs of ended runs, once the main window shows.
+    QTimer::singleShot(0, &main, [&main] { main.OfferRecovery(WorkspaceParent()); });
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include "app/about_box.hpp"
 #include "app/proc_form.hpp"
 #include "entry/engmet_form.hpp"
+#include "session/stale_workspaces.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -111,6 +112,28 @@ void MainForm1::Cmd_Open_Click() {
     if (!read.read()) return;
     ProcForm options(services_, state_, this);
     services_.modal.Run(options);
+}
+
+void MainForm1::OfferRecovery(const std::filesystem::path& parent) {
+    std::vector<Recoverable> ended = FindRecoverable(parent);
+    for (Recoverable& job : ended) {
+        const std::string& name = job.snapshot.job.dataFileName;
+        const auto answer = services_.messages.Ask(
+            this, "Recover Unsaved Job",
+            QString::fromStdString("Recover the unsaved job " +
+                                   (name.empty() ? std::string(kNoName) : name) + " last changed " +
+                                   SnapshotTime(job.snapshot.when) + "?"),
+            // Escape and the close box answer as Yes does: they never throw work away.
+            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+            QMessageBox::Yes);
+        if (answer != QMessageBox::Yes) {
+            Discard(job);
+            continue;
+        }
+        if (!services_.messages.Done(this, services_.session.Adopt(job))) continue;
+        ProcForm options(services_, state_, this);
+        services_.modal.Run(options);
+    }
 }
 
 void MainForm1::closeEvent(QCloseEvent* event) {

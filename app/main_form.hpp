@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QWidget>
+#include <filesystem>
 
 #include "ui/shell.hpp"
 
@@ -19,6 +20,11 @@ class MainForm1 : public QWidget {
 
     void Cmd_New_Click();
     void Cmd_Open_Click();
+
+    // Offers back, newest first, the unsaved jobs of ended runs whose workspaces are in parent:
+    // Yes makes one the current job, unsaved, and opens Process Options as after Open; No
+    // removes that workspace.
+    void OfferRecovery(const std::filesystem::path& parent);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,8 +1,14 @@
 // The job session's operations.
 #include "session/session.hpp"
 
+#include <cerrno>
+#include <ctime>
+
 #include "data/atomic_file.hpp"
+#include "data/file_text.hpp"
 #include "data/writer.hpp"
+#include "session/snapshot.hpp"
+#include "session/stale_workspaces.hpp"
 
 namespace sidewalk {
 
@@ -20,15 +26,69 @@ void Session::New() {
     job_.dataFileName = kNoName;
     ClearJob(job_);
     ws_.DeleteBlockFiles();
-    job_.dataSaved = false;
+    Saved(false);
 }
 
 ReadResult Session::Open(const fs::path& path) {
     ws_.DeleteBlockFiles();
     ReadResult result = ReadDataFile(job_, ws_, path);
     if (result.read()) job_.dataFileName = path.string();
-    job_.dataSaved = false;
+    Saved(false);
     return result;
+}
+
+void Session::Changed() {
+    job_.dataSaved = false;
+    changed_ = true;
+    Snap();
+}
+
+void Session::Saved(bool is) {
+    job_.dataSaved = is;
+    changed_ = false;
+    Snap();
+}
+
+void Session::Snap() {
+    // A snapshot that cannot be written costs only the offer after a crash; the work goes on.
+    if (snapshots_)
+        (void)ReplaceWorkspaceFile(ws_.File(kSnapshotName),
+                                   SnapshotText(job_, changed_, SnapshotClock()));
+}
+
+Status Session::Adopt(Recoverable& ended) {
+    // The ended run's block files become this run's, then its headers and names.
+    ws_.DeleteBlockFiles();
+    for (int n = 1; n <= kMaxBlocks; ++n) {
+        const fs::path from = ended.folder / fs::path(ws_.BlockFileName(n)).filename();
+        FileBytes bytes;
+        if (const int error = ReadWholeFile(from.string(), bytes); error == ENOENT) {
+            continue;
+        } else if (error != 0) {
+            return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " +
+                                from.string() + ": " + ReadErrorText(error),
+                            "Recover Unsaved Job", MessageKind::Error});
+        }
+        if (const Status copied = ReplaceWorkspaceFile(ws_.BlockFileName(n), bytes.view());
+            copied.failed())
+            return copied;
+    }
+    job_ = ended.snapshot.job;
+    ClearBlockRows(job_);
+    job_.blockNo = 0;
+    Changed();
+    Discard(ended);
+    return {};
+}
+
+void Session::KeepSnapshots() {
+    snapshots_ = true;
+    Snap();
+}
+
+void Session::SetUnits(const std::string& units) {
+    job_.jobUnits = units;
+    Snap();
 }
 
 Status Session::Save() {
@@ -38,14 +98,14 @@ Status Session::Save() {
     if (const Status written = WriteDataFile(job_, ws_, fs::path(job_.dataFileName));
         written.failed())
         return written;
-    job_.dataSaved = true;
+    Saved(true);
     return {};
 }
 
 Status Session::SaveAs(const fs::path& path) {
     if (const Status written = WriteDataFile(job_, ws_, path); written.failed()) return written;
     job_.dataFileName = path.string();
-    job_.dataSaved = true;
+    Saved(true);
     return {};
 }
 
@@ -60,25 +120,25 @@ Status Session::DeleteBlock(int n) {
         return emptied;
     job_.header(n) = BlockHeader{};
     ClearBlockRows(job_);
-    job_.dataSaved = false;
+    Changed();
     return {};
 }
 
 void Session::SetIndexRecord(const std::string& refNum, const std::string& date,
                              const std::string& project, const std::string& engineer) {
-    if (refNum != job_.idxRefNum || date != job_.idxDate || project != job_.idxProject ||
-        engineer != job_.idxEng)
-        MarkChanged();
+    const bool changed = refNum != job_.idxRefNum || date != job_.idxDate ||
+                         project != job_.idxProject || engineer != job_.idxEng;
     job_.idxRefNum = refNum;
     job_.idxDate = date;
     job_.idxProject = project;
     job_.idxEng = engineer;
+    if (changed) Changed();
 }
 
 void Session::StoreBlockHeader(int n, const BlockHeaderFields& fields) {
     const BlockHeader before = job_.header(n);
     sidewalk::StoreBlockHeader(job_, n, fields);
-    if (!(job_.header(n) == before)) MarkChanged();
+    if (!(job_.header(n) == before)) Changed();
 }
 
 Status Session::StoreBlockRows(int n, const GridTexts& grid, const BlockRowsLoad& loaded) {
@@ -86,7 +146,7 @@ Status Session::StoreBlockRows(int n, const GridTexts& grid, const BlockRowsLoad
     const std::string descriptionBefore = job_.header(n).blkDesc;
     if (const Status stored = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded); stored.failed())
         return stored;
-    if (job_.rows != rowsBefore || job_.header(n).blkDesc != descriptionBefore) MarkChanged();
+    if (job_.rows != rowsBefore || job_.header(n).blkDesc != descriptionBefore) Changed();
     return {};
 }
 

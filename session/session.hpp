@@ -15,6 +15,8 @@
 
 namespace sidewalk {
 
+struct Recoverable;
+
 class Session {
   public:
     // Makes the workspace inside parent (/tmp when empty) and writes its version record; or says
@@ -47,10 +49,19 @@ class Session {
     Status DeleteBlock(int n);
 
     // The user changed a stored value, or opened the Save Data window: the job is not saved.
-    void MarkChanged() { job_.dataSaved = false; }
+    void MarkChanged() { Changed(); }
 
     // The units of a new job ("E" or "M"; "" while none is chosen).
-    void SetUnits(const std::string& units) { job_.jobUnits = units; }
+    void SetUnits(const std::string& units);
+
+    // From now on, every operation keeps a snapshot of the job in the workspace (the desktop
+    // program's; a command's run has nothing to offer back).
+    void KeepSnapshots();
+
+    // Takes over the job of an ended run: its snapshot and its block files; the job is then not
+    // saved, with the ended run's data file as its save target. The ended run's folder is
+    // removed.
+    Status Adopt(Recoverable& ended);
 
     // The index record as the Index Record window holds it.
     void SetIndexRecord(const std::string& refNum, const std::string& date,
@@ -74,8 +85,13 @@ class Session {
   private:
     friend struct SessionTestAccess; // tests set a job up directly
     explicit Session(Workspace ws) : ws_(std::move(ws)) {}
+    void Changed();      // a stored value changed: not saved, and in the snapshot
+    void Snap();         // writes the snapshot, when snapshots are kept
+    void Saved(bool is); // made, opened or saved: nothing changed since
     Job job_;
     Workspace ws_;
+    bool snapshots_ = false;
+    bool changed_ = false; // since the job was made, opened or saved
 };
 
 } // namespace sidewalk

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "report/page.hpp"
 #include "compute/run_report.hpp"
+#include "report/page.hpp"
 
 namespace sidewalk {
 namespace {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "data/atomic_file.hpp"
+#include "session/snapshot.hpp"
 #include "session/stale_workspaces.hpp"
 #include "test_support.hpp"
 
@@ -99,8 +100,9 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
     EXPECT_NE(error.error().text.find(std::strerror(ENOENT)), std::string::npos);
 }
 
-// Only the folders of ended runs with nothing to recover go: a killed run's, a stale one's, a
-// hidden half-made one; never a live one, one with a snapshot, or anything else.
+// Only the folders of ended runs with nothing to recover go: a killed run's, a stale one's, one
+// whose snapshot says nothing changed or is no snapshot, a hidden half-made one; never a live
+// one, one with changes not saved, or anything else.
 TEST(Workspace, SweepOfEndedRuns) {
     const test::Scratch parent;
     const auto live = Workspace::Create(parent.path());
@@ -122,20 +124,26 @@ TEST(Workspace, SweepOfEndedRuns) {
     ::waitpid(child, nullptr, 0);
     ::close(ready[0]);
     ::close(ready[1]);
+    Job job;
+    const std::string unsaved = SnapshotText(job, true, 1), saved = SnapshotText(job, false, 1);
     const struct {
         const char* name;
-        bool folder, snapshot, removed;
+        bool folder;
+        const std::string& snapshot; // in the folder, or a file of the name
+        bool removed;
     } cases[] = {
-        {"sidewalk-stale1", true, false, true},      {"sidewalk-saved1", true, true, false},
-        {"sidewalk-toolong", true, false, false},    {"sidewalk-afile1", false, false, false},
-        {".sidewalk-new-half12", true, false, true}, {".sidewalk-new-toolong", true, false, false},
+        {"sidewalk-stale1", true, "", true},      {"sidewalk-unsav1", true, unsaved, false},
+        {"sidewalk-saved1", true, saved, true},   {"sidewalk-broke1", true, "x", true},
+        {"sidewalk-toolong", true, "", false},    {"sidewalk-afile1", false, "", false},
+        {".sidewalk-new-half12", true, "", true}, {".sidewalk-new-toolong", true, "", false},
     };
     for (const auto& c : cases) {
         const fs::path path = parent / c.name;
         if (c.folder) fs::create_directory(path);
-        WriteText(c.folder ? path / (c.snapshot ? "SNAPSHOT.V41" : "WORK.TMP") : path, "x");
+        WriteText(c.folder ? path / (c.snapshot.empty() ? "WORK.TMP" : "SNAPSHOT.V41") : path,
+                  c.snapshot);
     }
-    EXPECT_EQ(SweepStaleWorkspaces(parent.path()), 3); // the killed run's and two
+    EXPECT_EQ(SweepStaleWorkspaces(parent.path()), 5); // the killed run's and four
     for (const auto& c : cases)
         EXPECT_EQ(fs::exists(parent / c.name), !c.removed) << c.name;
     EXPECT_TRUE(fs::exists(live->TempDir()));

@@ -14,8 +14,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/about_box.hpp"
 #include "app/main_form.hpp"
@@ -417,6 +420,51 @@ class Windows : public QObject {
         QCOMPARE(seven.validate(over, pos), QValidator::Invalid);
         QCOMPARE(ReportText("\xC3\x84RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
         QCOMPARE(ReportText("\xC4RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
+    }
+
+    // Two killed runs' unsaved jobs: the newer is asked about first and taken back, unsaved, in
+    // Process Options; the older, declined, is removed.
+    void recoverKilledRunsJobs() {
+        Folder parent;
+        for (const char* ref : {"R-OLD", "R-NEW"}) {
+            int ready[2];
+            QVERIFY(::pipe(ready) == 0);
+            const pid_t child = ::fork();
+            if (child == 0) {                            // a run killed after a change: no Qt here
+                auto s = Session::Create(parent.path()); // alive until killed
+                if (s) {
+                    s->KeepSnapshots();
+                    s->Open(kEnglish);
+                    s->SetIndexRecord(ref, "", "", "");
+                }
+                (void)!::write(ready[1], "x", 1);
+                ::pause();
+                ::_exit(0);
+            }
+            char byte = 0;
+            QCOMPARE(::read(ready[0], &byte, 1), 1);
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            ::close(ready[0]);
+            ::close(ready[1]);
+        }
+        Program p;
+        p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
+        p.messages.AnswerNext(QMessageBox::Escape); // as Yes: never thrown away
+        p.messages.AnswerNext(QMessageBox::No);     // Save Data? not now
+        p.messages.AnswerNext(QMessageBox::No);     // the older one
+        MainForm1 main(p.services, p.state);
+        main.OfferRecovery(parent.path());
+        QCOMPARE(p.seen, QStringList{"ProcForm"});
+        const auto& asked = p.messages.shown();
+        QCOMPARE(asked[0].title, QString("Recover Unsaved Job"));
+        QVERIFY(asked[0].text.startsWith("Recover the unsaved job " +
+                                         QString::fromStdString(kEnglish.string()) +
+                                         " last changed "));
+        QCOMPARE(asked[1].title, QString("Save Data"));
+        QCOMPARE(p.job().idxRefNum, std::string("R-NEW"));
+        QVERIFY(!p.job().dataSaved);
+        QVERIFY(fs::is_empty(parent.path()));
     }
 
     void exitLeavesNoWorkspace() {

@@ -1,0 +1,118 @@
+// Work not saved outlives a killed run: a child process changes a job through the session and is
+// killed; a new session finds its workspace and takes the job back unsaved, or declines it. The
+// snapshot keeps every byte of every value, and refuses text that is not one.
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "session/session.hpp"
+#include "session/stale_workspaces.hpp"
+#include "test_support.hpp"
+
+namespace sidewalk {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs steps in a child process with a session in parent that keeps snapshots, then kills it.
+template <typename Steps> void KilledRun(const fs::path& parent, Steps steps) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto s = Session::Create(parent);
+        if (s) {
+            s->KeepSnapshots();
+            steps(*s);
+        }
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    EXPECT_EQ(::read(ready[0], &byte, 1), 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
+    const test::Scratch dir;
+    const fs::path job = dir / "JOB.V41";
+    test::WriteText(job, test::ReadText(fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41"));
+    GridTexts grid{};
+    grid[2] = {"7", "12.5", "11", "50", ""};
+    const struct {
+        const char* name;
+        int changes; // 0 none, 1 the index record, 2 and block 3's header and rows, 3 then saved
+        bool offered;
+    } cases[] = {{"opened only", 0, false},
+                 {"index record changed", 1, true},
+                 {"a block changed", 2, true},
+                 {"changed, then saved", 3, false}};
+    for (const auto& c : cases) {
+        const test::Scratch parent;
+        KilledRun(parent.path(), [&](Session& s) {
+            s.Open(job);
+            if (c.changes >= 1) s.SetIndexRecord("R-9", "12/08/2026", "P-\t1\\", "ENG\nTWO");
+            if (c.changes >= 2) {
+                s.StoreBlockHeader(3, {"Left", "Right", "10", "4", "1", "2", "300", "NEW ST"});
+                (void)s.StoreBlockRows(3, grid, s.LoadBlockRows(3));
+            }
+            if (c.changes >= 3) (void)s.SaveAs(dir / "SAVED.V41");
+        });
+        std::vector<Recoverable> found = FindRecoverable(parent.path());
+        ASSERT_EQ(found.size(), c.offered ? 1u : 0u) << c.name;
+        EXPECT_EQ(SweepStaleWorkspaces(parent.path()), c.offered ? 0 : 1) << c.name;
+        if (!c.offered) continue;
+        auto session = Session::Create();
+        ASSERT_TRUE(session);
+        ASSERT_TRUE(session->Adopt(found[0]).has_value()) << c.name;
+        const Job& back = session->job();
+        EXPECT_FALSE(back.dataSaved);
+        EXPECT_EQ(back.dataFileName, job.string());
+        EXPECT_EQ(back.idxRefNum + back.idxProject + back.idxEng, "R-9P-\t1\\ENG\nTWO");
+        EXPECT_EQ(back.header(1).blkDesc, "CENTRAL AVE RT - 1ST ST TO 2ND ST"); // as read
+        EXPECT_EQ(back.header(3).aliTyp + back.header(3).radiusBl,
+                  c.changes >= 2 ? "L300" : "R954.9297");
+        EXPECT_TRUE(session->LoadBlockRows(3).fileRead);
+        EXPECT_EQ(session->job().row(1).type, c.changes >= 2 ? "7" : "4"); // its block file
+        EXPECT_TRUE(fs::is_empty(parent.path())) << c.name; // the ended run's folder went
+    }
+}
+
+TEST(Recovery, DeclinedIsRemovedAndALiveRunIsNeverOffered) {
+    const test::Scratch parent;
+    auto live = Session::Create(parent.path());
+    ASSERT_TRUE(live);
+    live->KeepSnapshots();
+    live->MarkChanged();
+    KilledRun(parent.path(), [](Session& s) { s.SetIndexRecord("R-1", "", "", ""); });
+    std::vector<Recoverable> found = FindRecoverable(parent.path());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].snapshot.job.idxRefNum, "R-1");
+    EXPECT_TRUE(FindRecoverable(parent.path()).empty()); // locked while it is offered
+    Discard(found[0]);
+    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 1); // the live run's
+}
+
+TEST(Recovery, SnapshotsThatAreNotOne) {
+    Job job;
+    job.header(100).blkDesc = "LAST";
+    const std::string text = SnapshotText(job, true, 1);
+    ASSERT_TRUE(ReadSnapshot(text));
+    EXPECT_EQ(ReadSnapshot(text)->job.header(100).blkDesc, "LAST");
+    for (const std::string& broken :
+         {text.substr(0, text.size() - 1), std::string("SIDEWALK JOB SNAPSHOT 2\n"),
+          text + "extra\t1\n", text + "block\t101\t\t\t\t\t\t\t\t\n",
+          text + "file\tback\\slash\\\n", text + "when\tnoon\n", std::string()})
+        EXPECT_FALSE(ReadSnapshot(broken)) << broken;
+}
+
+} // namespace
+} // namespace sidewalk
