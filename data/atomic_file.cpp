@@ -11,6 +11,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,13 +51,16 @@ int CreateBeside(const fs::path& path, mode_t mode, std::string& tempName) {
     return -1;
 }
 
-// Writes content to a new file beside path; fills tempName. Returns 0 or the error number.
+// Writes content to a new file beside path; fills tempName. Returns 0 or the error number. A
+// user's file's new content is locked while it is written: a save killed half-way leaves it
+// unlocked, and the next save knows it for a leftover.
 int WriteBeside(const fs::path& path, std::string_view content, std::string& tempName,
                 const struct stat* old, bool synced) {
     // Replacing a file, the new one is never more open than the old one, even while written.
     const mode_t mode = old != nullptr ? static_cast<mode_t>(old->st_mode & 0777) : 0666;
     Descriptor fd(CreateBeside(path, mode, tempName));
     if (!fd.valid()) return errno;
+    if (synced) ::flock(fd.get(), LOCK_EX);
     int error = WriteAllBytes(fd.get(), content);
     if (error == 0 && old != nullptr && ::fchmod(fd.get(), old->st_mode & 07777) != 0)
         error = errno;
@@ -64,6 +68,25 @@ int WriteBeside(const fs::path& path, std::string_view content, std::string& tem
     if (const int closed = fd.Close(); error == 0) error = closed;
     if (error != 0) ::unlink(tempName.c_str());
     return error;
+}
+
+// Removes the hidden files a save to path killed half-way left beside it (".NAME.xxxxxxxx"),
+// those of this user that no save is writing now.
+void RemoveLeftovers(const fs::path& path) {
+    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const std::string stem = "." + path.filename().string() + ".";
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != stem.size() + 8 || !name.starts_with(stem)) continue;
+        const Descriptor fd(
+            ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        ::unlink(entry.path().c_str());
+    }
 }
 
 } // namespace
@@ -90,6 +113,7 @@ Status WriteFileAtomically(const fs::path& target, std::string_view content) {
         return {};
     }
 
+    RemoveLeftovers(path);
     std::string tempName;
     if (const int error = WriteBeside(path, content, tempName, exists ? &old : nullptr, true))
         return OutputError(target, error);

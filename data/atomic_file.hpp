@@ -15,7 +15,8 @@ namespace sidewalk {
 // flushed, renamed over the target, and the rename is flushed. A symbolic link is followed: the
 // file it points to is replaced. A device or pipe is written directly. On success the target
 // holds exactly content; on any failure the old file is untouched, the new file is removed, and
-// a "File Output Error" names the target and the system's reason.
+// a "File Output Error" names the target and the system's reason. A save killed half-way leaves
+// at most its one hidden file beside the target; the next save to it removes such leftovers.
 Status WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 // Writes a file of the private workspace; nothing is flushed to disk. A file that does not exist

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,6 +95,15 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
     }
     ::umask(saved);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+    // What saves killed half-way left beside the file goes with the next save; a save being
+    // written now (its file locked) and other names stay.
+    for (const char* name : {".JOB.V41.killed01", ".JOB.V41.writing1", ".JOB.V41.short"})
+        WriteText(dir / name, "half");
+    const Descriptor writing(::open((dir / ".JOB.V41.writing1").c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(writing.get(), LOCK_EX), 0);
+    ASSERT_TRUE(WriteFileAtomically(dir / "JOB.V41", "third\r\n").has_value());
+    EXPECT_FALSE(fs::exists(dir / ".JOB.V41.killed01"));
+    EXPECT_TRUE(fs::exists(dir / ".JOB.V41.writing1") && fs::exists(dir / ".JOB.V41.short"));
     // A file that cannot be made names itself and leaves nothing.
     const auto error = ReplaceWorkspaceFile(dir / "no" / "SECT0001.TMP", "x");
     ASSERT_TRUE(error.failed());
