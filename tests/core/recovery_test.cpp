@@ -1,15 +1,13 @@
 // Work not saved outlives a killed run: a child process changes a job through the session and is
 // killed; a new session finds its workspace and takes the job back unsaved, or declines it. The
 // snapshot keeps every byte of every value, and refuses text that is not one.
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "killed_run.hpp"
 #include "session/session.hpp"
 #include "session/stale_workspaces.hpp"
 #include "test_support.hpp"
@@ -19,29 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs steps in a child process with a session in parent that keeps snapshots, then kills it
-// (unless the steps were its end).
-template <typename Steps> void KilledRun(const fs::path& parent, Steps steps) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        auto s = Session::Create(parent);
-        if (s) {
-            s->KeepSnapshots();
-            steps(*s);
-        }
-        (void)!::write(ready[1], "x", 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]); // a child that dies on its own ends the wait too
-    char byte = 0;
-    (void)!::read(ready[0], &byte, 1);
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    ::close(ready[0]);
-}
+using test::KilledRun;
 
 TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
     const test::Scratch dir;

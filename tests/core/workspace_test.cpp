@@ -1,18 +1,17 @@
 // The private workspace folder: its mode, its fixed file names, its version record, its
 // removal at shutdown, with two workspaces side by side, and the sweep of those of ended runs.
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "data/atomic_file.hpp"
+#include "killed_run.hpp"
 #include "session/snapshot.hpp"
 #include "session/stale_workspaces.hpp"
 #include "test_support.hpp"
@@ -118,23 +117,7 @@ TEST(Workspace, SweepOfEndedRuns) {
     const test::Scratch parent;
     const auto live = Workspace::Create(parent.path());
     ASSERT_TRUE(live);
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) { // a run that makes its workspace and is then killed
-        const auto ws = Workspace::Create(parent.path());
-        char byte = ws ? 'y' : 'n';
-        (void)!::write(ready[1], &byte, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-    EXPECT_EQ(byte, 'y');
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
+    test::KilledRun(parent.path(), [](Session&) {}); // its workspace is left behind
     Job job;
     const std::string unsaved = SnapshotText(job, true, 1), saved = SnapshotText(job, false, 1);
     const struct {

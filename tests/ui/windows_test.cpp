@@ -30,6 +30,7 @@
 #include "entry/engmet_form.hpp"
 #include "entry/index_form.hpp"
 #include "entry/sect_list.hpp"
+#include "killed_run.hpp"
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
 #include "output/view_form.hpp"
@@ -426,28 +427,11 @@ class Windows : public QObject {
     // Process Options; the older, declined, is removed.
     void recoverKilledRunsJobs() {
         Folder parent;
-        for (const char* ref : {"R-OLD", "R-NEW"}) {
-            int ready[2];
-            QVERIFY(::pipe(ready) == 0);
-            const pid_t child = ::fork();
-            if (child == 0) {                            // a run killed after a change: no Qt here
-                auto s = Session::Create(parent.path()); // alive until killed
-                if (s) {
-                    s->KeepSnapshots();
-                    s->Open(kEnglish);
-                    s->SetIndexRecord(ref, "", "", "");
-                }
-                (void)!::write(ready[1], "x", 1);
-                ::pause();
-                ::_exit(0);
-            }
-            char byte = 0;
-            QCOMPARE(::read(ready[0], &byte, 1), 1);
-            ::kill(child, SIGKILL);
-            ::waitpid(child, nullptr, 0);
-            ::close(ready[0]);
-            ::close(ready[1]);
-        }
+        for (const char* ref : {"R-OLD", "R-NEW"})
+            sidewalk::test::KilledRun(parent.path(), [ref](Session& s) { // no Qt in there
+                s.Open(kEnglish);
+                s.SetIndexRecord(ref, "", "", "");
+            });
         Program p;
         p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
         p.messages.AnswerNext(QMessageBox::Escape); // as Yes: never thrown away

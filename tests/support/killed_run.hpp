@@ -1,0 +1,36 @@
+// A run that does its steps and is then killed (SIGKILL), as a crash or a power cut would end it:
+// a child process with a session in parent that keeps snapshots.
+#pragma once
+
+#include <csignal>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "session/session.hpp"
+
+namespace sidewalk::test {
+
+template <typename Steps> void KilledRun(const std::filesystem::path& parent, Steps steps) {
+    int ready[2];
+    if (::pipe(ready) != 0) return;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto s = Session::Create(parent); // alive until killed
+        if (s) {
+            s->KeepSnapshots();
+            steps(*s);
+        }
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]); // a child that dies on its own (a step was its end) ends the wait too
+    char byte = 0;
+    (void)!::read(ready[0], &byte, 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+}
+
+} // namespace sidewalk::test
