@@ -156,19 +156,13 @@ class Printing : public QObject {
         }
     }
 
-    // The print dialog as it opens, and its range choice.
+    // The print dialog's range choice, Print To File, and the status lines after Setup.
     void printDialogState() {
         Program p;
         AddQueues(p.printers);
         p.state.printer = SelectPrinter(p.printers, "Office");
-        p.state.reportFile = "/tmp/work dir/PRINT.SPL";
         Prtbox box(p.services, p.state, false, "");
-        QCOMPARE(box.windowTitle(), QString("Print Report: /tmp/work dir/PRINT.SPL"));
-        QCOMPARE(box.findChild<QLabel*>("Label1")->text(),
-                 QString(" Printer: Office   [socket://office:9100] "));
-        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: A4   [Portrait] "));
-        QCOMPARE(box.findChild<QLineEdit*>("No_Copies")->text(), QString("1"));
-        QVERIFY(!box.findChild<QRadioButton*>("Range_2")->isEnabled());
+        QVERIFY(!box.findChild<QRadioButton*>("Range_2")->isEnabled()); // no selection
         auto* from = box.findChild<QSpinBox*>("Page_From");
         auto* to = box.findChild<QSpinBox*>("Page_To");
         auto* frame = box.findChild<QWidget*>("Frame2");
