@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 
@@ -18,6 +19,31 @@
 namespace sidewalk {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Locks the folder. A file system that cannot lock folders (some network ones) leaves it
+// unlocked: no sweep then ever takes it, since a sweep takes only what it could lock.
+bool Locked(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+}
+
+// Renames the made folder to its workspace name, never over another folder.
+bool MoveInto(const std::string& staged, const std::string& named) {
+    if (::renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, named.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without RENAME_NOREPLACE: the name comes from mkdtemp's, so it is free
+    // unless someone made it on purpose; an empty folder of that name is not replaced.
+    struct stat st {};
+    if (::lstat(named.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(staged.c_str(), named.c_str()) == 0;
+}
+
+} // namespace
 
 Result<Workspace> Workspace::Create(const fs::path& parent) {
     const fs::path base = parent.empty() ? fs::path("/tmp") : parent;
@@ -39,8 +65,7 @@ Result<Workspace> Workspace::Create(const fs::path& parent) {
         // The lock goes with the folder (it is on the folder itself, not on its name).
         const std::string named =
             (base / (std::string(kWorkspacePrefix) + staged.substr(staged.size() - 6))).string();
-        if (lock.valid() && ::flock(lock.get(), LOCK_EX | LOCK_NB) == 0 &&
-            ::renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, named.c_str(), RENAME_NOREPLACE) == 0)
+        if (lock.valid() && Locked(lock.get()) && MoveInto(staged, named))
             return Workspace(named + "/", std::move(lock));
         error = errno;
         ::rmdir(staged.c_str());
