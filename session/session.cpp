@@ -65,13 +65,16 @@ Status Session::Adopt(Recoverable& ended) {
         if (const int error = ReadWholeFile(from.string(), bytes); error == ENOENT) {
             continue;
         } else if (error != 0) {
+            New(); // no job half taken over; the ended run's folder stays for the next start
             return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " +
                                 from.string() + ": " + ReadErrorText(error),
                             "Recover Unsaved Job", MessageKind::Error});
         }
         if (const Status copied = ReplaceWorkspaceFile(ws_.BlockFileName(n), bytes.view());
-            copied.failed())
+            copied.failed()) {
+            New();
             return copied;
+        }
     }
     job_ = ended.snapshot.job;
     ClearBlockRows(job_);

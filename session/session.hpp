@@ -60,7 +60,8 @@ class Session {
 
     // Takes over the job of an ended run: its snapshot and its block files; the job is then not
     // saved, with the ended run's data file as its save target. The ended run's folder is
-    // removed.
+    // removed. Refused when its block files cannot be read or copied: the job is then a new,
+    // empty one, and the folder stays.
     Status Adopt(Recoverable& ended);
 
     // The index record as the Index Record window holds it.

@@ -103,6 +103,13 @@ TEST(Recovery, DeclinedIsRemovedAndALiveRunIsNeverOffered) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].snapshot.job.idxRefNum, "R-1");
     EXPECT_TRUE(FindRecoverable(parent.path()).empty()); // locked while it is offered
+    // Block files that cannot be read: nothing half taken over, and the folder stays.
+    fs::create_directory(found[0].folder / "SECT0001.TMP");
+    auto session = Session::Create();
+    ASSERT_TRUE(session);
+    EXPECT_TRUE(session->Adopt(found[0]).failed());
+    EXPECT_EQ(session->job().dataFileName + session->job().idxRefNum, "NoName");
+    EXPECT_TRUE(fs::exists(found[0].folder));
     Discard(found[0]);
     EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 1); // the live run's
 }
