@@ -45,7 +45,6 @@ class ReportWriter {
     void PageFull() { lineNo_ = 60; }
 
     int lines() const { return lineNo_; }
-    const std::string& text() const { return text_; }
     std::string Take() { return std::move(text_); }
 
   private:

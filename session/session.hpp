@@ -4,7 +4,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 
 #include "compute/run_report.hpp"
 #include "data/block_file.hpp"
