@@ -1,11 +1,8 @@
 // Printing on the real print system: a private spooler with a tray printer whose sheets come
 // back as PDFs, read with poppler to see the sheets, paper, tray, orientation and copies.
 #include <QComboBox>
-#include <QLabel>
 #include <QProcess>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -13,7 +10,6 @@
 #include <thread>
 
 #include "output/nt_setup.hpp"
-#include "output/prtbox.hpp"
 #include "pdf_tools.hpp"
 #include "print/cups_print_system.hpp"
 #include "print/printer_setup.hpp"
@@ -166,46 +162,6 @@ class RealPrinting : public QObject {
                 QVERIFY(inside > 100);
             }
         }
-    }
-
-    // The print dialog's lines name the printer, paper and tray of the job the spooler got:
-    // another queue chosen in Setup and cancelled is not the one printed on.
-    void printDialogTellsTheTruth() {
-        Program p;
-        CupsPrintSystem cups((work_.path() / "print.pdf").string());
-        Services services{.session = p.session(),
-                          .messages = p.messages,
-                          .dialogs = p.dialogs,
-                          .help = p.help(),
-                          .printers = cups,
-                          .modal = p.modal};
-        p.onWindow["NTSetup"] = [](QDialog& w) {
-            auto* printers = w.findChild<QComboBox*>("combo1");
-            printers->setCurrentIndex(printers->findText("Closed"));
-            static_cast<NTSetup&>(w).combo1_Click();
-            Press(w, "Cmd_Cancel");
-        };
-        p.state.reportFile = report_;
-        p.state.printer = SelectPrinter(cups, "Trays");
-        p.state.printer.paperSize = 9; // A4
-        Prtbox box(services, p.state, false, "");
-        box.Cmd_Setup_Click();
-        box.findChild<QRadioButton*>("Range_1")->click();
-        box.findChild<QSpinBox*>("Page_To")->setValue(1);
-        Press(box, "Cmd_Print");
-        QVERIFY(p.messages.shown().empty());
-        const std::vector<fs::path> jobs = NextJobs(1);
-        QCOMPARE(jobs.size(), std::size_t{1});
-        fs::path options = jobs.front();
-        const std::string sent = ReadText(options.replace_extension(".options"));
-        QVERIFY(box.findChild<QLabel*>("Label1")->text().startsWith(" Printer: Trays "));
-        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: A4   [Portrait] "));
-        QCOMPARE(box.findChild<QLabel*>("Label3")->text(), QString(" Bin: Automatic "));
-        QVERIFY2(sent.find("media=A4 ") != std::string::npos &&
-                     sent.find("InputSlot=Auto ") != std::string::npos,
-                 sent.c_str());
-        QVERIFY(RunTool("pdfinfo", {QString::fromStdString(jobs.front().string())})
-                    .contains("595 x 842"));
     }
 
     // What stops a print job is said; the command prints through the same code.
