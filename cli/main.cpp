@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <malloc.h>
 #include <optional>
@@ -12,11 +13,13 @@
 
 #include "cli/source_date_epoch.hpp"
 #include "compute/run_report.hpp"
+#include "compute/sketch_svg.hpp"
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/reader.hpp"
 #include "report/totals_csv.hpp"
 #include "session/runtime_dir.hpp"
+#include "session/job_sketches.hpp"
 #include "session/session.hpp"
 #include "session/stale_workspaces.hpp"
 
@@ -29,7 +32,7 @@ constexpr int kExitLimit = 1;
 constexpr int kExitFailed = 2;
 
 constexpr std::string_view kUsage =
-    "usage: sidewalk-report [--output FILE] [--totals-csv FILE] DATAFILE\n"
+    "usage: sidewalk-report [--output FILE] [--totals-csv FILE] [--sketch DIR] DATAFILE\n"
     "       sidewalk-report --work-file [--output FILE] [--totals-csv FILE] WORKFILE\n"
     "       sidewalk-report --rewrite OUTFILE DATAFILE\n"
     "       sidewalk-report --help\n"
@@ -38,6 +41,8 @@ constexpr std::string_view kUsage =
     "\n"
     "  --output FILE      write the report to FILE instead of standard output\n"
     "  --totals-csv FILE  also write the block and job totals to FILE as CSV\n"
+    "  --sketch DIR       also write a plan sketch of each block with a description to\n"
+    "                     DIR/block-NNN.svg, NNN its block number (DIR is made if missing)\n"
     "  --work-file        run the report on a card file as it stands (no reader, no writer)\n"
     "  --rewrite OUTFILE  read DATAFILE and save the job to OUTFILE in the current card\n"
     "                     layout (an older file is converted); no report\n"
@@ -50,6 +55,7 @@ struct Arguments {
     std::optional<std::string> output;
     std::optional<std::string> totalsCsv;
     std::optional<std::string> rewrite;
+    std::optional<std::string> sketch;
     std::string input;
 };
 
@@ -81,6 +87,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             if (!value(a.totalsCsv)) return std::nullopt;
         } else if (arg == "--rewrite") {
             if (!value(a.rewrite)) return std::nullopt;
+        } else if (arg == "--sketch") {
+            if (!value(a.sketch)) return std::nullopt;
         } else if (arg == "--") {
             positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
                               args.end());
@@ -92,7 +100,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
         }
     }
     if (positional.size() != 1) return std::nullopt;
-    if (a.rewrite && (a.workFile || a.output || a.totalsCsv)) return std::nullopt;
+    if (a.rewrite && (a.workFile || a.output || a.totalsCsv || a.sketch)) return std::nullopt;
+    if (a.workFile && a.sketch) return std::nullopt; // a sketch is drawn from a job's blocks
     a.input = positional[0];
     return a;
 }
@@ -143,6 +152,24 @@ bool CopyIn(const std::string& from, const std::string& to) {
     return Done(ReplaceWorkspaceFile(to, bytes.view()));
 }
 
+// The SVG sketch of every described block, as DIR/block-NNN.svg.
+bool WriteSketches(const Session& session, const std::string& dir) {
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error) {
+        PrintMessage(Message{"Cannot make the folder " + dir + ": " + error.message(),
+                             "File Output Error"});
+        return false;
+    }
+    for (const NumberedSketch& s : SketchJob(session.job(), session.workspace())) {
+        char name[16];
+        std::snprintf(name, sizeof name, "block-%03d.svg", s.block);
+        if (!Done(WriteFileAtomically(std::filesystem::path(dir) / name, SketchSvg(s.sketch))))
+            return false;
+    }
+    return true;
+}
+
 int Report(const Arguments& a) {
     auto session = MakeSession();
     if (!session) return kExitFailed;
@@ -163,6 +190,7 @@ int Report(const Arguments& a) {
     if (a.totalsCsv &&
         !Done(WriteFileAtomically(*a.totalsCsv, TotalsCsv(run->metric, run->blocks, run->grand))))
         return kExitFailed;
+    if (a.sketch && !WriteSketches(*session, *a.sketch)) return kExitFailed;
     if (a.output) {
         if (!Done(WriteFileAtomically(*a.output, bytes))) return kExitFailed;
     } else {

@@ -61,6 +61,9 @@ BlockSums AddItem(BlockSums sums, const BlockShape& shape, const UnitRules& rule
 // Curb along a return, and the 4-inch sidewalk and grass wrapped around it.
 struct ReturnFigures {
     double curb = 0, sw4 = 0, grass = 0;
+    // The angles at the return's centre from the curb's tangent point to where its back of curb
+    // meets the back of sidewalk (phi1) and the front of sidewalk (phi2, type 4 only).
+    double phi1 = 0, phi2 = 0;
 };
 // A return of type 1 or 4 (with grass) and its radius to back of curb; radius 0 adds nothing.
 Expected<ReturnFigures, CannotCompute>

@@ -70,11 +70,13 @@ std::optional<ReturnFigures> ComputeReturn(const BlockShape& s, const UnitRules&
         const double dd = r - d;
         const auto phi1 = ArcCos(dd / r);
         if (!phi1) return std::nullopt;
+        q.phi1 = *phi1;
         q.curb = (r + c) * *phi1;
         q.sw4 = r * r * *phi1 / 2 - r * dd * std::sin(*phi1) / 2;
         if (withGrass) {
             const auto phi2 = ArcCos((dd + sw) / r);
             if (!phi2) return std::nullopt;
+            q.phi2 = *phi2;
             q.grass = r * r * *phi2 / 2 - (dd + sw) * r * std::sin(*phi2) / 2;
             q.sw4 = q.sw4 - q.grass;
         }
@@ -84,6 +86,7 @@ std::optional<ReturnFigures> ComputeReturn(const BlockShape& s, const UnitRules&
         if (!theta1) return std::nullopt;
         const auto phi1 = ArcSin(std::sin(*theta1) * k.a / r);
         if (!phi1) return std::nullopt;
+        q.phi1 = *phi1;
         q.curb = (r + c) * *phi1;
         if (k.outside)
             q.sw4 = (r * r * *phi1 + k.a * k.a * *theta1 - k.cr * k.a * std::sin(*theta1)) / 2;
@@ -98,6 +101,7 @@ std::optional<ReturnFigures> ComputeReturn(const BlockShape& s, const UnitRules&
             }
             const auto phi2 = ArcSin(std::sin(theta2) * k.af / r);
             if (!phi2) return std::nullopt;
+            q.phi2 = *phi2;
             if (k.outside)
                 q.grass =
                     (r * r * *phi2 + k.af * k.af * theta2 - k.cr * k.af * std::sin(theta2)) / 2;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "compute/card_fields.hpp"
 #include "compute/quantities.hpp"
 #include "data/atomic_file.hpp"
 #include "data/card_layout.hpp"
@@ -73,39 +74,25 @@ void Run::HeaderCard(const std::string& card, const std::string& tag) {
 }
 
 void Run::DecodeFields(std::string_view card) {
-    using namespace row_card;
-    areaOrLength = Val(ColumnsView(card, kRunArea));
-    stationValue = Val(ColumnsView(card, kRunStation)) * 100 + Val(ColumnsView(card, kRunPlus));
+    const RowFields fields = ReadRowFields(card);
+    areaOrLength = fields.areaOrLength;
+    stationValue = fields.station;
     stationText = FormatStation(stationValue);
-    radius = Val(ColumnsView(card, kRunRadius));
+    radius = fields.radius;
 }
 
 // A block card (upper-cased): the block identification section, then the header's checks.
 void Run::BlockCard(const std::string& card) {
-    using namespace block_card;
-    shape.curveDir = Columns(card, kDirection);
-    shape.side = Columns(card, kSide);
-    shape.d = Val(ColumnsView(card, kRunBcbsw));
-    shape.sw = Val(ColumnsView(card, kRunWidsw));
-    shape.w1 = Val(ColumnsView(card, kRunW1));
-    shape.w2 = Val(ColumnsView(card, kRunW2));
-    shape.radius = Val(ColumnsView(card, kRunRadiusBl));
-    const auto from = static_cast<std::size_t>(kDescription.first - 1);
-    description = card.size() > from ? Trim(std::string_view(card).substr(from)) : std::string();
+    shape = ReadBlockShape(card);
+    description = ReadBlockDescription(card);
 
     // A block still open (or left in a skip state) never got its closing return.
     if (returnCount != 0) WriteLastCardError(w, true);
     StartBlock();
 
-    std::string directionText;
-    if (shape.curveDir != "R" && shape.curveDir != "L") {
-        shape.curveDir = "T";
-        directionText = " TANGENT";
-    } else {
-        directionText = shape.curveDir == "L" ? "    LEFT" : "   RIGHT";
-    }
-    shape.grass = shape.d - shape.sw;
-    if (shape.curveDir == "T") shape.radius = 0;
+    const std::string directionText = shape.curveDir == "T"   ? " TANGENT"
+                                      : shape.curveDir == "L" ? "    LEFT"
+                                                              : "   RIGHT";
 
     BlockSummary opened;
     opened.number = static_cast<int>(blocks.size()) + 1;
@@ -212,17 +199,6 @@ void Run::CloseBlock(const BlockFigures& figures) {
     static_cast<BlockFigures&>(b) = figures;
     b.status = BlockStatus::Computed;
     WriteBlockTotals(w, figures);
-}
-
-// Card type from columns 1-2: Val, rounded half to even, kept within a 16-bit range.
-int CardTypeOf(std::string_view columns) {
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (columns.size() == 2 && digit(columns[0]) && digit(columns[1])) // the usual "01".."11"
-        return (columns[0] - '0') * 10 + (columns[1] - '0');
-    const double v = RoundHalfEven(Val(columns));
-    if (v > 32767) return 32767;
-    if (v < -32768) return -32768;
-    return static_cast<int>(v);
 }
 
 // The run over a stream of cards: nextCard(card) gives the next line of the work file, false

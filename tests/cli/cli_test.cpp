@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -114,6 +116,31 @@ TEST_F(Cli, ReaderMessagesAndExitStatus) {
     }
 }
 
+// One SVG a described block, named by its slot, valid XML, with every station of its cards.
+TEST_F(Cli, SketchesOfTheSampleJobs) {
+    for (const char* job : {"downtown-english.V41", "ring-road-metric.V41"}) {
+        const fs::path sample = fs::path(SIDEWALK_EXAMPLES_DIR) / job, dir = dir_ / job;
+        const Result r = Run("--output /dev/null --sketch '" + dir.string() + "' '" +
+                             sample.string() + "'");
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::istringstream cards(ReadText(sample));
+        const std::regex station(R"(\d+\+\d\d\.\d\d\d)");
+        std::string svg;
+        int block = 0;
+        for (std::string card; std::getline(cards, card);) {
+            if (card.starts_with("11")) {
+                char name[24];
+                std::snprintf(name, sizeof name, "block-%03d.svg", ++block);
+                svg = ReadText(dir / name);
+                EXPECT_EQ(std::system(("xmllint --noout '" + (dir / name).string() + "'").c_str()), 0);
+            } else if (std::smatch m; std::regex_search(card, m, station)) {
+                EXPECT_NE(svg.find(m.str() + "</text>"), std::string::npos) << job << ": " << card;
+            }
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), block) << job;
+    }
+}
+
 // Runs killed at any moment may leave their workspace behind; the next run removes them all.
 TEST_F(Cli, KilledRunsLeaveNothingOnceAnotherRuns) {
     std::string job = "CRZ41 R\r\n";
@@ -141,7 +168,8 @@ TEST_F(Cli, UsageAndBadArguments) {
     EXPECT_EQ(r.out.rfind("usage: sidewalk-report", 0), 0u);
     for (const std::string args :
          {"", "--frobnicate x.V41", "a.V41 b.V41", "--output", "--rewrite out.V41",
-          "--rewrite o.V41 --output p a.V41", "--output a --output b x.V41"}) {
+          "--rewrite o.V41 --output p a.V41", "--output a --output b x.V41",
+          "--work-file --sketch d x.WRK", "--rewrite o.V41 --sketch d a.V41"}) {
         r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;

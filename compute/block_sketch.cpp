@@ -1,0 +1,385 @@
+// Drawing a block in plan: the baseline, the curb, grass and sidewalk bands beside it, the
+// returns at its ends, and its items at their stations.
+#include "compute/block_sketch.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+#include "compute/card_fields.hpp"
+#include "compute/quantities.hpp"
+#include "data/card_layout.hpp"
+#include "data/cards.hpp"
+#include "data/number.hpp"
+#include "data/text.hpp"
+#include "report/page.hpp"
+
+namespace sidewalk {
+
+namespace {
+
+SketchPoint operator+(SketchPoint a, SketchPoint b) { return {a.x + b.x, a.y + b.y}; }
+SketchPoint operator-(SketchPoint a, SketchPoint b) { return {a.x - b.x, a.y - b.y}; }
+
+// p turned about centre through angle radians, counter-clockwise.
+SketchPoint Turned(SketchPoint p, SketchPoint centre, double angle) {
+    const SketchPoint v = p - centre;
+    return centre + SketchPoint{v.x * std::cos(angle) - v.y * std::sin(angle),
+                                v.x * std::sin(angle) + v.y * std::cos(angle)};
+}
+
+// The baseline in plan: u runs along it from the first return's radius point, n across it
+// towards the sidewalk.
+struct Baseline {
+    double radius = 0; // 0 on a tangent
+    int bend = 1;      // +1 curving to the left, -1 to the right
+    int side = 1;      // +1 the sidewalk on the left, -1 on the right
+
+    SketchPoint At(double u, double n) const {
+        if (radius == 0) return {u, side * n};
+        const double a = u / radius;
+        const SketchPoint on{radius * std::sin(a), bend * (radius - radius * std::cos(a))};
+        const SketchPoint left{-bend * std::sin(a), std::cos(a)};
+        return {on.x + side * n * left.x, on.y + side * n * left.y};
+    }
+    SketchPoint Ahead(double u) const { // the unit direction of growing u
+        if (radius == 0) return {1, 0};
+        return {std::cos(u / radius), bend * std::sin(u / radius)};
+    }
+    SketchPoint Centre() const { return {0, bend * radius}; }
+    double RadiusAt(double n) const { return std::abs(radius - side * bend * n); }
+};
+
+class Pen {
+  public:
+    Pen(SketchInk ink, bool area, SketchPoint from) {
+        path_.ink = ink;
+        path_.area = area;
+        path_.from = last_ = from;
+    }
+    Pen& Line(SketchPoint to) {
+        SketchPiece piece;
+        piece.to = to;
+        path_.pieces.push_back(piece);
+        last_ = to;
+        return *this;
+    }
+    Pen& Arc(SketchPoint centre, double sweep) {
+        const SketchPoint v = last_ - centre;
+        const SketchPoint to = Turned(last_, centre, sweep);
+        path_.pieces.push_back({.to = to,
+                                .arc = true,
+                                .centre = centre,
+                                .radius = std::hypot(v.x, v.y),
+                                .sweep = sweep});
+        last_ = to;
+        return *this;
+    }
+    // Along a circle about centre to `to`, the shorter way round.
+    Pen& ArcTo(SketchPoint centre, SketchPoint to) {
+        const double from = std::atan2(last_.y - centre.y, last_.x - centre.x);
+        double sweep = std::atan2(to.y - centre.y, to.x - centre.x) - from;
+        if (sweep > std::numbers::pi) sweep -= 2 * std::numbers::pi;
+        if (sweep <= -std::numbers::pi) sweep += 2 * std::numbers::pi;
+        return Arc(centre, sweep);
+    }
+    SketchPoint last() const { return last_; }
+    SketchPath Done() { return std::move(path_); }
+
+  private:
+    SketchPath path_;
+    SketchPoint last_;
+};
+
+class Drawing {
+  public:
+    Drawing(BlockSketch& sketch, Baseline base) : s_(sketch), base_(base) {}
+
+    // Along the line at offset n from u0 to u1.
+    void Along(Pen& pen, double u1, double n) const {
+        if (base_.radius == 0)
+            pen.Line(base_.At(u1, n));
+        else
+            pen.ArcTo(base_.Centre(), base_.At(u1, n));
+    }
+    // Along the curve at offset n from the pen's point through the length du of the baseline.
+    void AlongBy(Pen& pen, double du) const {
+        if (base_.radius == 0)
+            pen.Line(pen.last() + SketchPoint{du, 0});
+        else
+            pen.Arc(base_.Centre(), base_.bend * du / base_.radius);
+    }
+    void Line(SketchInk ink, double u0, double u1, double n) {
+        Pen pen(ink, false, base_.At(u0, n));
+        if (base_.radius == 0)
+            pen.Line(base_.At(u1, n));
+        else
+            pen.Arc(base_.Centre(), base_.bend * (u1 - u0) / base_.radius);
+        s_.paths.push_back(pen.Done());
+    }
+    // The band between offsets n0 and n1 from u0 to u1.
+    void Band(SketchInk ink, double u0, double u1, double n0, double n1) {
+        if (u1 <= u0 || n1 <= n0) return;
+        Pen pen(ink, true, base_.At(u0, n0));
+        AlongBy(pen, u1 - u0);
+        pen.Line(base_.At(u1, n1));
+        AlongBy(pen, u0 - u1);
+        s_.paths.push_back(pen.Done());
+    }
+    void Add(SketchPath path) { s_.paths.push_back(std::move(path)); }
+    void Label(SketchPoint at, std::string text, SketchInk ink, bool marked,
+               std::optional<SketchPoint> textAt = std::nullopt) {
+        s_.labels.push_back({at, std::move(text), ink, marked, textAt});
+    }
+    const Baseline& base() const { return base_; }
+
+  private:
+    BlockSketch& s_;
+    Baseline base_;
+};
+
+// Offsets from the baseline towards the sidewalk.
+struct Offsets {
+    double face = 0, back = 0, grassEnd = 0, sidewalkEnd = 0;
+};
+
+// A return at u, turning away from the block: before it (away -1) or after it (away +1).
+void DrawReturn(Drawing& d, const Offsets& o, double u, int away, int type, double r,
+                const std::optional<ReturnFigures>& angles) {
+    const Baseline& base = d.base();
+    const SketchPoint centre = base.At(u, o.back + r);
+    const SketchPoint back = base.At(u, o.back), face = base.At(u, o.face);
+    const SketchPoint radial = back - centre;
+    const SketchPoint ahead = base.Ahead(u);
+    const double turn = (-radial.y * ahead.x + radial.x * ahead.y) * away > 0 ? 1.0 : -1.0;
+    if (!angles) {
+        Pen pen(SketchInk::Warning, false, back);
+        d.Add(pen.Arc(centre, turn * std::numbers::pi / 2).Done());
+        d.Label(centre, "SITUATION CANNOT BE COMPUTED", SketchInk::Warning, true);
+        return;
+    }
+    const double phi1 = turn * angles->phi1, phi2 = turn * angles->phi2;
+    const SketchPoint backEnd = Turned(back, centre, phi1);
+    const SketchPoint sidewalkBack = base.At(u, o.sidewalkEnd);
+    const SketchPoint grassEnd = base.At(u, o.grassEnd);
+    auto alongTo = [&](Pen& pen, SketchPoint to) {
+        if (base.radius == 0)
+            pen.Line(to);
+        else
+            pen.ArcTo(base.Centre(), to);
+    };
+    if (type == 4) {
+        Pen grass(SketchInk::Grass, true, back);
+        grass.Arc(centre, phi2);
+        const SketchPoint grassMeets = grass.last();
+        alongTo(grass, grassEnd);
+        d.Add(grass.Done());
+        Pen walk(SketchInk::Sidewalk, true, grassMeets);
+        walk.Arc(centre, phi1 - phi2);
+        alongTo(walk, sidewalkBack);
+        walk.Line(grassEnd);
+        alongTo(walk, grassMeets);
+        d.Add(walk.Done());
+    } else {
+        Pen walk(SketchInk::Sidewalk, true, back);
+        walk.Arc(centre, phi1);
+        alongTo(walk, sidewalkBack);
+        d.Add(walk.Done());
+    }
+    Pen curb(SketchInk::Curb, true, face);
+    curb.Arc(centre, phi1).Line(backEnd).Arc(centre, -phi1);
+    d.Add(curb.Done());
+}
+
+// A row as the report reads it, or nothing for a row that is left out.
+struct Card {
+    int type = 0;
+    RowFields fields;
+};
+std::optional<Card> ReadRow(const BlockRow& row, int number) {
+    if (Trim(row.type).empty()) return std::nullopt;
+    const Result<std::string> card = RowCard(row, 1, number);
+    if (!card) return std::nullopt;
+    const std::string upper = UpperCase(*card);
+    return Card{CardTypeOf(ColumnsView(upper, kCardTypeColumns)), ReadRowFields(upper)};
+}
+
+double NiceLength(double span) {
+    const double target = std::max(span / 5, 1.0);
+    const double power = std::pow(10.0, std::floor(std::log10(target)));
+    for (double step : {5.0, 2.0, 1.0})
+        if (step * power <= target) return step * power;
+    return power;
+}
+
+void Extend(BlockSketch& s, SketchPoint p, bool& first) {
+    if (first) s.low = s.high = p;
+    first = false;
+    s.low = {std::min(s.low.x, p.x), std::min(s.low.y, p.y)};
+    s.high = {std::max(s.high.x, p.x), std::max(s.high.y, p.y)};
+}
+
+void MeasureExtent(BlockSketch& s) {
+    bool first = true;
+    for (const SketchPath& path : s.paths) {
+        SketchPoint at = path.from;
+        Extend(s, at, first);
+        for (const SketchPiece& piece : path.pieces) {
+            if (piece.arc)
+                for (int step = 1; step < 16; ++step)
+                    Extend(s, Turned(at, piece.centre, piece.sweep * step / 16), first);
+            Extend(s, at = piece.to, first);
+        }
+    }
+    for (const SketchLabel& label : s.labels)
+        Extend(s, label.at, first);
+}
+
+} // namespace
+
+BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> rows, bool metric) {
+    BlockSketch s;
+    s.metric = metric;
+    Job holder;
+    holder.header(1) = header;
+    const Result<std::string> blockCard = BlockCard(holder, 1);
+    if (!blockCard) {
+        s.title = UpperCase(header.blkDesc);
+        s.warnings.push_back(blockCard.error().text);
+        return s;
+    }
+    const std::string upper = UpperCase(*blockCard);
+    BlockShape shape = ReadBlockShape(upper);
+    s.title = ReadBlockDescription(upper);
+    const UnitRules rules = RulesFor(metric);
+    const HeaderCheck check = CheckHeader(shape, rules);
+    if (check.rejected)
+        s.warnings.emplace_back("The sidewalk is wider than the distance from back of curb to "
+                                "back of sidewalk: the report does not compute this block");
+    if (check.radiusNotCoded) {
+        s.warnings.emplace_back("No baseline radius coded: drawn and computed as a tangent");
+        shape.curveDir = "T";
+        shape.radius = 0;
+    }
+    s.curved = shape.curveDir != "T";
+    s.leftSide = shape.side == "L";
+
+    std::vector<Card> cards;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (auto card = ReadRow(rows[i], static_cast<int>(i)))
+            cards.push_back(*card);
+    std::vector<const Card*> returns, items;
+    for (const Card& card : cards) {
+        if (card.type == 1 || card.type == 4) {
+            if (returns.size() < 2) returns.push_back(&card);
+        } else if (IsItemType(card.type)) {
+            items.push_back(&card);
+        }
+    }
+    if (returns.size() < 2)
+        s.warnings.emplace_back(returns.empty() ? "No return coded" : "No closing return coded");
+    double first = returns.empty() ? 0 : returns[0]->fields.station;
+    double last = returns.size() > 1 ? returns[1]->fields.station : first;
+    if (returns.empty() && !items.empty()) first = last = items[0]->fields.station;
+    if (returns.size() < 2)
+        for (const Card* item : items)
+            last = std::max(last, item->fields.station);
+    const int direction = last >= first ? 1 : -1;
+    s.length = std::abs(last - first);
+
+    const Baseline base{.radius = shape.radius,
+                        .bend = shape.curveDir == "L" ? 1 : -1,
+                        .side = s.leftSide ? 1 : -1};
+    Offsets o;
+    o.face = s.leftSide ? shape.w1 : shape.w2;
+    o.back = o.face + rules.curbWidth;
+    o.grassEnd = o.back + std::max(shape.grass, 0.0);
+    o.sidewalkEnd = o.back + shape.d;
+    s.roadwayCurb = s.curved ? s.length * base.RadiusAt(o.face) / base.radius : s.length;
+
+    Drawing d(s, base);
+    const double l = s.length;
+    d.Band(SketchInk::Curb, 0, l, o.face, o.back);
+    d.Band(SketchInk::Grass, 0, l, o.back, o.grassEnd);
+    d.Band(SketchInk::Sidewalk, 0, l, o.grassEnd, o.sidewalkEnd);
+    for (std::size_t i = 0; i < returns.size(); ++i) {
+        const Card& card = *returns[i];
+        const double u = (card.fields.station - first) * direction;
+        const double r = card.fields.radius;
+        const auto figures = ReturnQuantities(shape, rules, card.type, r);
+        SketchReturn drawn{card.type, FormatStation(card.fields.station), r, figures.has_value(),
+                           0};
+        if (r != 0) {
+            DrawReturn(d, o, u, i == 0 ? -1 : 1, card.type, r,
+                       figures ? std::optional<ReturnFigures>(*figures) : std::nullopt);
+            if (figures) drawn.curb = (r + rules.curbWidth) * figures->phi1;
+        }
+        s.returns.push_back(drawn);
+    }
+    d.Line(SketchInk::Curb, 0, l, o.face);
+    d.Line(SketchInk::Baseline, 0, l, 0);
+
+    MeasureExtent(s);
+    const double span = std::max({s.high.x - s.low.x, s.high.y - s.low.y, 1.0});
+    const double gap = span / 25;
+    // Each item's text beyond the back of sidewalk, on one of three rows, so that the texts of
+    // items close together do not cover one another.
+    int row = 0;
+    for (const Card* item : items) {
+        const double u = (item->fields.station - first) * direction;
+        const double a = item->fields.areaOrLength;
+        double across = o.sidewalkEnd; // where its mark is
+        switch (item->type) {
+        case 0:
+        case 2:
+        case 3:
+            d.Band(SketchInk::Driveway, u - a / 2, u + a / 2, o.back, o.sidewalkEnd);
+            break;
+        case 9:
+            d.Band(SketchInk::Exception, u - a / 2, u + a / 2, o.grassEnd, o.sidewalkEnd);
+            break;
+        case 6:
+            across = (o.face + o.back) / 2;
+            break;
+        case 5:
+            across = (o.back + o.grassEnd) / 2;
+            break;
+        default: // 7 and 8: areas of sidewalk
+            across = (o.grassEnd + o.sidewalkEnd) / 2;
+        }
+        d.Label(base.At(u, across),
+                std::to_string(item->type) + "  " + FormatStation(item->fields.station),
+                SketchInk::Item, true, base.At(u, o.sidewalkEnd + gap * (1 + 1.2 * row)));
+        row = (row + 1) % 3;
+    }
+    MeasureExtent(s);
+    d.Label(base.At(0, -gap), FormatStation(first), SketchInk::Baseline, true);
+    d.Label(base.At(l, -gap), FormatStation(last), SketchInk::Baseline, true);
+    const double bar = NiceLength(span);
+    const SketchPoint barStart{s.low.x, s.low.y - 3 * gap};
+    Pen scale(SketchInk::Scale, false, barStart);
+    s.paths.push_back(scale.Line(barStart + SketchPoint{bar, 0}).Done());
+    d.Label(barStart + SketchPoint{0, -gap}, Format(bar, "0") + (metric ? " M" : " FT"),
+            SketchInk::Scale, false);
+    MeasureExtent(s);
+    return s;
+}
+
+std::string DescribeSketch(const BlockSketch& s) {
+    const std::string unit = s.metric ? " M" : " FT";
+    std::string text = "Plan sketch of " + s.title + ": " + (s.curved ? "curved" : "tangent") +
+                       " block, sidewalk on the " + (s.leftSide ? "left" : "right") + ", " +
+                       Format(s.length, "0.000") + unit + " between its returns.";
+    for (const SketchReturn& r : s.returns) {
+        text += " Return type " + std::to_string(r.type) + " at " + r.station + ", radius " +
+                Format(r.radius, "0.000") + unit;
+        text += r.computed ? ", curb " + Format(r.curb, "0.000") + unit + "."
+                           : ": situation cannot be computed.";
+    }
+    for (const std::string& warning : s.warnings)
+        text += " " + warning + ".";
+    return text;
+}
+
+} // namespace sidewalk
