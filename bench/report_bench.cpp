@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <string>
 
+#include "compute/block_sketch.hpp"
 #include "compute/run_report.hpp"
+#include "compute/sketch_svg.hpp"
 #include "data/block_file.hpp"
 #include "data/reader.hpp"
 #include "data/workspace.hpp"
@@ -102,6 +104,19 @@ void ReadDataFileOfTheLargestJob(benchmark::State& state) {
     }
 }
 BENCHMARK(ReadDataFileOfTheLargestJob)->Unit(benchmark::kMillisecond);
+
+// What the sketch window does after a row changes, for a curved block of 100 rows: the sketch
+// drawn from the header and rows (and, for the command, its SVG text). The job's open rows are
+// the last block's.
+void SketchOfA100RowBlock(benchmark::State& state) {
+    const Workspace ws = MustMakeWorkspace();
+    const Job job = LargestJob(ws);
+    for (auto _ : state) {
+        const BlockSketch sketch = SketchBlock(job.header(kMaxBlocks), job.rows, false);
+        benchmark::DoNotOptimize(SketchSvg(sketch).size());
+    }
+}
+BENCHMARK(SketchOfA100RowBlock)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -19,8 +19,12 @@ namespace sidewalk {
 
 namespace {
 
-SketchPoint operator+(SketchPoint a, SketchPoint b) { return {a.x + b.x, a.y + b.y}; }
-SketchPoint operator-(SketchPoint a, SketchPoint b) { return {a.x - b.x, a.y - b.y}; }
+SketchPoint operator+(SketchPoint a, SketchPoint b) {
+    return {a.x + b.x, a.y + b.y};
+}
+SketchPoint operator-(SketchPoint a, SketchPoint b) {
+    return {a.x - b.x, a.y - b.y};
+}
 
 // p turned about centre through angle radians, counter-clockwise.
 SketchPoint Turned(SketchPoint p, SketchPoint centre, double angle) {
@@ -65,15 +69,22 @@ class Pen {
         last_ = to;
         return *this;
     }
+    // In pieces of at most a quarter turn, which every drawing of arcs can take.
     Pen& Arc(SketchPoint centre, double sweep) {
         const SketchPoint v = last_ - centre;
-        const SketchPoint to = Turned(last_, centre, sweep);
-        path_.pieces.push_back({.to = to,
-                                .arc = true,
-                                .centre = centre,
-                                .radius = std::hypot(v.x, v.y),
-                                .sweep = sweep});
-        last_ = to;
+        const double radius = std::hypot(v.x, v.y);
+        const int pieces = std::clamp(
+            static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi / 2))), 1, 4096);
+        const SketchPoint from = last_;
+        for (int k = 1; k <= pieces; ++k) {
+            const SketchPoint to = Turned(from, centre, sweep * k / pieces);
+            path_.pieces.push_back({.to = to,
+                                    .arc = true,
+                                    .centre = centre,
+                                    .radius = radius,
+                                    .sweep = sweep / pieces});
+            last_ = to;
+        }
         return *this;
     }
     // Along a circle about centre to `to`, the shorter way round.
@@ -238,6 +249,30 @@ void MeasureExtent(BlockSketch& s) {
 
 } // namespace
 
+SketchColours ColoursOf(SketchInk ink) {
+    switch (ink) {
+    case SketchInk::Baseline:
+        return {"none", "#555555"};
+    case SketchInk::Curb:
+        return {"#b4b4b4", "#3c3c3c"};
+    case SketchInk::Grass:
+        return {"#9ccc65", "#558b2f"};
+    case SketchInk::Sidewalk:
+        return {"#e6dcc8", "#8d8570"};
+    case SketchInk::Driveway:
+        return {"#a1887f", "#5d4037"};
+    case SketchInk::Exception:
+        return {"#ffffff", "#5d4037"};
+    case SketchInk::Item:
+        return {"#1565c0", "#1565c0"};
+    case SketchInk::Warning:
+        return {"#d32f2f", "#d32f2f"};
+    case SketchInk::Scale:
+        return {"#000000", "#000000"};
+    }
+    return {"none", "#000000"};
+}
+
 BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> rows, bool metric) {
     BlockSketch s;
     s.metric = metric;
@@ -267,8 +302,7 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
 
     std::vector<Card> cards;
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (auto card = ReadRow(rows[i], static_cast<int>(i)))
-            cards.push_back(*card);
+        if (auto card = ReadRow(rows[i], static_cast<int>(i))) cards.push_back(*card);
     std::vector<const Card*> returns, items;
     for (const Card& card : cards) {
         if (card.type == 1 || card.type == 4) {

@@ -19,6 +19,13 @@ struct SketchPoint {
 // What a path or label shows; each is drawn in a colour of its own.
 enum class SketchInk { Baseline, Curb, Grass, Sidewalk, Driveway, Exception, Item, Warning, Scale };
 
+// The fill and line colour of an ink, as "#rrggbb" ("none": no fill).
+struct SketchColours {
+    const char* fill;
+    const char* stroke;
+};
+SketchColours ColoursOf(SketchInk ink);
+
 // A piece of a path, from where the last one ended: straight to `to`, or an arc about centre of
 // radius through sweep radians (counter-clockwise when positive), ending at `to`.
 struct SketchPiece {

@@ -12,35 +12,20 @@ namespace sidewalk {
 
 namespace {
 
-struct Colours {
-    const char* fill;
-    const char* stroke;
-};
-
-Colours ColoursOf(SketchInk ink) {
-    switch (ink) {
-    case SketchInk::Baseline: return {"none", "#555555"};
-    case SketchInk::Curb: return {"#b4b4b4", "#3c3c3c"};
-    case SketchInk::Grass: return {"#9ccc65", "#558b2f"};
-    case SketchInk::Sidewalk: return {"#e6dcc8", "#8d8570"};
-    case SketchInk::Driveway: return {"#a1887f", "#5d4037"};
-    case SketchInk::Exception: return {"#ffffff", "#5d4037"};
-    case SketchInk::Item: return {"#1565c0", "#1565c0"};
-    case SketchInk::Warning: return {"#d32f2f", "#d32f2f"};
-    case SketchInk::Scale: return {"#000000", "#000000"};
-    }
-    return {"none", "#000000"};
+std::string Number(double v) {
+    return Format(v, "0.000");
 }
-
-std::string Number(double v) { return Format(v, "0.000"); }
 
 // Valid UTF-8 stays; otherwise each byte is taken as Latin-1. Characters XML cannot hold go.
 std::string XmlText(std::string_view bytes) {
     auto validUtf8 = [](std::string_view b) {
         for (std::size_t i = 0; i < b.size();) {
             const auto c = static_cast<unsigned char>(b[i]);
-            const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3
-                                             : (c >> 3) == 30 ? 4 : 0;
+            const std::size_t n = c < 0x80         ? 1
+                                  : (c >> 5) == 6  ? 2
+                                  : (c >> 4) == 14 ? 3
+                                  : (c >> 3) == 30 ? 4
+                                                   : 0;
             if (n == 0 || i + n > b.size()) return false;
             for (std::size_t k = 1; k < n; ++k)
                 if ((static_cast<unsigned char>(b[i + k]) >> 6) != 2) return false;
@@ -55,10 +40,18 @@ std::string XmlText(std::string_view bytes) {
         if (c < 0x20 && c != '\t') continue;
         if (c == 0x7f) continue;
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
         default:
             if (c >= 0x80 && !utf8) {
                 out += static_cast<char>(0xC0 | (c >> 6));
@@ -71,7 +64,9 @@ std::string XmlText(std::string_view bytes) {
     return out;
 }
 
-std::string Point(SketchPoint p) { return Number(p.x) + " " + Number(-p.y); }
+std::string Point(SketchPoint p) {
+    return Number(p.x) + " " + Number(-p.y);
+}
 
 std::string PathData(const SketchPath& path) {
     std::string d = "M " + Point(path.from);
@@ -94,26 +89,30 @@ std::string SketchSvg(const BlockSketch& s) {
     const double span = std::max({s.high.x - s.low.x, s.high.y - s.low.y, 1.0});
     const double text = span / 45, margin = span / 15;
     const double head = text * 2.2 * static_cast<double>(2 + s.warnings.size());
+    std::size_t widest = 0; // the longest text, which may start at the drawing's right edge
+    for (const SketchLabel& label : s.labels)
+        widest = std::max(widest, label.text.size());
     const double left = s.low.x - margin, top = -s.high.y - margin - head;
-    const double width = s.high.x - s.low.x + 2 * margin;
+    const double width =
+        s.high.x - s.low.x + 2 * margin + text * 0.65 * static_cast<double>(widest);
     const double height = s.high.y - s.low.y + 2 * margin + head;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1200\" height=\"" +
-                      Format(1200 * height / width, "0") + "\" viewBox=\"" +
-                      Number(left) + " " + Number(top) + " " + Number(width) + " " +
-                      Number(height) + "\" font-family=\"monospace\">\n";
+                      Format(1200 * height / width, "0") + "\" viewBox=\"" + Number(left) + " " +
+                      Number(top) + " " + Number(width) + " " + Number(height) +
+                      "\" font-family=\"monospace\">\n";
     out += "<title>" + XmlText(s.title) + "</title>\n";
     out += "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" + Number(width) +
            "\" height=\"" + Number(height) + "\" fill=\"#ffffff\"/>\n";
     for (const SketchPath& path : s.paths) {
-        const Colours c = ColoursOf(path.ink);
+        const SketchColours c = ColoursOf(path.ink);
         out += "<path d=\"" + PathData(path) + "\" fill=\"" + (path.area ? c.fill : "none") +
                "\" stroke=\"" + c.stroke +
                "\" stroke-width=\"1.2\" vector-effect=\"non-scaling-stroke\"" +
                (path.ink == SketchInk::Baseline ? " stroke-dasharray=\"8 4\"" : "") + "/>\n";
     }
     for (const SketchLabel& label : s.labels) {
-        const Colours c = ColoursOf(label.ink);
+        const SketchColours c = ColoursOf(label.ink);
         const double gap = label.marked ? text * 0.5 : 0;
         if (label.marked)
             out += "<circle cx=\"" + Number(label.at.x) + "\" cy=\"" + Number(-label.at.y) +
@@ -128,8 +127,8 @@ std::string SketchSvg(const BlockSketch& s) {
     }
     double line = top + margin * 0.5 + text * 1.6;
     out += "<text x=\"" + Number(left + margin * 0.5) + "\" y=\"" + Number(line) +
-           "\" font-size=\"" + Number(text * 1.6) + "\" font-weight=\"bold\">" +
-           XmlText(s.title) + "</text>\n";
+           "\" font-size=\"" + Number(text * 1.6) + "\" font-weight=\"bold\">" + XmlText(s.title) +
+           "</text>\n";
     for (const std::string& warning : s.warnings) {
         line += text * 2.2;
         out += "<text x=\"" + Number(left + margin * 0.5) + "\" y=\"" + Number(line) +

@@ -85,7 +85,16 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     exit->setObjectName("dataexit");
     exit->setToolTip("Exit Data Form");
     exit->setAutoDefault(false);
-    left->addWidget(exit, 0, Qt::AlignLeft);
+    auto* sketch = new QPushButton("&Sketch", this);
+    sketch->setObjectName("SketchCmd");
+    sketch->setToolTip("A plan sketch of the block, beside the grid, redrawn as rows change");
+    sketch->setAutoDefault(false);
+    connect(sketch, &QPushButton::clicked, this, &Dataform::SketchCmd_Click);
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(exit);
+    buttons->addWidget(sketch);
+    buttons->addStretch();
+    left->addLayout(buttons);
     layout->addLayout(left, 1);
     auto* legend = new QLabel(QString(kLegend).remove('\r'), this);
     legend->setObjectName("Label3");
@@ -111,6 +120,23 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     resize(grid_->horizontalHeader()->length() + grid_->verticalHeader()->width() +
                legend->sizeHint().width() + 64,
            560);
+}
+
+void Dataform::SketchCmd_Click() {
+    if (sketch_ == nullptr) {
+        sketch_ = new SketchForm(
+            services_, blockNo_, [this] { return rows_->Texts(); }, this);
+        sketch_->setAttribute(Qt::WA_DeleteOnClose);
+        for (const auto signal :
+             {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(rows_, signal, sketch_, &SketchForm::Redraw);
+        connect(rows_, &QAbstractItemModel::dataChanged, sketch_, &SketchForm::Redraw);
+        connect(rows_, &QAbstractItemModel::modelReset, sketch_, &SketchForm::Redraw);
+        PlaceBeside(*sketch_, *this);
+    }
+    sketch_->show();
+    sketch_->raise();
+    sketch_->activateWindow();
 }
 
 GridTexts Dataform::Texts() const {

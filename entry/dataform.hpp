@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <optional>
 
 #include "data/block_file.hpp"
+#include "entry/sketch_form.hpp"
 #include "session/grid_rows.hpp"
 #include "ui/shell.hpp"
 
@@ -30,6 +32,10 @@ class Dataform : public QDialog {
     void Mnu_OptsPaste_Click(int first);
     void Mnu_OptsClipInsert_Click(int first);
 
+    // Opens the block's sketch beside the grid, or brings it to the front; it follows the rows.
+    void SketchCmd_Click();
+    SketchForm* sketchWindow() const { return sketch_; }
+
   public slots:
     void done(int result) override; // Exit and the window frame both store the rows
 
@@ -48,6 +54,7 @@ class Dataform : public QDialog {
     class BlockRowsModel* rows_;
     class Spread* grid_;
     QWidget* exit_;
+    QPointer<SketchForm> sketch_;
 };
 
 } // namespace sidewalk::ui

@@ -11,6 +11,7 @@
 #include "print/pdf_printer.hpp"
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
+#include "session/job_sketches.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -85,6 +86,10 @@ Prtbox::Prtbox(Services& services, ShellState& state, bool selTextSaved, std::st
     toFile_ = new QCheckBox("Print To &File", this);
     toFile_->setObjectName("Prtfile_Check");
     middle->addWidget(toFile_);
+    sketches_ = new QCheckBox("Include Block S&ketches", this);
+    sketches_->setObjectName("Sketch_Check");
+    sketches_->setToolTip("A plan sketch of each block on a sheet of its own after the report");
+    middle->addWidget(sketches_);
     auto* copiesRow = new QHBoxLayout;
     copies_ = new QLineEdit(this);
     copies_->setObjectName("No_Copies");
@@ -166,7 +171,7 @@ void Prtbox::Cmd_Print_Click() {
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
                                paper.unprintable);
-                done = PrintReportPages(state_.reportFile, 0, 0, pdf);
+                done = PrintReportPages(state_.reportFile, 0, 0, pdf, 1, Sketches());
             } else {
                 done = CopyReportToFile(state_.reportFile, target);
             }
@@ -198,9 +203,18 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
     {
         WaitCursor wait;
         printed = PrintReportCopies(services_.printers, state_.printer, JobTitle(), file, from, to,
-                                    copies);
+                                    copies, Sketches());
     }
     services_.messages.Done(this, printed); // with the pointer as it was
+}
+
+// The sketches of the job's blocks when they are to be printed, else none.
+std::vector<BlockSketch> Prtbox::Sketches() const {
+    std::vector<BlockSketch> sketches;
+    if (!sketches_->isChecked()) return sketches;
+    for (NumberedSketch& s : SketchJob(services_.session.job(), services_.session.workspace()))
+        sketches.push_back(std::move(s.sketch));
+    return sketches;
 }
 
 // The spooled job's title: the data file's name (NoName for a new job), not a workspace path.

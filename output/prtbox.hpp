@@ -13,7 +13,9 @@
 #include <QSpinBox>
 #include <array>
 #include <string>
+#include <vector>
 
+#include "compute/block_sketch.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {
@@ -33,6 +35,7 @@ class Prtbox : public QDialog {
   private:
     void ShowPrinter();
     std::string JobTitle() const;
+    std::vector<BlockSketch> Sketches() const;
     void PrintCopies(const std::string& file, int from, int to, int copies);
     Services& services_;
     ShellState& state_;
@@ -44,6 +47,7 @@ class Prtbox : public QDialog {
     QSpinBox* pageFrom_;
     QSpinBox* pageTo_;
     QCheckBox* toFile_;
+    QCheckBox* sketches_;
     QLabel* copiesLabel_;
     QLineEdit* copies_;
     QPushButton* setup_;

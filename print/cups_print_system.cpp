@@ -108,6 +108,7 @@ class CupsDocument : public Printer {
     void FitLineWidth(int characters) override { pdf_.FitLineWidth(characters); }
     void PrintLine(std::string_view line) override { pdf_.PrintLine(line); }
     void NewPage() override { pdf_.NewPage(); }
+    void PrintSketch(const BlockSketch& sketch) override { pdf_.PrintSketch(sketch); }
     Status EndDocument() override {
         if (Status ended = pdf_.EndDocument(); ended.failed()) return ended;
         return Submit();

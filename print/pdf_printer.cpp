@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "data/atomic_file.hpp"
 #include "print/report_printing.hpp"
 #include "print/report_text.hpp"
+#include "print/sketch_painter.hpp"
 
 namespace sidewalk::ui {
 
@@ -90,6 +92,14 @@ void PdfPrinter::PrintLine(std::string_view line) {
         painter_->drawText(QPointF(0, y_ * scale + metrics.ascent()), part);
         y_ += kLinePitch;
     } while (!text.isEmpty());
+}
+
+void PdfPrinter::PrintSketch(const BlockSketch& sketch) {
+    Begin();
+    if (y_ > 0) writer_->newPage();
+    const QRect area = writer_->pageLayout().paintRectPixels(writer_->resolution());
+    PaintSketch(*painter_, sketch, QRectF(0, 0, area.width(), area.height()));
+    y_ = std::numeric_limits<double>::max() / 4; // the sheet is full
 }
 
 void PdfPrinter::NewPage() {

@@ -29,6 +29,7 @@ class PdfPrinter : public Printer {
     void FitLineWidth(int characters) override { fitCharacters_ = characters; }
     void PrintLine(std::string_view line) override;
     void NewPage() override;
+    void PrintSketch(const BlockSketch& sketch) override;
     Status EndDocument() override;
 
   private:

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compute/block_sketch.hpp"
 #include "data/message.hpp"
 
 namespace sidewalk::ui {
@@ -21,6 +22,8 @@ class Printer {
     virtual void FitLineWidth(int /*characters*/) {}
     virtual void PrintLine(std::string_view line) = 0;
     virtual void NewPage() = 0;
+    // A block's plan sketch on a sheet of its own; what follows starts a new sheet.
+    virtual void PrintSketch(const BlockSketch& sketch) = 0;
     // The lines since the last end form one document, which goes to the spooler now.
     virtual Status EndDocument() = 0;
 };
@@ -37,6 +40,11 @@ class MemoryPrinter : public Printer {
     }
     void PrintLine(std::string_view line) override { Current().back().emplace_back(line); }
     void NewPage() override { Current().emplace_back(); }
+    // A sketch's sheet holds one line: "[sketch] " and its title.
+    void PrintSketch(const BlockSketch& sketch) override {
+        if (!Current().back().empty()) NewPage();
+        Current().back().push_back("[sketch] " + sketch.title);
+    }
     Status EndDocument() override {
         documents.push_back(open_.value_or(Document{Sheet{}}));
         open_.reset();

@@ -34,7 +34,7 @@ Status CopyReportToFile(const std::string& reportFile, const std::string& dest) 
 }
 
 Status PrintReportPages(const std::string& reportFile, int first, int last, Printer& printer,
-                        int copies) {
+                        int copies, std::span<const BlockSketch> sketches) {
     if (first == 0) first = 1;
     if (last == 0) last = 9999;
     FileBytes bytes;
@@ -65,16 +65,19 @@ Status PrintReportPages(const std::string& reportFile, int first, int last, Prin
     for (int copy = 1; copy <= std::max(copies, 1); ++copy) {
         if (copy > 1) printer.NewPage();
         walk([&](std::string_view line) { printer.PrintLine(line); }, [&] { printer.NewPage(); });
+        for (const BlockSketch& sketch : sketches)
+            printer.PrintSketch(sketch);
     }
     return printer.EndDocument(); // always, as a document of its own
 }
 
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
                          const std::string& title, const std::string& reportFile, int first,
-                         int last, int copies) {
+                         int last, int copies, std::span<const BlockSketch> sketches) {
     for (int copy = 1; copy <= copies; ++copy) {
         const auto document = system.StartDocument(printer, title);
-        if (Status printed = PrintReportPages(reportFile, first, last, *document); printed.failed())
+        if (Status printed = PrintReportPages(reportFile, first, last, *document, 1, sketches);
+            printed.failed())
             return printed;
     }
     return {};

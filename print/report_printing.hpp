@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "data/message.hpp"
@@ -23,14 +24,15 @@ Status CopyReportToFile(const std::string& reportFile, const std::string& dest);
 // report's font: the lines of those pages, a new sheet where a form-feed line starts a printed page
 // after the first, and always the end of the document, even when nothing was printed. A report file
 // that cannot be read starts no document. With copies above 1, the pages are printed that many
-// times one after another in the one document, each copy from a new sheet.
+// times one after another in the one document, each copy from a new sheet. Each copy ends with
+// the sketches given, a sheet each.
 Status PrintReportPages(const std::string& reportFile, int first, int last, Printer& printer,
-                        int copies = 1);
+                        int copies = 1, std::span<const BlockSketch> sketches = {});
 
 // Prints the pages on a printer of the print system in so many copies, each a print job of its
 // own called title; stops at the first copy the printer does not take, and says why.
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
                          const std::string& title, const std::string& reportFile, int first,
-                         int last, int copies);
+                         int last, int copies, std::span<const BlockSketch> sketches = {});
 
 } // namespace sidewalk::ui

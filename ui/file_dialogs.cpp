@@ -18,6 +18,8 @@ void RememberDir(std::string& lastDir, const std::string& path) {
 namespace {
 const QStringList kDataFilters = {"Default (*.V41 *.v41)", "Any File (*)"};
 const QString kPdfFilter = "PDF Document (*.pdf)";
+const QString kPngFilter = "PNG Image (*.png)";
+const QString kSvgFilter = "SVG Drawing (*.svg)";
 } // namespace
 
 QString WithFilterSuffix(const QString& path, const QString& filter) {
@@ -25,6 +27,8 @@ QString WithFilterSuffix(const QString& path, const QString& filter) {
     if (name.isEmpty() || name.contains('.')) return path;
     if (filter == kDataFilters.front()) return path + ".V41";
     if (filter == kPdfFilter) return path + ".pdf";
+    if (filter == kPngFilter) return path + ".png";
+    if (filter == kSvgFilter) return path + ".svg";
     return path;
 }
 
@@ -42,6 +46,12 @@ bool FileDialogs::ShowPrintToFileDialog(QWidget* parent, const std::string& last
     return Show(parent, true, folder, fileName,
                 QString::fromStdString("Save Report " + reportFile + " As"),
                 {"Saved Report (*.PRN *.prn)", kPdfFilter, "Any File (*)"}, false);
+}
+
+bool FileDialogs::ShowSketchExportDialog(QWidget* parent, const std::string& folder,
+                                         std::string& fileName) {
+    std::string start = folder;
+    return Show(parent, true, start, fileName, "Export Sketch", {kPngFilter, kSvgFilter}, false);
 }
 
 bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,

@@ -36,6 +36,10 @@ class FileDialogs {
     bool ShowPrintToFileDialog(QWidget* parent, const std::string& lastDir,
                                const std::string& reportFile, std::string& fileName);
 
+    // "Export Sketch" starting in folder: a PNG image or an SVG drawing (a name without an
+    // extension gets the filter's); asks before overwriting. LastDir stays.
+    bool ShowSketchExportDialog(QWidget* parent, const std::string& folder, std::string& fileName);
+
     // For tests: the next dialogs return these paths (nothing: Cancel) without showing, as if
     // chosen with that filter (empty: the dialog's first).
     void AnswerNext(std::optional<QString> path, QString filter = {}) {

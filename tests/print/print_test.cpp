@@ -68,6 +68,24 @@ class PrintRoutines : public QObject {
         QCOMPARE(numbers, QString("1 258 9 260 261 "));
     }
 
+    // A sketch on a sheet of its own after the report, drawn with its texts.
+    void sketchSheet() {
+        const QString pdf = QString::fromStdString((dir_ / "sketch.pdf").string());
+        PdfPrinter printer(pdf.toStdString());
+        const BlockRow rows[] = {
+            {"1", "", "10", "0", "25"}, {"7", "12", "11", "50", ""}, {"4", "", "13", "0", "30"}};
+        const BlockSketch sketch =
+            SketchBlock({"T", "L", "10", "4", "20", "22", "", "MAIN ST"}, rows, false);
+        QVERIFY(
+            PrintReportPages(Report("one.SPL", "ONE\r\n"), 0, 0, printer, 1, std::span(&sketch, 1))
+                .has_value());
+        QVERIFY(RunTool("pdfinfo", {pdf}).contains(QRegularExpression("Pages: +2\n")));
+        const QString second = RunTool("pdftotext", {"-f", "2", "-l", "2", pdf, "-"});
+        QVERIFY2(second.contains("MAIN ST") && second.contains("11+50.000") &&
+                     second.contains("13+00.000") && !second.contains("ONE"),
+                 qPrintable(second));
+    }
+
     void pdfSheets() {
         std::string lines;
         for (int i = 1; i <= 130; ++i)

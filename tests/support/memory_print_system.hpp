@@ -66,6 +66,7 @@ class MemoryPrintSystem : public PrintSystem {
         }
         void PrintLine(std::string_view line) override { lines_.PrintLine(line); }
         void NewPage() override { lines_.NewPage(); }
+        void PrintSketch(const BlockSketch& sketch) override { lines_.PrintSketch(sketch); }
         Status EndDocument() override {
             lines_.EndDocument();
             const Queue* q = system_.Find(job_.printer.deviceName);

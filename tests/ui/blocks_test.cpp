@@ -261,6 +261,47 @@ class Blocks : public QObject {
         QCOMPARE(p.job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
     }
 
+    // The sketch opens beside the grid, follows the rows as they are typed, and exports.
+    void sketchBesideTheGrid() {
+        Folder folder;
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).read());
+        Dataform form(p.services, 1);
+        form.show();
+        Press(form, "SketchCmd");
+        SketchForm* sketch = form.sketchWindow();
+        QVERIFY(sketch != nullptr && sketch->isVisible());
+        QCOMPARE(sketch->sketch().returns.size(), std::size_t{2});
+        auto* canvas = sketch->findChild<QWidget*>("Sketch1");
+        QVERIFY(canvas->accessibleDescription().startsWith(
+            "Plan sketch of CENTRAL AVE RT - 1ST ST TO 2ND ST: tangent block, sidewalk on the "
+            "right"));
+        auto stations = [sketch] {
+            QStringList texts;
+            for (const SketchLabel& label : sketch->sketch().labels)
+                texts << QString::fromStdString(label.text);
+            return texts;
+        };
+        QVERIFY(!stations().contains("7  12+00.000"));
+        auto* grid = form.findChild<QTableView*>("Spread1");
+        SetCell(grid, 20, 0, "7");
+        SetCell(grid, 20, 1, "10");
+        SetCell(grid, 20, 2, "12");
+        QVERIFY(stations().contains("7  12+00.000"));
+        QVERIFY(grid->model()->removeRows(0, 1)); // the first return goes
+        QCOMPARE(sketch->sketch().returns[0].station, std::string("13+18.000"));
+        Press(form, "SketchCmd"); // the same window again
+        QCOMPARE(form.findChildren<SketchForm*>().size(), 1);
+        // Export: an SVG drawing, or a PNG image.
+        p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "S").string()),
+                             "SVG Drawing (*.svg)");
+        p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "S").string()));
+        Press(*sketch, "ExportCmd");
+        Press(*sketch, "ExportCmd");
+        QVERIFY(ReadText(folder.path() / "S.svg").starts_with("<?xml"));
+        QVERIFY(ReadText(folder.path() / "S.png").starts_with("\x89PNG"));
+    }
+
     // A small job keyed through the windows from New to Save As, against its expected file.
     void aWholeJobKeyedThroughTheWindows() {
         Folder folder;

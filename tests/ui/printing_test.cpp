@@ -235,7 +235,7 @@ class Printing : public QObject {
     // Print: the range, the copies (each a document), the selection; and what stops it.
     void printDialogPrints() {
         // clang-format off
-        const struct { const char* name; const char* printer; int range, from, to; const char* copies; const char* jobs; const char* message; } cases[] = {
+        const struct { const char* name; const char* printer; int range, from, to; const char* copies; const char* jobs; const char* message; bool sketches = false; } cases[] = {
             {"all", "Office", 0, 0, 0, "1", "a1 a2|b1|c1|d1|e1", ""},
             {"pages 3 to 5", "Office", 1, 3, 5, "1", "c1|d1|e1", ""},
             {"pages 0 to 2", "Office", 1, 0, 2, "1", "a1 a2|b1", ""},
@@ -247,6 +247,7 @@ class Printing : public QObject {
             {"selection", "Office", 2, 0, 0, "2", "sel;sel", ""},
             {"copies not a number", "Office", 0, 0, 0, "2x", "", "The number of copies must be"},
             {"queue takes no jobs", "Closed", 0, 0, 0, "2", "", "The printer Closed did not take"},
+            {"sketches after each copy", "Office", 1, 5, 5, "2", "e1|[sketch] MAIN ST;e1|[sketch] MAIN ST", "", true},
         };
         // clang-format on
         for (const auto& c : cases) {
@@ -258,7 +259,9 @@ class Printing : public QObject {
             p.state.printer = SelectPrinter(p.printers, printer.toStdString());
             p.state.reportFile =
                 Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\ne1\r\n");
+            p.job().header(4) = {"T", "R", "10", "4", "22", "22", "", "MAIN ST"};
             Prtbox box(p.services, p.state, true, Report("seltext.txt", "sel\r\n"));
+            box.findChild<QCheckBox*>("Sketch_Check")->setChecked(c.sketches);
             box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
             box.findChild<QSpinBox*>("Page_From")->setValue(from);
             box.findChild<QSpinBox*>("Page_To")->setValue(to);

@@ -33,6 +33,7 @@
 #include "entry/engmet_form.hpp"
 #include "entry/index_form.hpp"
 #include "entry/sect_list.hpp"
+#include "entry/sketch_form.hpp"
 #include "killed_run.hpp"
 #include "output/nt_setup.hpp"
 #include "output/prtbox.hpp"
@@ -263,9 +264,11 @@ class Windows : public QObject {
         EngMet_Form units(p.session());
         AboutBox about;
         ViewForm view(p.services, p.state);
-        const std::initializer_list<QWidget*> windows = {&main,  &options, &save,   &index,
-                                                         &print, &setup,   &blocks, &header,
-                                                         &rows,  &units,   &about,  &view};
+        SketchForm sketch(
+            p.services, 1, [] { return GridTexts{}; }, nullptr);
+        const std::initializer_list<QWidget*> windows = {&main,  &options, &save,   &index, &print,
+                                                         &setup, &blocks,  &header, &rows,  &units,
+                                                         &about, &view,    &sketch};
         for (QWidget* window : windows) {
             for (QPushButton* button : window->findChildren<QPushButton*>()) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);

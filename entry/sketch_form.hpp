@@ -1,0 +1,59 @@
+// The sketch window SketchForm: the plan sketch of the block being keyed, beside the Data Entry
+// window and open while the user goes on typing, redrawn from the block's header and the grid's
+// rows. The wheel, Ctrl++ and Ctrl+- zoom, Ctrl+0 fits, the arrow keys and a drag move it;
+// Export saves it as a PNG image or an SVG drawing.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "compute/block_sketch.hpp"
+#include "session/grid_rows.hpp"
+#include "ui/shell.hpp"
+
+namespace sidewalk::ui {
+
+// The drawing itself, at a zoom and a shift the user chose.
+class SketchCanvas : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SketchCanvas(QWidget* parent);
+    void Show(const BlockSketch& sketch);
+    void ZoomBy(double factor);
+    void Fit();
+    double zoom() const { return zoom_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    const BlockSketch* sketch_ = nullptr;
+    double zoom_ = 1;
+    QPointF pan_, grabbed_;
+};
+
+class SketchForm : public QDialog {
+    Q_OBJECT
+  public:
+    // rows gives the grid's texts as they stand.
+    SketchForm(Services& services, int blockNo, std::function<GridTexts()> rows, QWidget* parent);
+
+    // Draws the block again from its header and the grid's rows.
+    void Redraw();
+    const BlockSketch& sketch() const { return sketch_; }
+    // Asks for a file and saves the sketch there: SVG for a name ending in .svg, else PNG.
+    void Export_Click();
+
+  private:
+    Services& services_;
+    int blockNo_;
+    std::function<GridTexts()> rows_;
+    BlockSketch sketch_;
+    SketchCanvas* canvas_;
+};
+
+} // namespace sidewalk::ui
