@@ -243,8 +243,10 @@ void MeasureExtent(BlockSketch& s) {
             Extend(s, at = piece.to, first);
         }
     }
-    for (const SketchLabel& label : s.labels)
+    for (const SketchLabel& label : s.labels) {
         Extend(s, label.at, first);
+        if (label.textAt) Extend(s, *label.textAt, first);
+    }
 }
 
 } // namespace

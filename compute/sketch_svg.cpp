@@ -92,10 +92,10 @@ std::string SketchSvg(const BlockSketch& s) {
     std::size_t widest = 0; // the longest text, which may start at the drawing's right edge
     for (const SketchLabel& label : s.labels)
         widest = std::max(widest, label.text.size());
-    const double left = s.low.x - margin, top = -s.high.y - margin - head;
+    const double left = s.low.x - margin, top = -s.high.y - margin - head - text * 1.5;
     const double width =
         s.high.x - s.low.x + 2 * margin + text * 0.65 * static_cast<double>(widest);
-    const double height = s.high.y - s.low.y + 2 * margin + head;
+    const double height = s.high.y - s.low.y + 2 * margin + head + text * 1.5;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1200\" height=\"" +
                       Format(1200 * height / width, "0") + "\" viewBox=\"" + Number(left) + " " +

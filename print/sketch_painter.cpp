@@ -73,8 +73,9 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     double widest = 0;
     for (const SketchLabel& label : s.labels)
         widest = std::max(widest, QFontMetricsF(font).horizontalAdvance(ReportText(label.text)));
-    const QRectF room =
-        area.adjusted(margin, margin + head, -margin - std::min(widest, area.width() / 3), -margin);
+    // and above it for a text standing on its top edge.
+    const QRectF room = area.adjusted(margin, margin + head + text * 1.5,
+                                      -margin - std::min(widest, area.width() / 3), -margin);
     const Mapping map(s, room, zoom, pan);
     painter.setClipRect(area.adjusted(0, head, 0, 0)); // a drawing zoomed in stays off the title
 
