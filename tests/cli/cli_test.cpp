@@ -87,12 +87,8 @@ TEST_F(Cli, ReaderMessagesAndExitStatus) {
         many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
     WriteText(dir_ / "many.V41", many);
     WriteText(dir_ / "bad.V41", "NOT A JOB\r\n");
-    const struct {
-        std::string args;
-        int status;
-        std::string err;
-        bool output;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string args; int status; std::string err; bool output; } cases[] = {
         {"--output " + Path("a.prn") + " " + Path("many.V41"), 1,
          "Critical Error: More than 100 blocks - Program aborted!\n", true},
         {"--output " + Path("b.prn") + " " + Path("bad.V41"), 2,
@@ -106,6 +102,7 @@ TEST_F(Cli, ReaderMessagesAndExitStatus) {
         {"--rewrite " + Path("e.V41") + " " + Path("many.V41"), 1,
          "Critical Error: More than 100 blocks - Program aborted!\n", true},
     };
+    // clang-format on
     char name = 'a';
     for (const auto& c : cases) {
         const Result r = Run(c.args);
@@ -120,8 +117,8 @@ TEST_F(Cli, ReaderMessagesAndExitStatus) {
 TEST_F(Cli, SketchesOfTheSampleJobs) {
     for (const char* job : {"downtown-english.V41", "ring-road-metric.V41"}) {
         const fs::path sample = fs::path(SIDEWALK_EXAMPLES_DIR) / job, dir = dir_ / job;
-        const Result r = Run("--output /dev/null --sketch '" + dir.string() + "' '" +
-                             sample.string() + "'");
+        const Result r =
+            Run("--output /dev/null --sketch '" + dir.string() + "' '" + sample.string() + "'");
         ASSERT_EQ(r.status, 0) << r.err;
         std::istringstream cards(ReadText(sample));
         const std::regex station(R"(\d+\+\d\d\.\d\d\d)");
@@ -132,7 +129,8 @@ TEST_F(Cli, SketchesOfTheSampleJobs) {
                 char name[24];
                 std::snprintf(name, sizeof name, "block-%03d.svg", ++block);
                 svg = ReadText(dir / name);
-                EXPECT_EQ(std::system(("xmllint --noout '" + (dir / name).string() + "'").c_str()), 0);
+                EXPECT_EQ(std::system(("xmllint --noout '" + (dir / name).string() + "'").c_str()),
+                          0);
             } else if (std::smatch m; std::regex_search(card, m, station)) {
                 EXPECT_NE(svg.find(m.str() + "</text>"), std::string::npos) << job << ": " << card;
             }
@@ -210,11 +208,8 @@ TEST(PrintCommand, PdfOfAReportAndItsFailures) {
     const std::string pdf = (scratch / "job.pdf").string();
     const std::string report = "'" + std::string(SIDEWALK_REPORT_BIN) + "' '" +
                                (kData / "tangent-english.V41").string() + "' | ";
-    const struct {
-        std::string command;
-        int status;
-        const char* message;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string command; int status; const char* message; } cases[] = {
         {report + print + " --paper a4 --pages 1-1 --pdf '" + pdf + "' -", 0, ""},
         // Papers by their listed names in any case; copies one after another in the PDF.
         {report + print + " --paper 'us letter' --pages 1-1 --copies 3 --pdf '" + pdf +
@@ -229,6 +224,7 @@ TEST(PrintCommand, PdfOfAReportAndItsFailures) {
         {print + " --list extra", 2, "Command Line: --list takes nothing else"},
         {print + " --bogus x", 2, "Command Line: unknown option --bogus"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::string cmd = "(" + c.command + ") 2>'" + (scratch / "err").string() + "'";
         const int raw = std::system(cmd.c_str());

@@ -11,10 +11,8 @@ namespace sidewalk {
 namespace {
 
 TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
-    const struct {
-        BlockRow row;
-        const char* field;
-    } rows[] = {
+    // clang-format off
+    const struct { BlockRow row; const char* field; } rows[] = {
         {{"1", "10000", "1", "1", "1"}, "area or length"},
         {{"1", "1", "10000", "1", "1"}, "station"},
         {{"1", "1", "1", "100", "1"}, "plus"},
@@ -22,6 +20,7 @@ TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
         {{"1", "1", "1", "1", "100000"}, "radius"},
         {{"12", "1", "1", "1", "1"}, "type"},
     };
+    // clang-format on
     for (const auto& c : rows) {
         const auto card = RowCard(c.row, 7, 12);
         ASSERT_FALSE(card) << c.field;
@@ -30,10 +29,8 @@ TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
         EXPECT_NE(card.error().text.find(c.field), std::string::npos) << card.error().text;
     }
 
-    const struct {
-        BlockHeader header;
-        const char* field;
-    } blocks[] = {
+    // clang-format off
+    const struct { BlockHeader header; const char* field; } blocks[] = {
         {{"T", "R", "100000", "5", "1", "1", "", "D"}, "back of curb"},
         {{"T", "R", "10", "100", "1", "1", "", "D"}, "sidewalk width"},
         {{"T", "R", "10", "5", "-100", "1", "", "D"}, "W1"},
@@ -41,6 +38,7 @@ TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
         {{"L", "R", "10", "5", "1", "1", "1000000", "D"}, "baseline radius"},
         {{"TX", "R", "10", "5", "1", "1", "", "D"}, "direction"},
     };
+    // clang-format on
     for (const auto& c : blocks) {
         Job job;
         job.header(3) = c.header;
@@ -54,11 +52,8 @@ TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
 // Every text a field accepts fits its card field; the first value past each bound is refused.
 TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {
     using enum TextCheck;
-    const struct {
-        GridColumn column;
-        const char* text;
-        TextCheck check;
-    } cells[] = {
+    // clang-format off
+    const struct { GridColumn column; const char* text; TextCheck check; } cells[] = {
         {GridColumn::Type, "", Acceptable},        {GridColumn::Type, " 7 ", Acceptable},
         {GridColumn::Type, "9", Acceptable},       {GridColumn::Type, "10", Invalid},
         {GridColumn::Type, "09", Invalid},         {GridColumn::Type, "1.", Invalid},
@@ -71,6 +66,7 @@ TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {
         {GridColumn::Plus, "100", Invalid},        {GridColumn::Radius, "9999.999", Acceptable},
         {GridColumn::Radius, "10000", Invalid},    {GridColumn::Radius, "1,5", Invalid},
     };
+    // clang-format on
     for (const auto& c : cells) {
         EXPECT_EQ(CheckNumberText(GridCellRange(c.column), c.text), c.check) << c.text;
         if (c.check != Acceptable) continue;
@@ -81,11 +77,8 @@ TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {
         if (row.type.empty()) row.type = "1";
         EXPECT_TRUE(RowCard(row, 1, 1)) << c.text;
     }
-    const struct {
-        HeaderNumber field;
-        const char* text;
-        TextCheck check;
-    } numbers[] = {
+    // clang-format off
+    const struct { HeaderNumber field; const char* text; TextCheck check; } numbers[] = {
         {HeaderNumber::Bcbsw, "9999.999", Acceptable},
         {HeaderNumber::Bcbsw, "-999.999", Acceptable},
         {HeaderNumber::Bcbsw, "-1000", Invalid},
@@ -99,6 +92,7 @@ TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {
         {HeaderNumber::RadiusBl, "1.23456", Invalid},
         {HeaderNumber::W2, "--1", Invalid},
     };
+    // clang-format on
     for (const auto& c : numbers) {
         EXPECT_EQ(CheckNumberText(HeaderNumberRange(c.field), c.text), c.check) << c.text;
         if (c.check != Acceptable) continue;

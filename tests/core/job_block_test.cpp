@@ -72,15 +72,13 @@ TEST(BlockFile, DescriptionRules) {
     GridTexts typed{};
     typed[1] = {"1", "", "10", "", "25"};
     const GridTexts empty{};
-    const struct {
-        const char* before;
-        const GridTexts& grid;
-        const char* after;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* before; const GridTexts& grid; const char* after; } cases[] = {
         {"", typed, "BLOCK NUMBER  7"}, // automatic name for a typed block
         {"", empty, ""},                // nothing typed: stays empty
         {"   ", typed, "   "},          // blanks are not empty here
     };
+    // clang-format on
     for (const auto& c : cases) {
         const Workspace ws = test::MakeWorkspace();
         Job job;

@@ -39,12 +39,8 @@ std::string Rewrite(Job& job, const Workspace& ws) {
 
 TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
     const Workspace ws = test::MakeWorkspace();
-    const struct {
-        std::string header;
-        const char* units;
-        const char* engineer;
-        int messages = 0;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string header; const char* units; const char* engineer; int messages = 0; } cases[] = {
         {"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", "M", "T. HOLLOWAY"},
         {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", "M", "T. HOLLOWAY"},
         {"crz41 dt-0412 4417-021-03 04/17/2006 m t. holloway", "M", "T. HOLLOWAY"},
@@ -55,6 +51,7 @@ TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
         // Neither E nor M: kept as coded, said to be read as English.
         {"CRZ41 DT-0412 4417-021-03 04/17/2006 X T. HOLLOWAY", "X", "T. HOLLOWAY", 1},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Job job;
         const ReadResult r = ReadText(job, ws, Cards({c.header, kBlock, kReturn}));

@@ -52,15 +52,13 @@ TEST(ReportFiles, MatchTheExpectedReportsAndTotals) {
 }
 
 TEST(ReportFiles, ARunThatCannotReadOrWriteReportsItAndWritesNothing) {
-    const struct {
-        const char* name;
-        bool version, work, printIsFolder;
-        const char* named;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; bool version, work, printIsFolder; const char* named; } cases[] = {
         {"no version record", false, true, false, "VERSION.TMP"},
         {"no work file", true, false, false, "WORK.TMP"},
         {"report cannot be written", true, true, true, "PRINT.SPL"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const Workspace ws = test::MakeWorkspace();
         if (c.version) {

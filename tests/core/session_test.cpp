@@ -43,17 +43,15 @@ TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
     fs::resize_file(dir / "HUGE.IMG", kMaxTextFileBytes + 1); // sparse: no disk used
     ASSERT_EQ(::mkfifo((dir / "PIPE.V41").c_str(), 0600), 0); // nobody writes: never waited on
     fs::create_directory(dir / "FOLDER.V41");
-    const struct {
-        const char* name;
-        ReadOutcome outcome;
-        std::string reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; ReadOutcome outcome; std::string reason; } cases[] = {
         {"NOTES.TXT", ReadOutcome::Invalid, "Invalid File - Select Another File!"},
         {"MISSING.V41", ReadOutcome::Failed, std::strerror(ENOENT)},
         {"HUGE.IMG", ReadOutcome::Failed, "larger than 16 MB"},
         {"PIPE.V41", ReadOutcome::Failed, "a named pipe, a device or a socket"},
         {"FOLDER.V41", ReadOutcome::Failed, std::strerror(EISDIR)},
     };
+    // clang-format on
     const fs::path job = SampleJob(dir);
     for (const auto& c : cases) {
         Session s = MakeSession();

@@ -45,30 +45,24 @@ std::vector<const SketchPath*> ReturnCurbs(const BlockSketch& s) {
     return curbs;
 }
 
-double Distance(SketchPoint a, SketchPoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(SketchPoint a, SketchPoint b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 TEST(Sketch, WhatIsDrawnMeasuresWhatTheReportComputes) {
-    const struct {
-        const char* name;
-        BlockHeader header;
-        const char* first; // a return's type and radius
-        const char* closing;
-        double backOfSidewalk; // from the baseline, or the curve centre
-        bool computed;
-    } cases[] = {
+    // first, closing: a return's type and radius; backOfSidewalk: from the baseline, or from
+    // the curve's centre
+    // clang-format off
+    const struct { const char* name; BlockHeader header; const char *first, *closing; double backOfSidewalk; bool computed; } cases[] = {
         {"tangent, left", {"T", "L", "10", "4", "20", "22", "", "A"}, "1 25", "4 30", 30.5, true},
         {"tangent, right", {"T", "R", "10", "4", "20", "22", "", "B"}, "4 30", "1 25", 32.5, true},
-        {"right curve, outside", {"R", "L", "10", "4", "20", "22", "500", "C"}, "1 25", "4 30",
-         530.5, true},
-        {"right curve, inside", {"R", "R", "10", "4", "20", "22", "500", "D"}, "4 30", "1 25",
-         467.5, true},
-        {"left curve, outside", {"L", "R", "8", "8", "20", "22", "400", "E"}, "4 20", "4 40",
-         430.5, true},
-        {"left curve, inside", {"L", "L", "8", "3", "20", "22", "400", "F"}, "1 40", "4 20",
-         371.5, true},
-        {"return radius below D", {"T", "L", "10", "4", "20", "22", "", "G"}, "1 25", "1 5", 30.5,
-         false},
+        {"right curve, outside", {"R", "L", "10", "4", "20", "22", "500", "C"}, "1 25", "4 30", 530.5, true},
+        {"right curve, inside", {"R", "R", "10", "4", "20", "22", "500", "D"}, "4 30", "1 25", 467.5, true},
+        {"left curve, outside", {"L", "R", "8", "8", "20", "22", "400", "E"}, "4 20", "4 40", 430.5, true},
+        {"left curve, inside", {"L", "L", "8", "3", "20", "22", "400", "F"}, "1 40", "4 20", 371.5, true},
+        {"return radius below D", {"T", "L", "10", "4", "20", "22", "", "G"}, "1 25", "1 5", 30.5, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Job job;
         job.jobUnits = "E";
@@ -77,11 +71,11 @@ TEST(Sketch, WhatIsDrawnMeasuresWhatTheReportComputes) {
         std::vector<BlockRow> rows = {{},
                                       {first.substr(0, 1), "", "10", "0", first.substr(2)},
                                       {closing.substr(0, 1), "", "13", "0", closing.substr(2)}};
-        const RunOutcome report = RunCards(
-            "V",
-            std::vector<std::string>{HeaderCard(job), *BlockCard(job, 1), *RowCard(rows[1], 1, 1),
-                                     *RowCard(rows[2], 1, 2)},
-            RunOptions{0});
+        const RunOutcome report =
+            RunCards("V",
+                     std::vector<std::string>{HeaderCard(job), *BlockCard(job, 1),
+                                              *RowCard(rows[1], 1, 1), *RowCard(rows[2], 1, 2)},
+                     RunOptions{0});
         ASSERT_EQ(report.blocks.size(), 1u) << c.name;
         const BlockSummary& b = report.blocks[0];
         const BlockSketch s = SketchBlock(job.header(1), rows, false);
@@ -112,7 +106,8 @@ TEST(Sketch, WhatIsDrawnMeasuresWhatTheReportComputes) {
                         c.backOfSidewalk, 1e-6)
                 << c.name << " return " << i;
             const double a = radius > 0 && i == 1 ? 300 / radius : 0; // the baseline's heading
-            const double ahead = (end.x - start.x) * std::cos(a) + (end.y - start.y) * bend * std::sin(a);
+            const double ahead =
+                (end.x - start.x) * std::cos(a) + (end.y - start.y) * bend * std::sin(a);
             EXPECT_EQ(ahead > 0, i == 1) << c.name << " return " << i;
         }
         // The block's face of curb is drawn as long as the report's roadway curb.

@@ -120,17 +120,15 @@ TEST(Workspace, SweepOfEndedRuns) {
     test::KilledRun(parent.path(), [](Session&) {}); // its workspace is left behind
     Job job;
     const std::string unsaved = SnapshotText(job, true, 1), saved = SnapshotText(job, false, 1);
-    const struct {
-        const char* name;
-        bool folder;
-        const std::string& snapshot; // in the folder, or a file of the name
-        bool removed;
-    } cases[] = {
+    // snapshot: in the folder, or a file of the name
+    // clang-format off
+    const struct { const char* name; bool folder; const std::string& snapshot; bool removed; } cases[] = {
         {"sidewalk-stale1", true, "", true},      {"sidewalk-unsav1", true, unsaved, false},
         {"sidewalk-saved1", true, saved, true},   {"sidewalk-broke1", true, "x", true},
         {"sidewalk-toolong", true, "", false},    {"sidewalk-afile1", false, "", false},
         {".sidewalk-new-half12", true, "", true}, {".sidewalk-new-toolong", true, "", false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const fs::path path = parent / c.name;
         if (c.folder) fs::create_directory(path);

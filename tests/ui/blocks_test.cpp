@@ -218,11 +218,10 @@ class Blocks : public QObject {
         QApplication::setActiveWindow(&form);
         QVERIFY(QTest::qWaitForWindowActive(&form));
         auto* grid = form.findChild<QTableView*>("Spread1");
-        const struct {
-            const char* text;
-            Qt::Key key;     // Enter commits and moves on as Tab does
-            int row, column; // where the cursor is next, counted from 1
-        } strokes[] = {
+        // key: Enter commits and moves on as Tab does; column: where the cursor is next, counted
+        // from 1
+        // clang-format off
+        const struct { const char* text; Qt::Key key; int row, column; } strokes[] = {
             {"4", Qt::Key_Tab, 1, 3},     {"10", Qt::Key_Return, 1, 5}, {"32.5", Qt::Key_Tab, 1, 6},
             {"25", Qt::Key_Enter, 2, 1},  {"7", Qt::Key_Tab, 2, 2},     {"12.5", Qt::Key_Tab, 2, 3},
             {"11", Qt::Key_Return, 2, 5}, {"0", Qt::Key_Tab, 3, 1},     {"", Qt::Key_Return, 3, 2}};
@@ -282,6 +281,7 @@ class Blocks : public QObject {
                 texts << QString::fromStdString(label.text);
             return texts;
         };
+        // clang-format on
         QVERIFY(!stations().contains("7  12+00.000"));
         auto* grid = form.findChild<QTableView*>("Spread1");
         SetCell(grid, 20, 0, "7");

@@ -168,11 +168,8 @@ class RealPrinting : public QObject {
     void failuresAndTheCommand() {
         const QString print = SIDEWALK_BUILD_DIR "/sidewalk-print";
         const QString report = QString::fromStdString(report_);
-        const struct {
-            QStringList args;
-            int status;
-            const char* says;
-        } runs[] = {
+        // clang-format off
+        const struct { QStringList args; int status; const char* says; } runs[] = {
             {{"--list"}, 0, "Trays (default)"},
             {{"--printer", "Nowhere", report},
              2,
@@ -184,6 +181,7 @@ class RealPrinting : public QObject {
              0,
              ""},
         };
+        // clang-format on
         for (const auto& r : runs) {
             int status = -1;
             const QString said = RunTool(print, r.args, &status);

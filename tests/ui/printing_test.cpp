@@ -131,16 +131,14 @@ class Printing : public QObject {
         QCOMPARE(p.state.printer.paperSize, 5);
         QCOMPARE(p.state.printer.paperBin, 1);
         QVERIFY(p.state.printer.orientation == Orientation::Landscape);
-        const struct {
-            int printer; // place in the list
-            const char* button;
-            const char* device;
-            int paper, bin, orientation;
-        } cases[] = {
+        // printer: place in the list
+        // clang-format off
+        const struct { int printer; const char* button; const char* device; int paper, bin, orientation; } cases[] = {
             {2, "Cmd_Cancel", "Office", 5, 1, 2}, // all put back
             {2, "Cmd_OK", "Closed", 5, 1, 2},     // Legal and the bin by name
             {3, "Cmd_OK", "Home", 1, 7, 2},       // no Legal, no such bin: its defaults
         };
+        // clang-format on
         for (const auto& c : cases) {
             NTSetup setup(p.help(), p.printers, p.state.printer);
             setup.findChild<QComboBox*>("combo1")->setCurrentIndex(c.printer);

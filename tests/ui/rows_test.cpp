@@ -87,7 +87,7 @@ class RowOperations : public QObject {
             grid->clearSelection();
             grid->setCurrentIndex(grid->model()->index(2, 1));
             QTest::keyClick(grid, Qt::Key_Space, Qt::ShiftModifier); // the keyboard's row selection
-            QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier); // onto a return: not steered
+            QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);  // onto a return: not steered
             QCoreApplication::processEvents();
             const QItemSelection rows = grid->selectionModel()->selection();
             QCOMPARE(rows.size(), 1);

@@ -52,15 +52,13 @@ class Windows : public QObject {
     Q_OBJECT
   private slots:
     void newThenCancelOrEnglish() {
-        const struct {
-            const char* choice;
-            const char* units;
-            QStringList windows;
-        } cases[] = {
+        // clang-format off
+        const struct { const char* choice; const char* units; QStringList windows; } cases[] = {
             {"Cmd_Cancel", "", {"EngMet_Form"}},
             {"Cmd_English", "E", {"EngMet_Form", "ProcForm"}},
             {"Cmd_Metric", "M", {"EngMet_Form", "ProcForm"}},
         };
+        // clang-format on
         for (const auto& c : cases) {
             Program p;
             const std::string name = c.choice;
@@ -103,17 +101,15 @@ class Windows : public QObject {
 
     // Each row: what happens before Exit, and whether Exit asks.
     void closingQuestion() {
-        const struct {
-            const char* name;
-            QString before;
-            bool asks;
-        } cases[] = {
+        // clang-format off
+        const struct { const char* name; QString before; bool asks; } cases[] = {
             {"new job", "", true},
             {"saved", "save", false},
             {"saved, then the index record changed", "save index", true},
             {"saved, index record opened unchanged", "save same", false},
             {"Save Data window opened and left", "save window", true},
         };
+        // clang-format on
         for (const auto& [name, before, asks] : cases) {
             Folder folder;
             Program p;
@@ -198,14 +194,13 @@ class Windows : public QObject {
     }
 
     void indexRecordDate() {
-        const struct {
-            QString file, stored;
-            bool today;
-        } cases[] = {
+        // clang-format off
+        const struct { QString file, stored; bool today; } cases[] = {
             {"NoName", "", true},            // a new job, no date yet
             {"NoName", "12/31/1999", false}, // a new job, a date stored
             {"/x/JOB.V41", "", false},       // an opened job with an empty date
         };
+        // clang-format on
         for (const auto& [file, stored, today] : cases) {
             Program p;
             p.job().dataFileName = file.toStdString();
@@ -348,13 +343,13 @@ class Windows : public QObject {
         QVERIFY(p.help().browser()->parentWidget() == nullptr);
         // Help goes beside the window it was asked from, to its right where there is room.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const struct {
-            int left, width, helpWidth, expectLeft, expectWidth;
-        } beside[] = {
+        // clang-format off
+        const struct { int left, width, helpWidth, expectLeft, expectWidth; } beside[] = {
             {screen.left(), 200, 300, screen.left() + 200, 300}, // room on the right
             {screen.right() + 1 - 200, 200, 300, screen.right() + 1 - 500, 300}, // on the left
             {screen.left() + 100, screen.width() - 500, 720, screen.right() + 1 - 400, 400},
         };
+        // clang-format on
         for (const auto& c : beside) {
             QWidget asking;
             asking.setGeometry(c.left, screen.top() + 50, c.width, 100);
