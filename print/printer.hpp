@@ -1,12 +1,9 @@
-// What the report printing needs of a printer: a font, lines, new pages and the end of a
-// document. The real printer over the print system and a printer in memory for tests both
-// give it.
+// What the report printing needs of a printer: a font, lines, new pages, sketch sheets and the
+// end of a document. The real printer over the print system gives it; tests have one in memory.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "compute/block_sketch.hpp"
 #include "data/message.hpp"
@@ -26,41 +23,6 @@ class Printer {
     virtual void PrintSketch(const BlockSketch& sketch) = 0;
     // The lines since the last end form one document, which goes to the spooler now.
     virtual Status EndDocument() = 0;
-};
-
-// A printer that keeps its documents: each a list of sheets, each a list of lines.
-class MemoryPrinter : public Printer {
-  public:
-    using Sheet = std::vector<std::string>;
-    using Document = std::vector<Sheet>;
-
-    void SetFont(std::string_view name, int points) override {
-        fontName = name;
-        fontPoints = points;
-    }
-    void PrintLine(std::string_view line) override { Current().back().emplace_back(line); }
-    void NewPage() override { Current().emplace_back(); }
-    // A sketch's sheet holds one line: "[sketch] " and its title.
-    void PrintSketch(const BlockSketch& sketch) override {
-        if (!Current().back().empty()) NewPage();
-        Current().back().push_back("[sketch] " + sketch.title);
-    }
-    Status EndDocument() override {
-        documents.push_back(open_.value_or(Document{Sheet{}}));
-        open_.reset();
-        return {};
-    }
-
-    std::vector<Document> documents;
-    std::string fontName;
-    int fontPoints = 0;
-
-  private:
-    Document& Current() {
-        if (!open_) open_ = Document{Sheet{}};
-        return *open_;
-    }
-    std::optional<Document> open_;
 };
 
 } // namespace sidewalk::ui

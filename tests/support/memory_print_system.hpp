@@ -1,13 +1,50 @@
-// A print system in memory for tests: queues set up by the test, and every document printed,
-// with the printer settings it was printed with.
+// A printer and a print system in memory for tests: the sheets of each document printed, the
+// queues set up by the test, and the printer settings each document was printed with.
 #pragma once
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "print/print_system.hpp"
 
 namespace sidewalk::ui {
+
+// A printer that keeps its documents: each a list of sheets, each a list of lines.
+class MemoryPrinter : public Printer {
+  public:
+    using Sheet = std::vector<std::string>;
+    using Document = std::vector<Sheet>;
+
+    void SetFont(std::string_view name, int points) override {
+        fontName = name;
+        fontPoints = points;
+    }
+    void PrintLine(std::string_view line) override { Current().back().emplace_back(line); }
+    void NewPage() override { Current().emplace_back(); }
+    // A sketch's sheet holds one line: "[sketch] " and its title.
+    void PrintSketch(const BlockSketch& sketch) override {
+        if (!Current().back().empty()) NewPage();
+        Current().back().push_back("[sketch] " + sketch.title);
+    }
+    Status EndDocument() override {
+        documents.push_back(open_.value_or(Document{Sheet{}}));
+        open_.reset();
+        return {};
+    }
+
+    std::vector<Document> documents;
+    std::string fontName;
+    int fontPoints = 0;
+
+  private:
+    Document& Current() {
+        if (!open_) open_ = Document{Sheet{}};
+        return *open_;
+    }
+    std::optional<Document> open_;
+};
 
 class MemoryPrintSystem : public PrintSystem {
   public:

@@ -142,39 +142,22 @@ class Blocks : public QObject {
         QVERIFY(!p.job().dataSaved);
     }
 
-    void gridStoresItsRows() {
+    // What the keyed job does not reach: the headings' room, and values that do not fit.
+    void gridRefusesWhatDoesNotFit() {
         Program p;
         p.session().New();
         p.job().jobUnits = "E";
         p.job().header(5) = {"T", "R", "10", "4", "22", "22", "", ""};
-        {
-            Dataform grid(p.services, 5);
-            QCOMPARE(grid.windowTitle(), QString("Data Entry --  Data Is In English"));
-            auto* cells = grid.findChild<QTableView*>("Spread1");
-            QCOMPARE(cells->model()->rowCount(), 100);
-            QCOMPARE(Cell(cells, 41, 3), QString("+"));
-            QFont bold = cells->horizontalHeader()->font(); // a selected heading is bold
-            bold.setBold(true);
-            for (int c = 0; c < 6; ++c)
-                QVERIFY(QFontMetrics(bold).horizontalAdvance(
-                            cells->model()->headerData(c, Qt::Horizontal).toString()) <
-                        cells->columnWidth(c));
-            SetCell(cells, 1, 0, "4");
-            SetCell(cells, 1, 2, "10");
-            SetCell(cells, 1, 5, "25");
-            SetCell(cells, 4, 0, "7");
-            SetCell(cells, 4, 1, "12.5");
-            SetCell(cells, 2, 1, "99"); // no type: dropped
-            Press(grid, "dataexit");
-        }
-        const Job& job = p.job();
-        QCOMPARE(job.header(5).blkDesc, std::string("BLOCK NUMBER  5"));
         Dataform again(p.services, 5);
         again.show();
+        QCOMPARE(again.windowTitle(), QString("Data Entry --  Data Is In English"));
         auto* cells = again.findChild<QTableView*>("Spread1");
-        QCOMPARE(Cell(cells, 0, 0) + Cell(cells, 1, 0), QString("47"));
-        QCOMPARE(Cell(cells, 1, 1), QString("12.500"));
-        QCOMPARE(Cell(cells, 2, 0), QString());
+        QFont bold = cells->horizontalHeader()->font(); // a selected heading is bold
+        bold.setBold(true);
+        for (int c = 0; c < 6; ++c)
+            QVERIFY(QFontMetrics(bold).horizontalAdvance(
+                        cells->model()->headerData(c, Qt::Horizontal).toString()) <
+                    cells->columnWidth(c));
         // A value that does not fit its column stays as typed; Tab and the frame are refused.
         cells->setCurrentIndex(cells->model()->index(3, 2));
         cells->edit(cells->model()->index(3, 2));
