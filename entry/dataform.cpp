@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "data/field_ranges.hpp"
@@ -133,6 +134,11 @@ void Dataform::SketchCmd_Click() {
         connect(rows_, &QAbstractItemModel::dataChanged, sketch_, &SketchForm::Redraw);
         connect(rows_, &QAbstractItemModel::modelReset, sketch_, &SketchForm::Redraw);
         PlaceBeside(*sketch_, *this);
+        // Where neither side has room, it covers the types' legend rather than the grid.
+        if (sketch_->frameGeometry().intersects(frameGeometry()) && screen() != nullptr)
+            sketch_->move(screen()->availableGeometry().right() + 1 -
+                              sketch_->frameGeometry().width(),
+                          sketch_->y());
     }
     sketch_->show();
     sketch_->raise();

@@ -150,7 +150,7 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
             [this] { canvas_->ZoomBy(kZoomStep); });
     connect(new QShortcut(QKeySequence("Ctrl+0"), this), &QShortcut::activated, canvas_,
             &SketchCanvas::Fit);
-    resize(720, 460);
+    resize(640, 440);
     Redraw();
     canvas_->setFocus();
 }
