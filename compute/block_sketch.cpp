@@ -69,12 +69,15 @@ class Pen {
         last_ = to;
         return *this;
     }
-    // In pieces of at most a quarter turn, which every drawing of arcs can take.
+    // In pieces of at most a quarter turn, which every drawing of arcs can take. An arc round
+    // more than once is drawn round once, then on to where it ends.
     Pen& Arc(SketchPoint centre, double sweep) {
         const SketchPoint v = last_ - centre;
         const double radius = std::hypot(v.x, v.y);
-        const int pieces = std::clamp(
-            static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi / 2))), 1, 4096);
+        constexpr double kTurn = 2 * std::numbers::pi;
+        if (std::abs(sweep) > kTurn)
+            sweep = std::copysign(kTurn + std::fmod(std::abs(sweep), kTurn), sweep);
+        const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / (kTurn / 4))));
         const SketchPoint from = last_;
         for (int k = 1; k <= pieces; ++k) {
             const SketchPoint to = Turned(from, centre, sweep * k / pieces);
@@ -229,6 +232,28 @@ void Extend(BlockSketch& s, SketchPoint p, bool& first) {
     first = false;
     s.low = {std::min(s.low.x, p.x), std::min(s.low.y, p.y)};
     s.high = {std::max(s.high.x, p.x), std::max(s.high.y, p.y)};
+}
+
+bool Finite(SketchPoint p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+// Every point of the drawing is a number; a block whose figures overflow is said, not drawn.
+void KeepFinite(BlockSketch& s) {
+    bool finite = true;
+    for (const SketchPath& path : s.paths) {
+        finite = finite && Finite(path.from);
+        for (const SketchPiece& piece : path.pieces)
+            finite = finite && Finite(piece.to) && Finite(piece.centre) &&
+                     std::isfinite(piece.radius) && std::isfinite(piece.sweep);
+    }
+    for (const SketchLabel& label : s.labels)
+        finite = finite && Finite(label.at) && Finite(label.textAt.value_or(label.at));
+    if (finite && Finite(s.low) && Finite(s.high)) return;
+    s.paths.clear();
+    s.labels.clear();
+    s.low = s.high = {};
+    s.warnings.emplace_back("The block's figures are too large to draw");
 }
 
 void MeasureExtent(BlockSketch& s) {
@@ -399,6 +424,7 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     d.Label(barStart + SketchPoint{0, -gap}, Format(bar, "0") + (metric ? " M" : " FT"),
             SketchInk::Scale, false);
     MeasureExtent(s);
+    KeepFinite(s);
     return s;
 }
 

@@ -114,6 +114,7 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
     auto* layout = new QVBoxLayout(this);
     canvas_ = new SketchCanvas(this);
     canvas_->setAccessibleName(QString("Plan sketch of block %1").arg(blockNo));
+    setAccessibleName(canvas_->accessibleName());
     layout->addWidget(canvas_, 1);
     auto* buttons = new QHBoxLayout();
     const struct {
@@ -160,6 +161,7 @@ void SketchForm::Redraw() {
     const GridTexts rows = rows_();
     sketch_ = SketchBlock(job.header(blockNo_), rows, IsMetric(job.jobUnits));
     canvas_->Show(sketch_);
+    setAccessibleDescription(canvas_->accessibleDescription());
 }
 
 void SketchForm::Export_Click() {

@@ -1,8 +1,8 @@
 // A coverage-guided fuzzer over the core (libFuzzer): any bytes read as a data file; what was read
 // is written, read back and written again, and the two writes must be the same bytes; the
-// report of it must show no figure that is not a finite number. Built by ./run fuzz under
-// AddressSanitizer and UndefinedBehaviorSanitizer, so a crash, leak or undefined behaviour is a
-// finding too.
+// report of it must show no figure that is not a finite number, nor any sketch of its blocks. Built
+// by ./run fuzz under AddressSanitizer and UndefinedBehaviorSanitizer, so a crash, leak or
+// undefined behaviour is a finding too.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "compute/run_report.hpp"
+#include "compute/sketch_svg.hpp"
 #include "data/reader.hpp"
 #include "data/writer.hpp"
+#include "session/job_sketches.hpp"
 #include "session/runtime_dir.hpp"
 
 namespace {
@@ -79,5 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* word : {"nan", "NaN", "inf", "Infinity"})
         if (run.report.find(word) != std::string::npos)
             Finding("the report shows a figure that is not finite");
+    // Each block's sketch, as the command writes it: every number in it is one.
+    for (const NumberedSketch& s : SketchJob(job, first))
+        for (const char* word : {"NaN", "Infinity"})
+            if (SketchSvg(s.sketch).find(word) != std::string::npos)
+                Finding("a sketch holds a number that is not finite");
     return 0;
 }
