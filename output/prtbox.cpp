@@ -140,6 +140,7 @@ void Prtbox::ShowPrinter() {
 }
 
 void Prtbox::Range_Click(int index) {
+    sketches_->setEnabled(index != 2); // the sketches follow the report, not a selection
     if (index == 2) return;
     pageBoxes_->setEnabled(index == 1);
     pageFrom_->setValue(index);
@@ -211,7 +212,7 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
 // The sketches of the job's blocks when they are to be printed, else none.
 std::vector<BlockSketch> Prtbox::Sketches() const {
     std::vector<BlockSketch> sketches;
-    if (!sketches_->isChecked()) return sketches;
+    if (!sketches_->isEnabled() || !sketches_->isChecked()) return sketches;
     for (NumberedSketch& s : SketchJob(services_.session.job(), services_.session.workspace()))
         sketches.push_back(std::move(s.sketch));
     return sketches;
