@@ -110,26 +110,17 @@ class Drawing {
   public:
     Drawing(BlockSketch& sketch, Baseline base) : s_(sketch), base_(base) {}
 
-    // Along the line at offset n from u0 to u1.
-    void Along(Pen& pen, double u1, double n) const {
-        if (base_.radius == 0)
-            pen.Line(base_.At(u1, n));
-        else
-            pen.ArcTo(base_.Centre(), base_.At(u1, n));
-    }
-    // Along the curve at offset n from the pen's point through the length du of the baseline.
+    // From the pen's point along its offset, through the length du of the baseline.
     void AlongBy(Pen& pen, double du) const {
         if (base_.radius == 0)
             pen.Line(pen.last() + SketchPoint{du, 0});
         else
             pen.Arc(base_.Centre(), base_.bend * du / base_.radius);
     }
+    // The line at offset n from u0 to u1.
     void Line(SketchInk ink, double u0, double u1, double n) {
         Pen pen(ink, false, base_.At(u0, n));
-        if (base_.radius == 0)
-            pen.Line(base_.At(u1, n));
-        else
-            pen.Arc(base_.Centre(), base_.bend * (u1 - u0) / base_.radius);
+        AlongBy(pen, u1 - u0);
         s_.paths.push_back(pen.Done());
     }
     // The band between offsets n0 and n1 from u0 to u1.
@@ -326,6 +317,8 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     }
     s.curved = shape.curveDir != "T";
     s.leftSide = shape.side == "L";
+    if (shape.side != "L" && shape.side != "R")
+        s.warnings.emplace_back("No side of baseline coded: drawn on the right");
 
     std::vector<Card> cards;
     for (std::size_t i = 0; i < rows.size(); ++i)
