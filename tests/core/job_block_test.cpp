@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 

@@ -10,12 +10,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <unistd.h>
 
 #include "files.hpp"
 #include "memory_print_system.hpp"

@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QTableView>
 #include <filesystem>
-#include <fstream>
 
 #include "app/main_form.hpp"
 #include "data/block_file.hpp"

@@ -17,16 +17,12 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/about_box.hpp"
 #include "app/main_form.hpp"
 #include "app/proc_form.hpp"
-#include "data/writer.hpp"
 #include "entry/block_header.hpp"
 #include "entry/dataform.hpp"
 #include "entry/enddata_form.hpp"
