@@ -134,12 +134,24 @@ void Dataform::SketchCmd_Click() {
         connect(rows_, &QAbstractItemModel::dataChanged, sketch_, &SketchForm::Redraw);
         connect(rows_, &QAbstractItemModel::modelReset, sketch_, &SketchForm::Redraw);
         PlaceBeside(*sketch_, *this);
-        // Where neither side has room, it covers the types' legend rather than the grid.
-        if (sketch_->frameGeometry().intersects(frameGeometry()) && screen() != nullptr)
-            sketch_->move(screen()->availableGeometry().right() + 1 -
-                              sketch_->frameGeometry().width(),
-                          sketch_->y());
+        // Where neither side has room, it covers the types' legend rather than the grid:
+        // narrower, down to what its buttons need, and at the screen's right edge.
+        if (sketch_->frameGeometry().intersects(frameGeometry()) && screen() != nullptr) {
+            const int right = screen()->availableGeometry().right() + 1;
+            const int gridEnd = grid_->mapToGlobal(QPoint(grid_->width(), 0)).x() + 8;
+            const int frame = sketch_->frameGeometry().width() - sketch_->width();
+            const int width = std::max(std::min(sketch_->width(), right - gridEnd - frame),
+                                       sketch_->minimumSizeHint().width());
+            sketch_->resize(width, sketch_->height());
+            sketch_->move(right - width - frame, sketch_->y());
+        }
+        // Opened beside the grid, where typing goes on; Sketch again brings it to the front.
+        sketch_->setAttribute(Qt::WA_ShowWithoutActivating);
+        sketch_->show();
+        grid_->setFocus();
+        return;
     }
+    sketch_->setAttribute(Qt::WA_ShowWithoutActivating, false);
     sketch_->show();
     sketch_->raise();
     sketch_->activateWindow();

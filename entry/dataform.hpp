@@ -32,7 +32,8 @@ class Dataform : public QDialog {
     void Mnu_OptsPaste_Click(int first);
     void Mnu_OptsClipInsert_Click(int first);
 
-    // Opens the block's sketch beside the grid, or brings it to the front; it follows the rows.
+    // Opens the block's sketch beside the grid, the grid keeping the keyboard, or brings an open
+    // one to the front; it follows the rows.
     void SketchCmd_Click();
     SketchForm* sketchWindow() const { return sketch_; }
 

@@ -252,6 +252,7 @@ class Blocks : public QObject {
         Press(form, "SketchCmd");
         SketchForm* sketch = form.sketchWindow();
         QVERIFY(sketch != nullptr && sketch->isVisible());
+        QCOMPARE(form.focusWidget()->objectName(), QString("Spread1")); // typing goes on
         QCOMPARE(sketch->sketch().returns.size(), std::size_t{2});
         auto* canvas = sketch->findChild<QWidget*>("Sketch1");
         QVERIFY(canvas->accessibleDescription().startsWith(
