@@ -165,9 +165,8 @@ void SketchForm::Redraw() {
 }
 
 void SketchForm::Export_Click() {
-    std::string folder = services_.session.job().dataFileName;
-    folder =
-        folder.find('/') == std::string::npos ? std::string() : folder.substr(0, folder.rfind('/'));
+    std::string folder; // the data file's, where there is one
+    RememberDir(folder, services_.session.job().dataFileName);
     std::string fileName;
     if (!services_.dialogs.ShowSketchExportDialog(this, folder, fileName)) return;
     if (fileName.ends_with(".svg") || fileName.ends_with(".SVG")) {

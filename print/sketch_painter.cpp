@@ -70,9 +70,10 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     const double margin = text * 2;
     const double head = text * 2 * static_cast<double>(2 + s.warnings.size());
     // Room on the right for the texts that start at the drawing's right edge.
+    const QFontMetricsF metrics(font);
     double widest = 0;
     for (const SketchLabel& label : s.labels)
-        widest = std::max(widest, QFontMetricsF(font).horizontalAdvance(ReportText(label.text)));
+        widest = std::max(widest, metrics.horizontalAdvance(ReportText(label.text)));
     // and above it for a text standing on its top edge.
     const QRectF room = area.adjusted(margin, margin + head + text * 1.5,
                                       -margin - std::min(widest, area.width() / 3), -margin);
