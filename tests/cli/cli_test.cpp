@@ -81,35 +81,18 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
     EXPECT_EQ(r.out.rfind("block,description,", 0), 0u) << r.out << r.err;
 }
 
-TEST_F(Cli, ReaderMessagesAndExitStatus) {
+// A job past the program's limits is reported as far as it goes (status 1); a file that is no
+// job is not reported at all (status 2).
+TEST_F(Cli, ExitStatusSaysWhetherAReportWasWritten) {
     std::string many = "CRZ41 R\r\n";
     for (int b = 0; b < 101; ++b)
-        many += "11 T R 10 4\r\n01    0.000   10+00.000    0.000\r\n";
+        many += "11 T R 10 4\r\n";
     WriteText(dir_ / "many.V41", many);
     WriteText(dir_ / "bad.V41", "NOT A JOB\r\n");
-    // clang-format off
-    const struct { std::string args; int status; std::string err; bool output; } cases[] = {
-        {"--output " + Path("a.prn") + " " + Path("many.V41"), 1,
-         "Critical Error: More than 100 blocks - Program aborted!\n", true},
-        {"--output " + Path("b.prn") + " " + Path("bad.V41"), 2,
-         "File Input Error: Invalid File - Select Another File!\n", false},
-        {"--output " + Path("c.prn") + " " + Path("missing.V41"), 2,
-         "File Input Error: Cannot read the file " + (dir_ / "missing.V41").string() + ": " +
-             std::strerror(ENOENT) + "\n",
-         false},
-        {"--rewrite " + Path("d.V41") + " " + Path("bad.V41"), 2,
-         "File Input Error: Invalid File - Select Another File!\n", false},
-        {"--rewrite " + Path("e.V41") + " " + Path("many.V41"), 1,
-         "Critical Error: More than 100 blocks - Program aborted!\n", true},
-    };
-    // clang-format on
-    char name = 'a';
-    for (const auto& c : cases) {
-        const Result r = Run(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args;
-        EXPECT_EQ(r.err, c.err) << c.args;
-        const fs::path out = dir_ / (std::string(1, name++) + (c.args[2] == 'r' ? ".V41" : ".prn"));
-        EXPECT_EQ(fs::exists(out), c.output) << c.args;
+    for (const auto& [job, status, written] :
+         {std::tuple{"many.V41", 1, true}, {"bad.V41", 2, false}}) {
+        EXPECT_EQ(Run("--output " + Path("r.prn") + " " + Path(job)).status, status) << job;
+        EXPECT_EQ(fs::remove(dir_ / "r.prn"), written) << job;
     }
 }
 

@@ -1,4 +1,4 @@
-// Header, block and row card layouts, and the refusal of values wider than their field.
+// The fields' number ranges: every text a field accepts fits its card field, the next is refused.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,45 +9,6 @@
 
 namespace sidewalk {
 namespace {
-
-TEST(Cards, ValuesWiderThanTheirFieldAreRefused) {
-    // clang-format off
-    const struct { BlockRow row; const char* field; } rows[] = {
-        {{"1", "10000", "1", "1", "1"}, "area or length"},
-        {{"1", "1", "10000", "1", "1"}, "station"},
-        {{"1", "1", "1", "100", "1"}, "plus"},
-        {{"1", "1", "1", "-1", "1"}, "plus"},
-        {{"1", "1", "1", "1", "100000"}, "radius"},
-        {{"12", "1", "1", "1", "1"}, "type"},
-    };
-    // clang-format on
-    for (const auto& c : rows) {
-        const auto card = RowCard(c.row, 7, 12);
-        ASSERT_FALSE(card) << c.field;
-        EXPECT_NE(card.error().text.find("Block 7, row 12"), std::string::npos)
-            << card.error().text;
-        EXPECT_NE(card.error().text.find(c.field), std::string::npos) << card.error().text;
-    }
-
-    // clang-format off
-    const struct { BlockHeader header; const char* field; } blocks[] = {
-        {{"T", "R", "100000", "5", "1", "1", "", "D"}, "back of curb"},
-        {{"T", "R", "10", "100", "1", "1", "", "D"}, "sidewalk width"},
-        {{"T", "R", "10", "5", "-100", "1", "", "D"}, "W1"},
-        {{"T", "R", "10", "5", "1", "1000", "", "D"}, "W2"},
-        {{"L", "R", "10", "5", "1", "1", "1000000", "D"}, "baseline radius"},
-        {{"TX", "R", "10", "5", "1", "1", "", "D"}, "direction"},
-    };
-    // clang-format on
-    for (const auto& c : blocks) {
-        Job job;
-        job.header(3) = c.header;
-        const auto card = BlockCard(job, 3);
-        ASSERT_FALSE(card) << c.field;
-        EXPECT_NE(card.error().text.find("Block 3"), std::string::npos) << card.error().text;
-        EXPECT_NE(card.error().text.find(c.field), std::string::npos) << card.error().text;
-    }
-}
 
 // Every text a field accepts fits its card field; the first value past each bound is refused.
 TEST(FieldRanges, AcceptedTextsAlwaysFitTheirCard) {

@@ -1,5 +1,5 @@
 // The grid's editing rules without a window: where the cursor goes past the cells a row's type
-// does not use, where a click lands, the rows' clipboard text, and which row-menu items act.
+// does not use, where a click lands, and which row-menu items act.
 #include <optional>
 #include <string>
 
@@ -36,26 +36,6 @@ TEST(GridRules, SteeringAndClicks) {
         {{7, 6}, "7", 5}, {{7, 6}, "4", 6}, {{7, 1}, "4", 1}};
     for (const auto& c : clicks)
         EXPECT_EQ(LandClick(c.clicked, c.type), (GridCell{7, c.column})) << c.type;
-}
-
-TEST(GridRules, ClipboardText) {
-    const GridTexts rows = Rows({{1, "1"}, {2, "7"}});
-    const std::string text = RowsToText(rows, 1, 2);
-    EXPECT_EQ(text, "1\t1\t2\t+\t3\t4\n7\t1\t2\t+\t3\t4\n");
-    const ClipboardRows back = RowsFromText(text);
-    ASSERT_EQ(back.rows.size(), 2u);
-    EXPECT_EQ(back.rows[1], rows[2]);
-    EXPECT_TRUE(back.rejected.empty());
-    // Five cells, as a spreadsheet keeps them; cells that do not fit are left empty and named;
-    // a line with no cell that fits is no row, a copied blank row is one.
-    const ClipboardRows sheet =
-        RowsFromText("2\t12.5\t10\t5\t\r\n12\t99999\t10000\t1.5\t-3\nx\n\n\t\t\t+\t\t\n");
-    ASSERT_EQ(sheet.rows.size(), 3u);
-    EXPECT_EQ(sheet.rows[0], (BlockRow{"2", "12.5", "10", "5", ""}));
-    EXPECT_EQ(sheet.rows[1], (BlockRow{"", "", "", "1.5", ""}));
-    EXPECT_EQ(sheet.rows[2], BlockRow{});
-    EXPECT_EQ(sheet.rejected, (std::vector<ClipboardRows::Cell>{{2, 1}, {2, 2}, {2, 3}, {2, 6}}));
-    EXPECT_TRUE(RowsFromText("rubbish\tx\n\n").rows.empty());
 }
 
 TEST(GridRules, RowMenuItemsActOnlyWhereRowsFit) {

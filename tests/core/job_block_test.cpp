@@ -1,5 +1,5 @@
-// The job's per-block routines: clearing, the block list lines, header fields, and rows going
-// through the block workspace files.
+// A block's rows going through its workspace file: stored, read back, described, and never
+// written over when they were not read.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -16,33 +16,6 @@ namespace {
 using test::Cards;
 using test::ReadText;
 using test::WriteText;
-
-TEST(Job, HeaderFieldsShowAndStore) {
-    const struct {
-        const char* aliTyp;
-        const char* blSide;
-        const char* direction;
-        const char* side;
-    } cases[] = {{"R", "L", "Right", "Left"},
-                 {"L", "R", "Left", "Right"},
-                 {"", "", "Tangent", "Right"},
-                 {"r", "l", "Tangent", "Right"},
-                 {"T", "X", "Tangent", "Right"}};
-    for (const auto& c : cases) {
-        Job job;
-        job.header(5) = {c.aliTyp, c.blSide, "10", "5", "-1", "2", "300", "DESC"};
-        const BlockHeaderFields f = LoadBlockHeader(job, 5);
-        EXPECT_EQ(f.direction, c.direction) << c.aliTyp;
-        EXPECT_EQ(f.side, c.side) << c.blSide;
-        EXPECT_EQ(f.bcbsw + f.widsw + f.w1 + f.w2 + f.radiusBl + f.blkDesc, "105-12300DESC");
-    }
-    Job job;
-    StoreBlockHeader(job, 9, {"Tangent", "Left", " 10 ", "5", "", "x", "", "main st"});
-    EXPECT_EQ(job.header(9), (BlockHeader{"T", "L", " 10 ", "5", "", "x", "", "MAIN ST"}));
-    StoreBlockHeader(job, 9, {"", "right", "", "", "", "", "", ""});
-    EXPECT_EQ(job.header(9).aliTyp, "");
-    EXPECT_EQ(job.header(9).blSide, "R");
-}
 
 TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {
     const Workspace ws = test::MakeWorkspace();
@@ -92,20 +65,16 @@ TEST(BlockFile, AFileThatWasNotReadIsNeverWrittenOver) {
     const std::string stored = Cards({"05    1.500    0+00.000    0.000"});
     GridTexts grid{};
     grid[1] = {"7", "2", "1", "1", ""};
-    const struct {
-        const char* name;
-        const char* aliTyp;
-        const char* blkDesc;
-        bool unreadable; // the block file is a folder
-        int loadedAs;    // the block the grid loaded
-        bool read;
-    } cases[] = {
+    // unreadable: the block file is a folder; loadedAs: the block the grid loaded
+    // clang-format off
+    const struct { const char *name, *aliTyp, *blkDesc; bool unreadable; int loadedAs; bool read; } cases[] = {
         {"described block", "", "MAIN", false, 7, true},
         {"header, blank description", "T", "  ", false, 7, true},
         {"no header, blank description", "", "  ", false, 7, false},
         {"unreadable file", "T", "MAIN", true, 7, false},
         {"rows loaded for another block", "T", "MAIN", false, 6, true},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const Workspace ws = test::MakeWorkspace();
         const std::string name = ws.BlockFileName(7);

@@ -76,27 +76,17 @@ TEST(Reader, MessagesAndWhatStays) {
         rows101 += kReturn + "\r\n";
     rows101 += Cards({kBlock, kReturn});
 
-    const struct {
-        const char* name;
-        std::string text;
-        ReadOutcome outcome;
-        const char* message;
-        const char* title;
-        int blocks;
-    } cases[] = {
-        {"wrong tag", Cards({"XRZ41 R1", kBlock}), ReadOutcome::Invalid,
-         "Invalid File - Select Another File!", "File Input Error", 0},
-        {"empty file", "", ReadOutcome::Invalid, "Invalid File - Select Another File!",
-         "File Input Error", 0},
-        {"row before first block", Cards({header, kReturn, kBlock}), ReadOutcome::Invalid,
-         "Invalid File - Select Another File!", "File Input Error", 0},
-        {"blank line before first block", Cards({header, "", kBlock}), ReadOutcome::Invalid,
-         "Invalid File - Select Another File!", "File Input Error", 0},
-        {"101 blocks", blocks101, ReadOutcome::LimitReached,
-         "More than 100 blocks - Program aborted!", "Critical Error", 100},
-        {"101 rows", rows101, ReadOutcome::LimitReached,
-         "More than 100 types in a block - Program aborted!", "Critical Error", 2},
+    const char* invalid = "Invalid File - Select Another File!";
+    // clang-format off
+    const struct { const char* name; std::string text; ReadOutcome outcome; const char *message, *title; int blocks; } cases[] = {
+        {"wrong tag", Cards({"XRZ41 R1", kBlock}), ReadOutcome::Invalid, invalid, "File Input Error", 0},
+        {"empty file", "", ReadOutcome::Invalid, invalid, "File Input Error", 0},
+        {"row before first block", Cards({header, kReturn, kBlock}), ReadOutcome::Invalid, invalid, "File Input Error", 0},
+        {"blank line before first block", Cards({header, "", kBlock}), ReadOutcome::Invalid, invalid, "File Input Error", 0},
+        {"101 blocks", blocks101, ReadOutcome::LimitReached, "More than 100 blocks - Program aborted!", "Critical Error", 100},
+        {"101 rows", rows101, ReadOutcome::LimitReached, "More than 100 types in a block - Program aborted!", "Critical Error", 2},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Job job;
         const ReadResult r = ReadText(job, ws, c.text);
@@ -125,24 +115,6 @@ TEST(Reader, MessagesAndWhatStays) {
     EXPECT_EQ(lines, 100);
 }
 
-TEST(Reader, RowCardsReachTheBlockFilesUpperCasedAsTheyStand) {
-    const Workspace ws = test::MakeWorkspace();
-    Job job;
-    const ReadResult r = ReadText(job, ws,
-                                  "CRZ41 A\n" + kBlock + "\n\n05 odd  text\n" + kBlock + "\n" +
-                                      "11   R   1 no direction\n01 last line without end");
-    EXPECT_EQ(r.outcome, ReadOutcome::Loaded);
-    EXPECT_EQ(ReadText(ws.BlockFileName(1)), Cards({"", "05 ODD  TEXT"}));
-    EXPECT_EQ(ReadText(ws.BlockFileName(2)), "");
-    EXPECT_EQ(ReadText(ws.BlockFileName(3)), Cards({"01 LAST LINE WITHOUT END"}));
-    EXPECT_EQ(job.header(3).aliTyp, "");
-    EXPECT_EQ(r.blockCount, 3);
-    // A block without a direction is left out when the job is written.
-    EXPECT_EQ(Rewrite(job, ws),
-              Cards({"CRZ41 A" + std::string(6, ' ') + std::string(24, ' ') + "E ", kBlock, "",
-                     "05 ODD  TEXT", kBlock}));
-}
-
 TEST(ReaderWriter, ExamplesComeBackCardForCard) {
     for (const char* name : {"downtown-english.V41", "ring-road-metric.V41"}) {
         const std::filesystem::path path = std::filesystem::path(SIDEWALK_EXAMPLES_DIR) / name;
@@ -156,16 +128,6 @@ TEST(ReaderWriter, ExamplesComeBackCardForCard) {
         EXPECT_GE(r.blockCount, 5) << name;
         EXPECT_EQ(Rewrite(job, ws), original) << name;
     }
-}
-
-TEST(ReaderWriter, AnOlderFileComesBackInTheCurrentLayout) {
-    const Workspace ws = test::MakeWorkspace();
-    Job job;
-    ReadText(job, ws,
-             Cards({"brz41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", kBlock, kReturn}));
-    EXPECT_EQ(job.fileTag, "BRZ41");
-    EXPECT_EQ(Rewrite(job, ws),
-              Cards({"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", kBlock, kReturn}));
 }
 
 TEST(Writer, OnlySlotsInUseInSlotOrderAndRenumberedOnReading) {

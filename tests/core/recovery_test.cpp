@@ -25,14 +25,12 @@ TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
     test::WriteText(job, test::ReadText(fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41"));
     GridTexts grid{};
     grid[2] = {"7", "12.5", "11", "50", ""};
-    const struct {
-        const char* name;
-        int changes; // 0 none, 1 the index record, 2 and block 3's header and rows, 3 then saved
-        bool offered;
-    } cases[] = {{"opened only", 0, false},
-                 {"index record changed", 1, true},
-                 {"a block changed", 2, true},
-                 {"changed, then saved", 3, false}};
+    // changes: 0 none, 1 the index record, 2 and block 3's header and rows, 3 then saved
+    // clang-format off
+    const struct { const char* name; int changes; bool offered; } cases[] = {
+        {"opened only", 0, false}, {"index record changed", 1, true},
+        {"a block changed", 2, true}, {"changed, then saved", 3, false}};
+    // clang-format on
     for (const auto& c : cases) {
         const test::Scratch parent;
         KilledRun(parent.path(), [&](Session& s) {

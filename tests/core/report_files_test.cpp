@@ -51,29 +51,5 @@ TEST(ReportFiles, MatchTheExpectedReportsAndTotals) {
     EXPECT_EQ(totals, 5);
 }
 
-TEST(ReportFiles, ARunThatCannotReadOrWriteReportsItAndWritesNothing) {
-    // clang-format off
-    const struct { const char* name; bool version, work, printIsFolder; const char* named; } cases[] = {
-        {"no version record", false, true, false, "VERSION.TMP"},
-        {"no work file", true, false, false, "WORK.TMP"},
-        {"report cannot be written", true, true, true, "PRINT.SPL"},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        const Workspace ws = test::MakeWorkspace();
-        if (c.version) {
-            ASSERT_TRUE(ws.WriteVersionFile().has_value());
-        }
-        if (c.work) WriteText(ws.File("WORK.TMP"), ReadText(kData / "card-errors.WRK"));
-        if (c.printIsFolder) fs::create_directory(ws.File("PRINT.SPL"));
-        const Result<RunOutcome> run = RunReport(ws, RunOptions{kRunTime});
-        ASSERT_FALSE(run) << c.name;
-        EXPECT_NE(run.error().text.find(c.named), std::string::npos) << run.error().text;
-        if (!c.printIsFolder) {
-            EXPECT_FALSE(fs::exists(ws.File("PRINT.SPL"))) << c.name;
-        }
-    }
-}
-
 } // namespace
 } // namespace sidewalk

@@ -1,5 +1,5 @@
-// The private workspace folder: its mode, its fixed file names, its version record, its
-// removal at shutdown, with two workspaces side by side, and the sweep of those of ended runs.
+// The private workspace folder: its mode and fixed file names, two side by side, files replaced
+// whole, and the sweep of those of ended runs.
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -46,30 +46,6 @@ TEST(Workspace, IsAPrivateFreshFolderPerCopy) {
     const auto none = Workspace::Create(parent / "missing");
     ASSERT_FALSE(none);
     EXPECT_EQ(none.error().title, "Critical Error");
-}
-
-TEST(Workspace, VersionRecordAndShutdown) {
-    auto created = Workspace::Create();
-    ASSERT_TRUE(created);
-    auto ws = std::make_optional(std::move(*created));
-    ASSERT_TRUE(ws->WriteVersionFile().has_value());
-    EXPECT_EQ(ReadText(ws->VersionFile()), "ZARN V4.2.0 04/2006\r\n");
-
-    for (const char* name : {"PRINT.SPL", "WORK.TMP", "TMP.SPL", "seltext.txt"})
-        WriteText(ws->File(name), "x");
-    WriteText(ws->BlockFileName(7), "x");
-    WriteText(ws->BlockFileName(500), "x");
-    WriteText(ws->File("SECT0501.TMP"), "x");
-
-    // DeleteBlockFiles clears slots 1..500 only.
-    ws->DeleteBlockFiles();
-    EXPECT_FALSE(fs::exists(ws->BlockFileName(7)));
-    EXPECT_FALSE(fs::exists(ws->BlockFileName(500)));
-    EXPECT_TRUE(fs::exists(ws->File("SECT0501.TMP")));
-
-    const std::string dir = ws->TempDir();
-    ws.reset(); // shutdown
-    EXPECT_FALSE(fs::exists(dir));
 }
 
 // Both ways of replacing a file leave exactly the content and nothing beside it; a new file gets

@@ -93,33 +93,25 @@ class MemoryPrintSystem : public PrintSystem {
         return it == queues.end() ? nullptr : &*it;
     }
 
-    class Document : public Printer {
+    // Its sheets reach the system's jobs when the printer takes the document.
+    class Document : public MemoryPrinter {
       public:
         Document(MemoryPrintSystem& system, Job job) : system_(system), job_(std::move(job)) {}
-        void SetFont(std::string_view name, int points) override {
-            job_.fontName = name;
-            job_.fontPoints = points;
-            lines_.SetFont(name, points);
-        }
-        void PrintLine(std::string_view line) override { lines_.PrintLine(line); }
-        void NewPage() override { lines_.NewPage(); }
-        void PrintSketch(const BlockSketch& sketch) override { lines_.PrintSketch(sketch); }
         Status EndDocument() override {
-            lines_.EndDocument();
+            MemoryPrinter::EndDocument();
             const Queue* q = system_.Find(job_.printer.deviceName);
             if (q == nullptr || !q->facts || q->rejectsJobs)
                 return Failure(
                     {"The printer " + job_.printer.deviceName + " did not take the report.",
                      "Print Report", MessageKind::Error});
-            job_.sheets = lines_.documents.back();
-            system_.jobs.push_back(job_);
+            system_.jobs.push_back(
+                {job_.printer, job_.title, fontName, fontPoints, documents.back()});
             return {};
         }
 
       private:
         MemoryPrintSystem& system_;
         Job job_;
-        MemoryPrinter lines_;
     };
 };
 

@@ -1,6 +1,5 @@
 // Printing on the real print system: a private spooler with a tray printer whose sheets come
 // back as PDFs, read with poppler to see the sheets, paper, tray, orientation and copies.
-#include <QComboBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -9,7 +8,6 @@
 #include <map>
 #include <thread>
 
-#include "output/nt_setup.hpp"
 #include "pdf_tools.hpp"
 #include "print/cups_print_system.hpp"
 #include "print/printer_setup.hpp"
@@ -59,35 +57,6 @@ class RealPrinting : public QObject {
         QCOMPARE(status, 0);
     }
 
-    // The setup window lists what the spooler lists, and each queue's PPD papers and trays.
-    void printersAndTheirLists() {
-        Program p;
-        CupsPrintSystem cups((work_.path() / "print.pdf").string());
-        CurrentPrinter printer = SelectPrinter(cups, cups.DefaultPrinterName());
-        QCOMPARE(printer.deviceName, std::string("Trays"));
-        QCOMPARE(printer.port, "sidewalk-pdf:" + printed_.string());
-        NTSetup setup(p.help(), cups, printer);
-        QStringList listed;
-        for (const QString& line : RunTool("lpstat", {"-p"}).split('\n'))
-            if (line.startsWith("printer ")) listed << line.section(' ', 1, 1);
-        QStringList shown;
-        auto* printers = setup.findChild<QComboBox*>("combo1");
-        for (int i = 0; i < printers->count(); ++i)
-            shown << printers->itemText(i);
-        QCOMPARE(shown, listed);
-        auto* papers = setup.findChild<QComboBox*>("Combo2");
-        QCOMPARE(papers->itemText(2), QString("9  A4"));
-        QCOMPARE(papers->itemText(3), QString("260  ANSI A")); // Letter's usual number taken
-        QCOMPARE(papers->currentText(), QString("1  US Letter"));
-        auto* bins = setup.findChild<QComboBox*>("Combo3");
-        QCOMPARE(bins->count(), 3);
-        QCOMPARE(bins->itemText(2), QString("259  Tray 2"));
-        QCOMPARE(bins->currentText(), QString("7  Automatic"));
-        const PrinterDescription d = DescribePrinter(cups, printer);
-        QCOMPARE(PaperLine(d) + BinLine(d),
-                 std::string(" Paper: US Letter   [Portrait]  Bin: Automatic "));
-    }
-
     void printsOnThePaperAndTrayChosen() {
         CupsPrintSystem cups((work_.path() / "print.pdf").string());
         // The sheets pages from..to take at so many lines a sheet.
@@ -98,12 +67,8 @@ class RealPrinting : public QObject {
                 n += std::max<int>(1, (pages[page - 1].count('\n') + lines - 1) / lines);
             return n;
         };
-        const struct {
-            int paper, bin, orientation, from, to, copies;
-            int sheets;
-            const char* size;
-            const char* mark;
-        } cases[] = {
+        // clang-format off
+        const struct { int paper, bin, orientation, from, to, copies, sheets; const char *size, *mark; } cases[] = {
             {1, 7, 1, 1, 9999, 1, sheets(1, 9999, 60), "612 x 792", "TRAY-MARK-Auto"},
             {5, 1, 1, 1, 1, 1, 1, "612 x 1008", "TRAY-MARK-Upper"},
             // across an A4 sheet: 45 lines a sheet
@@ -111,6 +76,7 @@ class RealPrinting : public QObject {
             // the paper of Letter's size named and sent as itself
             {260, 7, 1, 1, 1, 1, 1, "612 x 792", "TRAY-MARK-Auto"},
         };
+        // clang-format on
         for (const auto& c : cases) {
             const CurrentPrinter printer{"Trays", "", static_cast<Orientation>(c.orientation),
                                          c.paper, c.bin};

@@ -37,23 +37,17 @@ class Printing : public QObject {
     // An office printer as its driver lists it (two bins of one usual number made unique), one
     // that cannot be opened, one that takes no jobs, and a home printer with fewer papers.
     static void AddQueues(MemoryPrintSystem& system) {
+        // clang-format off
         PrinterFacts facts{"socket://office:9100",
-                           {{1, "Letter", "Letter", {612, 792}, {}},
-                            {5, "Legal", "Legal", {612, 1008}, {}},
-                            {9, "A4", "A4", {595, 842}, {}},
-                            {258, std::string(64, 'P'), "Long", {}, {}}},
-                           {{7, "Automatic", "Auto", {}, {}},
-                            {1, std::string(24, 'B'), "Upper", {}, {}},
-                            {1, "Second", "Upper2", {}, {}}},
-                           9,
-                           1};
+            {{1, "Letter", "Letter", {612, 792}, {}}, {5, "Legal", "Legal", {612, 1008}, {}},
+             {9, "A4", "A4", {595, 842}, {}}, {258, std::string(64, 'P'), "Long", {}, {}}},
+            {{7, "Automatic", "Auto", {}, {}}, {1, std::string(24, 'B'), "Upper", {}, {}},
+             {1, "Second", "Upper2", {}, {}}}, 9, 1};
         MakeNumbersUnique(facts.bins);
-        const PrinterFacts home{
-            "usb://home",
+        const PrinterFacts home{"usb://home",
             {{1, "Letter", "Letter", {612, 792}, {}}, {9, "A4", "A4", {595, 842}, {}}},
-            {{7, "Automatic", "Auto", {}, {}}},
-            1,
-            7};
+            {{7, "Automatic", "Auto", {}, {}}}, 1, 7};
+        // clang-format on
         system.queues = {{"Office", facts, false},
                          {"Gone", {}, false},
                          {"Closed", facts, true},
@@ -72,19 +66,14 @@ class Printing : public QObject {
     void setupListsAndDescription() {
         Program p;
         AddQueues(p.printers);
-        const struct {
-            const char* printer;
-            int paper, bin, orientation;
-            int paperRow, binRow;
-            const char* paperLine;
-            const char* binLine;
-        } cases[] = {
-            {"Office", 9, 1, 1, 2, 1, " Paper: A4   [Portrait] ",
-             " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
+        // clang-format off
+        const struct { const char* printer; int paper, bin, orientation, paperRow, binRow; const char *paperLine, *binLine; } cases[] = {
+            {"Office", 9, 1, 1, 2, 1, " Paper: A4   [Portrait] ", " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
             {"Office", 3, 7, 2, -1, 0, " Paper: Not Defined   [Landscape] ", " Bin: Automatic "},
             // Cannot be opened: the papers for a file.
             {"Gone", 9, 1, 1, 2, -1, " Paper: A4   [Portrait] ", " Bin: Not Defined "},
         };
+        // clang-format on
         for (const auto& c : cases) {
             p.state.printer = SelectPrinter(p.printers, c.printer);
             p.state.printer.paperSize = c.paper;
@@ -202,32 +191,6 @@ class Printing : public QObject {
         }
         QCOMPARE(p.printers.jobs.front().printer.deviceName, std::string("Office"));
         QCOMPARE(p.printers.jobs.back().printer.deviceName, std::string("Home"));
-    }
-
-    // No printer at all: the dialog says why in words; Setup offers the papers for a file, and
-    // Print To File's PDF is made on the paper and across the sheet as chosen there.
-    void withoutAnyPrinter() {
-        Program p;
-        p.printers.spoolerAnswers = false;
-        p.state.reportFile = Report("none.SPL", "one\r\n");
-        p.state.printer = SelectPrinter(p.printers, p.printers.DefaultPrinterName());
-        Prtbox box(p.services, p.state, false, "");
-        QVERIFY(box.findChild<QLabel*>("Label1")->text().contains("no print spooler answers"));
-        QCOMPARE(box.findChild<QLabel*>("Label2")->text(),
-                 QString(" Paper: US Letter   [Portrait] "));
-        p.onWindow["NTSetup"] = [](QDialog& w) {
-            QCOMPARE(Items(w.findChild<QComboBox*>("Combo2")),
-                     QStringList({"1  US Letter", "5  US Legal", "9  A4"}));
-            w.findChild<QComboBox*>("Combo2")->setCurrentIndex(1);
-            w.findChild<QRadioButton*>("Option1_1")->setChecked(true);
-            Press(w, "Cmd_OK");
-        };
-        box.Cmd_Setup_Click();
-        box.findChild<QCheckBox*>("Prtfile_Check")->click();
-        p.dialogs.AnswerNext(QString::fromStdString((dir_ / "NONE.pdf").string()));
-        Press(box, "Cmd_Print");
-        QVERIFY(RunTool("pdfinfo", {QString::fromStdString((dir_ / "NONE.pdf").string())})
-                    .contains("1008 x 612 pts"));
     }
 
     // Print: the range, the copies (each a document), the selection; and what stops it.

@@ -1,6 +1,6 @@
-// The desktop windows driven as a user would: New and Open from the main window, the closing
-// question of Process Options and each DataSaved rule, Save and Save As, the Index Record's
-// date, Report, the help topics, and the workspace gone after Exit.
+// The desktop windows driven as a user would: the closing question of Process Options and each
+// DataSaved rule, Save and Save As, the Index Record's date, Report, the help topics, the
+// screen reader's names, recovery, and the workspace gone after Exit.
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -47,53 +47,6 @@ const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V4
 class Windows : public QObject {
     Q_OBJECT
   private slots:
-    void newThenCancelOrEnglish() {
-        // clang-format off
-        const struct { const char* choice; const char* units; QStringList windows; } cases[] = {
-            {"Cmd_Cancel", "", {"EngMet_Form"}},
-            {"Cmd_English", "E", {"EngMet_Form", "ProcForm"}},
-            {"Cmd_Metric", "M", {"EngMet_Form", "ProcForm"}},
-        };
-        // clang-format on
-        for (const auto& c : cases) {
-            Program p;
-            const std::string name = c.choice;
-            p.onWindow["EngMet_Form"] = [name](QDialog& w) { Press(w, name.c_str()); };
-            p.onWindow["ProcForm"] = [](QDialog& w) { Press(w, "ExitCmd"); };
-            if (*c.units) p.messages.AnswerNext(QMessageBox::No); // leave the new job unsaved
-            MainForm1 main(p.services, p.state);
-            Press(main, "Cmd_New");
-            QCOMPARE(p.seen, c.windows);
-            QCOMPARE(p.job().jobUnits, std::string(c.units));
-            QCOMPARE(p.job().dataFileName, std::string("NoName"));
-        }
-    }
-
-    void openASampleOrAnInvalidFile() {
-        Folder folder;
-        std::ofstream(folder.path() / "NOTES.V41") << "not a card file\r\n";
-        Program p;
-        p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
-        p.messages.AnswerNext(QMessageBox::No);
-        MainForm1 main(p.services, p.state);
-        p.dialogs.AnswerNext(QString::fromStdString(kEnglish.string()));
-        Press(main, "Cmd_Open");
-        QCOMPARE(p.seen, QStringList{"ProcForm"});
-        QCOMPARE(p.job().dataFileName, kEnglish.string());
-        QCOMPARE(p.state.lastDir, kEnglish.parent_path().string());
-
-        // The invalid file: its message, and back at the main window; the save target stays.
-        p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "NOTES.V41").string()));
-        p.messages.AnswerNext(QMessageBox::Ok);
-        Press(main, "Cmd_Open");
-        QCOMPARE(p.seen, QStringList{"ProcForm"});
-        QCOMPARE(p.messages.shown().back().text, QString("Invalid File - Select Another File!"));
-        QCOMPARE(p.job().dataFileName, kEnglish.string());
-        // Cancel in the dialog changes nothing.
-        p.dialogs.AnswerNext(std::nullopt);
-        Press(main, "Cmd_Open");
-        QCOMPARE(p.seen.size(), 1);
-    }
 
     // Each row: what happens before Exit, and whether Exit asks.
     void closingQuestion() {
