@@ -1,5 +1,5 @@
-// The printing routines without windows: page ranges past the last page, the copy to a file,
-// the numbers of a printer's papers and trays, and the sheets of a PDF read back with poppler.
+// The printing routines without windows: page ranges past the last page, a report that cannot
+// be read, the numbers of a printer's papers and trays, and the sheets of a PDF read back with poppler.
 #include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
@@ -15,7 +15,6 @@
 namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
-using sidewalk::test::ReadText;
 using sidewalk::test::RunTool;
 
 class PrintRoutines : public QObject {
@@ -37,13 +36,7 @@ class PrintRoutines : public QObject {
         QCOMPARE(printer.documents[0].size(), std::size_t{9999});
     }
 
-    void copyAndFailures() {
-        const std::string report = Report("r.SPL", "one\r\ntwo\n\f\r\nlast");
-        const std::string dest = (dir_ / "COPY.PRN").string();
-        QVERIFY(CopyReportToFile(report, dest).has_value());
-        QCOMPARE(ReadText(dest), std::string("one\r\ntwo\r\n\f\r\nlast\r\n"));
-        const auto unwritable = CopyReportToFile(report, (dir_ / "no" / "COPY.PRN").string());
-        QVERIFY(unwritable.failed() && unwritable.error().title == "File Output Error");
+    void anUnreadableReportPrintsNothing() {
         MemoryPrinter printer;
         const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
         QVERIFY(unreadable.failed() && unreadable.error().title == "File Input Error");
