@@ -1,7 +1,6 @@
 // The grid's editing rules without a window: where the cursor goes past the cells a row's type
 // does not use, where a click lands, and which row-menu items act.
 #include <optional>
-#include <string>
 
 #include <gtest/gtest.h>
 

@@ -105,43 +105,5 @@ TEST(BlockFile, AFileThatWasNotReadIsNeverWrittenOver) {
     }
 }
 
-TEST(BlockFile, ShortLinesLongFilesAndMissingFiles) {
-    const Workspace ws = test::MakeWorkspace();
-    std::string text = Cards({"05   1.5", "0", "", "03   12.000   10+5"});
-    for (int i = 0; i < 110; ++i)
-        text += "09    1.000    1+01.000    0.000\r\n";
-    WriteText(ws.BlockFileName(1), text);
-    Job job;
-    job.header(1).blkDesc = "X";
-    LoadBlockRows(job, ws, 1);
-    EXPECT_EQ(job.row(1), (BlockRow{"5", "1.5", "", "", ""}));
-    EXPECT_EQ(job.row(2), BlockRow{});
-    EXPECT_EQ(job.row(3), BlockRow{});
-    EXPECT_EQ(job.row(4), (BlockRow{"3", "12.000", "10", "5", ""}));
-    EXPECT_EQ(job.row(100).type, "9"); // lines past the 100th are ignored
-
-    job.row(1).type = "keep";
-    EXPECT_EQ(ReadBlockFile(ws.BlockFileName(2), job), ENOENT); // missing: rows stay
-    EXPECT_EQ(job.row(1).type, "keep");
-}
-
-TEST(BlockFile, ARowThatDoesNotFitChangesNothing) {
-    const Workspace ws = test::MakeWorkspace();
-    WriteText(ws.BlockFileName(4), "02    1.000    1+01.000    0.000\r\n");
-    Job job;
-    job.header(4).aliTyp = "T";
-    const BlockRowsLoad loaded = LoadBlockRows(job, ws, 4);
-    const Job before = job;
-    GridTexts grid{};
-    grid[1] = {"1", "1", "1", "1", "1"};
-    grid[8] = {"2", "1", "10000", "1", "1"};
-    const auto error = StoreBlockRows(job, ws, 4, grid, loaded);
-    ASSERT_TRUE(error.failed());
-    EXPECT_NE(error.error().text.find("Block 4, row 8: the station 10000"), std::string::npos);
-    EXPECT_EQ(ReadText(ws.BlockFileName(4)), "02    1.000    1+01.000    0.000\r\n");
-    EXPECT_EQ(job.rows, before.rows);
-    EXPECT_EQ(job.header(4).blkDesc, ""); // no automatic name either
-}
-
 } // namespace
 } // namespace sidewalk

@@ -1,5 +1,5 @@
-// Reading card files into the job and writing them back: both header layouts, the reader's
-// messages and what stays after each, round trips, and saves that never destroy the old file.
+// Reading card files into the job and writing them back: the reader's messages and what stays
+// after each, round trips, and saves that never destroy the old file.
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -12,7 +12,6 @@
 
 #include "data/descriptor.hpp"
 #include "data/reader.hpp"
-#include "data/units.hpp"
 #include "data/writer.hpp"
 #include "test_support.hpp"
 
@@ -35,34 +34,6 @@ std::string Rewrite(Job& job, const Workspace& ws) {
     std::ostringstream out;
     EXPECT_TRUE(WriteDataFile(job, ws, out).has_value());
     return out.str();
-}
-
-TEST(Reader, BothHeaderLayoutsGiveTheSameIndexRecord) {
-    const Workspace ws = test::MakeWorkspace();
-    // clang-format off
-    const struct { std::string header; const char* units; const char* engineer; int messages = 0; } cases[] = {
-        {"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", "M", "T. HOLLOWAY"},
-        {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", "M", "T. HOLLOWAY"},
-        {"crz41 dt-0412 4417-021-03 04/17/2006 m t. holloway", "M", "T. HOLLOWAY"},
-        {"CRZ41 DT-0412 4417-021-03 04/17/2006   T. HOLLOWAY", "E", "T. HOLLOWAY"},
-        {"BRZ41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY", "E", "T. HOLLOWAY"},
-        {"CRZ41 DT-0412 4417-021-03 04/17/2006 E " + std::string(30, 'W'), "E",
-         "WWWWWWWWWWWWWWWWWWWWWWWWWW"},
-        // Neither E nor M: kept as coded, said to be read as English.
-        {"CRZ41 DT-0412 4417-021-03 04/17/2006 X T. HOLLOWAY", "X", "T. HOLLOWAY", 1},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        Job job;
-        const ReadResult r = ReadText(job, ws, Cards({c.header, kBlock, kReturn}));
-        EXPECT_TRUE(r.outcome == ReadOutcome::Loaded && r.blockCount == 1) << c.header;
-        EXPECT_EQ(r.messages.size(), static_cast<std::size_t>(c.messages));
-        EXPECT_EQ(IsMetric(job.jobUnits), c.units == std::string("M"));
-        EXPECT_EQ(job.idxRefNum + "|" + job.idxProject + "|" + job.idxDate + "|" + job.jobUnits +
-                      "|" + job.idxEng + "|" + job.header(1).blkDesc,
-                  std::string("DT-0412|4417-021-03|04/17/2006|") + c.units + "|" + c.engineer +
-                      "|FIRST ST");
-    }
 }
 
 TEST(Reader, MessagesAndWhatStays) {
@@ -104,9 +75,6 @@ TEST(Reader, MessagesAndWhatStays) {
         }
     }
     Job job;
-    ReadText(job, ws, Cards({"XRZ41 R1", kBlock}));
-    EXPECT_EQ(job.fileTag, "XRZ41");
-    EXPECT_EQ(ReadText(job, ws, blocks101).blockCount, 101);
     ReadText(job, ws, rows101);
     int lines = 0;
     std::istringstream in(ReadText(ws.BlockFileName(2)));
@@ -128,25 +96,6 @@ TEST(ReaderWriter, ExamplesComeBackCardForCard) {
         EXPECT_GE(r.blockCount, 5) << name;
         EXPECT_EQ(Rewrite(job, ws), original) << name;
     }
-}
-
-TEST(Writer, OnlySlotsInUseInSlotOrderAndRenumberedOnReading) {
-    const Workspace ws = test::MakeWorkspace();
-    Job job;
-    job.jobUnits = "E";
-    job.header(1) = {"T", "R", "10", "5", "-20", "20", "", "one"};
-    job.header(2) = {"", "R", "10", "5", "-20", "20", "", "no direction"};
-    job.header(3) = {"L", "L", "12", "5", "22", "22", "954.9297", "three"};
-    WriteText(ws.BlockFileName(1), Cards({kReturn}));
-    WriteText(ws.BlockFileName(2), Cards({kReturn}));
-    WriteText(ws.BlockFileName(3), ""); // a block file that is empty: the block card alone
-    const std::string text = Rewrite(job, ws);
-    EXPECT_EQ(text, Cards({"CRZ41 " + std::string(7 + 1 + 11 + 1 + 10 + 1, ' ') + "E ",
-                           "11 T R   10.000  5.000 -20.000  20.000      0.0000 ONE", kReturn,
-                           "11 L L   12.000  5.000  22.000  22.000    954.9297 THREE"}));
-    Job back;
-    EXPECT_EQ(ReadText(back, ws, text).blockCount, 2);
-    EXPECT_EQ(back.header(2).blkDesc, "THREE");
 }
 
 TEST(Writer, NothingIsWrittenWhenABlockCannotBeWritten) {

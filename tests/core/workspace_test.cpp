@@ -1,5 +1,5 @@
-// The private workspace folder: its mode and fixed file names, two side by side, files replaced
-// whole, and the sweep of those of ended runs.
+// The private workspace folder: files replaced whole, and the sweep of those of ended runs that
+// never takes a live one.
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,32 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadText;
 using test::WriteText;
-
-TEST(Workspace, IsAPrivateFreshFolderPerCopy) {
-    const test::Scratch parent;
-    auto a = Workspace::Create(parent.path());
-    auto b = Workspace::Create(parent.path());
-    ASSERT_TRUE(a && b);
-    EXPECT_NE(a->TempDir(), b->TempDir());
-    for (const Workspace* ws : {&*a, &*b}) {
-        const std::string dir = ws->TempDir();
-        ASSERT_EQ(dir.back(), '/');
-        EXPECT_EQ(fs::path(dir).parent_path().parent_path(), parent.path());
-        struct stat st {};
-        ASSERT_EQ(::stat(dir.c_str(), &st), 0);
-        EXPECT_TRUE(S_ISDIR(st.st_mode));
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
-    }
-    // The same fixed names in each, never the same file.
-    WriteText(a->BlockFileName(1), "A");
-    WriteText(b->BlockFileName(1), "B");
-    EXPECT_EQ(ReadText(a->BlockFileName(1)), "A");
-    EXPECT_EQ(ReadText(b->BlockFileName(1)), "B");
-
-    const auto none = Workspace::Create(parent / "missing");
-    ASSERT_FALSE(none);
-    EXPECT_EQ(none.error().title, "Critical Error");
-}
 
 // Both ways of replacing a file leave exactly the content and nothing beside it; a new file gets
 // 0666 less the umask, a replaced user's file keeps its mode.
@@ -92,6 +66,9 @@ TEST(Workspace, SweepOfEndedRuns) {
     const test::Scratch parent;
     const auto live = Workspace::Create(parent.path());
     ASSERT_TRUE(live);
+    struct stat st {};
+    ASSERT_EQ(::stat(live->TempDir().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);             // private to its user
     test::KilledRun(parent.path(), [](Session&) {}); // its workspace is left behind
     Job job;
     const std::string unsaved = SnapshotText(job, true, 1), saved = SnapshotText(job, false, 1);

@@ -37,10 +37,6 @@ void Finding(const char* what) {
     std::abort();
 }
 
-bool Finite(double v) {
-    return std::isfinite(v);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -70,13 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const RunOutcome run = RunCards("ZARN V4.2.0 04/2006", cards, RunOptions{0});
     const JobFigures& g = run.grand;
-    if (!Finite(g.grand4Area) || !Finite(g.grand6Area) || !Finite(g.grandGrassArea) ||
-        !Finite(g.grandCurb))
+    if (!std::isfinite(g.grand4Area) || !std::isfinite(g.grand6Area) ||
+        !std::isfinite(g.grandGrassArea) || !std::isfinite(g.grandCurb))
         Finding("a job total is not finite");
     for (const BlockSummary& b : run.blocks)
         for (double figure : {b.sw4Area, b.sw6Area, b.grassArea, b.roadwayCurb, b.return1Curb,
                               b.return2Curb, b.totalCurb})
-            if (!Finite(figure)) Finding("a block figure is not finite");
+            if (!std::isfinite(figure)) Finding("a block figure is not finite");
     // The report's texts are upper-cased: these can only come from a figure.
     for (const char* word : {"nan", "NaN", "inf", "Infinity"})
         if (run.report.find(word) != std::string::npos)

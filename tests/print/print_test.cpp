@@ -1,5 +1,5 @@
-// The printing routines without windows: page ranges past the last page, a report that cannot
-// be read, the numbers of a printer's papers and trays, and the sheets of a PDF read back with poppler.
+// The printing routines without windows: a report that cannot be read, the numbers of a
+// printer's papers and trays, and the sheets of a PDF read back with poppler.
 #include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
@@ -9,7 +9,6 @@
 #include "memory_print_system.hpp"
 #include "pdf_tools.hpp"
 #include "print/pdf_printer.hpp"
-#include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
 
 namespace sidewalk::ui::test {
@@ -27,38 +26,12 @@ class PrintRoutines : public QObject {
     }
 
   private slots:
-    void pagesPast9999AreNeverPrinted() {
-        std::string text;
-        for (int page = 1; page <= 10001; ++page)
-            text += (page > 1 ? "\f\r\n" : "") + std::string("x\r\n");
-        MemoryPrinter printer;
-        QVERIFY(PrintReportPages(Report("long.SPL", text), 0, 0, printer).has_value());
-        QCOMPARE(printer.documents[0].size(), std::size_t{9999});
-    }
 
     void anUnreadableReportPrintsNothing() {
         MemoryPrinter printer;
         const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
         QVERIFY(unreadable.failed() && unreadable.error().title == "File Input Error");
         QVERIFY(printer.documents.empty()); // nothing to print: not even a blank sheet
-    }
-
-    void choiceNumbers() {
-        const std::pair<const char*, std::optional<int>> cases[] = {
-            {"9  A4", 9}, {" -3  Minus ", -3}, {"12", 12},         {"  <Unavailable>", {}},
-            {"", {}},     {"Tray  2", {}},     {"70000  Big", {}}, {"9x  A4", {}}};
-        for (const auto& [text, number] : cases)
-            QVERIFY2(ChoiceNumber(text) == number, text);
-        // A number an earlier entry has becomes 256 + the entry's place.
-        std::vector<PrinterChoice> papers(5);
-        const int given[] = {1, 1, 9, 258, 9};
-        for (int i = 0; i < 5; ++i)
-            papers[static_cast<std::size_t>(i)].number = given[i];
-        MakeNumbersUnique(papers);
-        QString numbers;
-        for (const PrinterChoice& paper : papers)
-            numbers += QString::number(paper.number) + " ";
-        QCOMPARE(numbers, QString("1 258 9 260 261 "));
     }
 
     // A sketch on a sheet of its own after the report, drawn with its texts.

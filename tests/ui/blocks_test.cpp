@@ -1,5 +1,5 @@
-// The block windows: the block list and its selection walk, Delete Block, the identification
-// window's load rules, curve data and Enter chain, and the grid storing its rows.
+// The block windows: Delete Block from the block list, the identification window's load rules,
+// curve data and Enter chain, the grid storing its rows, the sketch, and a whole keyed job.
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,28 +24,6 @@ const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V4
 class Blocks : public QObject {
     Q_OBJECT
   private slots:
-    void listLinesAndTheSelectionWalk() {
-        Program p;
-        p.session().New();
-        p.job().header(7).blkDesc = "MAIN ST";
-        p.onWindow["BlockHeader"] = [](QDialog& w) { Press(w, "ExitBlk"); };
-        SectList list(p.services);
-        auto* lines = list.findChild<QListWidget*>("List1");
-        QCOMPARE(lines->count(), 100);
-        QCOMPARE(lines->item(6)->text(), QString("Blk  7 MAIN ST"));
-        QCOMPARE(lines->item(99)->text(), QString("Blk  100 "));
-        QCOMPARE(lines->currentIndex().row(), -1);
-        QTest::keyClick(lines, Qt::Key_Return); // nothing selected: nothing opens
-        QVERIFY(p.seen.isEmpty());
-        QVERIFY(list.result() == 0 && !p.job().dataSaved);
-        lines->setCurrentRow(97);
-        for (int expected : {99, 100, 100}) { // slots 98, 99, 100, then 100 again
-            QTest::keyClick(lines, Qt::Key_Return);
-            QCOMPARE(lines->currentIndex().row(), expected - 1);
-        }
-        QCOMPARE(p.seen.size(), 3);
-        QCOMPARE(p.job().blockNo, 99);
-    }
 
     void deleteBlockAsks() {
         Folder folder;
