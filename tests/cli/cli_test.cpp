@@ -221,17 +221,12 @@ TEST(PrintCommand, PdfOfAReportAndItsFailures) {
 }
 
 TEST(SourceDateEpoch, OnlyAWholeNumberUpToTheYear9999) {
+    // clang-format off
     const std::pair<const char*, std::optional<std::time_t>> epochs[] = {
-        {"309", 309},
-        {"0", 0},
-        {"", std::nullopt},
-        {nullptr, std::nullopt},
-        {"-5", std::nullopt},
-        {"1.5", std::nullopt},
-        {"12x", std::nullopt},
-        {"253402300799", 253402300799},
-        {"253402300800", std::nullopt},
-        {"99999999999999999999", std::nullopt}};
+        {"309", 309}, {"0", 0}, {"", std::nullopt}, {nullptr, std::nullopt}, {"-5", std::nullopt},
+        {"1.5", std::nullopt}, {"12x", std::nullopt}, {"253402300799", 253402300799},
+        {"253402300800", std::nullopt}, {"99999999999999999999", std::nullopt}};
+    // clang-format on
     for (const auto& [text, time] : epochs)
         EXPECT_EQ(ParseSourceDateEpoch(text), time) << (text ? text : "null");
 }

@@ -96,6 +96,12 @@ TEST(ReaderWriter, ExamplesComeBackCardForCard) {
         EXPECT_GE(r.blockCount, 5) << name;
         EXPECT_EQ(Rewrite(job, ws), original) << name;
     }
+    // An older file, its units after the engineer, comes back in the current layout.
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    ReadText(job, ws, Cards({"brz41 DT-0412 4417-021-03 04/17/2006 T. HOLLOWAY   M", kBlock}));
+    EXPECT_EQ(Rewrite(job, ws),
+              Cards({"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", kBlock}));
 }
 
 TEST(Writer, NothingIsWrittenWhenABlockCannotBeWritten) {
