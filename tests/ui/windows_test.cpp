@@ -224,6 +224,8 @@ class Windows : public QObject {
         QAccessible::queryAccessibleInterface(pages)->actionInterface()->doAction(
             QAccessibleActionInterface::toggleAction());
         QVERIFY(print.findChild<QWidget*>("Frame2")->isEnabled());
+        Press(units, "Cmd_Metric"); // and the units window's Metric makes a metric job
+        QCOMPARE(p.job().jobUnits, std::string("M"));
     }
 
     void helpTopics() {
