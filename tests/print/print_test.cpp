@@ -26,7 +26,6 @@ class PrintRoutines : public QObject {
     }
 
   private slots:
-
     void anUnreadableReportPrintsNothing() {
         MemoryPrinter printer;
         const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);

@@ -83,7 +83,7 @@ class MemoryPrintSystem : public PrintSystem {
     }
     std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
                                            const std::string& title) override {
-        return std::make_unique<Document>(*this, Job{printer, title, {}, 0, {}});
+        return std::make_unique<Document>(*this, printer, title);
     }
 
   private:
@@ -96,22 +96,22 @@ class MemoryPrintSystem : public PrintSystem {
     // Its sheets reach the system's jobs when the printer takes the document.
     class Document : public MemoryPrinter {
       public:
-        Document(MemoryPrintSystem& system, Job job) : system_(system), job_(std::move(job)) {}
+        Document(MemoryPrintSystem& system, CurrentPrinter printer, std::string title)
+            : system_(system), printer_(std::move(printer)), title_(std::move(title)) {}
         Status EndDocument() override {
             MemoryPrinter::EndDocument();
-            const Queue* q = system_.Find(job_.printer.deviceName);
+            const Queue* q = system_.Find(printer_.deviceName);
             if (q == nullptr || !q->facts || q->rejectsJobs)
-                return Failure(
-                    {"The printer " + job_.printer.deviceName + " did not take the report.",
-                     "Print Report", MessageKind::Error});
-            system_.jobs.push_back(
-                {job_.printer, job_.title, fontName, fontPoints, documents.back()});
+                return Failure({"The printer " + printer_.deviceName + " did not take the report.",
+                                "Print Report", MessageKind::Error});
+            system_.jobs.push_back({printer_, title_, fontName, fontPoints, documents.back()});
             return {};
         }
 
       private:
         MemoryPrintSystem& system_;
-        Job job_;
+        CurrentPrinter printer_;
+        std::string title_;
     };
 };
 
