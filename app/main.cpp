@@ -10,9 +10,11 @@
 #include <cstring>
 #include <pthread.h>
 #include <sys/signalfd.h>
+#include <unistd.h>
 
 #include "app/main_form.hpp"
 #include "print/cups_print_system.hpp"
+#include "session/recovery_dir.hpp"
 #include "session/runtime_dir.hpp"
 #include "session/stale_workspaces.hpp"
 #include "ui/file_dialogs.hpp"
@@ -23,8 +25,9 @@ int main(int argc, char** argv) {
     // The launch token, before anything else is made: exactly one argument, the token itself.
     if (argc != 2 || std::strcmp(argv[1], "HNXwul64") != 0) return 2;
 
-    // Ended by the session (logout, kill): leave the event loops, so that the workspace is
-    // removed as at Exit. The signals are blocked in every thread and read from a descriptor.
+    // Asked to end (logout, shutdown, a closed terminal, kill): work not saved is left for the
+    // next start, then the program ends by the signal. The signals are blocked in every thread
+    // and read from a descriptor, so that they are taken in the event loop, between changes.
     sigset_t ending;
     sigemptyset(&ending);
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
@@ -35,22 +38,42 @@ int main(int argc, char** argv) {
     if (endingFd < 0) pthread_sigmask(SIG_UNBLOCK, &ending, nullptr);
 
     QApplication app(argc, argv);
-    std::optional<QSocketNotifier> ended;
-    if (endingFd >= 0) {
-        ended.emplace(endingFd, QSocketNotifier::Read);
-        QObject::connect(&*ended, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
-    }
     using namespace sidewalk;
     using namespace sidewalk::ui;
-    SweepStaleWorkspaces(WorkspaceParent()); // those of ended runs with nothing to recover
-    Result<Session> session = Session::Create(WorkspaceParent());
+    // Workspaces of ended runs with nothing to recover go: in the recovery folder, and in the
+    // runtime folder where runs before it kept theirs.
+    const std::filesystem::path recovery = RecoveryParent();
+    SweepStaleWorkspaces(recovery, Workspaces::Recovery);
+    SweepStaleWorkspaces(WorkspaceParent());
+    Result<Session> session = Session::Create(recovery);
     if (!session) {
         QMessageBox::critical(nullptr, QString::fromStdString(session.error().title),
                               QString::fromStdString(session.error().text));
         return 1;
     }
-    session->KeepSnapshots(); // so that a crash loses nothing: offered back at the next start
+    std::optional<QSocketNotifier> ended;
+    if (endingFd >= 0) {
+        ended.emplace(endingFd, QSocketNotifier::Read);
+        QObject::connect(&*ended, &QSocketNotifier::activated, &app, [&session, endingFd] {
+            signalfd_siginfo info{};
+            if (::read(endingFd, &info, sizeof info) != sizeof info) return;
+            session->EndKeepingWork();
+            // Ended as the signal ends a program, for whoever sent it.
+            const int signal = static_cast<int>(info.ssi_signo);
+            std::signal(signal, SIG_DFL);
+            sigset_t one;
+            sigemptyset(&one);
+            sigaddset(&one, signal);
+            pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
+            ::raise(signal);
+            ::_exit(128 + signal);
+        });
+    }
     MessageBoxes messages;
+    // A failed write of the recovery data is told once it may be shown, over the window in use.
+    session->KeepSnapshots([&messages](const Message& m) {
+        QTimer::singleShot(0, [&messages, m] { messages.Tell(QApplication::activeWindow(), m); });
+    });
     FileDialogs dialogs;
     HelpLink help(messages);
     CupsPrintSystem printers(session->workspace().File("print.pdf"));
@@ -81,6 +104,9 @@ int main(int argc, char** argv) {
                       .toStdString());
     main.PlaceAndShow();
     // The unsaved jobs of ended runs, once the main window shows.
-    QTimer::singleShot(0, &main, [&main] { main.OfferRecovery(WorkspaceParent()); });
+    QTimer::singleShot(0, &main, [&main, recovery] {
+        main.OfferRecovery(recovery);
+        main.OfferRecovery(WorkspaceParent(), Workspaces::Scratch);
+    });
     return QApplication::exec();
 }

@@ -11,7 +11,6 @@
 #include "app/about_box.hpp"
 #include "app/proc_form.hpp"
 #include "entry/engmet_form.hpp"
-#include "session/stale_workspaces.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -114,23 +113,50 @@ void MainForm1::Cmd_Open_Click() {
     services_.modal.Run(options);
 }
 
-void MainForm1::OfferRecovery(const std::filesystem::path& parent) {
-    std::vector<Recoverable> ended = FindRecoverable(parent);
+namespace {
+
+// What an ended run's unsaved job is: its file, its index numbers, its blocks and its last change.
+QString AtStake(const Recoverable& job) {
+    const Job& j = job.snapshot.job;
+    const bool named = !j.dataFileName.empty() && j.dataFileName != kNoName;
+    QString text = "A job with changes that were not saved was left when the program ended.\n\n";
+    text +=
+        "Data file: " + (named ? QString::fromStdString(j.dataFileName) : QString("never saved")) +
+        "\n";
+    text += "Ref No.: " + QString::fromStdString(j.idxRefNum) + "\n";
+    text += "Project No.: " + QString::fromStdString(j.idxProject) + "\n";
+    text += "Blocks: " + QString::number(job.blocks) + "\n";
+    text += "Last changed: " + QString::fromStdString(SnapshotTime(job.snapshot.when)) + "\n";
+    if (!job.snapshot.damage.empty())
+        text += "\nPart of it cannot be read back (" + QString::fromStdString(job.snapshot.damage) +
+                "): what can be read is offered.\n";
+    return text + "\nRecover it now, discard it, or decide at the next start?";
+}
+
+} // namespace
+
+void MainForm1::OfferRecovery(const std::filesystem::path& parent, Workspaces holds) {
+    std::vector<Recoverable> ended = FindRecoverable(parent, holds);
     for (Recoverable& job : ended) {
-        const std::string& name = job.snapshot.job.dataFileName;
-        const auto answer = services_.messages.Ask(
-            this, "Recover Unsaved Job",
-            QString::fromStdString("Recover the unsaved job " +
-                                   (name.empty() ? std::string(kNoName) : name) + " last changed " +
-                                   SnapshotTime(job.snapshot.when) + "?"),
-            // Escape and the close box answer as Yes does: they never throw work away.
-            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
-            QMessageBox::Yes);
-        if (answer != QMessageBox::Yes) {
+        MessageBoxes& messages = services_.messages;
+        const auto answer = messages.Ask(
+            this, "Recover Unsaved Job", AtStake(job), QMessageBox::Question,
+            QMessageBox::Yes | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Yes,
+            QMessageBox::Cancel, // Escape and the close box: Later, never thrown away
+            {{QMessageBox::Yes, "&Recover"},
+             {QMessageBox::Discard, "&Discard"},
+             {QMessageBox::Cancel, "&Later"}});
+        if (answer == QMessageBox::Discard &&
+            messages.Ask(this, "Recover Unsaved Job",
+                         "Discard the unsaved changes for good? They cannot be recovered "
+                         "afterwards.",
+                         QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                         QMessageBox::No,
+                         {{QMessageBox::Yes, "&Discard"}, {QMessageBox::No, "&Keep"}}) ==
+                QMessageBox::Yes)
             Discard(job);
-            continue;
-        }
-        if (!services_.messages.Done(this, services_.session.Adopt(job))) continue;
+        if (answer != QMessageBox::Yes) continue; // kept, unlocked, for the next start
+        if (!messages.Done(this, services_.session.Adopt(job))) continue;
         ProcForm options(services_, state_, this);
         services_.modal.Run(options);
     }

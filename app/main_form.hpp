@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <filesystem>
 
+#include "session/stale_workspaces.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {
@@ -21,10 +22,12 @@ class MainForm1 : public QWidget {
     void Cmd_New_Click();
     void Cmd_Open_Click();
 
-    // Offers back, newest first, the unsaved jobs of ended runs whose workspaces are in parent:
-    // Yes makes one the current job, unsaved, and opens Process Options as after Open; No
-    // removes that workspace.
-    void OfferRecovery(const std::filesystem::path& parent);
+    // Offers back, newest first, the unsaved jobs of ended runs whose workspaces are in parent,
+    // saying what is at stake: Recover makes one the current job, unsaved, and opens Process
+    // Options as after Open; Discard, asked once more, removes that workspace; Later, Escape and
+    // the close box keep it for the next start.
+    void OfferRecovery(const std::filesystem::path& parent,
+                       Workspaces holds = Workspaces::Recovery);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

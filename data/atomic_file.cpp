@@ -130,26 +130,34 @@ Status WriteFileAtomically(const fs::path& target, std::string_view content) {
     return {};
 }
 
-Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content) {
-    // A file that is not there yet is written under its own name, and removed if that fails.
-    if (Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        fd.valid()) {
-        int error = WriteAllBytes(fd.get(), content);
-        if (const int closed = fd.Close(); error == 0) error = closed;
-        if (error == 0) return {};
-        ::unlink(path.c_str());
-        return OutputError(path, error);
+Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content, Keep keep) {
+    const bool durable = keep == Keep::Durable;
+    // A scratch file that is not there yet is written under its own name, and removed if that
+    // fails. A durable one always goes through a file beside it: never a half-written one.
+    if (!durable) {
+        if (Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            fd.valid()) {
+            int error = WriteAllBytes(fd.get(), content);
+            if (const int closed = fd.Close(); error == 0) error = closed;
+            if (error == 0) return {};
+            ::unlink(path.c_str());
+            return OutputError(path, error);
+        }
+        if (errno != EEXIST) return OutputError(path, errno);
     }
-    if (errno != EEXIST) return OutputError(path, errno);
-
     std::string tempName;
-    if (const int error = WriteBeside(path, content, tempName, nullptr, false))
+    if (const int error = WriteBeside(path, content, tempName, nullptr, durable))
         return OutputError(path, error);
-    ::unlink(path.c_str());
+    // Renamed over the old file: at every instant the name holds the old content or the new.
     if (::rename(tempName.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempName.c_str());
         return OutputError(path, error);
+    }
+    if (durable) {
+        const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+        const Descriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!dirFd.valid() || ::fsync(dirFd.get()) != 0) return OutputError(path, errno);
     }
     return {};
 }

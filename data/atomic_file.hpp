@@ -19,13 +19,16 @@ namespace sidewalk {
 // at most its one hidden file beside the target; the next save to it removes such leftovers.
 Status WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
-// Writes a file of the private workspace; nothing is flushed to disk. A file that does not exist
-// yet is created under its name and written. An existing file is replaced: the content goes to a
-// new file beside it, the old file is unlinked and the new one renamed into place (renaming over
-// a file with data makes ext4 write it out at once, which costs more than a report run). On
-// success the file holds exactly content. On failure a "File Output Error" names the file and
-// the reason, and what was written is removed: an old file is still there, unless the failure
-// was the final rename, after which the file is missing. A partial file is never left behind.
-Status ReplaceWorkspaceFile(const std::filesystem::path& path, std::string_view content);
+// How long a workspace file must last: scratch lives only while the program runs; durable is the
+// work kept for recovery, which must outlive a power cut.
+enum class Keep { Scratch, Durable };
+
+// Writes a file of the private workspace. The content goes to a new file beside it (a scratch
+// file not there yet is written under its own name) and is renamed over the old one, so that the
+// name holds the old content or the new at every instant, never none. A durable file is flushed
+// to disk, and so is its rename. On failure a "File Output Error" names the file and the reason,
+// the old file is untouched, and what was written is removed.
+Status ReplaceWorkspaceFile(const std::filesystem::path& path, std::string_view content,
+                            Keep keep = Keep::Scratch);
 
 } // namespace sidewalk

@@ -103,8 +103,7 @@ Status StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& gri
     }
     const Result<std::string> content = RowCards(rows, n);
     if (!content) return Failure(content.error());
-    if (const Status written = ReplaceWorkspaceFile(name, *content); written.failed())
-        return written;
+    if (const Status written = ws.Write(name, *content); written.failed()) return written;
 
     job.rows = rows;
     if (job.header(n).blkDesc.empty() && CheckBlockRows(job))

@@ -61,6 +61,8 @@ struct Job {
 
     // A slot is part of the job exactly when its direction is not empty.
     bool blockInUse(int n) const { return !header(n).aliTyp.empty(); }
+
+    bool operator==(const Job&) const = default;
 };
 
 // Empties the index record, units, file tag and every block header; clears DataSaved.

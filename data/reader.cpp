@@ -85,9 +85,7 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     std::string blockName;               // workspace file of the current block, once one is open
     std::string rows;                    // its row cards so far
     std::string card;
-    auto flush = [&]() {
-        return blockName.empty() ? Status() : ReplaceWorkspaceFile(blockName, rows);
-    };
+    auto flush = [&]() { return blockName.empty() ? Status() : ws.Write(blockName, rows); };
     while (cursor.Next(line)) {
         // Columns 1-2 are compared before upper-casing: "11" has no letters.
         if (ColumnsView(line, kCardTypeColumns) == kBlockCardType) {

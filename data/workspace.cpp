@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -75,7 +76,7 @@ Result<Workspace> Workspace::Create(const fs::path& parent) {
 }
 
 Workspace::Workspace(Workspace&& other) noexcept
-    : tempDir_(std::move(other.tempDir_)), lock_(std::move(other.lock_)) {
+    : tempDir_(std::move(other.tempDir_)), lock_(std::move(other.lock_)), durable_(other.durable_) {
     other.tempDir_.clear();
 }
 
@@ -84,6 +85,7 @@ Workspace& Workspace::operator=(Workspace&& other) noexcept {
         Shutdown();
         tempDir_ = std::move(other.tempDir_);
         lock_ = std::move(other.lock_);
+        durable_ = other.durable_;
         other.tempDir_.clear();
     }
     return *this;
@@ -124,7 +126,53 @@ void Workspace::DeleteBlockFiles() const {
 }
 
 Status Workspace::WriteVersionFile() const {
-    return ReplaceWorkspaceFile(VersionFile(), VersionLine() + std::string(kLineEnd));
+    return Write(VersionFile(), VersionLine() + std::string(kLineEnd));
+}
+
+Status Workspace::Write(const std::string& file, std::string_view content) const {
+    return ReplaceWorkspaceFile(file, content, durable_ ? Keep::Durable : Keep::Scratch);
+}
+
+template <typename Visit> void Workspace::EachEntry(Visit visit) const {
+    // Read through the locked folder's own descriptor: never another folder put in its place.
+    DIR* dir = ::fdopendir(::dup(lock_.get()));
+    if (dir == nullptr) return;
+    ::rewinddir(dir);
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    for (const std::string& name : names)
+        visit(name);
+}
+
+Status Workspace::SyncFiles() const {
+    int error = 0;
+    EachEntry([&](const std::string& name) {
+        const Descriptor fd(
+            ::openat(lock_.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (fd.valid() && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::fsync(fd.get()) != 0 && error == 0)
+            error = errno;
+    });
+    if (error == 0 && ::fsync(lock_.get()) != 0) error = errno;
+    if (error == 0) return {};
+    return Failure({"Cannot write the workspace " + tempDir_ + " to disk: " + std::strerror(error),
+                    "File Output Error", MessageKind::Error});
+}
+
+void Workspace::LeaveForRecovery() {
+    if (tempDir_.empty()) return;
+    EachEntry([this](const std::string& name) {
+        const bool kept = name == kSnapshotName || name == "VERSION.TMP" ||
+                          (name.size() == 12 && name.starts_with("SECT") && name.ends_with(".TMP"));
+        if (!kept) ::unlinkat(lock_.get(), name.c_str(), 0);
+    });
+    ::fsync(lock_.get());
+    tempDir_.clear();
+    lock_.Close(); // a later run finds the folder unlocked: its work is offered there
 }
 
 void Workspace::Shutdown() {

@@ -57,6 +57,20 @@ class Workspace {
     // Writes VERSION.TMP with the version line.
     Status WriteVersionFile() const;
 
+    // Writes one of the folder's files (see ReplaceWorkspaceFile): durably once KeepDurably(true)
+    // was called, while the files hold work that must outlive a power cut.
+    Status Write(const std::string& file, std::string_view content) const;
+    void KeepDurably(bool durable) { durable_ = durable; }
+    bool durable() const { return durable_; }
+
+    // Flushes every file of the folder, and the folder, to disk.
+    Status SyncFiles() const;
+
+    // The run ends, keeping the work for the next start: the block files, the snapshot and the
+    // version record stay, every other file goes, and the folder is let go for a later run to
+    // find. Nothing works after it.
+    void LeaveForRecovery();
+
     // Deletes PRINT.SPL, WORK.TMP, TMP.SPL, VERSION.TMP and the block files, then the folder.
     // Errors are ignored; calling it again does nothing.
     void Shutdown();
@@ -64,8 +78,11 @@ class Workspace {
   private:
     Workspace(std::string tempDir, Descriptor lock)
         : tempDir_(std::move(tempDir)), lock_(std::move(lock)) {}
+    // Calls visit(name) for each entry of the folder but . and ..
+    template <typename Visit> void EachEntry(Visit visit) const;
     std::string tempDir_;
     Descriptor lock_; // the folder, open and locked while this run lives
+    bool durable_ = false;
 };
 
 } // namespace sidewalk

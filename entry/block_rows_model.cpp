@@ -100,6 +100,7 @@ QVariant BlockRowsModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 Qt::ItemFlags BlockRowsModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags; // the invisible root holds the cells only
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     return index.column() == kPlusColumn ? flags : flags | Qt::ItemIsEditable;
 }
@@ -123,12 +124,13 @@ bool BlockRowsModel::setData(const QModelIndex& index, const QVariant& value, in
 bool BlockRowsModel::insertRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || row >= kMaxRows || count < 1) return false;
     count = std::min(count, kMaxRows - row);
+    // The last rows go first, so that no view ever sees more than the grid's 100 rows.
+    beginRemoveRows({}, kMaxRows - count, kMaxRows - 1);
+    rows_.resize(static_cast<std::size_t>(kMaxRows - count));
+    endRemoveRows();
     beginInsertRows({}, row, row + count - 1);
     rows_.insert(rows_.begin() + row, static_cast<std::size_t>(count), BlockRow{});
     endInsertRows();
-    beginRemoveRows({}, kMaxRows, kMaxRows + count - 1);
-    rows_.resize(kMaxRows);
-    endRemoveRows();
     refused_ = Shifted(refused_, row, count);
     return true;
 }
@@ -159,7 +161,16 @@ void BlockRowsModel::Paste(int row, const std::vector<BlockRow>& rows) {
 
 GridTexts BlockRowsModel::Texts() const {
     GridTexts texts{};
-    std::copy(rows_.begin(), rows_.end(), texts.begin() + 1);
+    std::copy_n(rows_.begin(), std::min<std::size_t>(rows_.size(), kMaxRows), texts.begin() + 1);
+    return texts;
+}
+
+GridTexts BlockRowsModel::KeptTexts(const GridTexts& stored) const {
+    GridTexts texts = Texts();
+    for (const auto& [r, c] : refused_) {
+        const auto row = static_cast<std::size_t>(r + 1);
+        *Field(texts[row], c) = *Field(stored[row], c);
+    }
     return texts;
 }
 

@@ -43,6 +43,8 @@ class BlockRowsModel : public QAbstractTableModel {
     void Paste(int row, const std::vector<BlockRow>& rows);
     // The rows as the block stores them, 1..100.
     GridTexts Texts() const;
+    // The same, but for the cells refused, which keep their value in stored.
+    GridTexts KeptTexts(const GridTexts& stored) const;
     // The first cell typed here whose value does not fit its column.
     std::optional<QModelIndex> FirstRefused() const;
 

@@ -16,6 +16,7 @@
 #include "data/units.hpp"
 #include "entry/block_rows_model.hpp"
 #include "entry/cell_delegate.hpp"
+#include "entry/rows_keeper.hpp"
 #include "entry/spread.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -57,8 +58,9 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
                                                     : "All dimensions are in FEET",
                              this);
     units->setObjectName("Label2");
-    loaded_ = services.session.LoadBlockRows(blockNo);
+    const BlockRowsLoad loaded = services.session.LoadBlockRows(blockNo);
     rows_ = new BlockRowsModel(job.rows, this);
+    keeper_ = new RowsKeeper(services.session, blockNo, loaded, *rows_, this);
     grid_ = new Spread(this);
     grid_->setModel(rows_);
     grid_->setObjectName("Spread1");
@@ -108,7 +110,7 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     connect(grid_, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
     exit->installEventFilter(this);
 
-    if (loaded_.error) services.messages.Tell(this, *loaded_.error);
+    if (loaded.error) services.messages.Tell(this, *loaded.error);
     grid_->setCurrentIndex(rows_->index(0, 0));
     grid_->setFocus();
     // The row menu, over whole rows selected on the row headers (or the keyboard's menu key).
@@ -313,8 +315,7 @@ void Dataform::done(int result) {
         RefuseCell(refused->row(), refused->column());
         return;
     }
-    if (!services_.messages.Done(this,
-                                 services_.session.StoreBlockRows(blockNo_, Texts(), loaded_))) {
+    if (!services_.messages.Done(this, keeper_->Store())) {
         const auto leave = services_.messages.Ask(
             this, "Data Entry",
             "The rows were not stored. Leave the grid without "

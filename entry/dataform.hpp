@@ -1,5 +1,5 @@
 // The Data Entry window Dataform: the rows of one block in a grid of 100 rows, loaded from the
-// block's workspace file and stored back whichever way the window closes.
+// block's workspace file, stored back at every committed change and whichever way it closes.
 #pragma once
 
 #include <QDialog>
@@ -51,8 +51,8 @@ class Dataform : public QDialog {
     void Activate(int row); // column 1 of row becomes the active cell, ending the selection
     Services& services_;
     int blockNo_;
-    BlockRowsLoad loaded_;
     class BlockRowsModel* rows_;
+    class RowsKeeper* keeper_; // stores each committed change
     class Spread* grid_;
     QWidget* exit_;
     QPointer<SketchForm> sketch_;

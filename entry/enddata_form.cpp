@@ -83,6 +83,18 @@ EnddataForm::EnddataForm(Services& services, ShellState& state, QWidget* parent)
 }
 
 void EnddataForm::Endsave_Click() {
+    // Never over another program's or person's work without asking.
+    if (services_.session.ChangedOnDisk()) {
+        const auto answer = services_.messages.Ask(
+            this, "Save Data",
+            "The file " + QString::fromStdString(services_.session.job().dataFileName) +
+                " was changed by another program since it was opened. Replace it?",
+            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel,
+            QMessageBox::Cancel, QMessageBox::Cancel,
+            {{QMessageBox::Yes, "&Replace"}, {QMessageBox::Save, "Save &As..."}});
+        if (answer == QMessageBox::Save) Endsaveas_Click();
+        if (answer != QMessageBox::Yes) return;
+    }
     Status saved;
     {
         WaitCursor wait;

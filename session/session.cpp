@@ -1,8 +1,8 @@
 // The job session's operations.
 #include "session/session.hpp"
 
+#include <cctype>
 #include <cerrno>
-#include <ctime>
 
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
@@ -22,47 +22,84 @@ Result<Session> Session::Create(const fs::path& parent) {
     return Session(std::move(*ws));
 }
 
+template <typename Apply> Status Session::Edit(Apply apply) {
+    const Job before = job_;
+    bool wroteBlockFile = false;
+    if (const Status applied = apply(wroteBlockFile); applied.failed()) return applied;
+    if (!wroteBlockFile && job_ == before) return {};
+    if (snapshots_ && !ws_.durable()) {
+        // The first change since the job was made, opened or saved: what the workspace holds
+        // becomes work to keep, and is on disk before the snapshot says so.
+        Kept(ws_.SyncFiles());
+        ws_.KeepDurably(true);
+    }
+    changed_ = true;
+    job_.dataSaved = false;
+    Keep();
+    return {};
+}
+
+void Session::Reset(bool saved, FileStamp disk) {
+    changed_ = false;
+    saved_ = saved;
+    job_.dataSaved = saved;
+    disk_ = disk;
+    ws_.KeepDurably(false); // nothing to keep until the next change
+    Keep();
+}
+
+void Session::Keep() {
+    if (!snapshots_) return;
+    const Snapshot snapshot{job_, changed_, SnapshotClock(), disk_, {}};
+    Kept(ReplaceWorkspaceFile(ws_.File(kSnapshotName), SnapshotText(snapshot), Keep::Durable));
+}
+
+void Session::Kept(const Status& written) {
+    if (!written.failed()) {
+        keepFailing_ = false;
+        return;
+    }
+    if (keepFailing_) return; // told already; tried again at every change
+    keepFailing_ = true;
+    if (!tell_) return;
+    std::string reason = written.error().text;
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(reason[0]));
+    if (reason.ends_with('.')) reason.pop_back();
+    tell_({"Your changes cannot be kept for recovery: " + reason + ". Save the job to keep them.",
+           "Recovery Data", MessageKind::Warning});
+}
+
 void Session::New() {
     job_.dataFileName = kNoName;
     ClearJob(job_);
     ws_.DeleteBlockFiles();
-    Saved(false);
+    Reset(false, {});
 }
 
 ReadResult Session::Open(const fs::path& path) {
     ws_.DeleteBlockFiles();
+    // Stamped before it is read: a change made meanwhile is found at the save, never missed.
+    const FileStamp disk = StampOf(path);
     ReadResult result = ReadDataFile(job_, ws_, path);
     if (result.read()) job_.dataFileName = path.string();
-    Saved(false);
+    Reset(false, result.read() ? disk : disk_);
     return result;
 }
 
-void Session::Changed() {
-    job_.dataSaved = false;
-    changed_ = true;
-    Snap();
-}
-
-void Session::Saved(bool is) {
-    job_.dataSaved = is;
-    changed_ = false;
-    Snap();
-}
-
-void Session::Snap() {
-    // A snapshot that cannot be written costs only the offer after a crash; the work goes on.
-    if (snapshots_)
-        (void)ReplaceWorkspaceFile(ws_.File(kSnapshotName),
-                                   SnapshotText(job_, changed_, SnapshotClock()));
+bool Session::ChangedOnDisk() const {
+    if (job_.dataFileName.empty() || job_.dataFileName == kNoName) return false;
+    return ChangedSince(disk_, StampOf(job_.dataFileName));
 }
 
 Status Session::Adopt(Recoverable& ended) {
     // The ended run's block files become this run's, then its headers and names.
     ws_.DeleteBlockFiles();
+    Job job = ended.snapshot.job;
     for (int n = 1; n <= kMaxBlocks; ++n) {
         const fs::path from = ended.folder / fs::path(ws_.BlockFileName(n)).filename();
         FileBytes bytes;
-        if (const int error = ReadWholeFile(from.string(), bytes); error == ENOENT) {
+        if (const int error = ReadWholeFile(from.string(), bytes, kMaxTextFileBytes, true);
+            error == ENOENT) {
             continue;
         } else if (error != 0) {
             New(); // no job half taken over; the ended run's folder stays for the next start
@@ -75,40 +112,52 @@ Status Session::Adopt(Recoverable& ended) {
             New();
             return copied;
         }
+        // Rows whose header a damaged snapshot lost are shown under the name a block of rows
+        // without a description gets.
+        if (!bytes.view().empty() && job.header(n) == BlockHeader{})
+            job.header(n).blkDesc = "BLOCK NUMBER " + std::to_string(n);
     }
-    job_ = ended.snapshot.job;
+    job_ = job;
     ClearBlockRows(job_);
     job_.blockNo = 0;
-    Changed();
+    Reset(false, ended.snapshot.disk);
+    (void)Edit([](bool& wrote) {
+        wrote = true; // taken back: not saved
+        return Status{};
+    });
     Discard(ended);
     return {};
 }
 
-void Session::KeepSnapshots() {
+void Session::KeepSnapshots(std::function<void(const Message&)> tell) {
     snapshots_ = true;
-    Snap();
+    tell_ = std::move(tell);
+    Keep();
+}
+
+void Session::MarkChanged() {
+    (void)Edit([](bool& wrote) {
+        wrote = true;
+        return Status{};
+    });
 }
 
 void Session::SetUnits(const std::string& units) {
     job_.jobUnits = units;
-    Snap();
+    Keep(); // the units of a job not yet keyed: nothing to save, but kept with it
 }
 
 Status Session::Save() {
     if (job_.dataFileName.empty() || job_.dataFileName == kNoName)
         return Failure({"This job has no data file yet. Use Save As to choose one.",
                         "File Output Error", MessageKind::Error});
-    if (const Status written = WriteDataFile(job_, ws_, fs::path(job_.dataFileName));
-        written.failed())
-        return written;
-    Saved(true);
-    return {};
+    return SaveAs(job_.dataFileName);
 }
 
 Status Session::SaveAs(const fs::path& path) {
     if (const Status written = WriteDataFile(job_, ws_, path); written.failed()) return written;
     job_.dataFileName = path.string();
-    Saved(true);
+    Reset(true, StampOf(path));
     return {};
 }
 
@@ -119,38 +168,56 @@ Result<RunOutcome> Session::Report(const RunOptions& options) {
 }
 
 Status Session::DeleteBlock(int n) {
-    if (const Status emptied = ReplaceWorkspaceFile(ws_.BlockFileName(n), ""); emptied.failed())
-        return emptied;
-    job_.header(n) = BlockHeader{};
-    ClearBlockRows(job_);
-    Changed();
-    return {};
+    return Edit([&](bool& wrote) -> Status {
+        if (const Status emptied = ws_.Write(ws_.BlockFileName(n), ""); emptied.failed())
+            return emptied;
+        wrote = true;
+        job_.header(n) = BlockHeader{};
+        ClearBlockRows(job_);
+        return {};
+    });
 }
 
 void Session::SetIndexRecord(const std::string& refNum, const std::string& date,
                              const std::string& project, const std::string& engineer) {
-    const bool changed = refNum != job_.idxRefNum || date != job_.idxDate ||
-                         project != job_.idxProject || engineer != job_.idxEng;
-    job_.idxRefNum = refNum;
-    job_.idxDate = date;
-    job_.idxProject = project;
-    job_.idxEng = engineer;
-    if (changed) Changed();
+    (void)Edit([&](bool&) {
+        job_.idxRefNum = refNum;
+        job_.idxDate = date;
+        job_.idxProject = project;
+        job_.idxEng = engineer;
+        return Status{};
+    });
 }
 
 void Session::StoreBlockHeader(int n, const BlockHeaderFields& fields) {
-    const BlockHeader before = job_.header(n);
-    sidewalk::StoreBlockHeader(job_, n, fields);
-    if (!(job_.header(n) == before)) Changed();
+    (void)Edit([&](bool&) {
+        sidewalk::StoreBlockHeader(job_, n, fields);
+        return Status{};
+    });
 }
 
-Status Session::StoreBlockRows(int n, const GridTexts& grid, const BlockRowsLoad& loaded) {
-    const auto rowsBefore = job_.rows;
-    const std::string descriptionBefore = job_.header(n).blkDesc;
-    if (const Status stored = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded); stored.failed())
-        return stored;
-    if (job_.rows != rowsBefore || job_.header(n).blkDesc != descriptionBefore) Changed();
-    return {};
+Status Session::StoreBlockRows(int n, const GridTexts& grid, BlockRowsLoad& loaded) {
+    return Edit([&](bool&) -> Status {
+        if (const Status stored = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded);
+            stored.failed())
+            return stored;
+        loaded.block = n;
+        loaded.fileRead = true;
+        return {};
+    });
+}
+
+void Session::KeepGridRows(int n, const GridTexts& grid, BlockRowsLoad& loaded) {
+    if (const Status stored = StoreBlockRows(n, grid, loaded); stored.failed()) Kept(stored);
+}
+
+void Session::EndKeepingWork() {
+    if (snapshots_ && changed_) {
+        Keep();
+        ws_.LeaveForRecovery();
+    } else {
+        ws_.Shutdown();
+    }
 }
 
 } // namespace sidewalk

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "compute/run_report.hpp"
 #include "data/block_file.hpp"
+#include "data/file_stamp.hpp"
 #include "data/job.hpp"
 #include "data/message.hpp"
 #include "data/reader.hpp"
@@ -26,6 +28,8 @@ class Session {
     // it changed (not saved) when it changes a stored value.
     const Job& job() const { return job_; }
     const Workspace& workspace() const { return ws_; }
+    // A stored value changed since the job was made, opened, saved or taken back.
+    bool changed() const { return changed_; }
 
     // A new job: "NoName", cleared, no block files, not saved. The units are chosen afterwards.
     void New();
@@ -33,6 +37,10 @@ class Session {
     // Reads a data file into the job. The path becomes the save target only when the file was
     // read (wholly or up to a limit); a rejected or unreadable file leaves the old one.
     ReadResult Open(const std::filesystem::path& path);
+
+    // The data file holds other bytes than when it was opened or last saved, or is gone: a save
+    // would write over another program's or person's work. False for a job without a file.
+    bool ChangedOnDisk() const;
 
     // Writes the job to its data file; marks it saved. Refused for a job without a file name.
     Status Save();
@@ -47,15 +55,17 @@ class Session {
     // Refused, with nothing changed, when the block file cannot be emptied.
     Status DeleteBlock(int n);
 
-    // The user changed a stored value, or opened the Save Data window: the job is not saved.
-    void MarkChanged() { Changed(); }
+    // The user opened the Save Data window: the job is not saved until a save.
+    void MarkChanged();
 
     // The units of a new job ("E" or "M"; "" while none is chosen).
     void SetUnits(const std::string& units);
 
-    // From now on, every operation keeps a snapshot of the job in the workspace (the desktop
-    // program's; a command's run has nothing to offer back).
-    void KeepSnapshots();
+    // From now on the workspace is the job's recovery data: every change is written to it at once
+    // and durably, with a snapshot of the job, to be offered back after a crash (the desktop
+    // program's; a command's run has nothing to offer back). A write that fails is told through
+    // tell once, and again only after one worked.
+    void KeepSnapshots(std::function<void(const Message&)> tell = {});
 
     // Takes over the job of an ended run: its snapshot and its block files; the job is then not
     // saved, with the ended run's data file as its save target. The ended run's folder is
@@ -75,23 +85,39 @@ class Session {
     void StoreBlockHeader(int n, const BlockHeaderFields& fields);
 
     // Block n's rows: read from its file into the grid, and stored back from the grid's texts;
-    // a store that cannot be completed changes nothing.
+    // a store that cannot be completed changes nothing. Once stored, the file holds what the
+    // grid holds: loaded counts it as read.
     BlockRowsLoad LoadBlockRows(int n) { return sidewalk::LoadBlockRows(job_, ws_, n); }
-    Status StoreBlockRows(int n, const GridTexts& grid, const BlockRowsLoad& loaded);
+    Status StoreBlockRows(int n, const GridTexts& grid, BlockRowsLoad& loaded);
+    // The open grid's rows, stored at each committed change so that they are kept for recovery;
+    // a store that fails is told as a failed keep.
+    void KeepGridRows(int n, const GridTexts& grid, BlockRowsLoad& loaded);
 
     // The program ends: the workspace files and folder are deleted. Nothing works after it.
     void Shutdown() { ws_.Shutdown(); }
 
+    // The program is asked to end (logout, shutdown, a closed terminal): work not saved is left
+    // as recovery data for the next start, the rest goes as at Shutdown. Nothing works after it.
+    void EndKeepingWork();
+
   private:
     friend struct SessionTestAccess; // tests set a job up directly
     explicit Session(Workspace ws) : ws_(std::move(ws)) {}
-    void Changed();      // a stored value changed: not saved, and in the snapshot
-    void Snap();         // writes the snapshot, when snapshots are kept
-    void Saved(bool is); // made, opened or saved: nothing changed since
+    // The one path of every change: applies it, compares the job before and after (or takes
+    // the change's word that it changed a block file), marks the job changed and keeps it.
+    template <typename Apply> Status Edit(Apply apply);
+    // Made, opened or saved (saved true only for a save): nothing changed since.
+    void Reset(bool saved, FileStamp disk);
+    void Keep();                      // writes the snapshot, when snapshots are kept
+    void Kept(const Status& written); // tells a failed write once
     Job job_;
     Workspace ws_;
+    FileStamp disk_; // the data file as it was last read or written
     bool snapshots_ = false;
-    bool changed_ = false; // since the job was made, opened or saved
+    bool changed_ = false; // since the job was made, opened, saved or taken back
+    bool saved_ = false;   // the last of those was a save
+    bool keepFailing_ = false;
+    std::function<void(const Message&)> tell_;
 };
 
 } // namespace sidewalk

@@ -55,11 +55,6 @@ std::optional<std::vector<std::string>> Fields(std::string_view line) {
     return fields;
 }
 
-Unexpected<Message> NoSnapshot(const std::string& why) {
-    return Failure({"The workspace's job snapshot cannot be read: " + why + ".",
-                    "Recover Unsaved Job", MessageKind::Error});
-}
-
 } // namespace
 
 long long SnapshotClock() {
@@ -68,7 +63,8 @@ long long SnapshotClock() {
         .count();
 }
 
-std::string SnapshotText(const Job& job, bool changed, long long when) {
+std::string SnapshotText(const Snapshot& snapshot) {
+    const Job& job = snapshot.job;
     std::string out(kFirstLine);
     auto line = [&out](std::string_view key, std::initializer_list<std::string_view> values) {
         out += '\n';
@@ -78,8 +74,11 @@ std::string SnapshotText(const Job& job, bool changed, long long when) {
             Escaped(out, v);
         }
     };
-    line("changed", {changed ? "1" : "0"});
-    line("when", {std::to_string(when)});
+    line("changed", {snapshot.changed ? "1" : "0"});
+    line("when", {std::to_string(snapshot.when)});
+    const FileStamp& disk = snapshot.disk;
+    line("disk", {disk.exists ? "1" : "0", std::to_string(disk.size), std::to_string(disk.modified),
+                  std::to_string(disk.hash)});
     line("saved", {job.dataSaved ? "1" : "0"});
     line("file", {job.dataFileName});
     line("tag", {job.fileTag});
@@ -95,21 +94,25 @@ std::string SnapshotText(const Job& job, bool changed, long long when) {
     return out;
 }
 
-Result<Snapshot> ReadSnapshot(std::string_view text) {
-    if (!text.starts_with(kFirstLine) || text.size() < kFirstLine.size() + 1 ||
-        text[kFirstLine.size()] != '\n' || !text.ends_with('\n'))
-        return NoSnapshot("it is not one, or it was cut short");
+Snapshot ReadSnapshot(std::string_view text) {
     Snapshot s;
+    s.changed = true; // until the snapshot itself says otherwise
+    if (!text.starts_with(kFirstLine) || text.size() < kFirstLine.size() + 1 ||
+        text[kFirstLine.size()] != '\n') {
+        s.damage = "it is not a job snapshot";
+        return s;
+    }
     Job& job = s.job;
+    int unread = 0;
     std::size_t at = kFirstLine.size() + 1;
     while (at < text.size()) {
         const std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) break; // cut short: its last line is not whole
         const auto fields = Fields(text.substr(at, end - at));
         at = end + 1;
-        if (!fields) return NoSnapshot("a line is broken");
-        const std::string& key = (*fields)[0];
+        const std::string key = fields ? (*fields)[0] : std::string();
         const auto want = [&](std::size_t count) { return fields->size() == count + 1; };
-        const auto number = [&](std::size_t i, long long& value) {
+        const auto number = [&](std::size_t i, auto& value) {
             const std::string& f = (*fields)[i];
             return std::from_chars(f.data(), f.data() + f.size(), value).ec == std::errc{};
         };
@@ -118,6 +121,9 @@ Result<Snapshot> ReadSnapshot(std::string_view text) {
             s.changed = (*fields)[1] == "1";
         } else if (key == "when" && want(1) && number(1, value)) {
             s.when = value;
+        } else if (key == "disk" && want(4) && number(2, s.disk.size) &&
+                   number(3, s.disk.modified) && number(4, s.disk.hash)) {
+            s.disk.exists = (*fields)[1] == "1";
         } else if (key == "saved" && want(1)) {
             job.dataSaved = (*fields)[1] == "1";
         } else if (key == "file" && want(1)) {
@@ -136,8 +142,16 @@ Result<Snapshot> ReadSnapshot(std::string_view text) {
             const auto& f = *fields;
             job.header(static_cast<int>(value)) = {f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]};
         } else {
-            return NoSnapshot("a line is not known");
+            ++unread;
         }
+    }
+    if (at < text.size()) {
+        s.damage = "it was cut short";
+        s.changed = true;
+    } else if (unread > 0) {
+        s.damage =
+            std::to_string(unread) + (unread == 1 ? " line" : " lines") + " of it cannot be read";
+        s.changed = true;
     }
     return s;
 }

@@ -1,6 +1,8 @@
 // Message boxes with prepared answers for tests.
 #include "ui/message_boxes.hpp"
 
+#include <QAbstractButton>
+
 #include "ui/dialog_frame.hpp"
 
 namespace sidewalk::ui {
@@ -9,7 +11,8 @@ QMessageBox::StandardButton MessageBoxes::Ask(QWidget* parent, const QString& ti
                                               const QString& text, QMessageBox::Icon icon,
                                               QMessageBox::StandardButtons buttons,
                                               QMessageBox::StandardButton defaultButton,
-                                              QMessageBox::StandardButton escapeButton) {
+                                              QMessageBox::StandardButton escapeButton,
+                                              const Captions& captions) {
     const QString shownText = QString(text).remove('\r');
     shown_.push_back({title, shownText, icon});
     if (!prepared_.empty()) {
@@ -27,6 +30,8 @@ QMessageBox::StandardButton MessageBoxes::Ask(QWidget* parent, const QString& ti
     SetDialogFrame(box);
     if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     if (escapeButton != QMessageBox::NoButton) box.setEscapeButton(escapeButton);
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* b = box.button(button)) b->setText(caption);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include "data/message.hpp"
@@ -19,6 +20,9 @@ class MessageBoxes {
         QMessageBox::Icon icon;
     };
 
+    // Captions for standard buttons that say what they do ("&Recover" on Yes, say).
+    using Captions = std::vector<std::pair<QMessageBox::StandardButton, QString>>;
+
     // Shows a modal box over parent and returns the button pressed. Escape and the frame's close
     // box answer escapeButton when one is given, else as Qt chooses (Cancel, else No). Carriage
     // returns in the text are not shown: a line feed alone ends a line.
@@ -26,7 +30,8 @@ class MessageBoxes {
     Ask(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon,
         QMessageBox::StandardButtons buttons,
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
-        QMessageBox::StandardButton escapeButton = QMessageBox::NoButton);
+        QMessageBox::StandardButton escapeButton = QMessageBox::NoButton,
+        const Captions& captions = {});
 
     // A message of the core, with an OK button and the icon of its kind.
     void Tell(QWidget* parent, const Message& message);

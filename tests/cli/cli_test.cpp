@@ -172,13 +172,15 @@ TEST(Desktop, RunsOnlyWithItsLaunchToken) {
         fs::remove(scratch / "out");
         EXPECT_TRUE(fs::is_empty(scratch.path())) << args;
     }
-    // With it, the program runs until the session ends it, and then leaves no workspace.
-    const std::string run = "XDG_RUNTIME_DIR='" + scratch.path().string() +
+    // With it, the program runs until the session ends it, and then, with nothing unsaved, leaves
+    // no workspace (its recovery folder is made, and stays empty).
+    const std::string run = "XDG_RUNTIME_DIR='" + scratch.path().string() + "' XDG_STATE_HOME='" +
+                            scratch.path().string() +
                             "' QT_QPA_PLATFORM=offscreen timeout -s TERM 1 '" + SIDEWALK_APP_BIN +
                             "' HNXwul64 >/dev/null 2>&1";
     const int raw = std::system(run.c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 124); // still running when ended
-    EXPECT_TRUE(fs::is_empty(scratch.path()));
+    EXPECT_TRUE(fs::is_empty(scratch / "sidewalk"));
 }
 
 // sidewalk-print writes a report's sheets as a PDF through the desktop program's printing code.

@@ -1,6 +1,7 @@
-// Work not saved outlives a killed run: a child process changes a job through the session and is
-// killed; a new session finds its workspace and takes the job back unsaved, or declines it. The
-// snapshot keeps every byte of every value, and refuses text that is not one.
+// Work not saved outlives a killed run or one asked to end: a child process changes a job through
+// the session and is killed or ends; a new session finds its workspace and takes the job back
+// unsaved, or declines it. The snapshot keeps every byte of every value, and a damaged one gives
+// what can be read.
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
@@ -25,26 +26,37 @@ TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
     test::WriteText(job, test::ReadText(fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41"));
     GridTexts grid{};
     grid[2] = {"7", "12.5", "11", "50", ""};
-    // changes: 0 none, 1 the index record, 2 and block 3's header and rows, 3 then saved
+    // changes: 0 none, 1 the index record, 2 and block 3's header and rows, 3 then saved;
+    // ended: asked to end (SIGTERM, SIGHUP, SIGINT) rather than killed
     // clang-format off
-    const struct { const char* name; int changes; bool offered; } cases[] = {
-        {"opened only", 0, false}, {"index record changed", 1, true},
-        {"a block changed", 2, true}, {"changed, then saved", 3, false}};
+    const struct { const char* name; int changes; bool ended; bool offered; } cases[] = {
+        {"opened only", 0, false, false}, {"index record changed", 1, false, true},
+        {"a block changed", 2, false, true}, {"changed, then saved", 3, false, false},
+        {"a block changed, asked to end", 2, true, true}, {"opened only, asked to end", 0, true, false}};
     // clang-format on
     for (const auto& c : cases) {
         const test::Scratch parent;
-        KilledRun(parent.path(), [&](Session& s) {
-            s.Open(job);
-            if (c.changes >= 1) s.SetIndexRecord("R-9", "12/08/2026", "P-\t1\\", "ENG\nTWO");
-            if (c.changes >= 2) {
-                s.StoreBlockHeader(3, {"Left", "Right", "10", "4", "1", "2", "300", "NEW ST"});
-                (void)s.StoreBlockRows(3, grid, s.LoadBlockRows(3));
-            }
-            if (c.changes >= 3) (void)s.SaveAs(dir / "SAVED.V41");
-        });
+        KilledRun(
+            parent.path(),
+            [&](Session& s) {
+                s.Open(job);
+                if (c.changes >= 1) s.SetIndexRecord("R-9", "12/08/2026", "P-\t1\\", "ENG\nTWO");
+                if (c.changes >= 2) {
+                    s.StoreBlockHeader(3, {"Left", "Right", "10", "4", "1", "2", "300", "NEW ST"});
+                    BlockRowsLoad loaded = s.LoadBlockRows(3);
+                    s.KeepGridRows(3, grid, loaded);
+                }
+                if (c.changes >= 3) (void)s.SaveAs(dir / "SAVED.V41");
+            },
+            c.ended);
+        if (c.ended) { // the scratch files went with the run
+            EXPECT_EQ(c.offered ? 1 : 0, std::distance(fs::directory_iterator(parent.path()), {}));
+            for (const auto& folder : fs::directory_iterator(parent.path()))
+                EXPECT_FALSE(fs::exists(folder.path() / "WORK.TMP")) << c.name;
+        }
         std::vector<Recoverable> found = FindRecoverable(parent.path());
         ASSERT_EQ(found.size(), c.offered ? 1u : 0u) << c.name;
-        EXPECT_EQ(SweepStaleWorkspaces(parent.path()), c.offered ? 0 : 1) << c.name;
+        EXPECT_EQ(SweepStaleWorkspaces(parent.path()), c.offered || c.ended ? 0 : 1) << c.name;
         if (!c.offered) continue;
         auto session = Session::Create();
         ASSERT_TRUE(session);
@@ -108,21 +120,28 @@ TEST(Recovery, DeclinedIsRemovedAndALiveRunIsNeverOffered) {
     EXPECT_TRUE(session->Adopt(found[0]).failed());
     EXPECT_EQ(session->job().dataFileName + session->job().idxRefNum, "NoName");
     EXPECT_TRUE(fs::exists(found[0].folder));
-    Discard(found[0]);
-    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 1); // the live run's
 }
 
-TEST(Recovery, SnapshotsThatAreNotOne) {
-    Job job;
-    job.header(100).blkDesc = "LAST";
-    const std::string text = SnapshotText(job, true, 1);
-    ASSERT_TRUE(ReadSnapshot(text));
-    EXPECT_EQ(ReadSnapshot(text)->job.header(100).blkDesc, "LAST");
-    for (const std::string& broken :
-         {text.substr(0, text.size() - 1), std::string("SIDEWALK JOB SNAPSHOT 2\n"),
-          text + "extra\t1\n", text + "block\t101\t\t\t\t\t\t\t\t\n",
-          text + "file\tback\\slash\\\n", text + "when\tnoon\n", std::string()})
-        EXPECT_FALSE(ReadSnapshot(broken)) << broken;
+// A damaged snapshot gives what its whole lines hold, and says what it lost.
+TEST(Recovery, DamagedSnapshotsGiveWhatCanBeRead) {
+    Snapshot whole{.changed = false, .when = 1};
+    whole.job.idxRefNum = "R-1";
+    whole.job.header(100).blkDesc = "LAST";
+    const std::string text = SnapshotText(whole);
+    ASSERT_EQ(ReadSnapshot(text).job.header(100).blkDesc, "LAST");
+    const std::string cut = text.substr(0, text.size() - 3);
+    // clang-format off
+    const struct { std::string text; std::string damage; bool refRead; } cases[] = {
+        {text, "", true}, {cut, "it was cut short", true},
+        {text + "extra\t1\n" + "file\tback\\\n", "2 lines of it cannot be read", true},
+        {"SIDEWALK JOB SNAPSHOT 2\n", "it is not a job snapshot", false}, {"", "it is not a job snapshot", false}};
+    // clang-format on
+    for (const auto& c : cases) {
+        const Snapshot back = ReadSnapshot(c.text);
+        EXPECT_EQ(back.damage, c.damage) << c.text;
+        EXPECT_EQ(back.changed, !c.damage.empty()) << c.text; // damaged: offered, never swept
+        EXPECT_EQ(back.job.idxRefNum, c.refRead ? "R-1" : "") << c.text;
+    }
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // The job session: New, Open, Save, Save As, Report and DeleteBlock, with the save target and
-// DataSaved after each, and files no card file could be.
+// DataSaved after each, and files no card file could be; what each operation leaves changed,
+// saved and kept for recovery; a data file changed by someone else before a save.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -10,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "data/file_text.hpp"
+#include "session/recovery_dir.hpp"
 #include "session/session.hpp"
+#include "session/snapshot.hpp"
 #include "session_access.hpp"
 #include "test_support.hpp"
 
@@ -73,26 +77,113 @@ TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
         ReadOutcome::Failed);
 }
 
-// What the save window's test does not reach: Save of a new job, a failed Save As, and New.
-TEST(Session, SaveSaveAsAndDataSaved) {
+// Every operation, from a job just opened: whether it leaves the job changed and saved, and the
+// recovery data saying the same at once.
+TEST(Session, EachOperationMarksChangedSavedAndKept) {
     const test::Scratch dir;
+    const fs::path job = SampleJob(dir);
+    auto rows = [](Session& s, const char* type) {
+        BlockRowsLoad loaded = s.LoadBlockRows(1);
+        GridTexts grid = s.job().rows;
+        if (*type != '\0') grid[1].type = type;
+        return s.StoreBlockRows(1, grid, loaded);
+    };
+    // clang-format off
+    const struct { const char* name; std::function<void(Session&)> op; bool changed, saved; } cases[] = {
+        {"opened", [](Session&) {}, false, false},
+        {"index record as it was", [](Session& s) { s.SetIndexRecord("DT-0412", "04/17/2006", "4417-021-03", "T. HOLLOWAY"); }, false, false},
+        {"index record changed", [](Session& s) { s.SetIndexRecord("R-2", "", "", ""); }, true, false},
+        {"block header as it was", [](Session& s) { s.StoreBlockHeader(1, LoadBlockHeader(s.job(), 1)); }, false, false},
+        {"block header changed", [](Session& s) { auto f = LoadBlockHeader(s.job(), 1); f.blkDesc = "NEW"; s.StoreBlockHeader(1, f); }, true, false},
+        {"rows as they were", [&](Session& s) { ASSERT_TRUE(rows(s, "").has_value()); }, false, false},
+        {"rows changed", [&](Session& s) { ASSERT_TRUE(rows(s, "7").has_value()); }, true, false},
+        {"block deleted", [](Session& s) { ASSERT_TRUE(s.DeleteBlock(2).has_value()); }, true, false},
+        {"save window opened", [](Session& s) { s.MarkChanged(); }, true, false},
+        {"changed, saved", [](Session& s) { s.MarkChanged(); ASSERT_TRUE(s.Save().has_value()); }, false, true},
+        {"changed, save as failed", [&](Session& s) { s.MarkChanged(); ASSERT_TRUE(s.SaveAs(dir / "NO" / "J.V41").failed()); }, true, false},
+        {"report run", [](Session& s) { ASSERT_TRUE(s.Report()); }, false, false},
+        {"new, units chosen", [](Session& s) { s.MarkChanged(); s.New(); s.SetUnits("M"); }, false, false},
+        {"new, changed, saved without a name", [](Session& s) { s.New(); s.MarkChanged(); ASSERT_TRUE(s.Save().failed()); }, true, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        WriteText(job, ReadText(kEnglish));
+        Session s = MakeSession();
+        ASSERT_TRUE(s.Open(job).read());
+        s.KeepSnapshots();
+        c.op(s);
+        EXPECT_EQ(s.changed(), c.changed) << c.name;
+        EXPECT_EQ(s.job().dataSaved, c.saved) << c.name;
+        const Snapshot kept = ReadSnapshot(ReadText(s.workspace().File(kSnapshotName)));
+        EXPECT_EQ(kept.changed, c.changed) << c.name;
+    }
+}
+
+// A recovery write that fails is told once, tried again at each change, and told again only
+// after one worked.
+TEST(Session, AFailedRecoveryWriteIsToldOnce) {
     Session s = MakeSession();
-    const Job& job = SessionTestAccess::JobOf(s);
-    s.New();
-    ASSERT_TRUE(s.Save().failed()); // a new job is saved with Save As only
-    EXPECT_FALSE(fs::exists("NoName"));
-    ASSERT_TRUE(s.Open(kEnglish).read());
-    const fs::path copy = dir / "COPY.V41";
-    ASSERT_TRUE(s.SaveAs(copy).has_value());
+    std::vector<std::string> told;
+    s.KeepSnapshots([&told](const Message& m) { told.push_back(m.text); });
+    const fs::path snapshot = s.workspace().File(kSnapshotName);
+    fs::remove(snapshot);
+    fs::create_directory(snapshot); // nothing can be renamed over it
     s.MarkChanged();
-    // A failed Save As keeps the old target and leaves the job unsaved.
-    EXPECT_TRUE(s.SaveAs(dir / "NO" / "SUCH" / "FOLDER.V41").failed());
-    EXPECT_EQ(job.dataFileName, copy.string());
-    EXPECT_FALSE(job.dataSaved);
-    s.New();
-    EXPECT_EQ(job.dataFileName, "NoName");
-    EXPECT_FALSE(job.blockInUse(1) || job.dataSaved);
-    EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1)));
+    s.SetIndexRecord("R-1", "", "", ""); // tried again, not told again
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], "Your changes cannot be kept for recovery: cannot write the file " +
+                           snapshot.string() + ": Is a directory. Save the job to keep them.");
+    fs::remove(snapshot);
+    s.SetIndexRecord("R-2", "", "", "");
+    EXPECT_EQ(ReadSnapshot(ReadText(snapshot)).job.idxRefNum, "R-2");
+    fs::remove(snapshot);
+    fs::create_directory(snapshot);
+    s.SetIndexRecord("R-3", "", "", "");
+    EXPECT_EQ(told.size(), 2u);
+}
+
+// Before a save: the data file still holds what was opened or last saved. A file only touched
+// holds the same bytes, and writing over it loses nothing.
+TEST(Session, ADataFileChangedOnDiskIsFound) {
+    const test::Scratch dir;
+    std::string sameSize = ReadText(kEnglish);
+    sameSize[10] = sameSize[10] == '1' ? '2' : '1';
+    // clang-format off
+    const struct { const char* name; std::function<void(const fs::path&)> change; bool found; } cases[] = {
+        {"untouched", [](const fs::path&) {}, false},
+        {"rewritten", [](const fs::path& f) { WriteText(f, "CRZ41\r\n"); }, true},
+        {"same size, other bytes", [&](const fs::path& f) { WriteText(f, sameSize); }, true},
+        {"touched only", [](const fs::path& f) { fs::last_write_time(f, fs::last_write_time(f) + std::chrono::hours(1)); }, false},
+        {"deleted", [](const fs::path& f) { fs::remove(f); }, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const fs::path job = SampleJob(dir);
+        Session s = MakeSession();
+        ASSERT_TRUE(s.Open(job).read());
+        c.change(job);
+        EXPECT_EQ(s.ChangedOnDisk(), c.found) << c.name;
+        ASSERT_TRUE(s.Save().has_value());
+        EXPECT_FALSE(s.ChangedOnDisk()) << c.name; // the save is the file's state now
+    }
+}
+
+// The recovery data outlives a reboot: under the state folder, whatever the runtime folder is; a
+// relative XDG_STATE_HOME is none.
+TEST(Session, RecoveryDataIsKeptInTheStateFolder) {
+    const test::Scratch home;
+    const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.path().c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
+    for (const std::string state : {(home / "state").string(), std::string("relative")}) {
+        ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+        const fs::path folder =
+            (state[0] == '/' ? fs::path(state) : home / ".local/state") / "sidewalk";
+        EXPECT_EQ(RecoveryParent(), folder);
+        EXPECT_EQ(fs::status(folder).permissions(), fs::perms(0700)) << state;
+    }
+    ::unsetenv("XDG_STATE_HOME");
+    ::setenv("HOME", oldHome.c_str(), 1);
 }
 
 } // namespace

@@ -60,8 +60,8 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
 }
 
 // Only the folders of ended runs with nothing to recover go: a killed run's, a stale one's, one
-// whose snapshot says nothing changed or is no snapshot, a hidden half-made one; never a live
-// one, one with changes not saved, or anything else.
+// whose snapshot says nothing changed, a hidden half-made one; never a live one, one with changes
+// not saved, a snapshot damaged or being written, rows without a snapshot, or anything else.
 TEST(Workspace, SweepOfEndedRuns) {
     const test::Scratch parent;
     const auto live = Workspace::Create(parent.path());
@@ -70,28 +70,29 @@ TEST(Workspace, SweepOfEndedRuns) {
     ASSERT_EQ(::stat(live->TempDir().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);             // private to its user
     test::KilledRun(parent.path(), [](Session&) {}); // its workspace is left behind
-    Job job;
-    const std::string unsaved = SnapshotText(job, true, 1), saved = SnapshotText(job, false, 1);
-    // snapshot: in the folder, or a file of the name
+    const std::string unsaved = SnapshotText({.changed = true}), saved = SnapshotText({});
+    // file: in the folder (none: the name is a file)
     // clang-format off
-    const struct { const char* name; bool folder; const std::string& snapshot; bool removed; } cases[] = {
-        {"sidewalk-stale1", true, "", true},      {"sidewalk-unsav1", true, unsaved, false},
-        {"sidewalk-saved1", true, saved, true},   {"sidewalk-broke1", true, "x", true},
-        {"sidewalk-toolong", true, "", false},    {"sidewalk-afile1", false, "", false},
-        {".sidewalk-new-half12", true, "", true}, {".sidewalk-new-toolong", true, "", false},
+    const struct { const char* name; const char* file; std::string content; bool removed; } cases[] = {
+        {"sidewalk-stale1", "WORK.TMP", "", true},     {"sidewalk-unsav1", "SNAPSHOT.V41", unsaved, false},
+        {"sidewalk-saved1", "SNAPSHOT.V41", saved, true},
+        {"sidewalk-broke1", "SNAPSHOT.V41", saved.substr(0, 40), false},
+        {"sidewalk-being1", ".SNAPSHOT.V41.abcdefgh", "", false},
+        {"sidewalk-rows01", "SECT0007.TMP", "7 ", false}, {"sidewalk-nrow01", "SECT0007.TMP", "", true},
+        {"sidewalk-toolong", "WORK.TMP", "", false},   {"sidewalk-afile1", nullptr, "", false},
+        {".sidewalk-new-half12", "WORK.TMP", "", true}, {".sidewalk-new-toolong", "WORK.TMP", "", false},
     };
     // clang-format on
     for (const auto& c : cases) {
         const fs::path path = parent / c.name;
-        if (c.folder) fs::create_directory(path);
-        WriteText(c.folder ? path / (c.snapshot.empty() ? "WORK.TMP" : "SNAPSHOT.V41") : path,
-                  c.snapshot);
+        if (c.file != nullptr) fs::create_directory(path);
+        WriteText(c.file != nullptr ? path / c.file : path, c.content);
     }
-    EXPECT_EQ(SweepStaleWorkspaces(parent.path()), 5); // the killed run's and four
+    EXPECT_EQ(SweepStaleWorkspaces(parent.path(), Workspaces::Recovery), 5); // the killed run's, 4
     for (const auto& c : cases)
         EXPECT_EQ(fs::exists(parent / c.name), !c.removed) << c.name;
     EXPECT_TRUE(fs::exists(live->TempDir()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 5);
+    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 8);
 }
 
 } // namespace

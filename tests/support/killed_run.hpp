@@ -1,5 +1,6 @@
-// A run that does its steps and is then killed (SIGKILL), as a crash or a power cut would end it:
-// a child process with a session in parent that keeps snapshots.
+// A run that does its steps and is then killed (SIGKILL), as a crash or a power cut would end it,
+// or asked to end, as a logout does: a child process with a session in parent that keeps
+// snapshots.
 #pragma once
 
 #include <csignal>
@@ -11,7 +12,8 @@
 
 namespace sidewalk::test {
 
-template <typename Steps> void KilledRun(const std::filesystem::path& parent, Steps steps) {
+template <typename Steps>
+void KilledRun(const std::filesystem::path& parent, Steps steps, bool askedToEnd = false) {
     int ready[2];
     if (::pipe(ready) != 0) return;
     const pid_t child = ::fork();
@@ -20,6 +22,7 @@ template <typename Steps> void KilledRun(const std::filesystem::path& parent, St
         if (s) {
             s->KeepSnapshots();
             steps(*s);
+            if (askedToEnd) s->EndKeepingWork();
         }
         (void)!::write(ready[1], "x", 1);
         ::pause();

@@ -1,13 +1,20 @@
 // The grid's row operations as calls on its model, and the row menu in the window: its enabling,
 // Cut, Copy, Paste with the overwrite question, Insert from Clipboard, rows copied from one
 // block into another, and a clipboard changed by another program.
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTableView>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "compute/block_sketch.hpp"
 #include "entry/block_rows_model.hpp"
 #include "entry/dataform.hpp"
+#include "entry/rows_keeper.hpp"
+#include "session/stale_workspaces.hpp"
 #include "ui/number_validator.hpp"
 #include "ui_support.hpp"
 
@@ -27,12 +34,22 @@ class RowOperations : public QObject {
     Q_OBJECT
   private slots:
     // The row menu's operations as model calls: the grid keeps its 100 rows, a value typed that
-    // does not fit is kept and refused, and moves with its row.
+    // does not fit is kept and refused, and moves with its row. Qt's model tester watches every
+    // call, and a view redrawn at each signal (as the sketch is) never sees more than 100 rows.
     void modelCalls() {
         GridTexts texts{};
         for (const auto& [r, type] : {std::pair{1, "1"}, {2, "7"}, {3, "4"}, {100, "9"}})
             texts[static_cast<std::size_t>(r)] = {type, "1", "2", "3", "4"};
         BlockRowsModel rows(texts);
+        QAbstractItemModelTester tester(&rows,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        int mostSeen = 0;
+        for (const auto signal :
+             {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(&rows, signal, this, [&] {
+                mostSeen = std::max(mostSeen, rows.rowCount());
+                (void)rows.Texts();
+            });
         QVERIFY(rows.setData(rows.index(2, 1), "123456")); // row 3's area: kept, refused
         QCOMPARE(rows.index(2, 1).data().toString(), QString("123456"));
         QCOMPARE(rows.index(2, 1).data(Qt::BackgroundRole).value<QColor>(), NotFitColour());
@@ -57,6 +74,53 @@ class RowOperations : public QObject {
         QVERIFY(rows.setData(rows.index(1, 2), "10000"));
         QVERIFY(rows.setData(rows.index(1, 2), "9999")); // fits now
         QVERIFY(!rows.FirstRefused());
+        QCOMPARE(mostSeen, 100);
+    }
+
+    // A run typing rows into the grid's model (the sketch redrawn at each change) is killed right
+    // after a row is committed, while it commits the next: every committed row comes back.
+    void committedRowsOutliveAKill_data() {
+        QTest::addColumn<int>("committed");
+        for (const int n : {1, 6, 40})
+            QTest::newRow(qPrintable(QString::number(n) + " rows")) << n;
+    }
+    void committedRowsOutliveAKill() {
+        QFETCH(int, committed);
+        Folder parent;
+        int acks[2];
+        QCOMPARE(::pipe(acks), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            auto s = Session::Create(parent.path());
+            s->KeepSnapshots();
+            s->StoreBlockHeader(1, {"Tangent", "Right", "10", "4", "1", "1", "", "TYPED"});
+            BlockRowsModel rows(s->job().rows);
+            RowsKeeper keeper(*s, 1, s->LoadBlockRows(1), rows);
+            QObject::connect(&rows, &QAbstractItemModel::dataChanged,
+                             [&] { (void)SketchBlock(s->job().header(1), rows.Texts(), false); });
+            for (int r = 0; r < kMaxRows; ++r) {
+                const QString cells[] = {"7", QString::number(r + 1), QString::number(10 + r), "",
+                                         "0"};
+                for (const int c : {0, 1, 2, 4})
+                    rows.setData(rows.index(r, c), cells[c]);
+                (void)!::write(acks[1], "x", 1);
+            }
+            ::pause();
+        }
+        ::close(acks[1]);
+        char ack = 0;
+        for (int r = 0; r < committed; ++r)
+            QCOMPARE(::read(acks[0], &ack, 1), 1);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ::close(acks[0]);
+        std::vector<Recoverable> found = FindRecoverable(parent.path(), Workspaces::Recovery);
+        QCOMPARE(found.size(), std::size_t{1});
+        auto s = Session::Create();
+        QVERIFY(s->Adopt(found[0]).has_value());
+        QVERIFY(s->LoadBlockRows(1).fileRead);
+        for (int r = 1; r <= committed; ++r)
+            QCOMPARE(QString::fromStdString(s->job().row(r).area), QString::number(r) + ".000");
     }
 
     void rowMenuInTheWindow() {
@@ -145,8 +209,9 @@ class RowOperations : public QObject {
         two.Mnu_OptsClipInsert_Click(1);
         QVERIFY(two.Texts() == before);
         QVERIFY(p.messages.shown().back().text.startsWith("The clipboard holds no rows"));
-        // Insert Blank Row(s) leaves what is on the clipboard to paste.
+        // Insert Blank Row(s) leaves what is on the clipboard to paste; the open sketch follows.
         QGuiApplication::clipboard()->setText("5\t1\t2\t3\t4\n");
+        two.SketchCmd_Click();
         two.Mnu_OptsInsert_Click(1, 1);
         QCOMPARE(Cell(grid, 0, 0), QString());
         enabled.clear();

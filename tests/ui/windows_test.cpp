@@ -122,7 +122,15 @@ class Windows : public QObject {
             QVERIFY(p.messages.shown().back().text.contains(QString::fromStdString(copy.string())));
             QVERIFY(!form.findChild<QLabel*>("Image2")->isVisibleTo(&form));
             QVERIFY(!p.job().dataSaved);
+            // The file changed by someone else meanwhile: Cancel keeps it, Replace writes over it.
+            sidewalk::test::WriteText(copy, "CRZ41 THEIRS\r\n");
+            p.messages.AnswerNext(QMessageBox::Cancel);
             Press(form, "Endsave");
+            QCOMPARE(ReadText(copy), std::string("CRZ41 THEIRS\r\n"));
+            p.messages.AnswerNext(QMessageBox::Yes);
+            Press(form, "Endsave");
+            QVERIFY(p.messages.shown().back().text.endsWith(
+                " was changed by another program since it was opened. Replace it?"));
             QVERIFY(form.findChild<QLabel*>("Image1")->isVisibleTo(&form));
             QVERIFY(p.job().dataSaved);
         }
@@ -335,29 +343,34 @@ class Windows : public QObject {
         QCOMPARE(ReportText("\xC4RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
     }
 
-    // Two killed runs' unsaved jobs: the newer is asked about first and taken back, unsaved, in
-    // Process Options; the older, declined, is removed.
+    // Two killed runs' unsaved jobs, asked about newest first with what is at stake: Later (and
+    // Escape) and a Discard not confirmed keep them for the next start; Recover takes one back,
+    // unsaved, in Process Options; a confirmed Discard removes the other.
     void recoverKilledRunsJobs() {
         Folder parent;
         for (const char* ref : {"R-OLD", "R-NEW"})
             sidewalk::test::KilledRun(parent.path(), [ref](Session& s) { // no Qt in there
                 s.Open(kEnglish);
-                s.SetIndexRecord(ref, "", "", "");
+                s.SetIndexRecord(ref, "", "P-7", "");
             });
         Program p;
         p.onWindow["ProcForm"] = [](QDialog& w) { w.done(QDialog::Accepted); };
-        p.messages.AnswerNext(QMessageBox::Escape); // as Yes: never thrown away
-        p.messages.AnswerNext(QMessageBox::No);     // Save Data? not now
-        p.messages.AnswerNext(QMessageBox::No);     // the older one
         MainForm1 main(p.services, p.state);
+        // clang-format off
+        for (const auto answer : {QMessageBox::Escape, QMessageBox::Discard, QMessageBox::No,
+                                  QMessageBox::Yes, QMessageBox::No, QMessageBox::Discard, QMessageBox::Yes})
+            p.messages.AnswerNext(answer); // Later; Discard, not confirmed; Recover, Save Data? No; Discard
+        // clang-format on
+        main.OfferRecovery(parent.path());
+        QCOMPARE(std::distance(fs::directory_iterator(parent.path()), {}), 2);
         main.OfferRecovery(parent.path());
         QCOMPARE(p.seen, QStringList{"ProcForm"});
         const auto& asked = p.messages.shown();
         QCOMPARE(asked[0].title, QString("Recover Unsaved Job"));
-        QVERIFY(asked[0].text.startsWith("Recover the unsaved job " +
-                                         QString::fromStdString(kEnglish.string()) +
-                                         " last changed "));
-        QCOMPARE(asked[1].title, QString("Save Data"));
+        QVERIFY2(asked[0].text.contains("Data file: " + QString::fromStdString(kEnglish.string()) +
+                                        "\nRef No.: R-NEW\nProject No.: P-7\nBlocks: 7\n"),
+                 qPrintable(asked[0].text));
+        QCOMPARE(asked[4].title, QString("Save Data"));
         QCOMPARE(p.job().idxRefNum, std::string("R-NEW"));
         QVERIFY(!p.job().dataSaved);
         QVERIFY(fs::is_empty(parent.path()));
