@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     // runtime folder where runs before it kept theirs.
     const std::filesystem::path recovery = RecoveryParent();
     SweepStaleWorkspaces(recovery, Workspaces::Recovery);
-    SweepStaleWorkspaces(WorkspaceParent());
+    if (WorkspaceParent() != recovery) SweepStaleWorkspaces(WorkspaceParent());
     Result<Session> session = Session::Create(recovery);
     if (!session) {
         QMessageBox::critical(nullptr, QString::fromStdString(session.error().title),
@@ -106,7 +106,8 @@ int main(int argc, char** argv) {
     // The unsaved jobs of ended runs, once the main window shows.
     QTimer::singleShot(0, &main, [&main, recovery] {
         main.OfferRecovery(recovery);
-        main.OfferRecovery(WorkspaceParent(), Workspaces::Scratch);
+        if (WorkspaceParent() != recovery) // where earlier versions kept them
+            main.OfferRecovery(WorkspaceParent(), Workspaces::Scratch);
     });
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 // Speed of the largest job the program allows (100 blocks of 100 rows, every item type):
-// writing the work file plus the report run, and reading the data file.
+// writing the work file plus the report run, reading the data file, a sketch, and a grid cell
+// kept for recovery.
 //   report_bench                      run the benchmarks
 //   report_bench --write-job FILE     only save that job to FILE (for timing the command)
 #include <benchmark/benchmark.h>
@@ -16,6 +17,7 @@
 #include "data/reader.hpp"
 #include "data/workspace.hpp"
 #include "data/writer.hpp"
+#include "session/session.hpp"
 
 namespace {
 
@@ -117,6 +119,25 @@ void SketchOfA100RowBlock(benchmark::State& state) {
     }
 }
 BENCHMARK(SketchOfA100RowBlock)->Unit(benchmark::kMillisecond);
+
+// What one committed grid cell costs the desktop program: a 100-row block's rows stored, and its
+// block file and the job's snapshot written durably (flushed to disk), in a workspace on the disk
+// of the folder the benchmark runs in, as the recovery folder is.
+void CommittedCellKeptForRecovery(benchmark::State& state) {
+    const Job job = LargestJob(MustMakeWorkspace());
+    auto session = Session::Create(std::filesystem::current_path());
+    if (!session) state.SkipWithError(session.error().text.c_str());
+    session->KeepSnapshots();
+    session->StoreBlockHeader(1, LoadBlockHeader(job, 1));
+    BlockRowsLoad loaded = session->LoadBlockRows(1);
+    GridTexts grid = job.rows;
+    int typed = 0;
+    for (auto _ : state) {
+        grid[50].area = std::to_string(++typed % 90 + 1);
+        session->KeepGridRows(1, grid, loaded);
+    }
+}
+BENCHMARK(CommittedCellKeptForRecovery)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
