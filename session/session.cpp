@@ -112,10 +112,12 @@ Status Session::Adopt(Recoverable& ended) {
             New();
             return copied;
         }
-        // Rows whose header a damaged snapshot lost are shown under the name a block of rows
-        // without a description gets.
+        // Rows whose header a damaged snapshot lost come back in a block of the Block
+        // Identification window's defaults, named so that it is seen and kept at the next save.
         if (!bytes.view().empty() && job.header(n) == BlockHeader{})
-            job.header(n).blkDesc = "BLOCK NUMBER " + std::to_string(n);
+            job.header(n) = {
+                "T", "R", "", "",
+                "",  "",  "", "BLOCK NUMBER " + std::to_string(n) + " - HEADER NOT RECOVERED"};
     }
     job_ = job;
     ClearBlockRows(job_);

@@ -122,6 +122,20 @@ TEST(Recovery, DeclinedIsRemovedAndALiveRunIsNeverOffered) {
     EXPECT_TRUE(fs::exists(found[0].folder));
 }
 
+// Rows whose snapshot is gone come back in a block named so, and are kept at the next save.
+TEST(Recovery, RowsWithoutASnapshotComeBackNamedSo) {
+    const test::Scratch parent, dir;
+    fs::create_directory(parent / "sidewalk-abcdef");
+    test::WriteText(parent / "sidewalk-abcdef" / "SECT0007.TMP",
+                    "07   96.000   11+40.000    0.000\r\n");
+    std::vector<Recoverable> found = FindRecoverable(parent.path(), Workspaces::Recovery);
+    ASSERT_EQ(found.size(), 1u);
+    auto s = Session::Create();
+    ASSERT_TRUE(s->Adopt(found[0]).has_value() && s->SaveAs(dir / "BACK.V41").has_value());
+    EXPECT_NE(test::ReadText(dir / "BACK.V41").find("HEADER NOT RECOVERED\r\n07   96.000"),
+              std::string::npos);
+}
+
 // A damaged snapshot gives what its whole lines hold, and says what it lost.
 TEST(Recovery, DamagedSnapshotsGiveWhatCanBeRead) {
     Snapshot whole{.changed = false, .when = 1};

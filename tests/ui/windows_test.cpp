@@ -375,17 +375,6 @@ class Windows : public QObject {
         QVERIFY(!p.job().dataSaved);
         QVERIFY(fs::is_empty(parent.path()));
     }
-
-    void exitLeavesNoWorkspace() {
-        Program p;
-        QVERIFY(p.session().Open(kEnglish).read());
-        const std::string dir = p.session().workspace().TempDir();
-        QVERIFY(fs::exists(dir));
-        MainForm1 main(p.services, p.state);
-        main.show();
-        Press(main, "Cmd_Exit");
-        QVERIFY(!fs::exists(dir));
-    }
 };
 
 } // namespace sidewalk::ui::test
