@@ -40,17 +40,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     using namespace sidewalk;
     using namespace sidewalk::ui;
-    // Workspaces of ended runs with nothing to recover go: in the recovery folder, and in the
-    // runtime folder where runs before it kept theirs.
-    const std::filesystem::path recovery = RecoveryParent();
-    SweepStaleWorkspaces(recovery, Workspaces::Recovery);
-    if (WorkspaceParent() != recovery) SweepStaleWorkspaces(WorkspaceParent());
-    Result<Session> session = Session::Create(recovery);
+    const Result<std::filesystem::path> found = RecoveryParent();
+    Result<Session> session = found ? Session::Create(*found) : Failure(found.error());
     if (!session) {
         QMessageBox::critical(nullptr, QString::fromStdString(session.error().title),
                               QString::fromStdString(session.error().text));
         return 1;
     }
+    const std::filesystem::path recovery = *found;
+    const Result<std::filesystem::path> runtime = WorkspaceParent();
+    const bool elsewhere = runtime && *runtime != recovery; // where earlier versions kept theirs
+    // Workspaces of ended runs with nothing to recover go (after this run's own is made: a
+    // sweep never meets it unlocked).
+    SweepStaleWorkspaces(recovery, Workspaces::Recovery);
+    if (elsewhere) SweepStaleWorkspaces(*runtime);
     std::optional<QSocketNotifier> ended;
     if (endingFd >= 0) {
         ended.emplace(endingFd, QSocketNotifier::Read);
@@ -104,10 +107,9 @@ int main(int argc, char** argv) {
                       .toStdString());
     main.PlaceAndShow();
     // The unsaved jobs of ended runs, once the main window shows.
-    QTimer::singleShot(0, &main, [&main, recovery] {
+    QTimer::singleShot(0, &main, [&main, recovery, elsewhere, runtime] {
         main.OfferRecovery(recovery);
-        if (WorkspaceParent() != recovery) // where earlier versions kept them
-            main.OfferRecovery(WorkspaceParent(), Workspaces::Scratch);
+        if (elsewhere) main.OfferRecovery(*runtime, Workspaces::Scratch);
     });
     return QApplication::exec();
 }

@@ -18,8 +18,8 @@
 #include "data/file_text.hpp"
 #include "data/reader.hpp"
 #include "report/totals_csv.hpp"
-#include "session/runtime_dir.hpp"
 #include "session/job_sketches.hpp"
+#include "session/runtime_dir.hpp"
 #include "session/session.hpp"
 #include "session/stale_workspaces.hpp"
 
@@ -108,8 +108,13 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 
 std::optional<Session> MakeSession() {
     // First the workspaces of killed runs that hold nothing to recover.
-    SweepStaleWorkspaces(WorkspaceParent());
-    Result<Session> session = Session::Create(WorkspaceParent());
+    const Result<std::filesystem::path> parent = WorkspaceParent();
+    if (!parent) {
+        PrintMessage(parent.error());
+        return std::nullopt;
+    }
+    SweepStaleWorkspaces(*parent);
+    Result<Session> session = Session::Create(*parent);
     if (!session) {
         PrintMessage(session.error());
         return std::nullopt;
@@ -157,8 +162,8 @@ bool WriteSketches(const Session& session, const std::string& dir) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error) {
-        PrintMessage(Message{"Cannot make the folder " + dir + ": " + error.message(),
-                             "File Output Error"});
+        PrintMessage(
+            Message{"Cannot make the folder " + dir + ": " + error.message(), "File Output Error"});
         return false;
     }
     for (const NumberedSketch& s : SketchJob(session.job(), session.workspace())) {

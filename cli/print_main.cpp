@@ -167,8 +167,10 @@ int main(int argc, char** argv) {
 
     // The spool files in a private folder of this run (mode 0700, a unique name), removed at
     // the end; never at a name others can guess in a shared folder.
-    SweepStaleWorkspaces(WorkspaceParent()); // those of killed runs with nothing to recover
-    Result<Workspace> workspace = Workspace::Create(WorkspaceParent());
+    const Result<std::filesystem::path> parent = WorkspaceParent();
+    if (!parent) return Fail(parent.error());
+    SweepStaleWorkspaces(*parent); // those of killed runs with nothing to recover
+    Result<Workspace> workspace = Workspace::Create(*parent);
     if (!workspace) return Fail(workspace.error());
     // Qt wants a runtime folder of the user's own; without one it warns. This run's is one.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "data/atomic_file.hpp"
+#include "data/folder_fd.hpp"
 #include "data/number.hpp"
 #include "data/text.hpp"
 #include "data/version.hpp"
@@ -55,14 +55,15 @@ Result<Workspace> Workspace::Create(const fs::path& parent) {
     };
     const std::string pattern = (base / (std::string(kWorkspaceStaging) + "XXXXXX")).string();
     int error = 0;
-    // A sweep by another run may take the hidden folder away before it is locked: then again.
+    // A sweep by another run may take the hidden folder away, or hold its lock, before this run
+    // locks it: then again.
     for (int attempt = 0; attempt < 5; ++attempt) {
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
         // mkdtemp makes the folder with mode 0700 under a name nobody else can have taken.
         if (::mkdtemp(name.data()) == nullptr) return failed(errno);
         const std::string staged = name.data();
-        Descriptor lock(::open(staged.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        Descriptor lock(::open(staged.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         // The lock goes with the folder (it is on the folder itself, not on its name).
         const std::string named =
             (base / (std::string(kWorkspacePrefix) + staged.substr(staged.size() - 6))).string();
@@ -70,7 +71,7 @@ Result<Workspace> Workspace::Create(const fs::path& parent) {
             return Workspace(named + "/", std::move(lock));
         error = errno;
         ::rmdir(staged.c_str());
-        if (error != ENOENT) break;
+        if (error != ENOENT && error != EWOULDBLOCK) break;
     }
     return failed(error);
 }
@@ -107,10 +108,7 @@ void Workspace::DeleteBlockFiles() const {
     if (tempDir_.empty()) return;
     // Deletes SECT0001.TMP .. SECT0500.TMP. The folder is private, so looking at what it
     // holds finds the same files as trying all 500 names, with far fewer calls.
-    std::error_code ec;
-    std::vector<fs::path> found;
-    for (fs::directory_iterator it(tempDir_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (const std::string& name : EntriesAt(lock_.get())) {
         if (name.size() != 12 || name.compare(0, 4, "SECT") != 0 || name.compare(8, 4, ".TMP") != 0)
             continue;
         int n = 0;
@@ -119,10 +117,8 @@ void Workspace::DeleteBlockFiles() const {
             if (name[i] < '0' || name[i] > '9') digits = false;
             n = n * 10 + (name[i] - '0');
         }
-        if (digits && n >= 1 && n <= kBlockFileSweep) found.push_back(it->path());
+        if (digits && n >= 1 && n <= kBlockFileSweep) ::unlinkat(lock_.get(), name.c_str(), 0);
     }
-    for (const fs::path& p : found)
-        fs::remove(p, ec);
 }
 
 Status Workspace::WriteVersionFile() const {
@@ -133,30 +129,16 @@ Status Workspace::Write(const std::string& file, std::string_view content) const
     return ReplaceWorkspaceFile(file, content, durable_ ? Keep::Durable : Keep::Scratch);
 }
 
-template <typename Visit> void Workspace::EachEntry(Visit visit) const {
-    // Read through the locked folder's own descriptor: never another folder put in its place.
-    DIR* dir = ::fdopendir(::dup(lock_.get()));
-    if (dir == nullptr) return;
-    ::rewinddir(dir);
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir))
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    for (const std::string& name : names)
-        visit(name);
-}
-
 Status Workspace::SyncFiles() const {
     int error = 0;
-    EachEntry([&](const std::string& name) {
+    for (const std::string& name : EntriesAt(lock_.get())) {
         const Descriptor fd(
             ::openat(lock_.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat st {};
         if (fd.valid() && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
             ::fsync(fd.get()) != 0 && error == 0)
             error = errno;
-    });
+    }
     if (error == 0 && ::fsync(lock_.get()) != 0) error = errno;
     if (error == 0) return {};
     return Failure({"Cannot write the workspace " + tempDir_ + " to disk: " + std::strerror(error),
@@ -165,11 +147,11 @@ Status Workspace::SyncFiles() const {
 
 void Workspace::LeaveForRecovery() {
     if (tempDir_.empty()) return;
-    EachEntry([this](const std::string& name) {
+    for (const std::string& name : EntriesAt(lock_.get())) {
         const bool kept = name == kSnapshotName || name == "VERSION.TMP" ||
                           (name.size() == 12 && name.starts_with("SECT") && name.ends_with(".TMP"));
         if (!kept) ::unlinkat(lock_.get(), name.c_str(), 0);
-    });
+    }
     ::fsync(lock_.get());
     tempDir_.clear();
     lock_.Close(); // a later run finds the folder unlocked: its work is offered there
@@ -177,14 +159,9 @@ void Workspace::LeaveForRecovery() {
 
 void Workspace::Shutdown() {
     if (tempDir_.empty()) return;
-    for (const std::string& name : {ReportFile(), WorkFile(), File("TMP.SPL"), VersionFile()}) {
-        std::error_code ec;
-        fs::remove(name, ec);
-    }
-    // Then the block files and whatever else was made in the folder (a selection file, a
-    // half-written save), and the folder itself.
-    std::error_code ec;
-    fs::remove_all(fs::path(tempDir_), ec);
+    // Every file made in the folder (a selection file, a half-written save too), then the folder,
+    // through the folder's own descriptor: never through a name someone may have swapped.
+    RemoveFolderAt(tempDir_, lock_.get());
     tempDir_.clear();
     lock_.Close(); // after the folder is gone: no sweep meets it half removed
 }

@@ -78,8 +78,7 @@ class Workspace {
   private:
     Workspace(std::string tempDir, Descriptor lock)
         : tempDir_(std::move(tempDir)), lock_(std::move(lock)) {}
-    // Calls visit(name) for each entry of the folder but . and ..
-    template <typename Visit> void EachEntry(Visit visit) const;
+
     std::string tempDir_;
     Descriptor lock_; // the folder, open and locked while this run lives
     bool durable_ = false;

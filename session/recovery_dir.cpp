@@ -11,7 +11,7 @@ namespace sidewalk {
 
 namespace fs = std::filesystem;
 
-fs::path RecoveryParent() {
+Result<fs::path> RecoveryParent() {
     const char* state = std::getenv("XDG_STATE_HOME");
     const char* home = std::getenv("HOME");
     fs::path base; // a relative XDG_STATE_HOME is not one, by the freedesktop rules

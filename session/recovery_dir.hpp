@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "data/message.hpp"
+
 namespace sidewalk {
 
 // $XDG_STATE_HOME/sidewalk, else ~/.local/state/sidewalk, made with mode 0700 (and so are the
 // folders above it that it makes). The runtime folder when there is no home to keep it in, or
 // when the folder is not a folder of this user's (a link, another user's).
-std::filesystem::path RecoveryParent();
+Result<std::filesystem::path> RecoveryParent();
 
 } // namespace sidewalk

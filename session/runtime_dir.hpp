@@ -1,22 +1,18 @@
-// Where a program run makes its private workspace: the user's runtime folder when there is one.
+// Where a program run makes its private workspace: the first fit of the user's runtime folder,
+// $TMPDIR and /tmp.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
+
+#include "data/message.hpp"
 
 namespace sidewalk {
 
-// $XDG_RUNTIME_DIR when it is set and writable (the freedesktop place for a user's runtime
-// files, a memory file system on most desktops), otherwise the system's temporary directory
-// ($TMPDIR, else /tmp).
-inline std::filesystem::path WorkspaceParent() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0' && ::access(runtime, W_OK | X_OK) == 0)
-        return runtime;
-    std::error_code ec;
-    std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
-    return ec ? std::filesystem::path("/tmp") : temp;
-}
+// $XDG_RUNTIME_DIR when it is a folder of the user's that no other user can write to (the
+// freedesktop place for a user's runtime files, a memory file system on most desktops);
+// otherwise the system's temporary folder ($TMPDIR, else /tmp) when it is such a folder or
+// sticky (others cannot then remove or rename what is made there). When none is fit, a
+// "Critical Error" names each folder and why it is not.
+Result<std::filesystem::path> WorkspaceParent();
 
 } // namespace sidewalk

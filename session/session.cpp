@@ -96,25 +96,27 @@ Status Session::Adopt(Recoverable& ended) {
     ws_.DeleteBlockFiles();
     Job job = ended.snapshot.job;
     for (int n = 1; n <= kMaxBlocks; ++n) {
-        const fs::path from = ended.folder / fs::path(ws_.BlockFileName(n)).filename();
-        FileBytes bytes;
-        if (const int error = ReadWholeFile(from.string(), bytes, kMaxTextFileBytes, true);
-            error == ENOENT) {
+        const std::string name = fs::path(ws_.BlockFileName(n)).filename().string();
+        const fs::path from = ended.folder / name;
+        long long when = 0;
+        int error = 0;
+        const std::optional<std::string> bytes = ReadEndedFile(ended.lock.get(), name, when, error);
+        if (error == ENOENT) {
             continue;
-        } else if (error != 0) {
+        } else if (!bytes) {
             New(); // no job half taken over; the ended run's folder stays for the next start
             return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " +
                                 from.string() + ": " + ReadErrorText(error),
                             "Recover Unsaved Job", MessageKind::Error});
         }
-        if (const Status copied = ReplaceWorkspaceFile(ws_.BlockFileName(n), bytes.view());
+        if (const Status copied = ReplaceWorkspaceFile(ws_.BlockFileName(n), *bytes);
             copied.failed()) {
             New();
             return copied;
         }
         // Rows whose header a damaged snapshot lost come back in a block of the Block
         // Identification window's defaults, named so that it is seen and kept at the next save.
-        if (!bytes.view().empty() && job.header(n) == BlockHeader{})
+        if (!bytes->empty() && job.header(n) == BlockHeader{})
             job.header(n) = {
                 "T", "R", "", "",
                 "",  "",  "", "BLOCK NUMBER " + std::to_string(n) + " - HEADER NOT RECOVERED"};

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "data/file_text.hpp"
+#include "data/folder_fd.hpp"
 #include "data/workspace.hpp"
 
 namespace sidewalk {
@@ -29,55 +30,68 @@ bool BlockFileName(const std::string& name) {
     return name.size() == 12 && name.starts_with("SECT") && name.ends_with(".TMP");
 }
 
-// A regular file of the folder, never read through a link or waited on; its time in ms.
-std::optional<std::string> ReadIn(int folder, const std::string& name, long long& when) {
+} // namespace
+
+std::optional<std::string> ReadEndedFile(int folder, const std::string& name, long long& when,
+                                         int& error) {
     const Descriptor fd(
         ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::size_t>(st.st_size) > kMaxTextFileBytes)
-        return std::nullopt;
+    error = !fd.valid() ? errno : ::fstat(fd.get(), &st) != 0 ? errno : 0;
+    if (error == ELOOP || (error == 0 && !S_ISREG(st.st_mode))) error = kNotRegularFile;
+    if (error == 0 && static_cast<std::size_t>(st.st_size) > kMaxTextFileBytes) error = EFBIG;
+    if (error != 0) return std::nullopt;
     when = std::max(when, static_cast<long long>(st.st_mtim.tv_sec) * 1000 +
                               st.st_mtim.tv_nsec / 1'000'000);
     std::string bytes;
     char buffer[65536];
     for (ssize_t got; (got = ::read(fd.get(), buffer, sizeof buffer)) != 0;) {
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
+        if (got < 0) {
+            error = errno;
+            return std::nullopt;
+        }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     return bytes;
 }
 
-// What an ended run's workspace holds to offer back, or nothing.
-std::optional<Recoverable> ToOffer(const fs::path& folder, int fd, Workspaces holds) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::fdopendir(::dup(fd))) {
-        while (const dirent* entry = ::readdir(dir))
-            names.emplace_back(entry->d_name);
-        ::closedir(dir);
-    }
+namespace {
+
+// What to do with an ended run's workspace.
+enum class Verdict { Offer, Remove, LeaveAlone };
+
+// Whether an ended run's workspace holds work to offer back (then filled in found), nothing to
+// recover, or something that is not a regular file where its files should be (a link, a pipe):
+// that is never read, and its folder is left alone.
+Verdict Judge(const fs::path& folder, int fd, Workspaces holds, Recoverable& found) {
     const std::string snapshotName(kSnapshotName);
     const std::string beingWritten = "." + snapshotName + ".";
     long long when = 0;
-    std::optional<std::string> text = ReadIn(fd, snapshotName, when);
+    int error = 0;
+    std::optional<std::string> text = ReadEndedFile(fd, snapshotName, when, error);
+    if (error != 0 && error != ENOENT) return Verdict::LeaveAlone;
     bool rows = false;
     std::vector<int> blocks;
     std::optional<std::string> unfinished;
-    for (const std::string& name : names) {
-        std::string bytes;
-        if (BlockFileName(name) && (bytes = ReadIn(fd, name, when).value_or("")).size() > 0) {
+    for (const std::string& name : EntriesAt(fd)) {
+        const bool block = BlockFileName(name);
+        const bool temporary =
+            name.size() == beingWritten.size() + 8 && name.starts_with(beingWritten);
+        if (!block && !temporary) continue;
+        const std::optional<std::string> bytes = ReadEndedFile(fd, name, when, error);
+        if (error == kNotRegularFile) return Verdict::LeaveAlone;
+        if (temporary) unfinished = bytes;
+        if (block && bytes && !bytes->empty()) {
             rows = true;
             blocks.push_back(std::atoi(name.substr(4, 4).c_str()));
         }
-        if (name.size() == beingWritten.size() + 8 && name.starts_with(beingWritten))
-            unfinished = ReadIn(fd, name, when);
     }
-    Recoverable found{folder, {}, 0, Descriptor()};
+    found = Recoverable{folder, {}, 0, Descriptor()};
     Snapshot& s = found.snapshot;
     if (text) {
         s = ReadSnapshot(*text);
-        if (!s.changed) return std::nullopt; // saved, or never changed
+        if (!s.changed) return Verdict::Remove; // saved, or never changed
     } else if (unfinished) {
         s = ReadSnapshot(*unfinished);
         s.changed = true;
@@ -87,30 +101,33 @@ std::optional<Recoverable> ToOffer(const fs::path& folder, int fd, Workspaces ho
         s.changed = true;
         s.damage = "its snapshot is missing: the block headers and the index record are lost";
     } else {
-        return std::nullopt;
+        return Verdict::Remove;
     }
     if (s.when == 0) s.when = when;
     for (int n = 1; n <= kMaxBlocks; ++n)
         if (!(s.job.header(n) == BlockHeader{}) ||
             std::find(blocks.begin(), blocks.end(), n) != blocks.end())
             ++found.blocks;
-    return found;
+    return Verdict::Offer;
 }
 
 // Calls found(folder, lock, staged) for each workspace in parent of this user whose run has
-// ended, locked by this run meanwhile.
+// ended, locked by this run meanwhile. A hidden one made less than a minute ago is left alone:
+// its run may be about to lock it.
 template <typename Found> void EndedWorkspaces(const fs::path& parent, Found found) {
     std::error_code ec;
+    const auto now = std::chrono::system_clock::now();
     for (const fs::directory_entry& entry : fs::directory_iterator(parent, ec)) {
         const fs::path folder = entry.path();
         const std::string name = folder.filename().string();
         const bool staged = NamedWith(name, kWorkspaceStaging);
         if (!staged && !NamedWith(name, kWorkspacePrefix)) continue;
-        struct stat st {};
-        if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
-            continue;
         Descriptor lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (!lock.valid() || ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) continue; // it lives
+        struct stat st {};
+        if (!lock.valid() || ::fstat(lock.get(), &st) != 0 || st.st_uid != ::geteuid()) continue;
+        const auto made = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec);
+        if (staged && now - made < std::chrono::minutes(1)) continue;
+        if (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) continue; // it lives
         found(folder, std::move(lock), staged);
     }
 }
@@ -120,11 +137,11 @@ template <typename Found> void EndedWorkspaces(const fs::path& parent, Found fou
 int SweepStaleWorkspaces(const fs::path& parent, Workspaces holds) {
     int removed = 0;
     EndedWorkspaces(parent, [&](const fs::path& folder, Descriptor lock, bool staged) {
-        if (!staged && ToOffer(folder, lock.get(), holds)) return; // work to offer back
+        Recoverable found;
+        if (!staged && Judge(folder, lock.get(), holds, found) != Verdict::Remove) return;
         // Removed while locked: two sweeps never take the same folder apart together.
-        std::error_code gone;
-        fs::remove_all(folder, gone);
-        if (!gone) ++removed;
+        RemoveFolderAt(folder.string(), lock.get());
+        if (!fs::exists(fs::symlink_status(folder))) ++removed;
     });
     return removed;
 }
@@ -132,11 +149,10 @@ int SweepStaleWorkspaces(const fs::path& parent, Workspaces holds) {
 std::vector<Recoverable> FindRecoverable(const fs::path& parent, Workspaces holds) {
     std::vector<Recoverable> found;
     EndedWorkspaces(parent, [&](const fs::path& folder, Descriptor lock, bool staged) {
-        if (staged) return;
-        if (auto offer = ToOffer(folder, lock.get(), holds)) {
-            offer->lock = std::move(lock);
-            found.push_back(std::move(*offer));
-        }
+        Recoverable offer;
+        if (staged || Judge(folder, lock.get(), holds, offer) != Verdict::Offer) return;
+        offer.lock = std::move(lock);
+        found.push_back(std::move(offer));
     });
     std::stable_sort(found.begin(), found.end(), [](const Recoverable& a, const Recoverable& b) {
         return a.snapshot.when > b.snapshot.when;
@@ -145,8 +161,7 @@ std::vector<Recoverable> FindRecoverable(const fs::path& parent, Workspaces hold
 }
 
 void Discard(Recoverable& ended) {
-    std::error_code ec;
-    fs::remove_all(ended.folder, ec);
+    if (ended.lock.valid()) RemoveFolderAt(ended.folder.string(), ended.lock.get());
     ended.lock.Close();
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "data/descriptor.hpp"
@@ -38,5 +40,11 @@ std::vector<Recoverable> FindRecoverable(const std::filesystem::path& parent,
 
 // Declined: the folder is removed.
 void Discard(Recoverable& ended);
+
+// A regular file of an ended run's folder open as folder, read without following a link or
+// waiting on a pipe; when is raised to its time (ms since 1970). Nothing, with error set to the
+// system's error number, or to kNotRegularFile for anything but a regular file.
+std::optional<std::string> ReadEndedFile(int folder, const std::string& name, long long& when,
+                                         int& error);
 
 } // namespace sidewalk

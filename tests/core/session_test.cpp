@@ -13,6 +13,7 @@
 
 #include "data/file_text.hpp"
 #include "session/recovery_dir.hpp"
+#include "session/runtime_dir.hpp"
 #include "session/session.hpp"
 #include "session/snapshot.hpp"
 #include "session_access.hpp"
@@ -168,22 +169,49 @@ TEST(Session, ADataFileChangedOnDiskIsFound) {
     }
 }
 
-// The recovery data outlives a reboot: under the state folder, whatever the runtime folder is; a
+// The recovery data outlives a reboot: under the state folder, wherever the runtime folder is; a
 // relative XDG_STATE_HOME is none.
 TEST(Session, RecoveryDataIsKeptInTheStateFolder) {
     const test::Scratch home;
     const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     ::setenv("HOME", home.path().c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
     for (const std::string state : {(home / "state").string(), std::string("relative")}) {
         ::setenv("XDG_STATE_HOME", state.c_str(), 1);
         const fs::path folder =
             (state[0] == '/' ? fs::path(state) : home / ".local/state") / "sidewalk";
-        EXPECT_EQ(RecoveryParent(), folder);
+        EXPECT_EQ(*RecoveryParent(), folder);
         EXPECT_EQ(fs::status(folder).permissions(), fs::perms(0700)) << state;
     }
     ::unsetenv("XDG_STATE_HOME");
     ::setenv("HOME", oldHome.c_str(), 1);
+}
+
+// The runtime folder and TMPDIR hold a workspace only when no other user can change what is made
+// there: a folder of the user's that only they can write to, or a sticky one for TMPDIR.
+TEST(Session, OnlyFoldersOfOurOwnHoldAWorkspace) {
+    const test::Scratch base;
+    const fs::path run = base / "run", tmp = base / "tmp";
+    // modes of the runtime folder and TMPDIR; owner: another user's runtime folder (as root)
+    // clang-format off
+    const struct { const char* name; int run, tmp; bool other; const char* chosen; } cases[] = {
+        {"private runtime folder", 0700, 0700, false, "run"}, {"runtime folder open to all", 0777, 0700, false, "tmp"},
+        {"sticky runtime folder", 01777, 0700, false, "tmp"}, {"sticky temporary folder", 0777, 01777, false, "tmp"},
+        {"runtime folder of another user", 0700, 0700, true, "tmp"}, {"none fit", 0777, 0777, false, ""}};
+    // clang-format on
+    for (const auto& c : cases) {
+        fs::remove_all(run);
+        fs::create_directory(run);
+        fs::create_directory(tmp);
+        ::chmod(run.c_str(), static_cast<mode_t>(c.run));
+        ::chmod(tmp.c_str(), static_cast<mode_t>(c.tmp));
+        if (c.other && (::geteuid() != 0 || ::chown(run.c_str(), 65534, 65534) != 0)) continue;
+        ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        const Result<fs::path> chosen = WorkspaceParent();
+        EXPECT_EQ(chosen ? chosen->filename().string() : "", c.chosen) << c.name;
+    }
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ::unsetenv("TMPDIR");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The private workspace folder: files replaced whole, and the sweep of those of ended runs that
 // never takes a live one.
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -60,8 +61,10 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
 }
 
 // Only the folders of ended runs with nothing to recover go: a killed run's, a stale one's, one
-// whose snapshot says nothing changed, a hidden half-made one; never a live one, one with changes
-// not saved, a snapshot damaged or being written, rows without a snapshot, or anything else.
+// whose snapshot says nothing changed, a hidden half-made one a minute old; never a live one, one
+// with changes not saved, a snapshot damaged or being written, rows without a snapshot, a link or
+// a pipe where a file should be (never followed nor waited on), a young hidden one, or anything
+// else.
 TEST(Workspace, SweepOfEndedRuns) {
     const test::Scratch parent;
     const auto live = Workspace::Create(parent.path());
@@ -71,7 +74,7 @@ TEST(Workspace, SweepOfEndedRuns) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);             // private to its user
     test::KilledRun(parent.path(), [](Session&) {}); // its workspace is left behind
     const std::string unsaved = SnapshotText({.changed = true}), saved = SnapshotText({});
-    // file: in the folder (none: the name is a file)
+    // file: in the folder (none: the name is a file); content "<fifo>" or "<link>": one of those
     // clang-format off
     const struct { const char* name; const char* file; std::string content; bool removed; } cases[] = {
         {"sidewalk-stale1", "WORK.TMP", "", true},     {"sidewalk-unsav1", "SNAPSHOT.V41", unsaved, false},
@@ -79,20 +82,39 @@ TEST(Workspace, SweepOfEndedRuns) {
         {"sidewalk-broke1", "SNAPSHOT.V41", saved.substr(0, 40), false},
         {"sidewalk-being1", ".SNAPSHOT.V41.abcdefgh", "", false},
         {"sidewalk-rows01", "SECT0007.TMP", "7 ", false}, {"sidewalk-nrow01", "SECT0007.TMP", "", true},
+        {"sidewalk-fifo01", "SNAPSHOT.V41", "<fifo>", false}, {"sidewalk-link01", "SECT0001.TMP", "<link>", false},
         {"sidewalk-toolong", "WORK.TMP", "", false},   {"sidewalk-afile1", nullptr, "", false},
-        {".sidewalk-new-half12", "WORK.TMP", "", true}, {".sidewalk-new-toolong", "WORK.TMP", "", false},
+        {".sidewalk-new-half12", "WORK.TMP", "", true}, {".sidewalk-new-young1", "WORK.TMP", "", false},
+        {".sidewalk-new-toolong", "WORK.TMP", "", false},
     };
     // clang-format on
     for (const auto& c : cases) {
-        const fs::path path = parent / c.name;
+        const fs::path path = parent / c.name, file = c.file != nullptr ? path / c.file : path;
         if (c.file != nullptr) fs::create_directory(path);
-        WriteText(c.file != nullptr ? path / c.file : path, c.content);
+        if (c.content == "<fifo>") ::mkfifo(file.c_str(), 0600);
+        if (c.content == "<link>") fs::create_symlink(parent / "sidewalk-afile1", file);
+        if (!c.content.starts_with("<")) WriteText(file, c.content);
+        if (c.removed)
+            fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(2));
     }
     EXPECT_EQ(SweepStaleWorkspaces(parent.path(), Workspaces::Recovery), 5); // the killed run's, 4
     for (const auto& c : cases)
-        EXPECT_EQ(fs::exists(parent / c.name), !c.removed) << c.name;
-    EXPECT_TRUE(fs::exists(live->TempDir()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 8);
+        EXPECT_EQ(fs::exists(fs::symlink_status(parent / c.name)), !c.removed) << c.name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 11);
+}
+
+// A workspace's name swapped for a link to another folder while its run lives: the clean-up
+// removes nothing there.
+TEST(Workspace, ASwappedNameNeverLeadsTheCleanUpElsewhere) {
+    const test::Scratch parent, other;
+    WriteText(other / "MINE.TXT", "kept");
+    auto ws = Workspace::Create(parent.path());
+    const fs::path name = fs::path(ws->TempDir()).parent_path();
+    fs::rename(name, parent / "moved");
+    fs::create_directory_symlink(other.path(), name);
+    ws->Shutdown();
+    EXPECT_EQ(test::ReadText(other / "MINE.TXT"), "kept");
+    EXPECT_TRUE(fs::is_empty(parent / "moved")); // its own files went, through its descriptor
 }
 
 } // namespace
