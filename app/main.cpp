@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstring>
+#include <new>
 #include <pthread.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -20,6 +21,26 @@
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
+
+namespace {
+
+// The program's application: an operation that runs out of memory is told, not the program's end.
+class Application : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            QMessageBox::critical(activeWindow(), "Critical Error",
+                                  "There is not enough memory for this operation: it was not "
+                                  "done. Save the job, and close other programs.");
+            return false;
+        }
+    }
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     // The launch token, before anything else is made: exactly one argument, the token itself.
@@ -37,7 +58,10 @@ int main(int argc, char** argv) {
     // Without the descriptor nothing would read them: the signals end the program as usual.
     if (endingFd < 0) pthread_sigmask(SIG_UNBLOCK, &ending, nullptr);
 
-    QApplication app(argc, argv);
+    // A file size limit makes a write fail (EFBIG, told as any write error) rather than kill the
+    // program half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    Application app(argc, argv);
     using namespace sidewalk;
     using namespace sidewalk::ui;
     const Result<std::filesystem::path> found = RecoveryParent();

@@ -1,14 +1,17 @@
 // sidewalk-report: runs a job's report from the command line with the same reader, writer and
 // report code as the desktop program, for checking and batch work.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <malloc.h>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 #include "cli/source_date_epoch.hpp"
@@ -175,7 +178,26 @@ bool WriteSketches(const Session& session, const std::string& dir) {
     return true;
 }
 
+// An output that names the file being read (the same file, by any name): refused, for writing
+// it would put the report where the job was.
+bool OverwritesInput(const Arguments& a) {
+    struct stat in {};
+    if (::stat(a.input.c_str(), &in) != 0) return false;
+    for (const auto& out : {a.output, a.totalsCsv}) {
+        struct stat st {};
+        if (out && ::stat(out->c_str(), &st) == 0 && st.st_dev == in.st_dev &&
+            st.st_ino == in.st_ino) {
+            PrintMessage({"Cannot write the file " + *out + ": it would overwrite the data file " +
+                              a.input + ".",
+                          "File Output Error"});
+            return true;
+        }
+    }
+    return false;
+}
+
 int Report(const Arguments& a) {
+    if (OverwritesInput(a)) return kExitFailed;
     auto session = MakeSession();
     if (!session) return kExitFailed;
     const RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
@@ -223,5 +245,14 @@ int main(int argc, char** argv) {
     }
     const std::optional<Arguments> a = Parse(args);
     if (!a) return Usage();
-    return a->rewrite ? Rewrite(*a) : Report(*a);
+    // A file size limit makes a write fail (EFBIG, told as any write error) rather than kill the
+    // run half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    try {
+        return a->rewrite ? Rewrite(*a) : Report(*a);
+    } catch (const std::bad_alloc&) {
+        PrintMessage(
+            {"There is not enough memory for this job. Nothing was written.", "Critical Error"});
+        return kExitFailed;
+    }
 }

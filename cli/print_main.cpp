@@ -2,11 +2,13 @@
 // through the desktop program's own printing code, on a printer of the print system or into a
 // PDF, for batch work; --list shows the printers with their papers and trays.
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -112,9 +114,7 @@ struct SpooledInput {
     }
 };
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::optional<std::string> pdf, queue, paperName, trayName;
     std::string report;
@@ -232,4 +232,18 @@ int main(int argc, char** argv) {
             .string();
     const Status printed = PrintReportCopies(system, printer, title, report, first, last, copies);
     return printed.failed() ? Fail(printed.error()) : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file size limit makes a write fail (EFBIG, told as any write error) rather than kill the
+    // run half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail("Critical Error", "There is not enough memory for this report. Nothing was "
+                                      "printed.");
+    }
 }

@@ -1,11 +1,8 @@
 // Write-beside-then-rename file replacement (POSIX).
 #include "data/atomic_file.hpp"
 
-#include "data/descriptor.hpp"
-
-#include "data/file_text.hpp"
-
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
@@ -15,83 +12,132 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/descriptor.hpp"
+#include "data/file_text.hpp"
+#include "data/folder_fd.hpp"
+
 namespace sidewalk {
 
 namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kTemporaryMark = "sidewalk-save-";
+constexpr std::size_t kRandomLetters = 6;
+
+Unexpected<Message> OutputError(const fs::path& target, const std::string& why) {
+    return Failure({"Cannot write the file " + target.string() + ": " + why, "File Output Error",
+                    MessageKind::Error});
+}
 Unexpected<Message> OutputError(const fs::path& target, int error) {
-    return Failure({"Cannot write the file " + target.string() + ": " + std::strerror(error),
-                    "File Output Error", MessageKind::Error});
+    return OutputError(target, error == kNotRegularFile
+                                   ? std::string("it is a named pipe, a device or a socket, not "
+                                                 "a file this program writes over")
+                                   : std::string(std::strerror(error)));
+}
+
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// The hidden name a new file beside path is made under, with its random letters to come: the
+// target's name and a mark no person would choose, or the mark alone where a name that long
+// would not fit the file system.
+std::string TemporaryStem(const fs::path& path) {
+    const std::string name = path.filename().string();
+    const std::string stem = "." + name + "." + std::string(kTemporaryMark);
+    return stem.size() + kRandomLetters <= NAME_MAX ? stem : "." + std::string(kTemporaryMark);
 }
 
 // Creates a new file beside path under a name no other file has, with the given mode less the
-// umask: the kernel takes it off, so no process-wide umask is read or changed. Returns the
-// descriptor, or -1 with errno set.
-int CreateBeside(const fs::path& path, mode_t mode, std::string& tempName) {
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const std::string stem = "." + path.filename().string() + ".";
+// umask (the kernel takes it off, so no process-wide umask is read or changed), and locks it
+// until it is closed: while its lock is held no sweep of leftovers takes it. Returns the
+// descriptor, or an invalid one with errno set.
+Descriptor CreateBeside(const fs::path& path, mode_t mode, std::string& tempName) {
+    const std::string stem = (FolderOf(path) / TemporaryStem(path)).string();
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     // The address of a local and the clock differ from run to run and thread to thread.
     unsigned long long seed = reinterpret_cast<std::uintptr_t>(&tempName) ^
                               static_cast<unsigned long long>(::getpid()) << 32 ^
                               static_cast<unsigned long long>(std::time(nullptr));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string suffix;
-        for (int i = 0; i < 8; ++i) {
+        tempName = stem;
+        for (std::size_t i = 0; i < kRandomLetters; ++i) {
             seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-            suffix += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+            tempName += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
         }
-        tempName = (dir / (stem + suffix)).string();
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        Descriptor fd(::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (!fd.valid() && errno == EEXIST) continue;
+        if (!fd.valid()) return fd;
+        // A sweep may have taken the new name between its making and its lock: then another.
+        struct stat st {};
+        if (::flock(fd.get(), LOCK_EX) == 0 && ::fstat(fd.get(), &st) == 0 && st.st_nlink > 0)
+            return fd;
     }
     errno = EEXIST;
-    return -1;
+    return Descriptor();
 }
 
-// Writes content to a new file beside path; fills tempName. Returns 0 or the error number. A
-// user's file's new content is locked while it is written: a save killed half-way leaves it
-// unlocked, and the next save knows it for a leftover.
+// Writes content to a new file beside path, locked and still open; fills tempName. Returns the
+// error number, or 0 with fd open.
 int WriteBeside(const fs::path& path, std::string_view content, std::string& tempName,
-                const struct stat* old, bool synced) {
+                const struct stat* old, bool synced, Descriptor& fd) {
     // Replacing a file, the new one is never more open than the old one, even while written.
     const mode_t mode = old != nullptr ? static_cast<mode_t>(old->st_mode & 0777) : 0666;
-    Descriptor fd(CreateBeside(path, mode, tempName));
+    fd = CreateBeside(path, mode, tempName);
     if (!fd.valid()) return errno;
-    if (synced) ::flock(fd.get(), LOCK_EX);
     int error = WriteAllBytes(fd.get(), content);
-    if (error == 0 && old != nullptr && ::fchmod(fd.get(), old->st_mode & 07777) != 0)
-        error = errno;
+    if (error == 0 && old != nullptr) {
+        // The old file's group, where this user may give it, and its mode.
+        if (::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid) != 0 && errno != EPERM)
+            error = errno;
+        if (error == 0 && ::fchmod(fd.get(), old->st_mode & 07777) != 0) error = errno;
+    }
     if (error == 0 && synced && ::fsync(fd.get()) != 0) error = errno;
-    if (const int closed = fd.Close(); error == 0) error = closed;
-    if (error != 0) ::unlink(tempName.c_str());
+    if (error != 0) {
+        ::unlink(tempName.c_str());
+        fd.Close();
+    }
     return error;
 }
 
-// Removes the hidden files a save to path killed half-way left beside it (".NAME.xxxxxxxx"),
-// those of this user that no save is writing now.
+// Removes the hidden files that saves to path killed half-way left beside it: names of exactly
+// the form a save makes, regular files of this user, whose lock no save holds.
 void RemoveLeftovers(const fs::path& path) {
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const std::string stem = "." + path.filename().string() + ".";
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() != stem.size() + 8 || !name.starts_with(stem)) continue;
+    const Descriptor dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid()) return;
+    const std::string stem = TemporaryStem(path);
+    for (const std::string& name : EntriesAt(dir.get())) {
+        if (name.size() != stem.size() + kRandomLetters || !name.starts_with(stem)) continue;
         const Descriptor fd(
-            ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+            ::openat(dir.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat st {};
         if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
             st.st_uid != ::geteuid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
-        ::unlink(entry.path().c_str());
+        ::unlinkat(dir.get(), name.c_str(), 0); // while locked: no save has it
     }
 }
 
 } // namespace
 
-Status WriteFileAtomically(const fs::path& target, std::string_view content) {
+bool IsTemporaryFileOf(std::string_view entry, std::string_view name) {
+    const std::string stem = TemporaryStem(fs::path(std::string(name)));
+    return entry.size() == stem.size() + kRandomLetters && entry.starts_with(stem);
+}
+
+std::string ReplaceQuestion(const fs::path& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    if ((st.st_mode & S_IWUSR) == 0) return target.string() + " is read-only. Replace it anyway?";
+    if (st.st_nlink > 1)
+        return target.string() +
+               " has other names (hard links), which would keep the old content. Replace it "
+               "anyway?";
+    return {};
+}
+
+Status WriteFileAtomically(const fs::path& target, std::string_view content, Replace replace) {
     // Saving through a symbolic link replaces the file it points to, not the link.
     fs::path path = target;
     std::error_code ec;
@@ -102,29 +148,30 @@ Status WriteFileAtomically(const fs::path& target, std::string_view content) {
 
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) return OutputError(target, EISDIR);
-    if (exists && !S_ISREG(old.st_mode)) {
-        // A device or a pipe (standard output, say) has no old content to keep: write to it.
-        Descriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
-        if (!fd.valid()) return OutputError(target, errno);
-        int error = WriteAllBytes(fd.get(), content);
-        if (const int closed = fd.Close(); error == 0) error = closed;
-        if (error != 0) return OutputError(target, error);
-        return {};
-    }
+    // A pipe, a device or a socket is refused at once: never waited on, never written to.
+    if (exists && !S_ISREG(old.st_mode))
+        return OutputError(target, S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile);
+    if (exists && old.st_uid != ::geteuid())
+        return OutputError(target, "it belongs to another user, and is not replaced");
+    if (exists && replace == Replace::Unasked && (old.st_mode & S_IWUSR) == 0)
+        return OutputError(target, "it is read-only");
+    if (exists && replace == Replace::Unasked && old.st_nlink > 1)
+        return OutputError(target, "it has other names (hard links), which would keep the old "
+                                   "content");
 
     RemoveLeftovers(path);
     std::string tempName;
-    if (const int error = WriteBeside(path, content, tempName, exists ? &old : nullptr, true))
+    Descriptor fd; // held, and so locked, until the rename is done
+    if (const int error = WriteBeside(path, content, tempName, exists ? &old : nullptr, true, fd))
         return OutputError(target, error);
     if (::rename(tempName.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempName.c_str());
         return OutputError(target, error);
     }
+    fd.Close();
     // Make the rename itself durable.
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    if (const Descriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (const Descriptor dirFd(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         dirFd.valid())
         ::fsync(dirFd.get());
     return {};
@@ -146,7 +193,8 @@ Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content, Keep
         if (errno != EEXIST) return OutputError(path, errno);
     }
     std::string tempName;
-    if (const int error = WriteBeside(path, content, tempName, nullptr, durable))
+    Descriptor fd;
+    if (const int error = WriteBeside(path, content, tempName, nullptr, durable, fd))
         return OutputError(path, error);
     // Renamed over the old file: at every instant the name holds the old content or the new.
     if (::rename(tempName.c_str(), path.c_str()) != 0) {
@@ -155,8 +203,7 @@ Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content, Keep
         return OutputError(path, error);
     }
     if (durable) {
-        const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-        const Descriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Descriptor dirFd(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!dirFd.valid() || ::fsync(dirFd.get()) != 0) return OutputError(path, errno);
     }
     return {};

@@ -24,7 +24,9 @@ AppendNumbers(std::string& out, const std::string& where,
               std::initializer_list<std::pair<const NumberField&, const std::string&>> fields) {
     for (const auto& [f, value] : fields) {
         const std::string text = Format(Val(value), f.pattern);
-        if (static_cast<int>(text.size()) > f.columns.width) return DoesNotFit(where, f, text);
+        // Shown as typed, and no longer than a message can hold ("1e308999" formats to 309 digits).
+        if (static_cast<int>(text.size()) > f.columns.width)
+            return DoesNotFit(where, f, value.size() > 20 ? value.substr(0, 20) + "..." : value);
         out += PadField(text, f.columns.width, "L");
         out += ' ';
     }

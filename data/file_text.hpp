@@ -1,5 +1,5 @@
 // Whole-file reading and writing of small text files, and splitting a text into lines by the
-// card file rule (LF ends a line, a CR before it belongs to the line end).
+// card file rule (CR LF, LF or a CR alone ends a line: files of every system are read).
 #pragma once
 
 #include <cstddef>
@@ -50,16 +50,14 @@ class LineCursor {
     // The next line, without its line end; false after the last.
     bool Next(std::string_view& line) {
         if (from_ >= text_.size()) return false;
-        const std::size_t lf = text_.find('\n', from_);
-        if (lf == std::string_view::npos) {
+        const std::size_t end = text_.find_first_of("\r\n", from_);
+        if (end == std::string_view::npos) {
             line = text_.substr(from_);
             from_ = text_.size();
             return true;
         }
-        std::size_t end = lf;
-        if (end > from_ && text_[end - 1] == '\r') --end;
         line = text_.substr(from_, end - from_);
-        from_ = lf + 1;
+        from_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         return true;
     }
 
@@ -68,8 +66,8 @@ class LineCursor {
     std::size_t from_ = 0;
 };
 
-// The lines of a text: each ends at LF, a CR just before the LF belongs to the line end, and a
-// last line without a line end still counts. The views point into text.
+// The lines of a text: each ends at CR LF, LF or a CR alone, and a last line without a line end
+// still counts. The views point into text.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 } // namespace sidewalk

@@ -57,10 +57,11 @@ Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {
     return {};
 }
 
-Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName) {
+Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName,
+                     Replace replace) {
     const Result<std::string> text = CardFileText(job, ws);
     if (!text) return Failure(text.error());
-    return WriteFileAtomically(fileName, *text);
+    return WriteFileAtomically(fileName, *text, replace);
 }
 
 Result<std::string> WriteWorkFile(const Job& job, const Workspace& ws) {

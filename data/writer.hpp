@@ -23,7 +23,8 @@ Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out);
 
 // Replaces fileName with the card file only once every byte was written and flushed; on any
 // failure the old file stays as it was.
-Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName);
+Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName,
+                     Replace replace = Replace::Unasked);
 
 // Writes the card file to the workspace's work file, which the report run reads; returns what
 // was written.

@@ -95,10 +95,12 @@ void EnddataForm::Endsave_Click() {
         if (answer == QMessageBox::Save) Endsaveas_Click();
         if (answer != QMessageBox::Yes) return;
     }
+    Replace replace = Replace::Unasked;
+    if (!MayReplace(services_.session.job().dataFileName, replace)) return;
     Status saved;
     {
         WaitCursor wait;
-        saved = services_.session.Save();
+        saved = services_.session.Save(replace);
     }
     if (services_.messages.Done(this, saved)) saved_->show(); // with the pointer as it was
 }
@@ -106,12 +108,25 @@ void EnddataForm::Endsave_Click() {
 void EnddataForm::Endsaveas_Click() {
     std::string fileName = services_.session.job().dataFileName;
     if (!services_.dialogs.ShowSaveDialog(this, state_.lastDir, fileName)) return;
+    Replace replace = Replace::Unasked;
+    if (!MayReplace(fileName, replace)) return;
     Status saved;
     {
         WaitCursor wait;
-        saved = services_.session.SaveAs(fileName);
+        saved = services_.session.SaveAs(fileName, replace);
     }
     if (services_.messages.Done(this, saved)) savedAs_->show();
+}
+
+bool EnddataForm::MayReplace(const std::string& path, Replace& replace) {
+    const std::string question = ReplaceQuestion(path);
+    if (question.empty()) return true;
+    if (services_.messages.Ask(this, "Save Data", QString::fromStdString(question),
+                               QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    replace = Replace::Confirmed;
+    return true;
 }
 
 } // namespace sidewalk::ui

@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <string>
 
+#include "data/atomic_file.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {
@@ -18,6 +20,8 @@ class EnddataForm : public QDialog {
     void Endsaveas_Click();
 
   private:
+    // Asks before writing over a file that needs it (read-only, hard links); false to leave it.
+    bool MayReplace(const std::string& path, Replace& replace);
     Services& services_;
     ShellState& state_;
     QLabel* saved_;   // Image1, beside Save

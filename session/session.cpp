@@ -151,15 +151,16 @@ void Session::SetUnits(const std::string& units) {
     Keep(); // the units of a job not yet keyed: nothing to save, but kept with it
 }
 
-Status Session::Save() {
+Status Session::Save(Replace replace) {
     if (job_.dataFileName.empty() || job_.dataFileName == kNoName)
         return Failure({"This job has no data file yet. Use Save As to choose one.",
                         "File Output Error", MessageKind::Error});
-    return SaveAs(job_.dataFileName);
+    return SaveAs(job_.dataFileName, replace);
 }
 
-Status Session::SaveAs(const fs::path& path) {
-    if (const Status written = WriteDataFile(job_, ws_, path); written.failed()) return written;
+Status Session::SaveAs(const fs::path& path, Replace replace) {
+    if (const Status written = WriteDataFile(job_, ws_, path, replace); written.failed())
+        return written;
     job_.dataFileName = path.string();
     Reset(true, StampOf(path));
     return {};

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "compute/run_report.hpp"
+#include "data/atomic_file.hpp"
 #include "data/block_file.hpp"
 #include "data/file_stamp.hpp"
 #include "data/job.hpp"
@@ -42,11 +43,12 @@ class Session {
     // would write over another program's or person's work. False for a job without a file.
     bool ChangedOnDisk() const;
 
-    // Writes the job to its data file; marks it saved. Refused for a job without a file name.
-    Status Save();
+    // Writes the job to its data file; marks it saved. Refused for a job without a file name, and
+    // as WriteFileAtomically refuses (a read-only file only when not confirmed).
+    Status Save(Replace replace = Replace::Unasked);
 
     // Writes the job to path; on success path becomes the save target and the job is saved.
-    Status SaveAs(const std::filesystem::path& path);
+    Status SaveAs(const std::filesystem::path& path, Replace replace = Replace::Unasked);
 
     // Writes the work file and runs the report into the workspace's report file.
     Result<RunOutcome> Report(const RunOptions& options = {});

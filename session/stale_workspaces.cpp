@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/folder_fd.hpp"
 #include "data/workspace.hpp"
@@ -66,7 +67,6 @@ enum class Verdict { Offer, Remove, LeaveAlone };
 // that is never read, and its folder is left alone.
 Verdict Judge(const fs::path& folder, int fd, Workspaces holds, Recoverable& found) {
     const std::string snapshotName(kSnapshotName);
-    const std::string beingWritten = "." + snapshotName + ".";
     long long when = 0;
     int error = 0;
     std::optional<std::string> text = ReadEndedFile(fd, snapshotName, when, error);
@@ -76,8 +76,7 @@ Verdict Judge(const fs::path& folder, int fd, Workspaces holds, Recoverable& fou
     std::optional<std::string> unfinished;
     for (const std::string& name : EntriesAt(fd)) {
         const bool block = BlockFileName(name);
-        const bool temporary =
-            name.size() == beingWritten.size() + 8 && name.starts_with(beingWritten);
+        const bool temporary = IsTemporaryFileOf(name, snapshotName);
         if (!block && !temporary) continue;
         const std::optional<std::string> bytes = ReadEndedFile(fd, name, when, error);
         if (error == kNotRegularFile) return Verdict::LeaveAlone;

@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -75,11 +76,37 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadText(dir_ / "report.prn"), ReadText(kData / "card-errors.SPL"));
     EXPECT_EQ(ReadText(dir_ / "totals.csv"), ReadText(kData / "card-errors.csv"));
+}
 
-    // Totals to standard output, report to a device.
-    r = Run("--output /dev/null --totals-csv /dev/stdout " + Data("tangent-english.V41"));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("block,description,", 0), 0u) << r.out << r.err;
+// 32 report runs at once in one runtime folder and 16 saves at once to one target, again and
+// again, all succeed: no run takes another's workspace or temporary file.
+TEST_F(Cli, ManyRunsAtOnce) {
+    const std::string bin = "'" + std::string(SIDEWALK_REPORT_BIN) + "' ",
+                      job = Data("tangent-english.V41");
+    const std::string runs =
+        "cd '" + dir_.string() + "' && export XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() +
+        "' && for i in $(seq 32); do for j in $(seq 10); do " + bin + "--output r$i.prn " + job +
+        " || echo failed; done & done; for i in $(seq 16); do for j in $(seq 40); do " + bin +
+        "--rewrite out.V41 " + job + " || echo failed; done & done; wait";
+    const std::string output = "'" + (dir_ / "output").string() + "'";
+    ASSERT_EQ(std::system((runs + " >" + output + " 2>&1").c_str()), 0);
+    EXPECT_EQ(ReadText(dir_ / "output"), "");
+    EXPECT_TRUE(fs::is_empty(tmp_));
+}
+
+// Outputs that are not regular files, or that are the data file itself, are refused at once:
+// nothing is waited on, nothing written.
+TEST_F(Cli, OutputsThatAreNoFileOrTheJobAreRefused) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    fs::copy_file(kData / "tangent-english.V41", dir_ / "job.V41");
+    for (const std::string& args : {std::string("--output /dev/null"), "--output " + Path("pipe"),
+                                    "--rewrite " + Path("pipe"), "--totals-csv " + Path("."),
+                                    "--output " + Path("job.V41")}) {
+        const Result r = Run(args + " " + Path("job.V41"));
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.err.rfind("File Output Error: Cannot write the file ", 0), 0u) << r.err;
+    }
+    EXPECT_EQ(ReadText(dir_ / "job.V41"), ReadText(kData / "tangent-english.V41"));
 }
 
 // A job past the program's limits is reported as far as it goes (status 1); a file that is no
@@ -101,8 +128,8 @@ TEST_F(Cli, ExitStatusSaysWhetherAReportWasWritten) {
 TEST_F(Cli, SketchesOfTheSampleJobs) {
     for (const char* job : {"downtown-english.V41", "ring-road-metric.V41"}) {
         const fs::path sample = fs::path(SIDEWALK_EXAMPLES_DIR) / job, dir = dir_ / job;
-        const Result r =
-            Run("--output /dev/null --sketch '" + dir.string() + "' '" + sample.string() + "'");
+        const Result r = Run("--output " + Path("r.prn") + " --sketch '" + dir.string() + "' '" +
+                             sample.string() + "'");
         ASSERT_EQ(r.status, 0) << r.err;
         std::istringstream cards(ReadText(sample));
         const std::regex station(R"(\d+\+\d\d\.\d\d\d)");
@@ -138,13 +165,14 @@ TEST_F(Cli, KilledRunsLeaveNothingOnceAnotherRuns) {
         std::snprintf(after, sizeof after, "0.%03d", 1 + run);
         const std::string killed = "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() +
                                    "' timeout -s KILL " + after + " '" + SIDEWALK_REPORT_BIN +
-                                   "' --output /dev/null " + Path("big.V41") + " >/dev/null 2>&1";
+                                   "' --output " + Path("r.prn") + " " + Path("big.V41") +
+                                   " >/dev/null 2>&1";
         (void)!std::system(killed.c_str());
     }
     // A folder still being made (hidden) is left alone for a minute: a minute later, then.
     for (const auto& left : fs::directory_iterator(tmp_))
         fs::last_write_time(left, left.last_write_time() - std::chrono::minutes(2));
-    EXPECT_EQ(Run("--output /dev/null " + Path("big.V41")).status, 0); // and tmp_ is empty
+    EXPECT_EQ(Run("--output " + Path("r.prn") + " " + Path("big.V41")).status, 0); // tmp_ empty
 }
 
 TEST_F(Cli, UsageAndBadArguments) {

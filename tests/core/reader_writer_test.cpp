@@ -115,12 +115,14 @@ TEST(Writer, NothingIsWrittenWhenABlockCannotBeWritten) {
     auto error = WriteDataFile(job, ws, target);
     ASSERT_TRUE(error.failed());
     EXPECT_NE(error.error().text.find("SECT0001.TMP"), std::string::npos) << error.error().text;
-    // A value wider than its field.
+    // A value wider than its field, named as typed and cut short.
     WriteText(ws.BlockFileName(1), "");
-    job.header(1).widsw = "100";
+    job.header(1).widsw = std::string(24, '9');
     error = WriteDataFile(job, ws, target);
     ASSERT_TRUE(error.failed());
-    EXPECT_NE(error.error().text.find("Block 1: the sidewalk width 100.000"), std::string::npos);
+    EXPECT_NE(error.error().text.find("Block 1: the sidewalk width " + std::string(20, '9') +
+                                      "... does not fit"),
+              std::string::npos);
     EXPECT_EQ(ReadText(target), "old contents\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }

@@ -158,10 +158,11 @@ TEST(Text, PadFieldUpperCaseTrimColumnsAndStr) {
     EXPECT_EQ(StrInt(7) + StrInt(100) + StrInt(-3), " 7 100-3");
 }
 
-TEST(Text, LinesEndAtLfWithAnOptionalCr) {
+// CR LF, LF and a CR alone (old Mac files) all end a line.
+TEST(Text, LinesEndAtCrLfLfOrCr) {
     const struct { std::string bytes; std::vector<std::string> lines; } cases[] = {
-        {"", {}}, {"\n", {""}}, {"a\r\nb\nc", {"a", "b", "c"}}, {"a\r\r\n", {"a\r"}},
-        {"x\r", {"x\r"}}, {"a\n\n", {"a", ""}}, {"mid\rdle\r\n", {"mid\rdle"}},
+        {"", {}}, {"\n", {""}}, {"a\r\nb\nc", {"a", "b", "c"}}, {"a\r\r\n", {"a", ""}},
+        {"x\r", {"x"}}, {"a\n\n", {"a", ""}}, {"mid\rdle\r\n", {"mid", "dle"}}, {"\n\r", {"", ""}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> got;

@@ -45,19 +45,53 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
     ::umask(saved);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
     // What saves killed half-way left beside the file goes with the next save; a save being
-    // written now (its file locked) and other names stay.
-    for (const char* name : {".JOB.V41.killed01", ".JOB.V41.writing1", ".JOB.V41.short"})
+    // written now (its file locked) and the user's own files of like names stay.
+    const char* const beside[] = {".JOB.V41.sidewalk-save-killed", ".JOB.V41.sidewalk-save-writin",
+                                  ".JOB.V41.20261208", ".JOB.V41.ABCDEFGH", ".JOB.V41.v41copy1"};
+    for (const char* name : beside)
         WriteText(dir / name, "half");
-    const Descriptor writing(::open((dir / ".JOB.V41.writing1").c_str(), O_RDONLY));
+    const Descriptor writing(::open((dir / beside[1]).c_str(), O_RDONLY));
     ASSERT_EQ(::flock(writing.get(), LOCK_EX), 0);
     ASSERT_TRUE(WriteFileAtomically(dir / "JOB.V41", "third\r\n").has_value());
-    EXPECT_FALSE(fs::exists(dir / ".JOB.V41.killed01"));
-    EXPECT_TRUE(fs::exists(dir / ".JOB.V41.writing1") && fs::exists(dir / ".JOB.V41.short"));
+    for (const char* name : beside)
+        EXPECT_EQ(fs::exists(dir / name), name != beside[0]) << name;
     // A file that cannot be made names itself and leaves nothing.
     const auto error = ReplaceWorkspaceFile(dir / "no" / "SECT0001.TMP", "x");
     ASSERT_TRUE(error.failed());
     EXPECT_EQ(error.error().title, "File Output Error");
     EXPECT_NE(error.error().text.find(std::strerror(ENOENT)), std::string::npos);
+}
+
+// A save refuses at once, keeping the old file, what it must not simply write over; a read-only
+// file or one with other names is written over once the user agreed, keeping its mode.
+TEST(ReplaceFile, TargetsThatAreRefused) {
+    const test::Scratch dir;
+    // clang-format off
+    const struct { const char* name; std::string why; bool confirmable; } cases[] = {
+        {"read-only", "it is read-only", true}, {"linked", "it has other names (hard links)", true},
+        {"pipe", "it is a named pipe, a device or a socket", false}, {"folder", std::strerror(EISDIR), false},
+        {"theirs", "it belongs to another user", false}};
+    // clang-format on
+    for (const auto& c : cases) {
+        const fs::path file = dir / c.name;
+        WriteText(file, "old");
+        if (c.why.starts_with("it is read")) fs::permissions(file, fs::perms(0444));
+        if (c.why.starts_with("it has")) fs::create_hard_link(file, dir / "other name");
+        if (c.why.starts_with("it is a")) fs::remove(file), ::mkfifo(file.c_str(), 0600);
+        if (c.why == std::strerror(EISDIR)) fs::remove(file), fs::create_directory(file);
+        if (c.why.starts_with("it belongs") &&
+            (::geteuid() != 0 || ::chown(file.c_str(), 65534, 65534) != 0))
+            continue;
+        const Status refused = WriteFileAtomically(file, "new");
+        ASSERT_TRUE(refused.failed()) << c.name;
+        EXPECT_NE(refused.error().text.find(file.string() + ": " + c.why), std::string::npos)
+            << c.name;
+        EXPECT_EQ(WriteFileAtomically(file, "new", Replace::Confirmed).has_value(), c.confirmable)
+            << c.name;
+        if (fs::is_regular_file(file))
+            EXPECT_EQ(ReadText(file), c.confirmable ? "new" : "old") << c.name;
+    }
+    EXPECT_EQ(fs::status(dir / "read-only").permissions(), fs::perms(0444));
 }
 
 // Only the folders of ended runs with nothing to recover go: a killed run's, a stale one's, one
@@ -80,7 +114,7 @@ TEST(Workspace, SweepOfEndedRuns) {
         {"sidewalk-stale1", "WORK.TMP", "", true},     {"sidewalk-unsav1", "SNAPSHOT.V41", unsaved, false},
         {"sidewalk-saved1", "SNAPSHOT.V41", saved, true},
         {"sidewalk-broke1", "SNAPSHOT.V41", saved.substr(0, 40), false},
-        {"sidewalk-being1", ".SNAPSHOT.V41.abcdefgh", "", false},
+        {"sidewalk-being1", ".SNAPSHOT.V41.sidewalk-save-abcdef", "", false},
         {"sidewalk-rows01", "SECT0007.TMP", "7 ", false}, {"sidewalk-nrow01", "SECT0007.TMP", "", true},
         {"sidewalk-fifo01", "SNAPSHOT.V41", "<fifo>", false}, {"sidewalk-link01", "SECT0001.TMP", "<link>", false},
         {"sidewalk-toolong", "WORK.TMP", "", false},   {"sidewalk-afile1", nullptr, "", false},

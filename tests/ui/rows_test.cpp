@@ -6,14 +6,12 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTableView>
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "compute/block_sketch.hpp"
 #include "entry/block_rows_model.hpp"
 #include "entry/dataform.hpp"
 #include "entry/rows_keeper.hpp"
+#include "killed_run.hpp"
 #include "session/stale_workspaces.hpp"
 #include "ui/number_validator.hpp"
 #include "ui_support.hpp"
@@ -87,33 +85,23 @@ class RowOperations : public QObject {
     void committedRowsOutliveAKill() {
         QFETCH(int, committed);
         Folder parent;
-        int acks[2];
-        QCOMPARE(::pipe(acks), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            auto s = Session::Create(parent.path());
-            s->KeepSnapshots();
-            s->StoreBlockHeader(1, {"Tangent", "Right", "10", "4", "1", "1", "", "TYPED"});
-            BlockRowsModel rows(s->job().rows);
-            RowsKeeper keeper(*s, 1, s->LoadBlockRows(1), rows);
-            QObject::connect(&rows, &QAbstractItemModel::dataChanged,
-                             [&] { (void)SketchBlock(s->job().header(1), rows.Texts(), false); });
-            for (int r = 0; r < kMaxRows; ++r) {
-                const QString cells[] = {"7", QString::number(r + 1), QString::number(10 + r), "",
-                                         "0"};
-                for (const int c : {0, 1, 2, 4})
-                    rows.setData(rows.index(r, c), cells[c]);
-                (void)!::write(acks[1], "x", 1);
-            }
-            ::pause();
-        }
-        ::close(acks[1]);
-        char ack = 0;
-        for (int r = 0; r < committed; ++r)
-            QCOMPARE(::read(acks[0], &ack, 1), 1);
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        ::close(acks[0]);
+        sidewalk::test::KilledRun(
+            parent.path(),
+            [](Session& s) {
+                s.StoreBlockHeader(1, {"Tangent", "Right", "10", "4", "1", "1", "", "TYPED"});
+                BlockRowsModel rows(s.job().rows);
+                RowsKeeper keeper(s, 1, s.LoadBlockRows(1), rows);
+                QObject::connect(&rows, &QAbstractItemModel::dataChanged, [&] {
+                    (void)SketchBlock(s.job().header(1), rows.Texts(), false);
+                });
+                for (int r = 0; r < kMaxRows; ++r) {
+                    const QString cells[] = {"7", QString::number(r + 1), "10", "", "0"};
+                    for (const int c : {0, 1, 2, 4})
+                        rows.setData(rows.index(r, c), cells[c]);
+                    sidewalk::test::Ack();
+                }
+            },
+            false, committed);
         std::vector<Recoverable> found = FindRecoverable(parent.path(), Workspaces::Recovery);
         QCOMPARE(found.size(), std::size_t{1});
         auto s = Session::Create();
