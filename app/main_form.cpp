@@ -11,6 +11,7 @@
 #include "app/about_box.hpp"
 #include "app/proc_form.hpp"
 #include "entry/engmet_form.hpp"
+#include "print/report_text.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -123,8 +124,8 @@ QString AtStake(const Recoverable& job) {
     text +=
         "Data file: " + (named ? QString::fromStdString(j.dataFileName) : QString("never saved")) +
         "\n";
-    text += "Ref No.: " + QString::fromStdString(j.idxRefNum) + "\n";
-    text += "Project No.: " + QString::fromStdString(j.idxProject) + "\n";
+    text += "Ref No.: " + ReportText(j.idxRefNum) + "\n";
+    text += "Project No.: " + ReportText(j.idxProject) + "\n";
     text += "Blocks: " + QString::number(job.blocks) + "\n";
     text += "Last changed: " + QString::fromStdString(SnapshotTime(job.snapshot.when)) + "\n";
     if (!job.snapshot.damage.empty())

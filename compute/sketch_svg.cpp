@@ -1,5 +1,5 @@
-// Writing a block sketch as SVG: y is turned downwards, the texts are UTF-8 (a description of
-// older Latin-1 bytes is converted), and every number is written by the Format patterns.
+// Writing a block sketch as SVG: y is turned downwards, the texts are UTF-8 (a description in
+// Windows-1252 bytes is converted), and every number is written by the Format patterns.
 #include "compute/sketch_svg.hpp"
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "data/number.hpp"
+#include "data/windows1252.hpp"
 
 namespace sidewalk {
 
@@ -16,7 +17,8 @@ std::string Number(double v) {
     return Format(v, "0.000");
 }
 
-// Valid UTF-8 stays; otherwise each byte is taken as Latin-1. Characters XML cannot hold go.
+// Valid UTF-8 stays; otherwise each byte is taken as Windows-1252, the card files' set.
+// Characters XML cannot hold go.
 std::string XmlText(std::string_view bytes) {
     auto validUtf8 = [](std::string_view b) {
         for (std::size_t i = 0; i < b.size();) {
@@ -53,9 +55,12 @@ std::string XmlText(std::string_view bytes) {
             out += "&quot;";
             break;
         default:
-            if (c >= 0x80 && !utf8) {
-                out += static_cast<char>(0xC0 | (c >> 6));
-                out += static_cast<char>(0x80 | (c & 0x3F));
+            if (c >= 0x80 && !utf8) { // a Windows-1252 byte: its character in UTF-8
+                const char32_t u = Windows1252Char(c);
+                if (u < 0xA0) break; // a C1 control, which a drawing's text cannot show
+                if (u >= 0x800) out += static_cast<char>(0xE0 | (u >> 12));
+                out += static_cast<char>((u >= 0x800 ? 0x80 | ((u >> 6) & 0x3F) : 0xC0 | (u >> 6)));
+                out += static_cast<char>(0x80 | (u & 0x3F));
             } else {
                 out += ch;
             }

@@ -1,6 +1,8 @@
 // Block Identification window.
 #include "entry/block_header.hpp"
 
+#include "print/report_text.hpp"
+
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -126,7 +128,7 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
         {bcbsw_, &f.bcbsw}, {widsw_, &f.widsw},     {w1_, &f.w1},
         {w2_, &f.w2},       {radius_, &f.radiusBl}, {description_, &f.blkDesc}};
     for (const auto& [edit, text] : texts)
-        edit->setText(QString::fromStdString(*text));
+        edit->setText(ReportText(*text));
     const std::string& aliTyp = job.header(blockNo).aliTyp;
     curveData_->setVisible(aliTyp == "R" || aliTyp == "L");
     connect(direction_, &QComboBox::currentTextChanged, this, &BlockHeader::ShowCurveData);
@@ -157,14 +159,22 @@ bool BlockHeader::RefuseIfNotFit(QLineEdit* edit) {
     return true;
 }
 
+std::string BlockHeader::DescriptionBytes() const {
+    // Stored in capitals, as the card holds it: é becomes É, a byte of its own as well.
+    QString text = description_->text();
+    for (QChar& c : text)
+        c = c.toUpper();
+    return StoredBytes(text, services_.session.job().header(blockNo_).blkDesc);
+}
+
 void BlockHeader::BlkData_Click() {
     for (QLineEdit* edit : {bcbsw_, widsw_, w1_, w2_, radius_})
         if (RefuseIfNotFit(edit)) return;
     services_.session.StoreBlockHeader(
-        blockNo_, {direction_->currentText().toStdString(), side_->currentText().toStdString(),
-                   bcbsw_->text().toStdString(), widsw_->text().toStdString(),
-                   w1_->text().toStdString(), w2_->text().toStdString(),
-                   radius_->text().toStdString(), description_->text().toStdString()});
+        blockNo_,
+        {direction_->currentText().toStdString(), side_->currentText().toStdString(),
+         bcbsw_->text().toStdString(), widsw_->text().toStdString(), w1_->text().toStdString(),
+         w2_->text().toStdString(), radius_->text().toStdString(), DescriptionBytes()});
     accept();
 }
 

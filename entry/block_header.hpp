@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
 
 #include "ui/shell.hpp"
 
@@ -20,6 +21,7 @@ class BlockHeader : public QDialog {
     void BlkData_Click();
 
   private:
+    std::string DescriptionBytes() const; // the description as the card will hold it
     void ShowCurveData();
     bool RefuseIfNotFit(QLineEdit* edit); // says so and keeps the cursor there
     Services& services_;

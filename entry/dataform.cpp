@@ -18,6 +18,7 @@
 #include "entry/cell_delegate.hpp"
 #include "entry/rows_keeper.hpp"
 #include "entry/spread.hpp"
+#include "print/report_text.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 #include "ui/number_validator.hpp"
@@ -52,7 +53,7 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     auto* left = new QVBoxLayout();
     auto* caption = new QLabel("Block Description", this);
     caption->setObjectName("dcom2");
-    auto* description = new QLabel(QString::fromStdString(job.header(blockNo).blkDesc), this);
+    auto* description = new QLabel(ReportText(job.header(blockNo).blkDesc), this);
     description->setObjectName("Label1");
     auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
                                                     : "All dimensions are in FEET",

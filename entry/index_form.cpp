@@ -1,6 +1,8 @@
 // Index Record window.
 #include "entry/index_form.hpp"
 
+#include "print/report_text.hpp"
+
 #include <QDate>
 #include <QFormLayout>
 #include <QLabel>
@@ -33,7 +35,7 @@ Indexform::Indexform(Services& services, QWidget* parent) : QDialog(parent), ser
     AddHelpMenu(*this, *layout, services.help, help_topic::kIndexRecord);
     const Job& job = services.session.job();
     auto field = [&](const char* name, const char* label, int length, const std::string& text) {
-        auto* edit = new QLineEdit(QString::fromStdString(text), this);
+        auto* edit = new QLineEdit(ReportText(text), this);
         edit->setObjectName(name);
         edit->setMaxLength(length);
         edit->setValidator(new CardTextValidator(length, edit));
@@ -60,9 +62,10 @@ Indexform::Indexform(Services& services, QWidget* parent) : QDialog(parent), ser
 }
 
 void Indexform::done(int result) {
-    services_.session.SetIndexRecord(refNum_->text().toStdString(), date_->text().toStdString(),
-                                     project_->text().toStdString(),
-                                     engineer_->text().toStdString());
+    const Job& job = services_.session.job();
+    services_.session.SetIndexRecord(
+        StoredBytes(refNum_->text(), job.idxRefNum), StoredBytes(date_->text(), job.idxDate),
+        StoredBytes(project_->text(), job.idxProject), StoredBytes(engineer_->text(), job.idxEng));
     QDialog::done(result);
 }
 

@@ -1,6 +1,8 @@
 // List Of Blocks window.
 #include "entry/sect_list.hpp"
 
+#include "print/report_text.hpp"
+
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -52,7 +54,7 @@ void SectList::FillBlockList() {
     const int row = list_->currentRow();
     list_->clear();
     for (const std::string& line : sidewalk::FillBlockList(services_.session.job()))
-        list_->addItem(QString::fromStdString(line));
+        list_->addItem(ReportText(line));
     list_->setCurrentRow(row);
 }
 

@@ -1,6 +1,10 @@
 // Number validation through the core's field checks.
 #include "ui/number_validator.hpp"
 
+#include <QToolTip>
+
+#include "print/report_text.hpp"
+
 #include "data/number.hpp"
 
 namespace sidewalk::ui {
@@ -44,6 +48,22 @@ QString NumberValidator::RangeText(const NumberRange& range) {
     const std::string kind = range.decimals == 0 ? "A whole number" : "A number";
     return QString::fromStdString(kind + " from " + Format(range.min, pattern) + " to " +
                                   Format(range.max, pattern));
+}
+
+QValidator::State CardTextValidator::validate(QString& input, int&) const {
+    if (input.size() > length_) return Invalid;
+    const auto* edit = qobject_cast<const QLineEdit*>(parent());
+    for (const QChar c : input) {
+        if (CardBytes(QString(c)) || (edit != nullptr && edit->text().contains(c))) continue;
+        if (edit != nullptr)
+            QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                               "\"" + QString(c) +
+                                   "\" cannot be kept in a card file, which holds the letters of "
+                                   "Western European languages (Windows-1252).",
+                               const_cast<QLineEdit*>(edit));
+        return Invalid;
+    }
+    return Acceptable;
 }
 
 } // namespace sidewalk::ui

@@ -39,18 +39,18 @@ QColor NotFitColour();
 // (colour and tool tip) while its text does not fit.
 void MakeNumberField(QLineEdit& edit, const NumberRange& range);
 
-// A validator for a text field of a card: at most `bytes` bytes as the card holds them (UTF-8),
-// so that a text of accented letters is never cut when the card is read back.
+// A validator for a text field of a card, whose edit is its parent: at most `length` characters
+// of Windows-1252, each one byte on the card. A character it cannot hold is refused as it is
+// typed, with the reason shown at the field; one the field already shows (a text of an earlier
+// version, in UTF-8) may stay.
 class CardTextValidator : public QValidator {
     Q_OBJECT
   public:
-    CardTextValidator(int bytes, QObject* parent) : QValidator(parent), bytes_(bytes) {}
-    State validate(QString& input, int&) const override {
-        return input.toUtf8().size() <= bytes_ ? Acceptable : Invalid;
-    }
+    CardTextValidator(int length, QLineEdit* edit) : QValidator(edit), length_(length) {}
+    State validate(QString& input, int&) const override;
 
   private:
-    int bytes_;
+    int length_;
 };
 
 } // namespace sidewalk::ui

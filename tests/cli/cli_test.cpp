@@ -88,8 +88,7 @@ TEST_F(Cli, ManyRunsAtOnce) {
         "' && for i in $(seq 32); do for j in $(seq 10); do " + bin + "--output r$i.prn " + job +
         " || echo failed; done & done; for i in $(seq 16); do for j in $(seq 40); do " + bin +
         "--rewrite out.V41 " + job + " || echo failed; done & done; wait";
-    const std::string output = "'" + (dir_ / "output").string() + "'";
-    ASSERT_EQ(std::system((runs + " >" + output + " 2>&1").c_str()), 0);
+    ASSERT_EQ(std::system((runs + " >'" + (dir_ / "output").string() + "' 2>&1").c_str()), 0);
     EXPECT_EQ(ReadText(dir_ / "output"), "");
     EXPECT_TRUE(fs::is_empty(tmp_));
 }

@@ -108,7 +108,6 @@ TEST(Session, EachOperationMarksChangedSavedAndKept) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        WriteText(job, ReadText(kEnglish));
         Session s = MakeSession();
         ASSERT_TRUE(s.Open(job).read());
         s.KeepSnapshots();

@@ -330,17 +330,26 @@ class Windows : public QObject {
         QVERIFY(!display->horizontalScrollBar()->isVisible());
     }
 
-    // Texts are bounded by the bytes their card columns hold, so none is cut when read back;
-    // the report shows UTF-8 where it is, else Latin-1.
+    // Card texts are Windows-1252: every byte is shown as its character and stored back as the
+    // same byte, a character it cannot hold is refused, and a text is as many bytes as
+    // characters. A text of an earlier version in UTF-8 is shown as such, and kept untouched.
     void cardTextsAndTheirEncoding() {
-        CardTextValidator seven(7, nullptr);
-        int pos = 0;
-        QString fits = QString::fromUtf8("M\u00fcller"); // 7 bytes in UTF-8
-        QString over = QString::fromUtf8("M\u00fcllerX");
-        QCOMPARE(seven.validate(fits, pos), QValidator::Acceptable);
-        QCOMPARE(seven.validate(over, pos), QValidator::Invalid);
+        std::string every;
+        for (int b = 1; b < 256; ++b)
+            every += static_cast<char>(b);
+        QCOMPARE(CardBytes(ReportText(every)), std::optional(every));
+        QCOMPARE(ReportText("CAF\xC9 \x80\x9F"), QString::fromUtf8("CAF\u00c9 \u20ac\u0178"));
         QCOMPARE(ReportText("\xC3\x84RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
-        QCOMPARE(ReportText("\xC4RGER ST"), QString::fromUtf8("\u00c4RGER ST"));
+        QCOMPARE(StoredBytes(QString::fromUtf8("\u00c4RGER ST"), "\xC3\x84RGER ST"),
+                 std::string("\xC3\x84RGER ST"));
+        QCOMPARE(StoredBytes(QString::fromUtf8("\u00c4RGER"), "\xC3\x84RGER ST"),
+                 std::string("\xC4RGER"));
+        CardTextValidator forty(40, nullptr);
+        int pos = 0;
+        QString fits(40, QChar(0xC9)), tooLong(41, 'A'), notInTheSet = QString::fromUtf8("\u4e2d");
+        QCOMPARE(forty.validate(fits, pos), QValidator::Acceptable);
+        QCOMPARE(forty.validate(tooLong, pos), QValidator::Invalid);
+        QCOMPARE(forty.validate(notInTheSet, pos), QValidator::Invalid);
     }
 
     // Two killed runs' unsaved jobs, asked about newest first with what is at stake: Later (and
