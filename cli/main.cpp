@@ -149,15 +149,15 @@ int Rewrite(const Arguments& a) {
     return limitReached ? kExitLimit : kExitOk;
 }
 
-// Copies a card file as it stands into the work file.
-bool CopyIn(const std::string& from, const std::string& to) {
+// Copies a card file as it stands into the workspace's work file.
+bool CopyIn(const std::string& from, const Workspace& ws) {
     FileBytes bytes;
     if (const int error = ReadWholeFile(from, bytes); error != 0) {
         PrintMessage(Message{"Cannot read the file " + from + ": " + ReadErrorText(error),
                              "File Input Error"});
         return false;
     }
-    return Done(ReplaceWorkspaceFile(to, bytes.view()));
+    return Done(ws.Write(ws.WorkFile(), bytes.view()));
 }
 
 // The SVG sketch of every described block, as DIR/block-NNN.svg.
@@ -203,7 +203,7 @@ int Report(const Arguments& a) {
     const RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
     bool limitReached = false;
     if (a.workFile) {
-        if (!CopyIn(a.input, session->workspace().WorkFile())) return kExitFailed;
+        if (!CopyIn(a.input, session->workspace())) return kExitFailed;
     } else if (!Load(*session, a.input, limitReached)) {
         return kExitFailed;
     }

@@ -294,7 +294,7 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
 Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
                                const RunOptions& options) {
     FileBytes version;
-    if (const int error = ReadWholeFile(ws.VersionFile(), version); error != 0)
+    if (const int error = ws.Read(ws.VersionFile(), version); error != 0)
         return Failure({"Cannot read the file " + ws.VersionFile() + ": " + ReadErrorText(error) +
                             ". No report was written.",
                         "File Input Error", MessageKind::Error});
@@ -306,15 +306,14 @@ Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
     // About one report line and a half, of some 64 characters, for each card of some 34.
     RunOutcome outcome =
         RunCardStream(std::string(versionLine), nextCard, 4096 + workText.size() * 3, options);
-    if (const Status written = ReplaceWorkspaceFile(ws.ReportFile(), outcome.report);
-        written.failed())
+    if (const Status written = ws.Write(ws.ReportFile(), outcome.report); written.failed())
         return Failure(written.error());
     return outcome;
 }
 
 Result<RunOutcome> RunReport(const Workspace& ws, const RunOptions& options) {
     FileBytes work;
-    if (const int error = ReadWholeFile(ws.WorkFile(), work); error != 0)
+    if (const int error = ws.Read(ws.WorkFile(), work); error != 0)
         return Failure({"Cannot read the file " + ws.WorkFile() + ": " + ReadErrorText(error) +
                             ". No report was written.",
                         "File Input Error", MessageKind::Error});

@@ -49,12 +49,12 @@ std::string TemporaryStem(const fs::path& path) {
     return stem.size() + kRandomLetters <= NAME_MAX ? stem : "." + std::string(kTemporaryMark);
 }
 
-// Creates a new file beside path under a name no other file has, with the given mode less the
-// umask (the kernel takes it off, so no process-wide umask is read or changed), and locks it
-// until it is closed: while its lock is held no sweep of leftovers takes it. Returns the
-// descriptor, or an invalid one with errno set.
-Descriptor CreateBeside(const fs::path& path, mode_t mode, std::string& tempName) {
-    const std::string stem = (FolderOf(path) / TemporaryStem(path)).string();
+// Creates a new file beside the file name of the folder open as dir, under a name no other file
+// has, with the given mode less the umask (the kernel takes it off, so no process-wide umask is
+// read or changed), and locks it until it is closed: while its lock is held no sweep of
+// leftovers takes it. Returns the descriptor, or an invalid one with errno set.
+Descriptor CreateBeside(int dir, const std::string& name, mode_t mode, std::string& tempName) {
+    const std::string stem = TemporaryStem(name);
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     // The address of a local and the clock differ from run to run and thread to thread.
     unsigned long long seed = reinterpret_cast<std::uintptr_t>(&tempName) ^
@@ -66,7 +66,8 @@ Descriptor CreateBeside(const fs::path& path, mode_t mode, std::string& tempName
             seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
             tempName += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
         }
-        Descriptor fd(::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        Descriptor fd(
+            ::openat(dir, tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
         if (!fd.valid() && errno == EEXIST) continue;
         if (!fd.valid()) return fd;
         // A sweep may have taken the new name between its making and its lock: then another.
@@ -78,13 +79,13 @@ Descriptor CreateBeside(const fs::path& path, mode_t mode, std::string& tempName
     return Descriptor();
 }
 
-// Writes content to a new file beside path, locked and still open; fills tempName. Returns the
-// error number, or 0 with fd open.
-int WriteBeside(const fs::path& path, std::string_view content, std::string& tempName,
+// Writes content to a new file beside name in dir, locked and still open; fills tempName.
+// Returns the error number, or 0 with fd open.
+int WriteBeside(int dir, const std::string& name, std::string_view content, std::string& tempName,
                 const struct stat* old, bool synced, Descriptor& fd) {
     // Replacing a file, the new one is never more open than the old one, even while written.
     const mode_t mode = old != nullptr ? static_cast<mode_t>(old->st_mode & 0777) : 0666;
-    fd = CreateBeside(path, mode, tempName);
+    fd = CreateBeside(dir, name, mode, tempName);
     if (!fd.valid()) return errno;
     int error = WriteAllBytes(fd.get(), content);
     if (error == 0 && old != nullptr) {
@@ -95,17 +96,29 @@ int WriteBeside(const fs::path& path, std::string_view content, std::string& tem
     }
     if (error == 0 && synced && ::fsync(fd.get()) != 0) error = errno;
     if (error != 0) {
-        ::unlink(tempName.c_str());
+        ::unlinkat(dir, tempName.c_str(), 0);
         fd.Close();
     }
     return error;
 }
 
+// Renames the new file over name in dir, flushing the folder when durable. Returns the error.
+int RenameOver(int dir, const std::string& tempName, const std::string& name, bool durable) {
+    if (::renameat(dir, tempName.c_str(), dir, name.c_str()) != 0) {
+        const int error = errno;
+        ::unlinkat(dir, tempName.c_str(), 0);
+        return error;
+    }
+    return durable && ::fsync(dir) != 0 ? errno : 0;
+}
+
+Descriptor OpenFolder(const fs::path& folder) {
+    return Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
 // Removes the hidden files that saves to path killed half-way left beside it: names of exactly
 // the form a save makes, regular files of this user, whose lock no save holds.
-void RemoveLeftovers(const fs::path& path) {
-    const Descriptor dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.valid()) return;
+void RemoveLeftovers(const Descriptor& dir, const fs::path& path) {
     const std::string stem = TemporaryStem(path);
     for (const std::string& name : EntriesAt(dir.get())) {
         if (name.size() != stem.size() + kRandomLetters || !name.starts_with(stem)) continue;
@@ -124,6 +137,11 @@ void RemoveLeftovers(const fs::path& path) {
 bool IsTemporaryFileOf(std::string_view entry, std::string_view name) {
     const std::string stem = TemporaryStem(fs::path(std::string(name)));
     return entry.size() == stem.size() + kRandomLetters && entry.starts_with(stem);
+}
+
+bool BelongsToAnotherUser(const fs::path& target) {
+    struct stat st {};
+    return ::stat(target.c_str(), &st) == 0 && st.st_uid != ::geteuid();
 }
 
 std::string ReplaceQuestion(const fs::path& target) {
@@ -151,7 +169,7 @@ Status WriteFileAtomically(const fs::path& target, std::string_view content, Rep
     // A pipe, a device or a socket is refused at once: never waited on, never written to.
     if (exists && !S_ISREG(old.st_mode))
         return OutputError(target, S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile);
-    if (exists && old.st_uid != ::geteuid())
+    if (BelongsToAnotherUser(path))
         return OutputError(target, "it belongs to another user, and is not replaced");
     if (exists && replace == Replace::Unasked && (old.st_mode & S_IWUSR) == 0)
         return OutputError(target, "it is read-only");
@@ -159,54 +177,56 @@ Status WriteFileAtomically(const fs::path& target, std::string_view content, Rep
         return OutputError(target, "it has other names (hard links), which would keep the old "
                                    "content");
 
-    RemoveLeftovers(path);
+    const Descriptor dir = OpenFolder(FolderOf(path));
+    if (!dir.valid()) return OutputError(target, errno);
+    RemoveLeftovers(dir, path);
+    const std::string name = path.filename().string();
     std::string tempName;
     Descriptor fd; // held, and so locked, until the rename is done
-    if (const int error = WriteBeside(path, content, tempName, exists ? &old : nullptr, true, fd))
+    if (const int error =
+            WriteBeside(dir.get(), name, content, tempName, exists ? &old : nullptr, true, fd))
         return OutputError(target, error);
-    if (::rename(tempName.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(tempName.c_str());
+    if (const int error = RenameOver(dir.get(), tempName, name, false); error != 0)
         return OutputError(target, error);
-    }
     fd.Close();
-    // Make the rename itself durable.
-    if (const Descriptor dirFd(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        dirFd.valid())
-        ::fsync(dirFd.get());
+    ::fsync(dir.get()); // the rename made durable as well
+
     return {};
 }
 
-Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content, Keep keep) {
+Status ReplaceFileAt(int dir, const std::string& folder, const std::string& name,
+                     std::string_view content, Keep keep) {
     const bool durable = keep == Keep::Durable;
+    const std::string shown = folder + name;
     // A scratch file that is not there yet is written under its own name, and removed if that
     // fails. A durable one always goes through a file beside it: never a half-written one.
     if (!durable) {
-        if (Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (Descriptor fd(::openat(dir, name.c_str(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
             fd.valid()) {
             int error = WriteAllBytes(fd.get(), content);
             if (const int closed = fd.Close(); error == 0) error = closed;
             if (error == 0) return {};
-            ::unlink(path.c_str());
-            return OutputError(path, error);
+            ::unlinkat(dir, name.c_str(), 0);
+            return OutputError(shown, error);
         }
-        if (errno != EEXIST) return OutputError(path, errno);
+        if (errno != EEXIST) return OutputError(shown, errno);
     }
     std::string tempName;
     Descriptor fd;
-    if (const int error = WriteBeside(path, content, tempName, nullptr, durable, fd))
-        return OutputError(path, error);
+    if (const int error = WriteBeside(dir, name, content, tempName, nullptr, durable, fd))
+        return OutputError(shown, error);
     // Renamed over the old file: at every instant the name holds the old content or the new.
-    if (::rename(tempName.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(tempName.c_str());
-        return OutputError(path, error);
-    }
-    if (durable) {
-        const Descriptor dirFd(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!dirFd.valid() || ::fsync(dirFd.get()) != 0) return OutputError(path, errno);
-    }
+    if (const int error = RenameOver(dir, tempName, name, durable); error != 0)
+        return OutputError(shown, error);
     return {};
+}
+
+Status ReplaceWorkspaceFile(const fs::path& path, std::string_view content, Keep keep) {
+    const Descriptor dir = OpenFolder(FolderOf(path));
+    if (!dir.valid()) return OutputError(path, errno);
+    return ReplaceFileAt(dir.get(), path.has_parent_path() ? FolderOf(path).string() + "/" : "",
+                         path.filename().string(), content, keep);
 }
 
 } // namespace sidewalk

@@ -31,6 +31,9 @@ Status WriteFileAtomically(const std::filesystem::path& target, std::string_view
 // one with other names (hard links), which would keep the old content. Empty when none.
 std::string ReplaceQuestion(const std::filesystem::path& target);
 
+// The file at target is another user's: a save never writes over it.
+bool BelongsToAnotherUser(const std::filesystem::path& target);
+
 // entry is the name of a file a save or a workspace write makes beside the file name.
 bool IsTemporaryFileOf(std::string_view entry, std::string_view name);
 
@@ -45,5 +48,10 @@ enum class Keep { Scratch, Durable };
 // the old file is untouched, and what was written is removed.
 Status ReplaceWorkspaceFile(const std::filesystem::path& path, std::string_view content,
                             Keep keep = Keep::Scratch);
+
+// The same for the file name of the folder open as dir (folder, ending with "/", names it in
+// messages): the file is made, written, renamed and removed through that descriptor only.
+Status ReplaceFileAt(int dir, const std::string& folder, const std::string& name,
+                     std::string_view content, Keep keep);
 
 } // namespace sidewalk

@@ -34,9 +34,9 @@ Result<std::string> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, int
 
 } // namespace
 
-int ReadBlockFile(const std::string& name, Job& job) {
+int ReadBlockFile(const Workspace& ws, const std::string& name, Job& job) {
     FileBytes text;
-    if (const int error = ReadWholeFile(name, text); error != 0) return error;
+    if (const int error = ws.Read(name, text); error != 0) return error;
     const auto lines = SplitLines(text.view());
     std::string card;
     for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
@@ -66,7 +66,7 @@ BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n) {
     if (h.aliTyp.empty() && Trim(h.blkDesc).empty()) return loaded;
     const std::string name = ws.BlockFileName(n);
     if (!FileExists(name)) return loaded; // a new block: nothing stored yet
-    if (const int error = ReadBlockFile(name, job); error != 0) {
+    if (const int error = ReadBlockFile(ws, name, job); error != 0) {
         ClearBlockRows(job);
         loaded.error = Message{"Cannot read the rows of block " + std::to_string(n) + " from " +
                                    name + ": " + ReadErrorText(error),

@@ -14,9 +14,9 @@
 
 namespace sidewalk {
 
-// Reads the row cards of a block file into job.rows 1.., upper-cased; lines after the 100th are
-// ignored. Returns 0, or the system's error number with the rows left as they were.
-int ReadBlockFile(const std::string& name, Job& job);
+// Reads the row cards of a block file of ws into job.rows 1.., upper-cased; lines after the
+// 100th are ignored. Returns 0, or the system's error number with the rows left as they were.
+int ReadBlockFile(const Workspace& ws, const std::string& name, Job& job);
 
 // Replaces the block file with a row card for every row that has a type. A value that does not
 // fit its card field, or a failing write, returns an error and leaves the old file as it was.

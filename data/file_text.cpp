@@ -13,15 +13,22 @@ namespace sidewalk {
 
 int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxBytes,
                   bool regularOnly) {
+    return ReadWholeFileAt(AT_FDCWD, path, bytes, maxBytes, regularOnly);
+}
+
+int ReadWholeFileAt(int dir, const std::string& path, FileBytes& bytes, std::size_t maxBytes,
+                    bool regularOnly) {
     bytes = FileBytes();
     struct stat st {};
     if (regularOnly) { // look before opening: opening a pipe waits for its writer
-        if (::stat(path.c_str(), &st) != 0) return errno;
+        if (::fstatat(dir, path.c_str(), &st, 0) != 0) return errno;
         if (S_ISDIR(st.st_mode)) return EISDIR;
         if (!S_ISREG(st.st_mode)) return kNotRegularFile;
     }
-    const Descriptor fd(
-        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0)));
+    // A file of a folder open as dir is never read through a link.
+    const Descriptor fd(::openat(dir, path.c_str(),
+                                 O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0) |
+                                     (dir != AT_FDCWD ? O_NOFOLLOW : 0)));
     if (!fd.valid()) return errno;
     if (::fstat(fd.get(), &st) == 0 &&
         (S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode))))

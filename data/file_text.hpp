@@ -20,7 +20,7 @@ class FileBytes {
     std::string_view view() const { return {data_.get(), size_}; }
 
   private:
-    friend int ReadWholeFile(const std::string&, FileBytes&, std::size_t, bool);
+    friend int ReadWholeFileAt(int, const std::string&, FileBytes&, std::size_t, bool);
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;
 };
@@ -34,6 +34,11 @@ inline constexpr int kNotRegularFile = -1;
 // With regularOnly, anything but a regular file is refused without waiting on it.
 int ReadWholeFile(const std::string& path, FileBytes& bytes,
                   std::size_t maxBytes = kMaxTextFileBytes, bool regularOnly = false);
+
+// The same for the file name of the folder open as dir (never through a link), or of the
+// current folder with AT_FDCWD.
+int ReadWholeFileAt(int dir, const std::string& name, FileBytes& bytes,
+                    std::size_t maxBytes = kMaxTextFileBytes, bool regularOnly = false);
 
 // The message for a file ReadWholeFile refused or could not read.
 std::string ReadErrorText(int error);

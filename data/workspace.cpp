@@ -126,7 +126,33 @@ Status Workspace::WriteVersionFile() const {
 }
 
 Status Workspace::Write(const std::string& file, std::string_view content) const {
-    return ReplaceWorkspaceFile(file, content, durable_ ? Keep::Durable : Keep::Scratch);
+    return Write(file, content, durable_ ? Keep::Durable : Keep::Scratch);
+}
+
+namespace {
+
+// The name of a file of the workspace folder, or nothing for any other file.
+std::optional<std::string> NameIn(const std::string& tempDir, const std::string& file) {
+    if (tempDir.empty() || !file.starts_with(tempDir) ||
+        file.find('/', tempDir.size()) != std::string::npos)
+        return std::nullopt;
+    return file.substr(tempDir.size());
+}
+
+} // namespace
+
+Status Workspace::Write(const std::string& file, std::string_view content, Keep keep) const {
+    const std::optional<std::string> name = NameIn(tempDir_, file);
+    if (!name)
+        return Failure(
+            {"Cannot write the file " + file + ": it is not in the workspace " + tempDir_ + ".",
+             "File Output Error", MessageKind::Error});
+    return ReplaceFileAt(lock_.get(), tempDir_, *name, content, keep);
+}
+
+int Workspace::Read(const std::string& file, FileBytes& bytes) const {
+    const std::optional<std::string> name = NameIn(tempDir_, file);
+    return name ? ReadWholeFileAt(lock_.get(), *name, bytes) : EINVAL;
 }
 
 Status Workspace::SyncFiles() const {

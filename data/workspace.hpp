@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "data/atomic_file.hpp"
 #include "data/descriptor.hpp"
+#include "data/file_text.hpp"
 #include "data/message.hpp"
 
 namespace sidewalk {
@@ -57,11 +59,18 @@ class Workspace {
     // Writes VERSION.TMP with the version line.
     Status WriteVersionFile() const;
 
-    // Writes one of the folder's files (see ReplaceWorkspaceFile): durably once KeepDurably(true)
-    // was called, while the files hold work that must outlive a power cut.
+    // Writes one of the folder's files (file is File(name), or one of the names above) through
+    // the folder's own descriptor, never through a name someone may have swapped (see
+    // ReplaceFileAt): durably once KeepDurably(true) was called, while the files hold work that
+    // must outlive a power cut, or when keep says so.
     Status Write(const std::string& file, std::string_view content) const;
+    Status Write(const std::string& file, std::string_view content, Keep keep) const;
     void KeepDurably(bool durable) { durable_ = durable; }
     bool durable() const { return durable_; }
+
+    // Reads one of the folder's files (as Write names them) through the folder's descriptor,
+    // never through a link: 0, or the system's error number (see ReadWholeFile).
+    int Read(const std::string& file, FileBytes& bytes) const;
 
     // Flushes every file of the folder, and the folder, to disk.
     Status SyncFiles() const;

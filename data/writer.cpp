@@ -25,7 +25,7 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
 
         // The rows are copied as they stand: from the data file as read, or from the grid.
         const std::string name = ws.BlockFileName(n);
-        if (const int error = ReadWholeFile(name, rows); error != 0)
+        if (const int error = ws.Read(name, rows); error != 0)
             return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " + name +
                                 ": " + ReadErrorText(error) + ". Nothing was written.",
                             "File Input Error", MessageKind::Error});
@@ -67,7 +67,7 @@ Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem:
 Result<std::string> WriteWorkFile(const Job& job, const Workspace& ws) {
     Result<std::string> text = CardFileText(job, ws);
     if (!text) return text;
-    if (const Status written = ReplaceWorkspaceFile(ws.WorkFile(), *text); written.failed())
+    if (const Status written = ws.Write(ws.WorkFile(), *text); written.failed())
         return Failure(written.error());
     return text;
 }

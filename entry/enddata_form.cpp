@@ -95,8 +95,20 @@ void EnddataForm::Endsave_Click() {
         if (answer == QMessageBox::Save) Endsaveas_Click();
         if (answer != QMessageBox::Yes) return;
     }
+    const std::string& name = services_.session.job().dataFileName;
+    if (BelongsToAnotherUser(name)) { // never written over: another name, then?
+        if (services_.messages.Ask(this, "Save Data",
+                                   QString::fromStdString(name) +
+                                       " belongs to another user and is not replaced. Save the "
+                                       "job under another name?",
+                                   QMessageBox::Warning, QMessageBox::Save | QMessageBox::Cancel,
+                                   QMessageBox::Save, QMessageBox::Cancel,
+                                   {{QMessageBox::Save, "Save &As..."}}) == QMessageBox::Save)
+            Endsaveas_Click();
+        return;
+    }
     Replace replace = Replace::Unasked;
-    if (!MayReplace(services_.session.job().dataFileName, replace)) return;
+    if (!MayReplace(name, replace)) return;
     Status saved;
     {
         WaitCursor wait;

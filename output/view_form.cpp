@@ -117,7 +117,9 @@ std::optional<std::string> SelectionFileText(const QString& selected) {
 void ViewForm::Mnu_Print_Click() {
     selTextSaved_ = false;
     if (const auto text = SelectionFileText(display_->textCursor().selectedText())) {
-        if (!services_.messages.Done(this, ReplaceWorkspaceFile(SelectionFile(), *text))) return;
+        if (!services_.messages.Done(this,
+                                     services_.session.workspace().Write(SelectionFile(), *text)))
+            return;
         selTextSaved_ = true;
     }
     // The printer reports print on is the system's default until the user chooses another.

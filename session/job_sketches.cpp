@@ -15,7 +15,7 @@ std::vector<NumberedSketch> SketchJob(const Job& job, const Workspace& ws) {
         if (job.header(n).blkDesc.empty()) continue;
         Job rows; // the block file's rows, apart from the job's open ones
         const std::string file = ws.BlockFileName(n);
-        const int error = ReadBlockFile(file, rows);
+        const int error = ReadBlockFile(ws, file, rows);
         NumberedSketch numbered{n, SketchBlock(job.header(n), rows.rows, IsMetric(job.jobUnits))};
         if (error != 0 && error != ENOENT)
             numbered.sketch.warnings.push_back("Cannot read the file " + file + ": " +

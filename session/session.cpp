@@ -51,7 +51,7 @@ void Session::Reset(bool saved, FileStamp disk) {
 void Session::Keep() {
     if (!snapshots_) return;
     const Snapshot snapshot{job_, changed_, SnapshotClock(), disk_, {}};
-    Kept(ReplaceWorkspaceFile(ws_.File(kSnapshotName), SnapshotText(snapshot), Keep::Durable));
+    Kept(ws_.Write(ws_.File(kSnapshotName), SnapshotText(snapshot), Keep::Durable));
 }
 
 void Session::Kept(const Status& written) {
@@ -109,8 +109,7 @@ Status Session::Adopt(Recoverable& ended) {
                                 from.string() + ": " + ReadErrorText(error),
                             "Recover Unsaved Job", MessageKind::Error});
         }
-        if (const Status copied = ReplaceWorkspaceFile(ws_.BlockFileName(n), *bytes);
-            copied.failed()) {
+        if (const Status copied = ws_.Write(ws_.BlockFileName(n), *bytes); copied.failed()) {
             New();
             return copied;
         }

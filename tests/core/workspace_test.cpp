@@ -137,8 +137,8 @@ TEST(Workspace, SweepOfEndedRuns) {
     EXPECT_EQ(std::distance(fs::directory_iterator(parent.path()), {}), 11);
 }
 
-// A workspace's name swapped for a link to another folder while its run lives: the clean-up
-// removes nothing there.
+// A workspace's name swapped for a link to another folder while its run lives: neither a write
+// nor the clean-up reaches that folder.
 TEST(Workspace, ASwappedNameNeverLeadsTheCleanUpElsewhere) {
     const test::Scratch parent, other;
     WriteText(other / "MINE.TXT", "kept");
@@ -146,7 +146,9 @@ TEST(Workspace, ASwappedNameNeverLeadsTheCleanUpElsewhere) {
     const fs::path name = fs::path(ws->TempDir()).parent_path();
     fs::rename(name, parent / "moved");
     fs::create_directory_symlink(other.path(), name);
+    ASSERT_TRUE(ws->Write(ws->WorkFile(), "work").has_value()); // into its own folder
     ws->Shutdown();
+    EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), {}), 1);
     EXPECT_EQ(test::ReadText(other / "MINE.TXT"), "kept");
     EXPECT_TRUE(fs::is_empty(parent / "moved")); // its own files went, through its descriptor
 }
