@@ -102,7 +102,6 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
     description_ = new QLineEdit(this);
     description_->setObjectName("D_Blkdesc");
     description_->setMaxLength(kDescriptionLength);
-    description_->setValidator(new CardTextValidator(kDescriptionLength, description_));
     description_->setMinimumWidth(description_->fontMetrics().horizontalAdvance(QString(40, 'N')));
     descForm->addRow(label("Block D&escription", description_), description_);
     layout->addLayout(descForm);
@@ -129,6 +128,7 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
         {w2_, &f.w2},       {radius_, &f.radiusBl}, {description_, &f.blkDesc}};
     for (const auto& [edit, text] : texts)
         edit->setText(ReportText(*text));
+    description_->setValidator(new CardTextValidator(kDescriptionLength, description_));
     const std::string& aliTyp = job.header(blockNo).aliTyp;
     curveData_->setVisible(aliTyp == "R" || aliTyp == "L");
     connect(direction_, &QComboBox::currentTextChanged, this, &BlockHeader::ShowCurveData);

@@ -54,7 +54,7 @@ QValidator::State CardTextValidator::validate(QString& input, int&) const {
     if (input.size() > length_) return Invalid;
     const auto* edit = qobject_cast<const QLineEdit*>(parent());
     for (const QChar c : input) {
-        if (CardBytes(QString(c)) || (edit != nullptr && edit->text().contains(c))) continue;
+        if (CardBytes(QString(c)) || shown_.contains(c)) continue;
         if (edit != nullptr)
             QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
                                "\"" + QString(c) +

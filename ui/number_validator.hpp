@@ -41,16 +41,19 @@ void MakeNumberField(QLineEdit& edit, const NumberRange& range);
 
 // A validator for a text field of a card, whose edit is its parent: at most `length` characters
 // of Windows-1252, each one byte on the card. A character it cannot hold is refused as it is
-// typed, with the reason shown at the field; one the field already shows (a text of an earlier
-// version, in UTF-8) may stay.
+// typed, with the reason shown at the field; one the field showed when the validator was set
+// (a text of an earlier version, in UTF-8) may stay.
 class CardTextValidator : public QValidator {
     Q_OBJECT
   public:
-    CardTextValidator(int length, QLineEdit* edit) : QValidator(edit), length_(length) {}
+    // edit shows its stored text already: the characters of that text may stay.
+    CardTextValidator(int length, QLineEdit* edit)
+        : QValidator(edit), length_(length), shown_(edit != nullptr ? edit->text() : QString()) {}
     State validate(QString& input, int&) const override;
 
   private:
     int length_;
+    QString shown_;
 };
 
 } // namespace sidewalk::ui

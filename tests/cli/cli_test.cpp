@@ -35,10 +35,10 @@ class Cli : public ::testing::Test {
   protected:
     // Runs the command with a private runtime folder, so that left-over workspaces show: TMPDIR,
     // or XDG_RUNTIME_DIR, which comes first (TMPDIR then names no folder).
-    Result Run(const std::string& args, bool runtimeDir = false) {
-        const std::string folders = runtimeDir
-                                        ? "XDG_RUNTIME_DIR='" + tmp_.string() + "' TMPDIR=/none"
-                                        : "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() + "'";
+    Result Run(const std::string& args, bool runtimeDir = false, const std::string& shell = "") {
+        const std::string folders =
+            shell + (runtimeDir ? "XDG_RUNTIME_DIR='" + tmp_.string() + "' TMPDIR=/none"
+                                : "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() + "'");
         const std::string cmd = folders + " SOURCE_DATE_EPOCH=1141693509 '" +
                                 std::string(SIDEWALK_REPORT_BIN) + "' " + args + " >'" +
                                 (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
@@ -91,6 +91,16 @@ TEST_F(Cli, ManyRunsAtOnce) {
     ASSERT_EQ(std::system((runs + " >'" + (dir_ / "output").string() + "' 2>&1").c_str()), 0);
     EXPECT_EQ(ReadText(dir_ / "output"), "");
     EXPECT_TRUE(fs::is_empty(tmp_));
+}
+
+// A file size limit fails the write, told as any write error, and the old file stays.
+TEST_F(Cli, AFileSizeLimitFailsTheWrite) {
+    WriteText(dir_ / "r.prn", "old");
+    const Result r = Run("--output " + Path("r.prn") + " " + Data("tangent-english.V41"), false,
+                         "ulimit -f 1; ");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(std::strerror(EFBIG)), std::string::npos) << r.err;
+    EXPECT_EQ(ReadText(dir_ / "r.prn"), "old");
 }
 
 // Outputs that are not regular files, or that are the data file itself, are refused at once:

@@ -55,6 +55,8 @@ TEST(ReplaceFile, ContentModesAndNothingLeftBeside) {
     ASSERT_TRUE(WriteFileAtomically(dir / "JOB.V41", "third\r\n").has_value());
     for (const char* name : beside)
         EXPECT_EQ(fs::exists(dir / name), name != beside[0]) << name;
+    // A name as long as a file system allows is saved too (its temporary name is shorter).
+    EXPECT_TRUE(WriteFileAtomically(dir / std::string(255, 'n'), "long").has_value());
     // A file that cannot be made names itself and leaves nothing.
     const auto error = ReplaceWorkspaceFile(dir / "no" / "SECT0001.TMP", "x");
     ASSERT_TRUE(error.failed());
