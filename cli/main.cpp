@@ -1,9 +1,12 @@
 // sidewalk-report: runs a job's report from the command line with the same reader, writer and
 // report code as the desktop program, for checking and batch work.
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <malloc.h>
@@ -18,7 +21,9 @@
 #include "compute/run_report.hpp"
 #include "compute/sketch_svg.hpp"
 #include "data/atomic_file.hpp"
+#include "data/descriptor.hpp"
 #include "data/file_text.hpp"
+#include "data/folder_fd.hpp"
 #include "data/reader.hpp"
 #include "report/totals_csv.hpp"
 #include "session/job_sketches.hpp"
@@ -160,19 +165,53 @@ bool CopyIn(const std::string& from, const Workspace& ws) {
     return Done(ws.Write(ws.WorkFile(), bytes.view()));
 }
 
-// The SVG sketch of every described block, as DIR/block-NNN.svg.
+// The SVG sketch of every described block, as DIR/block-NNN.svg, each made beside its name and
+// renamed over it (a link of that name is replaced, never written through). The sketches of
+// blocks this job does not have go first, and that is said.
 bool WriteSketches(const Session& session, const std::string& dir) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    if (error) {
-        PrintMessage(
-            Message{"Cannot make the folder " + dir + ": " + error.message(), "File Output Error"});
+    const Descriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (error || !folder.valid()) {
+        PrintMessage({"Cannot write sketches into " + dir + ": " +
+                          (error ? error.message() : std::string(std::strerror(errno))),
+                      "File Output Error"});
         return false;
     }
-    for (const NumberedSketch& s : SketchJob(session.job(), session.workspace())) {
+    const std::vector<NumberedSketch> sketches = SketchJob(session.job(), session.workspace());
+    auto nameOf = [](int block) {
         char name[16];
-        std::snprintf(name, sizeof name, "block-%03d.svg", s.block);
-        if (!Done(WriteFileAtomically(std::filesystem::path(dir) / name, SketchSvg(s.sketch))))
+        std::snprintf(name, sizeof name, "block-%03d.svg", block);
+        return std::string(name);
+    };
+    int removed = 0;
+    for (const std::string& name : EntriesAt(folder.get())) {
+        struct stat st {};
+        const bool ours = name.size() == 13 && name.starts_with("block-") &&
+                          name.ends_with(".svg") &&
+                          std::all_of(name.begin() + 6, name.begin() + 9,
+                                      [](char c) { return c >= '0' && c <= '9'; });
+        if (!ours || ::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            S_ISDIR(st.st_mode) ||
+            std::any_of(sketches.begin(), sketches.end(),
+                        [&](const NumberedSketch& s) { return nameOf(s.block) == name; }))
+            continue;
+        if (::unlinkat(folder.get(), name.c_str(), 0) == 0) ++removed;
+    }
+    if (removed > 0)
+        PrintMessage({"removed " + std::to_string(removed) +
+                          (removed == 1 ? " sketch of a block" : " sketches of blocks") +
+                          " this job does not have",
+                      "Sketches"});
+    if (sketches.empty())
+        PrintMessage({"no sketch was written: no block of this job has a description", "Sketches"});
+    const Job& job = session.job();
+    const std::string file = std::filesystem::path(job.dataFileName).filename().string();
+    for (const NumberedSketch& s : sketches) {
+        const std::string about =
+            "block " + std::to_string(s.block) + ", Ref No. " + job.idxRefNum + ", " + file;
+        if (!Done(ReplaceFileAt(folder.get(), dir + "/", nameOf(s.block),
+                                SketchSvg(s.sketch, about), Keep::Durable)))
             return false;
     }
     return true;

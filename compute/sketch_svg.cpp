@@ -90,7 +90,7 @@ std::string PathData(const SketchPath& path) {
 
 } // namespace
 
-std::string SketchSvg(const BlockSketch& s) {
+std::string SketchSvg(const BlockSketch& s, const std::string& about) {
     const double span = std::max({s.high.x - s.low.x, s.high.y - s.low.y, 1.0});
     const double text = span / 45, margin = span / 15;
     const double head = text * 2.2 * static_cast<double>(2 + s.warnings.size());
@@ -106,15 +106,19 @@ std::string SketchSvg(const BlockSketch& s) {
                       Format(1200 * height / width, "0") + "\" viewBox=\"" + Number(left) + " " +
                       Number(top) + " " + Number(width) + " " + Number(height) +
                       "\" font-family=\"monospace\">\n";
-    out += "<title>" + XmlText(s.title) + "</title>\n";
+    out +=
+        "<title>" + XmlText(about.empty() ? s.title : s.title + " (" + about + ")") + "</title>\n";
+    // Lines 1.2 and 0.6 pixels wide, dashes of 8 and 4, at the document's width of 1200 pixels.
+    const std::string stroke = Number(width / 1000), leader = Number(width / 2000),
+                      dashes = Number(width / 150) + " " + Number(width / 300);
     out += "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" + Number(width) +
            "\" height=\"" + Number(height) + "\" fill=\"#ffffff\"/>\n";
     for (const SketchPath& path : s.paths) {
         const SketchColours c = ColoursOf(path.ink);
         out += "<path d=\"" + PathData(path) + "\" fill=\"" + (path.area ? c.fill : "none") +
-               "\" stroke=\"" + c.stroke +
-               "\" stroke-width=\"1.2\" vector-effect=\"non-scaling-stroke\"" +
-               (path.ink == SketchInk::Baseline ? " stroke-dasharray=\"8 4\"" : "") + "/>\n";
+               "\" stroke=\"" + c.stroke + "\" stroke-width=\"" + stroke + "\"" +
+               (path.ink == SketchInk::Baseline ? " stroke-dasharray=\"" + dashes + "\"" : "") +
+               "/>\n";
     }
     for (const SketchLabel& label : s.labels) {
         const SketchColours c = ColoursOf(label.ink);
@@ -125,7 +129,7 @@ std::string SketchSvg(const BlockSketch& s) {
         const SketchPoint at = label.textAt.value_or(label.at);
         if (label.textAt)
             out += "<path d=\"M " + Point(label.at) + " L " + Point(at) + "\" stroke=\"" +
-                   c.stroke + "\" stroke-width=\"0.6\" vector-effect=\"non-scaling-stroke\"/>\n";
+                   c.stroke + "\" stroke-width=\"" + leader + "\"/>\n";
         out += "<text x=\"" + Number(at.x + gap) + "\" y=\"" + Number(-at.y - gap) +
                "\" font-size=\"" + Number(text) + "\" fill=\"" + c.stroke + "\">" +
                XmlText(label.text) + "</text>\n";

@@ -160,6 +160,27 @@ TEST_F(Cli, SketchesOfTheSampleJobs) {
 }
 
 // Runs killed at any moment may leave their workspace behind; a later run removes them all.
+// --sketch replaces a link at a sketch's name rather than writing through it, removes the
+// sketches of blocks the job does not have, names the job in each title, and says when a job has
+// no sketch to write.
+TEST_F(Cli, SketchFilesNeverFollowALinkOrStayStale) {
+    const fs::path dir = dir_ / "sketches";
+    fs::create_directory(dir);
+    WriteText(dir_ / "outside", "mine");
+    fs::create_symlink(dir_ / "outside", dir / "block-001.svg");
+    WriteText(dir / "block-050.svg", "stale");
+    WriteText(dir / "block-7.svg", "not a sketch's name");
+    const std::string sketch = "--output " + Path("r.prn") + " --sketch '" + dir.string() + "' ";
+    Result r = Run(sketch + Data("tangent-english.V41"));
+    EXPECT_EQ(r.err, "Sketches: removed 1 sketch of a block this job does not have\n");
+    EXPECT_EQ(ReadText(dir_ / "outside"), "mine");
+    EXPECT_NE(ReadText(dir / "block-001.svg").find("(block 1, Ref No. "), std::string::npos);
+    EXPECT_TRUE(!fs::exists(dir / "block-050.svg") && fs::exists(dir / "block-7.svg"));
+    WriteText(dir_ / "none.V41", "CRZ41 R\r\n");
+    r = Run(sketch + Path("none.V41"));
+    EXPECT_NE(r.err.find("Sketches: no sketch was written"), std::string::npos) << r.err;
+}
+
 TEST_F(Cli, KilledRunsLeaveNothingOnceAnotherRuns) {
     std::string job = "CRZ41 R\r\n";
     for (int b = 0; b < 100; ++b) {
