@@ -203,7 +203,8 @@ struct Card {
     RowFields fields;
 };
 std::optional<Card> ReadRow(const BlockRow& row, int number) {
-    if (Trim(row.type).empty()) return std::nullopt;
+    // A row whose station is not typed yet would be drawn at 0+00: it waits for its station.
+    if (Trim(row.type).empty() || Trim(row.station).empty()) return std::nullopt;
     const Result<std::string> card = RowCard(row, 1, number);
     if (!card) return std::nullopt;
     const std::string upper = UpperCase(*card);
@@ -339,8 +340,11 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     if (returns.size() < 2)
         for (const Card* item : items)
             last = std::max(last, item->fields.station);
-    const int direction = last >= first ? 1 : -1;
-    s.length = std::abs(last - first);
+    // Drawn along increasing stations, whichever order the returns were coded in: the side and
+    // the curve are read along them.
+    const bool reversed = last < first;
+    if (reversed) std::swap(first, last);
+    s.length = last - first;
 
     const Baseline base{.radius = shape.radius,
                         .bend = shape.curveDir == "L" ? 1 : -1,
@@ -359,13 +363,13 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     d.Band(SketchInk::Sidewalk, 0, l, o.grassEnd, o.sidewalkEnd);
     for (std::size_t i = 0; i < returns.size(); ++i) {
         const Card& card = *returns[i];
-        const double u = (card.fields.station - first) * direction;
+        const double u = card.fields.station - first;
         const double r = card.fields.radius;
         const auto figures = ReturnQuantities(shape, rules, card.type, r);
         SketchReturn drawn{card.type, FormatStation(card.fields.station), r, figures.has_value(),
                            0};
         if (r != 0) {
-            DrawReturn(d, o, u, i == 0 ? -1 : 1, card.type, r,
+            DrawReturn(d, o, u, (i == 0) != reversed ? -1 : 1, card.type, r,
                        figures ? std::optional<ReturnFigures>(*figures) : std::nullopt);
             if (figures) drawn.curb = (r + rules.curbWidth) * figures->phi1;
         }
@@ -378,12 +382,20 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     const double span = std::max({s.high.x - s.low.x, s.high.y - s.low.y, 1.0});
     const double gap = span / 25;
     // Each item's text beyond the back of sidewalk, on one of three rows, so that the texts of
-    // items close together do not cover one another.
+    // items close together do not cover one another; along the stations, as they are drawn.
+    std::stable_sort(items.begin(), items.end(), [](const Card* a, const Card* b) {
+        return a->fields.station < b->fields.station;
+    });
     int row = 0;
     for (const Card* item : items) {
-        const double u = (item->fields.station - first) * direction;
+        const double u = item->fields.station - first;
         const double a = item->fields.areaOrLength;
         double across = o.sidewalkEnd; // where its mark is
+        // Outside the block, or running past a return: flagged in red.
+        const bool banded =
+            item->type == 0 || item->type == 2 || item->type == 3 || item->type == 9;
+        const double reach = banded ? a / 2 : 0;
+        const bool outside = returns.size() == 2 && (u - reach < 0 || u + reach > l);
         switch (item->type) {
         case 0:
         case 2:
@@ -403,8 +415,10 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
             across = (o.grassEnd + o.sidewalkEnd) / 2;
         }
         d.Label(base.At(u, across),
-                std::to_string(item->type) + "  " + FormatStation(item->fields.station),
-                SketchInk::Item, true, base.At(u, o.sidewalkEnd + gap * (1 + 1.2 * row)));
+                std::to_string(item->type) + "  " + FormatStation(item->fields.station) +
+                    (outside ? "  OUTSIDE THE BLOCK" : ""),
+                outside ? SketchInk::Warning : SketchInk::Item, true,
+                base.At(u, o.sidewalkEnd + gap * (1 + 1.2 * row)));
         row = (row + 1) % 3;
     }
     MeasureExtent(s);

@@ -62,6 +62,7 @@ struct SketchReturn {
 
 struct BlockSketch {
     std::string title; // the block's description
+    std::string sheet; // a printed sheet's header line (the job, the block, which sheet); or none
     bool metric = false;
     bool curved = false;
     bool leftSide = false;  // the sidewalk is on the left of the baseline

@@ -35,7 +35,8 @@ class Prtbox : public QDialog {
   private:
     void ShowPrinter();
     std::string JobTitle() const;
-    std::vector<BlockSketch> Sketches() const;
+    // The sketch sheets to print after the report's pages from..to (0, 0: all of them).
+    std::vector<BlockSketch> Sketches(int from, int to) const;
     void PrintCopies(const std::string& file, int from, int to, int copies);
     Services& services_;
     ShellState& state_;

@@ -71,6 +71,24 @@ Status PrintReportPages(const std::string& reportFile, int first, int last, Prin
     return printer.EndDocument(); // always, as a document of its own
 }
 
+std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report) {
+    // Each section begins a page, below the page's heading: the one before ends a page earlier.
+    std::vector<std::pair<int, int>> sections;
+    int page = 1;
+    LineCursor lines(report);
+    for (std::string_view line; lines.Next(line);) {
+        if (line.find('\f') != std::string_view::npos) ++page;
+        if (line.starts_with("BLOCK IDENTIFICATION - ")) {
+            if (!sections.empty())
+                sections.back().second = std::max(sections.back().first, page - 1);
+            sections.emplace_back(page, page);
+        } else if (!sections.empty()) {
+            sections.back().second = page;
+        }
+    }
+    return sections;
+}
+
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
                          const std::string& title, const std::string& reportFile, int first,
                          int last, int copies, std::span<const BlockSketch> sketches) {

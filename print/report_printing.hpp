@@ -5,6 +5,9 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "data/message.hpp"
 #include "print/print_system.hpp"
@@ -19,6 +22,10 @@ inline constexpr int kReportPoints = 12;
 // Copies the report file line by line to dest, each line ended by CR LF; dest is replaced only
 // once it is wholly written. An error names the file that could not be read or written.
 Status CopyReportToFile(const std::string& reportFile, const std::string& dest);
+
+// The pages, first and last, of each block's section of a report, in the report's order: from
+// the page of its "BLOCK IDENTIFICATION" line to the page where the next section begins.
+std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report);
 
 // Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999) in the
 // report's font: the lines of those pages, a new sheet where a form-feed line starts a printed page

@@ -68,7 +68,9 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     font.setPixelSize(static_cast<int>(text));
     const double lineWidth = std::max(text / 10, 1.0);
     const double margin = text * 2;
-    const double head = text * 2 * static_cast<double>(2 + s.warnings.size());
+    const bool sheet = !s.sheet.empty(); // a printed sheet: its header line and a legend
+    const double head = text * 2 * static_cast<double>(2 + s.warnings.size() + (sheet ? 1 : 0));
+    const double foot = sheet ? text * 2.5 : 0;
     // Room on the right for the texts that start at the drawing's right edge.
     const QFontMetricsF metrics(font);
     double widest = 0;
@@ -76,7 +78,7 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
         widest = std::max(widest, metrics.horizontalAdvance(ReportText(label.text)));
     // and above it for a text standing on its top edge.
     const QRectF room = area.adjusted(margin, margin + head + text * 1.5,
-                                      -margin - std::min(widest, area.width() / 3), -margin);
+                                      -margin - std::min(widest, area.width() / 3), -margin - foot);
     const Mapping map(s, room, zoom, pan);
     painter.setClipRect(area.adjusted(0, head, 0, 0)); // a drawing zoomed in stays off the title
 
@@ -109,12 +111,42 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     painter.setFont(bold);
     painter.setPen(Qt::black);
     double y = area.top() + margin / 2 + text * 1.5;
+    if (sheet) {
+        painter.setFont(font);
+        painter.drawText(QPointF(area.left() + margin / 2, y), ReportText(s.sheet));
+        painter.setFont(bold);
+        y += text * 2;
+    }
     painter.drawText(QPointF(area.left() + margin / 2, y), ReportText(s.title));
     painter.setFont(font);
     painter.setPen(Colour(ColoursOf(SketchInk::Warning).stroke));
     for (const std::string& warning : s.warnings) {
         y += text * 2;
         painter.drawText(QPointF(area.left() + margin / 2, y), ReportText(warning));
+    }
+    if (sheet) { // the colours' legend along the foot of the sheet
+        const struct {
+            SketchInk ink;
+            const char* name;
+        } legend[] = {{SketchInk::Curb, "Curb"},
+                      {SketchInk::Grass, "Grass"},
+                      {SketchInk::Sidewalk, "Sidewalk"},
+                      {SketchInk::Driveway, "Driveway"},
+                      {SketchInk::Exception, "Exception"},
+                      {SketchInk::Item, "Item"},
+                      {SketchInk::Warning, "Not computed or outside the block"}};
+        double x = area.left() + margin / 2;
+        const double base = area.bottom() - margin / 2;
+        for (const auto& [ink, name] : legend) {
+            const SketchColours c = ColoursOf(ink);
+            painter.setPen(QPen(Colour(c.stroke), lineWidth));
+            painter.setBrush(
+                QBrush(Colour(std::string_view(c.fill) == "none" ? c.stroke : c.fill)));
+            painter.drawRect(QRectF(x, base - text, text, text));
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(x + text * 1.4, base), name);
+            x += text * 2 + metrics.horizontalAdvance(name);
+        }
     }
     painter.restore();
 }

@@ -50,8 +50,8 @@ bool FileDialogs::ShowPrintToFileDialog(QWidget* parent, const std::string& last
 
 bool FileDialogs::ShowSketchExportDialog(QWidget* parent, const std::string& folder,
                                          std::string& fileName) {
-    std::string start = folder;
-    return Show(parent, true, start, fileName, "Export Sketch", {kPngFilter, kSvgFilter}, false);
+    if (exportDir_.empty()) exportDir_ = folder;
+    return Show(parent, true, exportDir_, fileName, "Export Sketch", {kPngFilter, kSvgFilter});
 }
 
 bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,

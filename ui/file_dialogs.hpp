@@ -36,8 +36,9 @@ class FileDialogs {
     bool ShowPrintToFileDialog(QWidget* parent, const std::string& lastDir,
                                const std::string& reportFile, std::string& fileName);
 
-    // "Export Sketch" starting in folder: a PNG image or an SVG drawing (a name without an
-    // extension gets the filter's); asks before overwriting. LastDir stays.
+    // "Export Sketch" starting in the folder last exported to, at first in folder: a PNG image
+    // or an SVG drawing (a name without an extension gets the filter's); asks before
+    // overwriting. LastDir stays.
     bool ShowSketchExportDialog(QWidget* parent, const std::string& folder, std::string& fileName);
 
     // For tests: the next dialogs return these paths (nothing: Cancel) without showing, as if
@@ -55,6 +56,7 @@ class FileDialogs {
     bool Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
               const QString& title, const QStringList& filters, bool remember = true);
     std::deque<Answer> prepared_;
+    std::string exportDir_; // the folder last exported to
 };
 
 } // namespace sidewalk::ui

@@ -1,6 +1,7 @@
 // The block sketch against the report: what it draws measures what the report computes. The
 // drawn areas of sidewalk and grass, the face of curb along the block and along each return,
 // where each return ends and which way it turns; a return the report cannot compute is marked.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -123,6 +124,29 @@ TEST(Sketch, WhatIsDrawnMeasuresWhatTheReportComputes) {
 
 // A curve of a ten-thousandth of a foot round which the block goes millions of times is drawn
 // round once: a handful of pieces, every one a number, never millions to paint.
+// A block coded against the stationing is drawn as the same block coded along it; an item
+// past a return is flagged, and a row whose station is not typed yet is left out.
+TEST(Sketch, ABlockCodedBackwardsIsDrawnAsCodedForwards) {
+    const BlockHeader header{"R", "R", "10", "4", "20", "22", "500", "E"};
+    const std::vector<BlockRow> forward = {{"4", "", "10", "0", "30"},
+                                           {"7", "50", "11", "0", ""},
+                                           {"2", "24", "12", "90", ""},
+                                           {"1", "", "13", "0", "25"},
+                                           {"5", "9", "", "", ""}};
+    const BlockSketch ahead = SketchBlock(header, forward, false);
+    const std::vector<BlockRow> backward = {forward[3], forward[2], forward[1], forward[0],
+                                            forward[4]};
+    const BlockSketch back = SketchBlock(header, backward, false);
+    EXPECT_LT(Distance(ahead.low, back.low) + Distance(ahead.high, back.high), 1e-6);
+    ASSERT_EQ(ahead.labels.size(), back.labels.size());
+    for (const SketchLabel& label : ahead.labels)
+        EXPECT_TRUE(std::any_of(back.labels.begin(), back.labels.end(), [&](const SketchLabel& b) {
+            return b.text == label.text && Distance(b.at, label.at) < 1e-6;
+        })) << label.text;
+    EXPECT_EQ(ahead.labels[1].text, "2  12+90.000  OUTSIDE THE BLOCK"); // 12 ft past 13+00
+    EXPECT_EQ(ahead.labels[1].ink, SketchInk::Warning);
+}
+
 TEST(Sketch, ABlockRoundACurveManyTimesIsDrawnRoundOnce) {
     const BlockRow rows[] = {{"1", "", "0", "0", "25"}, {"1", "", "9999", "0", "25"}};
     const BlockSketch s =

@@ -197,18 +197,19 @@ class Printing : public QObject {
     void printDialogPrints() {
         // clang-format off
         const struct { const char* name; const char* printer; int range, from, to; const char* copies; const char* jobs; const char* message; bool sketches = false; } cases[] = {
-            {"all", "Office", 0, 0, 0, "1", "a1 a2|b1|c1|d1|e1", ""},
-            {"pages 3 to 5", "Office", 1, 3, 5, "1", "c1|d1|e1", ""},
+            {"all", "Office", 0, 0, 0, "1", "a1 a2|b1|c1|d1|BLOCK IDENTIFICATION - E", ""},
+            {"pages 3 to 5", "Office", 1, 3, 5, "1", "c1|d1|BLOCK IDENTIFICATION - E", ""},
             {"pages 0 to 2", "Office", 1, 0, 2, "1", "a1 a2|b1", ""},
-            {"pages 4 to 0", "Office", 1, 4, 0, "1", "d1|e1", ""},
-            {"pages 5 to 9", "Office", 1, 5, 9, "1", "e1", ""},
+            {"pages 4 to 0", "Office", 1, 4, 0, "1", "d1|BLOCK IDENTIFICATION - E", ""},
+            {"pages 5 to 9", "Office", 1, 5, 9, "1", "BLOCK IDENTIFICATION - E", ""},
             {"pages 4 to 2: an empty document", "Office", 1, 4, 2, "1", "-", ""},
             {"3 copies", "Office", 1, 2, 3, " 3", "b1|c1;b1|c1;b1|c1", ""},
             {"0 copies", "Office", 0, 0, 0, "0", "", "The number of copies must be a whole number from 1 to 32767"},
             {"selection", "Office", 2, 0, 0, "2", "sel;sel", ""},
             {"copies not a number", "Office", 0, 0, 0, "2x", "", "The number of copies must be"},
             {"queue takes no jobs", "Closed", 0, 0, 0, "2", "", "The printer Closed did not take"},
-            {"sketches after each copy", "Office", 1, 5, 5, "2", "e1|[sketch] MAIN ST;e1|[sketch] MAIN ST", "", true},
+            {"sketches after each copy", "Office", 1, 5, 5, "2", "BLOCK IDENTIFICATION - E|[sketch] MAIN ST;BLOCK IDENTIFICATION - E|[sketch] MAIN ST", "", true},
+            {"no sketch of a block not on the pages", "Office", 1, 3, 4, "1", "c1|d1", "", true},
         };
         // clang-format on
         for (const auto& c : cases) {
@@ -218,8 +219,8 @@ class Printing : public QObject {
             Program p;
             AddQueues(p.printers);
             p.state.printer = SelectPrinter(p.printers, printer.toStdString());
-            p.state.reportFile =
-                Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\ne1\r\n");
+            p.state.reportFile = Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r"
+                                                    "\n\f\r\nBLOCK IDENTIFICATION - E\r\n");
             p.job().header(4) = {"T", "R", "10", "4", "22", "22", "", "MAIN ST"};
             Prtbox box(p.services, p.state, true, Report("seltext.txt", "sel\r\n"));
             box.findChild<QCheckBox*>("Sketch_Check")->setChecked(c.sketches);
