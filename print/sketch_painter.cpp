@@ -56,6 +56,13 @@ QPainterPath PathOf(const SketchPath& path, const Mapping& map) {
     return out;
 }
 
+// The font made smaller where a text of that width would not fit within room.
+QFont Fitted(QFont font, double width, double room) {
+    if (width > room)
+        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * room / width)));
+    return font;
+}
+
 } // namespace
 
 void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, double zoom,
@@ -111,9 +118,11 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     painter.setFont(bold);
     painter.setPen(Qt::black);
     double y = area.top() + margin / 2 + text * 1.5;
+    const double across = area.width() - margin; // what a line of the sheet may take
     if (sheet) {
-        painter.setFont(font);
-        painter.drawText(QPointF(area.left() + margin / 2, y), ReportText(s.sheet));
+        const QString header = ReportText(s.sheet);
+        painter.setFont(Fitted(font, QFontMetricsF(font).horizontalAdvance(header), across));
+        painter.drawText(QPointF(area.left() + margin / 2, y), header);
         painter.setFont(bold);
         y += text * 2;
     }
@@ -135,6 +144,13 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
                       {SketchInk::Exception, "Exception"},
                       {SketchInk::Item, "Item"},
                       {SketchInk::Warning, "Not computed or outside the block"}};
+        double width = 0; // of the whole legend, in the sketch's font
+        for (const auto& entry : legend)
+            width += text * 2 + metrics.horizontalAdvance(entry.name);
+        const double shrink = std::min(1.0, across / width);
+        painter.setFont(Fitted(font, width, across));
+        const QFontMetricsF small(painter.font());
+        const double box = text * shrink;
         double x = area.left() + margin / 2;
         const double base = area.bottom() - margin / 2;
         for (const auto& [ink, name] : legend) {
@@ -142,10 +158,10 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
             painter.setPen(QPen(Colour(c.stroke), lineWidth));
             painter.setBrush(
                 QBrush(Colour(std::string_view(c.fill) == "none" ? c.stroke : c.fill)));
-            painter.drawRect(QRectF(x, base - text, text, text));
+            painter.drawRect(QRectF(x, base - box, box, box));
             painter.setPen(Qt::black);
-            painter.drawText(QPointF(x + text * 1.4, base), name);
-            x += text * 2 + metrics.horizontalAdvance(name);
+            painter.drawText(QPointF(x + box * 1.4, base), name);
+            x += box * 2 + small.horizontalAdvance(name);
         }
     }
     painter.restore();
