@@ -9,6 +9,7 @@
 
 #include "compute/card_fields.hpp"
 #include "compute/quantities.hpp"
+#include "compute/run_report.hpp"
 #include "data/card_layout.hpp"
 #include "data/cards.hpp"
 #include "data/number.hpp"
@@ -197,18 +198,25 @@ void DrawReturn(Drawing& d, const Offsets& o, double u, int away, int type, doub
     d.Add(curb.Done());
 }
 
-// A row as the report reads it, or nothing for a row that is left out.
-struct Card {
-    int type = 0;
-    RowFields fields;
-};
-std::optional<Card> ReadRow(const BlockRow& row, int number) {
-    // A row whose station is not typed yet would be drawn at 0+00: it waits for its station.
-    if (Trim(row.type).empty() || Trim(row.station).empty()) return std::nullopt;
-    const Result<std::string> card = RowCard(row, 1, number);
-    if (!card) return std::nullopt;
-    const std::string upper = UpperCase(*card);
-    return Card{CardTypeOf(ColumnsView(upper, kCardTypeColumns)), ReadRowFields(upper)};
+// A card's type and station as the report lists them.
+std::string Listed(const TakenCard& card) {
+    return "type " + (card.type < 0 ? std::string("blank") : std::to_string(card.type)) + " at " +
+           FormatStation(card.station);
+}
+
+// The block's cards as the report's run takes them, from exactly the cards the data file would
+// hold: the header card, the block card and each row with a type and a station (a row whose
+// station is not typed yet would be drawn at 0+00: it waits for its station).
+std::vector<TakenCard> TakenCards(const Job& holder, const std::string& blockCard,
+                                  std::span<const BlockRow> rows) {
+    std::vector<std::string> cards = {HeaderCard(holder), blockCard};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (Trim(rows[i].type).empty() || Trim(rows[i].station).empty()) continue;
+        if (const Result<std::string> card = RowCard(rows[i], 1, static_cast<int>(i)))
+            cards.push_back(*card);
+    }
+    RunOutcome run = RunCards("", cards, RunOptions{std::time_t{0}});
+    return run.cards.empty() ? std::vector<TakenCard>{} : std::move(run.cards.front());
 }
 
 double NiceLength(double span) {
@@ -321,25 +329,36 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     if (shape.side != "L" && shape.side != "R")
         s.warnings.emplace_back("No side of baseline coded: drawn on the right");
 
-    std::vector<Card> cards;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (auto card = ReadRow(rows[i], static_cast<int>(i))) cards.push_back(*card);
-    std::vector<const Card*> returns, items;
-    for (const Card& card : cards) {
-        if (card.type == 1 || card.type == 4) {
+    holder.jobUnits = metric ? "M" : "E";
+    const std::vector<TakenCard> cards = TakenCards(holder, *blockCard, rows);
+    std::vector<const TakenCard*> returns, items;
+    for (const TakenCard& card : cards) {
+        switch (card.taken) {
+        case CardTaken::Return:
+        case CardTaken::ReturnNotComputed:
             if (returns.size() < 2) returns.push_back(&card);
-        } else if (IsItemType(card.type)) {
+            break;
+        case CardTaken::Item:
             items.push_back(&card);
+            break;
+        case CardTaken::Invalid:
+            s.warnings.push_back("ERROR-CARD TYPE NOT VALID: " + Listed(card) +
+                                 ", listed as the report lists it, not drawn");
+            break;
+        case CardTaken::BeforeFirstReturn:
+            s.warnings.push_back("ERROR-1ST CARD NOT TYPE 1 OR 4: " + Listed(card) +
+                                 ", left out as the report leaves it");
+            break;
         }
     }
     if (returns.size() < 2)
         s.warnings.emplace_back(returns.empty() ? "No return coded" : "No closing return coded");
-    double first = returns.empty() ? 0 : returns[0]->fields.station;
-    double last = returns.size() > 1 ? returns[1]->fields.station : first;
-    if (returns.empty() && !items.empty()) first = last = items[0]->fields.station;
+    double first = returns.empty() ? 0 : returns[0]->station;
+    double last = returns.size() > 1 ? returns[1]->station : first;
+    if (returns.empty() && !items.empty()) first = last = items[0]->station;
     if (returns.size() < 2)
-        for (const Card* item : items)
-            last = std::max(last, item->fields.station);
+        for (const TakenCard* item : items)
+            last = std::max(last, item->station);
     // Drawn along increasing stations, whichever order the returns were coded in: the side and
     // the curve are read along them.
     const bool reversed = last < first;
@@ -362,15 +381,17 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     d.Band(SketchInk::Grass, 0, l, o.back, o.grassEnd);
     d.Band(SketchInk::Sidewalk, 0, l, o.grassEnd, o.sidewalkEnd);
     for (std::size_t i = 0; i < returns.size(); ++i) {
-        const Card& card = *returns[i];
-        const double u = card.fields.station - first;
-        const double r = card.fields.radius;
-        const auto figures = ReturnQuantities(shape, rules, card.type, r);
-        SketchReturn drawn{card.type, FormatStation(card.fields.station), r, figures.has_value(),
-                           0};
+        const TakenCard& card = *returns[i];
+        const double u = card.station - first;
+        const double r = card.radius;
+        // Drawn as the report computes it: a return the run could not compute, or one of a
+        // block it gave up, is marked.
+        const auto quantities = ReturnQuantities(shape, rules, card.type, r);
+        std::optional<ReturnFigures> figures;
+        if (quantities && card.taken == CardTaken::Return) figures = *quantities;
+        SketchReturn drawn{card.type, FormatStation(card.station), r, figures.has_value(), 0};
         if (r != 0) {
-            DrawReturn(d, o, u, (i == 0) != reversed ? -1 : 1, card.type, r,
-                       figures ? std::optional<ReturnFigures>(*figures) : std::nullopt);
+            DrawReturn(d, o, u, (i == 0) != reversed ? -1 : 1, card.type, r, figures);
             if (figures) drawn.curb = (r + rules.curbWidth) * figures->phi1;
         }
         s.returns.push_back(drawn);
@@ -383,13 +404,13 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
     const double gap = span / 25;
     // Each item's text beyond the back of sidewalk, on one of three rows, so that the texts of
     // items close together do not cover one another; along the stations, as they are drawn.
-    std::stable_sort(items.begin(), items.end(), [](const Card* a, const Card* b) {
-        return a->fields.station < b->fields.station;
+    std::stable_sort(items.begin(), items.end(), [](const TakenCard* a, const TakenCard* b) {
+        return a->station < b->station;
     });
     int row = 0;
-    for (const Card* item : items) {
-        const double u = item->fields.station - first;
-        const double a = item->fields.areaOrLength;
+    for (const TakenCard* item : items) {
+        const double u = item->station - first;
+        const double a = item->areaOrLength;
         double across = o.sidewalkEnd; // where its mark is
         // Outside the block, or running past a return: flagged in red.
         const bool banded =
@@ -415,7 +436,7 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
             across = (o.grassEnd + o.sidewalkEnd) / 2;
         }
         d.Label(base.At(u, across),
-                std::to_string(item->type) + "  " + FormatStation(item->fields.station) +
+                std::to_string(item->type) + "  " + FormatStation(item->station) +
                     (outside ? "  OUTSIDE THE BLOCK" : ""),
                 outside ? SketchInk::Warning : SketchInk::Item, true,
                 base.At(u, o.sidewalkEnd + gap * (1 + 1.2 * row)));

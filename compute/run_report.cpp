@@ -39,7 +39,13 @@ struct Run {
     double returnStation = 0, firstReturnStation = 0;
     // The job.
     JobFigures grand;
-    std::vector<BlockSummary> blocks; // the blocks met so far, for the totals file
+    std::vector<BlockSummary> blocks;          // the blocks met so far, for the totals file
+    std::vector<std::vector<TakenCard>> taken; // each block card's cards, as taken
+    CardTaken returnTaken = CardTaken::Return; // how the last return card was taken
+
+    void Took(CardTaken how, int type) {
+        if (!taken.empty()) taken.back().push_back({type, areaOrLength, stationValue, radius, how});
+    }
 
     void HeaderCard(const std::string& card, const std::string& tag);
     void DecodeFields(std::string_view card);
@@ -123,8 +129,9 @@ bool Run::ReturnCard() {
     WriteReturnLine(w, cardType, stationText, radius);
     returnCount += 1;
     if (shape.curveDir != "T" && returnCount != 2) firstReturnStation = returnStation;
-    if (returnCount == 4) return false; // a rejected block's return
-    if (returnCount >= 5) {             // the block was given up at its first return
+    returnTaken = CardTaken::ReturnNotComputed; // until its figures are in
+    if (returnCount == 4) return false;         // a rejected block's return
+    if (returnCount >= 5) {                     // the block was given up at its first return
         w.PageFull();
         return false;
     }
@@ -141,6 +148,7 @@ bool Run::ReturnCard() {
         }
         return false;
     }
+    returnTaken = CardTaken::Return;
     sums.totalCurb += q->curb;
     sums.sw4Area += q->sw4;
     sums.grassArea += q->grass;
@@ -242,22 +250,28 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
             const std::string_view typeColumns = ColumnsView(card, kCardTypeColumns);
             if (typeColumns.find_first_not_of(' ') == std::string_view::npos) { // blank type
                 WriteInvalidCard(w, run.cardType, run.areaOrLength, run.stationText);
+                run.Took(CardTaken::Invalid, -1);
                 continue;
             }
             run.cardType = CardTypeOf(typeColumns);
             if (run.cardType == 11) {
                 run.BlockCard(card);
+                run.taken.emplace_back();
                 continue;
             }
             run.DecodeFields(card);
             if (run.cardType == 1 || run.cardType == 4) {
                 blockEnded = run.ReturnCard();
+                run.Took(run.returnTaken, run.cardType);
             } else if (run.returnCount == 0) {
                 WriteFirstCardError(w);
+                run.Took(CardTaken::BeforeFirstReturn, run.cardType);
             } else if (IsItemType(run.cardType)) {
                 run.ItemCard();
+                run.Took(CardTaken::Item, run.cardType);
             } else {
                 WriteInvalidCard(w, run.cardType, run.areaOrLength, run.stationText);
+                run.Took(CardTaken::Invalid, run.cardType);
             }
         }
     }
@@ -269,6 +283,7 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
     outcome.blocks = std::move(run.blocks);
     outcome.grand = run.grand;
     outcome.metric = run.rules.metric;
+    outcome.cards = std::move(run.taken);
     return outcome;
 }
 

@@ -20,11 +20,27 @@ struct RunOptions {
     std::optional<std::time_t> utcTime;
 };
 
+// How the run took a card of a block, which the block's sketch shows the same way.
+enum class CardTaken {
+    Return,            // a return it computed
+    ReturnNotComputed, // a return it listed but could not compute (or a block it gave up)
+    Item,              // an item it listed
+    Invalid,           // "ERROR-CARD TYPE NOT VALID"
+    BeforeFirstReturn, // "ERROR-1ST CARD NOT TYPE 1 OR 4": left out
+};
+
+struct TakenCard {
+    int type = 0; // -1 for a card without a type
+    double areaOrLength = 0, station = 0, radius = 0;
+    CardTaken taken = CardTaken::Item;
+};
+
 struct RunOutcome {
     std::string report; // the report text, written to PRINT.SPL
     std::vector<BlockSummary> blocks;
     JobFigures grand;
     bool metric = false;
+    std::vector<std::vector<TakenCard>> cards; // for each block card met, the cards after it
 };
 
 // Runs the cards of a work file (lines without their line ends) against a version line.

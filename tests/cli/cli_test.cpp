@@ -194,12 +194,13 @@ TEST_F(Cli, KilledRunsLeaveNothingOnceAnotherRuns) {
         char after[16]; // 1 to 20 ms: before, while and after the workspace is made
         std::snprintf(after, sizeof after, "0.%03d", 1 + run);
         const std::string killed = "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() +
-                                   "' timeout -s KILL " + after + " '" + SIDEWALK_REPORT_BIN +
-                                   "' --output " + Path("r.prn") + " " + Path("big.V41") +
-                                   " >/dev/null 2>&1";
+                                   "' timeout --foreground -s KILL " + after + " '" +
+                                   SIDEWALK_REPORT_BIN + "' --output " + Path("r.prn") + " " +
+                                   Path("big.V41") + " >/dev/null 2>&1";
         (void)!std::system(killed.c_str());
     }
-    // A folder still being made (hidden) is left alone for a minute: a minute later, then.
+    // A folder still being made (hidden) is left alone for a minute: a minute later, then. (Each
+    // killed run is waited for: --foreground kills the run alone, and timeout waits for it.)
     for (const auto& left : fs::directory_iterator(tmp_))
         fs::last_write_time(left, left.last_write_time() - std::chrono::minutes(2));
     EXPECT_EQ(Run("--output " + Path("r.prn") + " " + Path("big.V41")).status, 0); // tmp_ empty

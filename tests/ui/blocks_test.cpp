@@ -237,10 +237,17 @@ class Blocks : public QObject {
         // clang-format on
         QVERIFY(!stations().contains("7  12+00.000"));
         auto* grid = form.findChild<QTableView*>("Spread1");
-        SetCell(grid, 20, 0, "7");
-        SetCell(grid, 20, 1, "10");
-        SetCell(grid, 20, 2, "12");
+        SetCell(grid, 3, 0, "7"); // in place of the driveway at 10+88.50
+        SetCell(grid, 3, 1, "10");
+        SetCell(grid, 3, 2, "12");
+        SetCell(grid, 3, 4, "0");
         QVERIFY(stations().contains("7  12+00.000"));
+        // A row past the closing return is left out, as the report leaves it out.
+        SetCell(grid, 20, 0, "5");
+        SetCell(grid, 20, 2, "14");
+        QCOMPARE(sketch->sketch().warnings.back(),
+                 std::string("ERROR-1ST CARD NOT TYPE 1 OR 4: type 5 at 14+00.000, left out as "
+                             "the report leaves it"));
         QVERIFY(grid->model()->removeRows(0, 1)); // the first return goes
         QCOMPARE(sketch->sketch().returns[0].station, std::string("13+18.000"));
         Press(form, "SketchCmd"); // the same window again
