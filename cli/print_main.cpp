@@ -20,6 +20,7 @@
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"
 #include "session/runtime_dir.hpp"
+#include "session/session.hpp"
 #include "session/stale_workspaces.hpp"
 
 namespace {
@@ -30,6 +31,7 @@ using namespace sidewalk::ui;
 constexpr const char* kUsage =
     "usage: sidewalk-print [--printer QUEUE | --pdf FILE] [--paper NAME] [--tray NAME]\n"
     "                      [--landscape] [--pages FROM-TO] [--copies N] REPORT\n"
+    "                      [--sketches JOB.V41] REPORT\n"
     "       sidewalk-print --list\n"
     "\n"
     "Prints the report file REPORT (- for standard input) as the desktop program prints it:\n"
@@ -44,6 +46,8 @@ constexpr const char* kUsage =
     "  --pages FROM-TO  print only these pages (0 for FROM: the first; 0 for TO: the last)\n"
     "  --copies N       print N copies, each a print job of its own (1 when absent); with\n"
     "                   --pdf, N copies one after another in the PDF\n"
+    "  --sketches JOB    after each copy, a sheet with the plan sketch of each described block\n"
+    "                   of the data file JOB (with --pages, those of the blocks on them)\n"
     "  --list           show the printers, with their papers and trays\n"
     "\n"
     "Exit status: 0 printed; 2 not printed (a printer, paper or tray that does not exist, a\n"
@@ -116,7 +120,7 @@ struct SpooledInput {
 
 int Run(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::optional<std::string> pdf, queue, paperName, trayName;
+    std::optional<std::string> pdf, queue, paperName, trayName, sketchJob;
     std::string report;
     int first = 0, last = 0, copies = 1;
     bool landscape = false, list = false;
@@ -130,6 +134,8 @@ int Run(int argc, char** argv) {
             list = true;
         } else if (a == "--pdf" && hasValue) {
             pdf = args[++i];
+        } else if (a == "--sketches" && hasValue) {
+            sketchJob = args[++i];
         } else if (a == "--printer" && hasValue) {
             queue = args[++i];
         } else if (a == "--paper" && hasValue) {
@@ -149,7 +155,7 @@ int Run(int argc, char** argv) {
         } else if (a == "--landscape") {
             landscape = true;
         } else if (a == "--pdf" || a == "--printer" || a == "--paper" || a == "--tray" ||
-                   a == "--pages" || a == "--copies") {
+                   a == "--pages" || a == "--copies" || a == "--sketches") {
             return Usage(a + " needs a value");
         } else if (a.size() > 1 && a[0] == '-') {
             return Usage("unknown option " + a);
@@ -160,7 +166,7 @@ int Run(int argc, char** argv) {
         }
     }
     if (list && (!report.empty() || pdf || queue || paperName || trayName || landscape ||
-                 first != 0 || last != 0 || copies != 1))
+                 first != 0 || last != 0 || copies != 1 || sketchJob))
         return Usage("--list takes nothing else");
     if (report.empty() && !list) return Usage("no report named");
     if (pdf && (queue || trayName)) return Usage("--pdf takes no --printer and no --tray");
@@ -193,6 +199,20 @@ int Run(int argc, char** argv) {
         report = input.path.string();
     }
 
+    // The job's sketch sheets, drawn as the desktop program's print dialog draws them.
+    std::vector<BlockSketch> sketches;
+    std::optional<Session> job;
+    if (sketchJob) {
+        Result<Session> made = Session::Create(*parent);
+        if (!made) return Fail(made.error());
+        job.emplace(std::move(*made));
+        const ReadResult read = job->Open(*sketchJob);
+        for (const Message& m : read.messages)
+            std::cerr << m.title << ": " << m.text << '\n';
+        if (!read.read()) return 2;
+        sketches = SketchSheets(job->job(), job->workspace(), report, first, last);
+    }
+
     if (pdf) {
         const std::optional<int> number = NumberNamed(FilePapers(), paperName.value_or("Letter"));
         const PrinterChoice* paper = number ? FindChoice(FilePapers(), *number) : nullptr;
@@ -201,7 +221,7 @@ int Run(int argc, char** argv) {
                                             " for a PDF (papers: " + Names(FilePapers()) + ")");
         PdfPrinter printer(*pdf, PageSizeOf(*paper),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        const Status printed = PrintReportPages(report, first, last, printer, copies);
+        const Status printed = PrintReportPages(report, first, last, printer, copies, sketches);
         return printed.failed() ? Fail(printed.error()) : 0;
     }
 
@@ -230,7 +250,8 @@ int Run(int argc, char** argv) {
         std::filesystem::path(report == input.path.string() ? "report" : report)
             .filename()
             .string();
-    const Status printed = PrintReportCopies(system, printer, title, report, first, last, copies);
+    const Status printed =
+        PrintReportCopies(system, printer, title, report, first, last, copies, sketches);
     return printed.failed() ? Fail(printed.error()) : 0;
 }
 

@@ -204,17 +204,15 @@ std::string Listed(const TakenCard& card) {
            FormatStation(card.station);
 }
 
-// The block's cards as the report's run takes them, from exactly the cards the data file would
-// hold: the header card, the block card and each row with a type and a station (a row whose
-// station is not typed yet would be drawn at 0+00: it waits for its station).
+// The block's cards as the report's run takes them: the header card, the block card and its row
+// cards, as the work file holds them.
 std::vector<TakenCard> TakenCards(const Job& holder, const std::string& blockCard,
-                                  std::span<const BlockRow> rows) {
-    std::vector<std::string> cards = {HeaderCard(holder), blockCard};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (Trim(rows[i].type).empty() || Trim(rows[i].station).empty()) continue;
-        if (const Result<std::string> card = RowCard(rows[i], 1, static_cast<int>(i)))
-            cards.push_back(*card);
-    }
+                                  std::span<const std::string> rowCards) {
+    std::vector<std::string_view> cards;
+    const std::string header = HeaderCard(holder);
+    cards.push_back(header);
+    cards.push_back(blockCard);
+    cards.insert(cards.end(), rowCards.begin(), rowCards.end());
     RunOutcome run = RunCards("", cards, RunOptions{std::time_t{0}});
     return run.cards.empty() ? std::vector<TakenCard>{} : std::move(run.cards.front());
 }
@@ -301,6 +299,19 @@ SketchColours ColoursOf(SketchInk ink) {
 }
 
 BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> rows, bool metric) {
+    // The cards the block file will hold: each row with a type and a station (a row whose station
+    // is not typed yet would be drawn at 0+00: it waits for its station).
+    std::vector<std::string> cards;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (Trim(rows[i].type).empty() || Trim(rows[i].station).empty()) continue;
+        if (const Result<std::string> card = RowCard(rows[i], 1, static_cast<int>(i)))
+            cards.push_back(*card);
+    }
+    return SketchBlock(header, std::span<const std::string>(cards), metric);
+}
+
+BlockSketch SketchBlock(const BlockHeader& header, std::span<const std::string> rowCards,
+                        bool metric) {
     BlockSketch s;
     s.metric = metric;
     Job holder;
@@ -330,7 +341,7 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
         s.warnings.emplace_back("No side of baseline coded: drawn on the right");
 
     holder.jobUnits = metric ? "M" : "E";
-    const std::vector<TakenCard> cards = TakenCards(holder, *blockCard, rows);
+    const std::vector<TakenCard> cards = TakenCards(holder, *blockCard, rowCards);
     std::vector<const TakenCard*> returns, items;
     for (const TakenCard& card : cards) {
         switch (card.taken) {

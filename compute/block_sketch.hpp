@@ -79,6 +79,11 @@ struct BlockSketch {
 // or one that the data file could not hold, is left out, as it is from the report.
 BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> rows, bool metric);
 
+// The same from the block's row cards as its block file holds them (and the report run reads
+// them), for a block not open in the grid.
+BlockSketch SketchBlock(const BlockHeader& header, std::span<const std::string> rowCards,
+                        bool metric);
+
 // The sketch in words, for a screen reader: the block, its length and its returns.
 std::string DescribeSketch(const BlockSketch& sketch);
 

@@ -211,35 +211,11 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
     services_.messages.Done(this, printed); // with the pointer as it was
 }
 
-// The sketches of the job's blocks when they are to be printed, else none: with a page range,
-// those of the blocks whose report section lies on those pages. Each sheet is headed with the
-// job, the block and which sheet it is.
+// The sketch sheets of the job's blocks when they are to be printed, else none.
 std::vector<BlockSketch> Prtbox::Sketches(int from, int to) const {
-    std::vector<BlockSketch> sketches;
-    if (!sketches_->isEnabled() || !sketches_->isChecked()) return sketches;
-    const Job& job = services_.session.job();
-    std::vector<std::pair<int, int>> pages(kMaxBlocks + 1, {0, 0}); // by slot
-    if (from > 0) {
-        FileBytes report;
-        if (ReadWholeFile(state_.reportFile, report) == 0) {
-            const auto sections = BlockSectionPages(report.view());
-            std::size_t k = 0; // the report holds the blocks in use, in slot order
-            for (int n = 1; n <= kMaxBlocks && k < sections.size(); ++n)
-                if (job.blockInUse(n)) pages[static_cast<std::size_t>(n)] = sections[k++];
-        }
-    }
-    std::vector<NumberedSketch> chosen;
-    for (NumberedSketch& s : SketchJob(job, services_.session.workspace())) {
-        const auto [first, last] = pages[static_cast<std::size_t>(s.block)];
-        if (from <= 0 || (first > 0 && first <= to && last >= from)) chosen.push_back(std::move(s));
-    }
-    for (NumberedSketch& s : chosen) {
-        s.sketch.sheet = "REF. # " + job.idxRefNum + "   BLOCK " + std::to_string(s.block) + "   " +
-                         s.sketch.title + "   SKETCH " + std::to_string(sketches.size() + 1) +
-                         " OF " + std::to_string(chosen.size());
-        sketches.push_back(std::move(s.sketch));
-    }
-    return sketches;
+    if (!sketches_->isEnabled() || !sketches_->isChecked()) return {};
+    return SketchSheets(services_.session.job(), services_.session.workspace(), state_.reportFile,
+                        from, to);
 }
 
 // The spooled job's title: the data file's name (NoName for a new job), not a workspace path.

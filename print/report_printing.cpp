@@ -5,6 +5,7 @@
 #include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "print/report_text.hpp"
+#include "session/job_sketches.hpp"
 
 #include <algorithm>
 
@@ -87,6 +88,33 @@ std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report) {
         }
     }
     return sections;
+}
+
+std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws,
+                                      const std::string& reportFile, int from, int to) {
+    std::vector<std::pair<int, int>> pages(kMaxBlocks + 1, {0, 0}); // by slot
+    if (from > 0) {
+        FileBytes report;
+        if (ReadWholeFile(reportFile, report) == 0) {
+            const auto sections = BlockSectionPages(report.view());
+            std::size_t k = 0; // the report holds the blocks in use, in slot order
+            for (int n = 1; n <= kMaxBlocks && k < sections.size(); ++n)
+                if (job.blockInUse(n)) pages[static_cast<std::size_t>(n)] = sections[k++];
+        }
+    }
+    std::vector<NumberedSketch> chosen;
+    for (NumberedSketch& s : SketchJob(job, ws)) {
+        const auto [first, last] = pages[static_cast<std::size_t>(s.block)];
+        if (from <= 0 || (first > 0 && first <= to && last >= from)) chosen.push_back(std::move(s));
+    }
+    std::vector<BlockSketch> sheets;
+    for (NumberedSketch& s : chosen) {
+        s.sketch.sheet = "REF. # " + job.idxRefNum + "   BLOCK " + std::to_string(s.block) + "   " +
+                         s.sketch.title + "   SKETCH " + std::to_string(sheets.size() + 1) +
+                         " OF " + std::to_string(chosen.size());
+        sheets.push_back(std::move(s.sketch));
+    }
+    return sheets;
 }
 
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,

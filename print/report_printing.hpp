@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "data/job.hpp"
 #include "data/message.hpp"
+#include "data/workspace.hpp"
 #include "print/print_system.hpp"
 #include "print/printer.hpp"
 
@@ -26,6 +28,12 @@ Status CopyReportToFile(const std::string& reportFile, const std::string& dest);
 // The pages, first and last, of each block's section of a report, in the report's order: from
 // the page of its "BLOCK IDENTIFICATION" line to the page where the next section begins.
 std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report);
+
+// The sketch sheets of a job's described blocks to print after the pages from..to of its report
+// (0 for from: every block's; else those whose report section lies on those pages), each
+// headed with the job's Ref No., the block, its description and "SKETCH N OF M".
+std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws,
+                                      const std::string& reportFile, int from, int to);
 
 // Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999) in the
 // report's font: the lines of those pages, a new sheet where a form-feed line starts a printed page

@@ -13,10 +13,15 @@ std::vector<NumberedSketch> SketchJob(const Job& job, const Workspace& ws) {
     std::vector<NumberedSketch> sketches;
     for (int n = 1; n <= kMaxBlocks; ++n) {
         if (job.header(n).blkDesc.empty()) continue;
-        Job rows; // the block file's rows, apart from the job's open ones
+        // The block file's cards as they stand, as the report's work file takes them.
         const std::string file = ws.BlockFileName(n);
-        const int error = ReadBlockFile(ws, file, rows);
-        NumberedSketch numbered{n, SketchBlock(job.header(n), rows.rows, IsMetric(job.jobUnits))};
+        FileBytes bytes;
+        const int error = ws.Read(file, bytes);
+        std::vector<std::string> cards;
+        for (std::string_view line : SplitLines(bytes.view()))
+            cards.emplace_back(line);
+        NumberedSketch numbered{n, SketchBlock(job.header(n), std::span<const std::string>(cards),
+                                               IsMetric(job.jobUnits))};
         if (error != 0 && error != ENOENT)
             numbered.sketch.warnings.push_back("Cannot read the file " + file + ": " +
                                                ReadErrorText(error));

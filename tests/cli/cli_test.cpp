@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -133,36 +131,10 @@ TEST_F(Cli, ExitStatusSaysWhetherAReportWasWritten) {
     }
 }
 
-// One SVG a described block, named by its slot, valid XML, with every station of its cards.
-TEST_F(Cli, SketchesOfTheSampleJobs) {
-    for (const char* job : {"downtown-english.V41", "ring-road-metric.V41"}) {
-        const fs::path sample = fs::path(SIDEWALK_EXAMPLES_DIR) / job, dir = dir_ / job;
-        const Result r = Run("--output " + Path("r.prn") + " --sketch '" + dir.string() + "' '" +
-                             sample.string() + "'");
-        ASSERT_EQ(r.status, 0) << r.err;
-        std::istringstream cards(ReadText(sample));
-        const std::regex station(R"(\d+\+\d\d\.\d\d\d)");
-        std::string svg;
-        int block = 0;
-        for (std::string card; std::getline(cards, card);) {
-            if (card.starts_with("11")) {
-                char name[24];
-                std::snprintf(name, sizeof name, "block-%03d.svg", ++block);
-                svg = ReadText(dir / name);
-                EXPECT_EQ(std::system(("xmllint --noout '" + (dir / name).string() + "'").c_str()),
-                          0);
-            } else if (std::smatch m; std::regex_search(card, m, station)) {
-                EXPECT_NE(svg.find(m.str() + "</text>"), std::string::npos) << job << ": " << card;
-            }
-        }
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), block) << job;
-    }
-}
-
 // Runs killed at any moment may leave their workspace behind; a later run removes them all.
-// --sketch replaces a link at a sketch's name rather than writing through it, removes the
-// sketches of blocks the job does not have, names the job in each title, and says when a job has
-// no sketch to write.
+// --sketch writes valid SVG, replaces a link at a sketch's name rather than writing through it,
+// removes the sketches of blocks the job does not have, names the job in each title, and says
+// when a job has no sketch to write.
 TEST_F(Cli, SketchFilesNeverFollowALinkOrStayStale) {
     const fs::path dir = dir_ / "sketches";
     fs::create_directory(dir);
@@ -175,6 +147,8 @@ TEST_F(Cli, SketchFilesNeverFollowALinkOrStayStale) {
     EXPECT_EQ(r.err, "Sketches: removed 1 sketch of a block this job does not have\n");
     EXPECT_EQ(ReadText(dir_ / "outside"), "mine");
     EXPECT_NE(ReadText(dir / "block-001.svg").find("(block 1, Ref No. "), std::string::npos);
+    EXPECT_EQ(std::system(("xmllint --noout '" + (dir / "block-001.svg").string() + "'").c_str()),
+              0);
     EXPECT_TRUE(!fs::exists(dir / "block-050.svg") && fs::exists(dir / "block-7.svg"));
     WriteText(dir_ / "none.V41", "CRZ41 R\r\n");
     r = Run(sketch + Path("none.V41"));
@@ -263,6 +237,9 @@ TEST(PrintCommand, PdfOfAReportAndItsFailures) {
         {report + print + " --paper 'us letter' --pages 1-1 --copies 3 --pdf '" + pdf +
              "' - && pdfinfo '" + pdf + "' | grep -q 'Pages: *3$'",
          0, ""},
+        // The sketch sheet of the job's one block after its report's two pages.
+        {report + print + " --pdf '" + pdf + "' --sketches '" + (kData / "tangent-english.V41").string() +
+             "' - && pdfinfo '" + pdf + "' | grep -q 'Pages: *3$'", 0, ""},
         {print + " --paper B5 --pdf '" + pdf + "' -", 2, "Print Report: no paper named B5"},
         {print + " --pdf '" + pdf + "' '" + (scratch / "missing.SPL").string() + "'", 2,
          "File Input Error: "},

@@ -3,6 +3,7 @@
 // where each return ends and which way it turns; a return the report cannot compute is marked.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 #include "compute/block_sketch.hpp"
 #include "compute/run_report.hpp"
 #include "data/cards.hpp"
+#include "data/file_text.hpp"
+#include "session/job_sketches.hpp"
+#include "session/session.hpp"
 
 namespace sidewalk {
 namespace {
@@ -145,6 +149,57 @@ TEST(Sketch, ABlockCodedBackwardsIsDrawnAsCodedForwards) {
         })) << label.text;
     EXPECT_EQ(ahead.labels[1].text, "2  12+90.000  OUTSIDE THE BLOCK"); // 12 ft past 13+00
     EXPECT_EQ(ahead.labels[1].ink, SketchInk::Warning);
+}
+
+// The first word of a text after its blanks.
+std::string Token(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return std::string(text.substr(0, text.find(' ')));
+}
+
+// Every test and sample job, block by block: the sketch's returns and items are at the stations
+// the report prints for them, and it says each card the report calls invalid.
+TEST(Sketch, AgreesWithTheReportOnEveryTestJob) {
+    std::vector<std::filesystem::directory_entry> jobs;
+    for (const char* folder : {SIDEWALK_TESTS_DIR "/data", SIDEWALK_EXAMPLES_DIR})
+        jobs.insert(jobs.end(), std::filesystem::directory_iterator(folder), {});
+    for (const auto& entry : jobs) {
+        const std::string name = entry.path().filename().string();
+        auto session = Session::Create();
+        if (!(name.ends_with(".V41") || name.ends_with(".WRK")) ||
+            !session->Open(entry.path()).read())
+            continue;
+        const Result<RunOutcome> run = session->Report();
+        ASSERT_TRUE(run) << name;
+        // Each section's first two returns, its items and (counted) its invalid cards.
+        std::vector<std::vector<std::string>> printed;
+        for (std::string_view line : SplitLines(run->report)) {
+            if (line.starts_with("BLOCK IDENTIFICATION")) printed.push_back({"", "", ""});
+            if (printed.empty()) continue;
+            std::vector<std::string>& p = printed.back();
+            if (line.find("RADIUS POINT =") != line.npos &&
+                std::count(p[0].begin(), p[0].end(), ' ') < 2)
+                p[0] += Token(line.substr(line.find('=') + 1)) + " ";
+            else if (line.starts_with(" XXXX"))
+                p[2] += "X";
+            else if (line.find("APPROX STA.") != line.npos)
+                p[1] += Token(line.substr(line.rfind(' '))) + " ";
+        }
+        const std::vector<NumberedSketch> sketches =
+            SketchJob(session->job(), session->workspace());
+        ASSERT_EQ(sketches.size(), printed.size()) << name;
+        for (std::size_t k = 0; k < sketches.size(); ++k) {
+            std::vector<std::string> drawn = {"", "", ""};
+            for (const SketchReturn& r : sketches[k].sketch.returns)
+                drawn[0] += r.station + " ";
+            for (const SketchLabel& l : sketches[k].sketch.labels)
+                if (l.marked && l.ink != SketchInk::Baseline && l.text.find("  ") != l.text.npos)
+                    drawn[1] += Token(std::string_view(l.text).substr(l.text.find("  "))) + " ";
+            for (const std::string& w : sketches[k].sketch.warnings)
+                if (w.starts_with("ERROR-CARD TYPE NOT VALID")) drawn[2] += "X";
+            EXPECT_EQ(drawn, printed[k]) << name << ", block " << k + 1;
+        }
+    }
 }
 
 TEST(Sketch, ABlockRoundACurveManyTimesIsDrawnRoundOnce) {
