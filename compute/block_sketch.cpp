@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -76,6 +77,10 @@ class Pen {
         const SketchPoint v = last_ - centre;
         const double radius = std::hypot(v.x, v.y);
         constexpr double kTurn = 2 * std::numbers::pi;
+        if (!std::isfinite(sweep)) { // figures past any number: said, not drawn (KeepFinite)
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            return Line({nan, nan});
+        }
         if (std::abs(sweep) > kTurn)
             sweep = std::copysign(kTurn + std::fmod(std::abs(sweep), kTurn), sweep);
         const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / (kTurn / 4))));
@@ -247,7 +252,9 @@ void KeepFinite(BlockSketch& s) {
     }
     for (const SketchLabel& label : s.labels)
         finite = finite && Finite(label.at) && Finite(label.textAt.value_or(label.at));
-    if (finite && Finite(s.low) && Finite(s.high)) return;
+    // The drawing's span, with room around it for margins and texts, is a number too.
+    const SketchPoint span{(s.high.x - s.low.x) * 4, (s.high.y - s.low.y) * 4};
+    if (finite && Finite(s.low) && Finite(s.high) && Finite(span)) return;
     s.paths.clear();
     s.labels.clear();
     s.low = s.high = {};

@@ -103,7 +103,7 @@ std::string SketchSvg(const BlockSketch& s, const std::string& about) {
     const double height = s.high.y - s.low.y + 2 * margin + head + text * 1.5;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1200\" height=\"" +
-                      Format(1200 * height / width, "0") + "\" viewBox=\"" + Number(left) + " " +
+                      Format(1200 * (height / width), "0") + "\" viewBox=\"" + Number(left) + " " +
                       Number(top) + " " + Number(width) + " " + Number(height) +
                       "\" font-family=\"monospace\">\n";
     out +=

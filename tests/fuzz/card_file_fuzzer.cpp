@@ -24,7 +24,12 @@ namespace {
 using namespace sidewalk;
 
 Workspace MustMakeWorkspace() {
-    auto ws = Workspace::Create(WorkspaceParent()); // a memory file system, as ./run fuzz sets it
+    const auto parent = WorkspaceParent(); // a memory file system, as ./run fuzz sets it
+    if (!parent) {
+        std::fprintf(stderr, "%s\n", parent.error().text.c_str());
+        std::abort();
+    }
+    auto ws = Workspace::Create(*parent);
     if (!ws) {
         std::fprintf(stderr, "%s\n", ws.error().text.c_str());
         std::abort();
