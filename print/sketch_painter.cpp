@@ -89,19 +89,27 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     const Mapping map(s, room, zoom, pan);
     painter.setClipRect(area.adjusted(0, head, 0, 0)); // a drawing zoomed in stays off the title
 
+    // The scale bar stays at the foot of the room however the drawing is zoomed and moved: its
+    // length is the drawing's, its place the window's.
+    QPointF pinned;
+    for (const SketchPath& path : s.paths)
+        if (path.ink == SketchInk::Scale)
+            pinned = QPointF(room.left(), room.bottom() - text * 1.5) - map.At(path.from);
     for (const SketchPath& path : s.paths) {
         const SketchColours c = ColoursOf(path.ink);
         QPen pen(Colour(c.stroke), lineWidth);
         if (path.ink == SketchInk::Baseline) pen.setDashPattern({8, 4});
         painter.setPen(pen);
         painter.setBrush(path.area ? QBrush(Colour(c.fill)) : QBrush());
-        painter.drawPath(PathOf(path, map));
+        painter.drawPath(
+            PathOf(path, map).translated(path.ink == SketchInk::Scale ? pinned : QPointF()));
     }
     painter.setFont(font);
     for (const SketchLabel& label : s.labels) {
         const QColor colour = Colour(ColoursOf(label.ink).stroke);
-        const QPointF at = map.At(label.at);
-        const QPointF textAt = label.textAt ? map.At(*label.textAt) : at;
+        const QPointF shift = label.ink == SketchInk::Scale ? pinned : QPointF();
+        const QPointF at = map.At(label.at) + shift;
+        const QPointF textAt = label.textAt ? map.At(*label.textAt) + shift : at;
         painter.setPen(QPen(colour, lineWidth / 2));
         if (label.textAt) painter.drawLine(at, textAt);
         if (label.marked) {
