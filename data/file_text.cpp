@@ -21,7 +21,8 @@ int ReadWholeFileAt(int dir, const std::string& path, FileBytes& bytes, std::siz
     bytes = FileBytes();
     struct stat st {};
     if (regularOnly) { // look before opening: opening a pipe waits for its writer
-        if (::fstatat(dir, path.c_str(), &st, 0) != 0) return errno;
+        if (::fstatat(dir, path.c_str(), &st, dir != AT_FDCWD ? AT_SYMLINK_NOFOLLOW : 0) != 0)
+            return errno;
         if (S_ISDIR(st.st_mode)) return EISDIR;
         if (!S_ISREG(st.st_mode)) return kNotRegularFile;
     }

@@ -104,21 +104,22 @@ std::string Workspace::BlockFileName(int n) const {
     return tempDir_ + "SECT" + Format(n, "0000") + ".TMP";
 }
 
+int BlockNumberOf(std::string_view name) {
+    if (name.size() != 12 || !name.starts_with("SECT") || !name.ends_with(".TMP")) return 0;
+    int n = 0;
+    for (std::size_t i = 4; i < 8; ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n <= kBlockFileSweep ? n : 0;
+}
+
 void Workspace::DeleteBlockFiles() const {
     if (tempDir_.empty()) return;
     // Deletes SECT0001.TMP .. SECT0500.TMP. The folder is private, so looking at what it
     // holds finds the same files as trying all 500 names, with far fewer calls.
-    for (const std::string& name : EntriesAt(lock_.get())) {
-        if (name.size() != 12 || name.compare(0, 4, "SECT") != 0 || name.compare(8, 4, ".TMP") != 0)
-            continue;
-        int n = 0;
-        bool digits = true;
-        for (std::size_t i = 4; i < 8; ++i) {
-            if (name[i] < '0' || name[i] > '9') digits = false;
-            n = n * 10 + (name[i] - '0');
-        }
-        if (digits && n >= 1 && n <= kBlockFileSweep) ::unlinkat(lock_.get(), name.c_str(), 0);
-    }
+    for (const std::string& name : EntriesAt(lock_.get()))
+        if (BlockNumberOf(name) != 0) ::unlinkat(lock_.get(), name.c_str(), 0);
 }
 
 Status Workspace::WriteVersionFile() const {
@@ -174,8 +175,8 @@ Status Workspace::SyncFiles() const {
 void Workspace::LeaveForRecovery() {
     if (tempDir_.empty()) return;
     for (const std::string& name : EntriesAt(lock_.get())) {
-        const bool kept = name == kSnapshotName || name == "VERSION.TMP" ||
-                          (name.size() == 12 && name.starts_with("SECT") && name.ends_with(".TMP"));
+        const bool kept =
+            name == kSnapshotName || name == "VERSION.TMP" || BlockNumberOf(name) != 0;
         if (!kept) ::unlinkat(lock_.get(), name.c_str(), 0);
     }
     ::fsync(lock_.get());

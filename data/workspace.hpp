@@ -19,6 +19,9 @@ namespace sidewalk {
 
 inline constexpr int kBlockFileSweep = 500; // DeleteBlockFiles clears SECT0001..SECT0500
 
+// The block of a block file's name "SECTnnnn.TMP", 1..kBlockFileSweep; 0 for any other name.
+int BlockNumberOf(std::string_view name);
+
 // A workspace folder's name: the prefix and six characters; the hidden name it is made under.
 inline constexpr std::string_view kWorkspacePrefix = "sidewalk-";
 inline constexpr std::string_view kWorkspaceStaging = ".sidewalk-new-";

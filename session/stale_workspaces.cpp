@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -27,34 +26,19 @@ bool NamedWith(const std::string& name, std::string_view prefix) {
     return name.size() == prefix.size() + 6 && name.starts_with(prefix);
 }
 
-bool BlockFileName(const std::string& name) {
-    return name.size() == 12 && name.starts_with("SECT") && name.ends_with(".TMP");
-}
-
 } // namespace
 
 std::optional<std::string> ReadEndedFile(int folder, const std::string& name, long long& when,
                                          int& error) {
-    const Descriptor fd(
-        ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    error = !fd.valid() ? errno : ::fstat(fd.get(), &st) != 0 ? errno : 0;
-    if (error == ELOOP || (error == 0 && !S_ISREG(st.st_mode))) error = kNotRegularFile;
-    if (error == 0 && static_cast<std::size_t>(st.st_size) > kMaxTextFileBytes) error = EFBIG;
+    FileBytes bytes;
+    error = ReadWholeFileAt(folder, name, bytes, kMaxTextFileBytes, true);
+    if (error == EISDIR) error = kNotRegularFile; // a folder where a file should be
     if (error != 0) return std::nullopt;
-    when = std::max(when, static_cast<long long>(st.st_mtim.tv_sec) * 1000 +
-                              st.st_mtim.tv_nsec / 1'000'000);
-    std::string bytes;
-    char buffer[65536];
-    for (ssize_t got; (got = ::read(fd.get(), buffer, sizeof buffer)) != 0;) {
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            error = errno;
-            return std::nullopt;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    return bytes;
+    struct stat st {};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+        when = std::max(when, static_cast<long long>(st.st_mtim.tv_sec) * 1000 +
+                                  st.st_mtim.tv_nsec / 1'000'000);
+    return std::string(bytes.view());
 }
 
 namespace {
@@ -75,15 +59,15 @@ Verdict Judge(const fs::path& folder, int fd, Workspaces holds, Recoverable& fou
     std::vector<int> blocks;
     std::optional<std::string> unfinished;
     for (const std::string& name : EntriesAt(fd)) {
-        const bool block = BlockFileName(name);
+        const int block = BlockNumberOf(name);
         const bool temporary = IsTemporaryFileOf(name, snapshotName);
-        if (!block && !temporary) continue;
+        if (block == 0 && !temporary) continue;
         const std::optional<std::string> bytes = ReadEndedFile(fd, name, when, error);
         if (error == kNotRegularFile) return Verdict::LeaveAlone;
         if (temporary) unfinished = bytes;
-        if (block && bytes && !bytes->empty()) {
+        if (block != 0 && bytes && !bytes->empty()) {
             rows = true;
-            blocks.push_back(std::atoi(name.substr(4, 4).c_str()));
+            blocks.push_back(block);
         }
     }
     found = Recoverable{folder, {}, 0, Descriptor()};

@@ -138,7 +138,7 @@ TEST(Recovery, RowsWithoutASnapshotComeBackNamedSo) {
 
 // A damaged snapshot gives what its whole lines hold, and says what it lost.
 TEST(Recovery, DamagedSnapshotsGiveWhatCanBeRead) {
-    Snapshot whole{.changed = false, .when = 1};
+    Snapshot whole{Job{}, false, 1, {}, {}};
     whole.job.idxRefNum = "R-1";
     whole.job.header(100).blkDesc = "LAST";
     const std::string text = SnapshotText(whole);

@@ -174,7 +174,7 @@ TEST(Session, RecoveryDataIsKeptInTheStateFolder) {
     const test::Scratch home;
     const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     ::setenv("HOME", home.path().c_str(), 1);
-    for (const std::string state : {(home / "state").string(), std::string("relative")}) {
+    for (const std::string& state : {(home / "state").string(), std::string("relative")}) {
         ::setenv("XDG_STATE_HOME", state.c_str(), 1);
         const fs::path folder =
             (state[0] == '/' ? fs::path(state) : home / ".local/state") / "sidewalk";

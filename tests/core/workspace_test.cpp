@@ -90,8 +90,9 @@ TEST(ReplaceFile, TargetsThatAreRefused) {
             << c.name;
         EXPECT_EQ(WriteFileAtomically(file, "new", Replace::Confirmed).has_value(), c.confirmable)
             << c.name;
-        if (fs::is_regular_file(file))
+        if (fs::is_regular_file(file)) {
             EXPECT_EQ(ReadText(file), c.confirmable ? "new" : "old") << c.name;
+        }
     }
     EXPECT_EQ(fs::status(dir / "read-only").permissions(), fs::perms(0444));
 }
@@ -109,7 +110,7 @@ TEST(Workspace, SweepOfEndedRuns) {
     ASSERT_EQ(::stat(live->TempDir().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);             // private to its user
     test::KilledRun(parent.path(), [](Session&) {}); // its workspace is left behind
-    const std::string unsaved = SnapshotText({.changed = true}), saved = SnapshotText({});
+    const std::string unsaved = SnapshotText({Job{}, true, 0, {}, {}}), saved = SnapshotText({});
     // file: in the folder (none: the name is a file); content "<fifo>" or "<link>": one of those
     // clang-format off
     const struct { const char* name; const char* file; std::string content; bool removed; } cases[] = {
