@@ -263,16 +263,9 @@ void KeepFinite(BlockSketch& s) {
 
 void MeasureExtent(BlockSketch& s) {
     bool first = true;
-    for (const SketchPath& path : s.paths) {
-        SketchPoint at = path.from;
-        Extend(s, at, first);
-        for (const SketchPiece& piece : path.pieces) {
-            if (piece.arc)
-                for (int step = 1; step < 16; ++step)
-                    Extend(s, Turned(at, piece.centre, piece.sweep * step / 16), first);
-            Extend(s, at = piece.to, first);
-        }
-    }
+    for (const SketchPath& path : s.paths)
+        for (const SketchPoint& p : Outline(path))
+            Extend(s, p, first);
     for (const SketchLabel& label : s.labels) {
         Extend(s, label.at, first);
         if (label.textAt) Extend(s, *label.textAt, first);
@@ -280,6 +273,18 @@ void MeasureExtent(BlockSketch& s) {
 }
 
 } // namespace
+
+std::vector<SketchPoint> Outline(const SketchPath& path) {
+    std::vector<SketchPoint> points{path.from};
+    SketchPoint at = path.from;
+    for (const SketchPiece& piece : path.pieces) {
+        if (piece.arc) // a quarter turn at most, in sixteen steps
+            for (int step = 1; step < 16; ++step)
+                points.push_back(Turned(at, piece.centre, piece.sweep * step / 16));
+        points.push_back(at = piece.to);
+    }
+    return points;
+}
 
 SketchColours ColoursOf(SketchInk ink) {
     switch (ink) {
@@ -420,12 +425,11 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const std::string> 
     MeasureExtent(s);
     const double span = std::max({s.high.x - s.low.x, s.high.y - s.low.y, 1.0});
     const double gap = span / 25;
-    // Each item's text beyond the back of sidewalk, on one of three rows, so that the texts of
-    // items close together do not cover one another; along the stations, as they are drawn.
+    // Each item's text would stand beyond the back of sidewalk; where texts go so that none
+    // covers another is the drawing's to say, at its own scale. Along the stations, as drawn.
     std::stable_sort(items.begin(), items.end(), [](const TakenCard* a, const TakenCard* b) {
         return a->station < b->station;
     });
-    int row = 0;
     for (const TakenCard* item : items) {
         const double u = item->station - first;
         const double a = item->areaOrLength;
@@ -457,8 +461,7 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const std::string> 
                 std::to_string(item->type) + "  " + FormatStation(item->station) +
                     (outside ? "  OUTSIDE THE BLOCK" : ""),
                 outside ? SketchInk::Warning : SketchInk::Item, true,
-                base.At(u, o.sidewalkEnd + gap * (1 + 1.2 * row)));
-        row = (row + 1) % 3;
+                base.At(u, o.sidewalkEnd + gap));
     }
     MeasureExtent(s);
     d.Label(base.At(0, -gap), FormatStation(first), SketchInk::Baseline, true);

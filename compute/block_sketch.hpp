@@ -84,6 +84,9 @@ BlockSketch SketchBlock(const BlockHeader& header, std::span<const BlockRow> row
 BlockSketch SketchBlock(const BlockHeader& header, std::span<const std::string> rowCards,
                         bool metric);
 
+// The points along a path, its arcs in short chords: an area's outline, a line's course.
+std::vector<SketchPoint> Outline(const SketchPath& path);
+
 // The sketch in words, for a screen reader: the block, its length and its returns.
 std::string DescribeSketch(const BlockSketch& sketch);
 

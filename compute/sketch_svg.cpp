@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "compute/label_layout.hpp"
 #include "data/number.hpp"
 #include "data/windows1252.hpp"
 
@@ -88,19 +89,67 @@ std::string PathData(const SketchPath& path) {
     return d + (path.area ? " Z" : "");
 }
 
+// The texts' places on the drawing, in the SVG's units (y downwards), for a monospace font of
+// size text.
+LabelLayout PlaceTexts(const BlockSketch& s, double text) {
+    std::vector<LabelWish> wishes;
+    for (const SketchLabel& label : s.labels) {
+        LabelWish wish{{label.at.x, -label.at.y}, std::nullopt, label.text, label.marked};
+        if (label.textAt) wish.toward = SketchPoint{label.textAt->x, -label.textAt->y};
+        wishes.push_back(std::move(wish));
+    }
+    const LabelMetrics metrics{
+        [text](const std::string& t) { return text * 0.6 * static_cast<double>(t.size()); },
+        text * 1.2, text * 0.5};
+    // Clear of the scale bar and of the areas drawn.
+    LabelRoom room;
+    for (const SketchPath& path : s.paths) {
+        if (path.ink == SketchInk::Scale && !path.pieces.empty())
+            room.keepClear.push_back({std::min(path.from.x, path.pieces.back().to.x),
+                                      -path.from.y - text / 2,
+                                      std::abs(path.pieces.back().to.x - path.from.x), text});
+        if (!path.area) continue;
+        std::vector<SketchPoint> outline = Outline(path);
+        for (SketchPoint& p : outline)
+            p.y = -p.y;
+        room.areas.push_back(std::move(outline));
+    }
+    return LayOutLabels(wishes, metrics, room);
+}
+
+LabelBox Union(const LabelBox& a, const LabelBox& b) {
+    const double x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+    return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
+}
+
+std::string TextAt(double x, double y, double size, const char* colour, const std::string& t) {
+    return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" font-size=\"" + Number(size) +
+           "\" fill=\"" + colour + "\">" + XmlText(t) + "</text>\n";
+}
+
 } // namespace
 
 std::string SketchSvg(const BlockSketch& s, const std::string& about) {
     const double span = std::max({s.high.x - s.low.x, s.high.y - s.low.y, 1.0});
-    const double text = span / 45, margin = span / 15;
+    const double text = span / 45, margin = span / 15, line = text * 1.3;
     const double head = text * 2.2 * static_cast<double>(2 + s.warnings.size());
-    std::size_t widest = 0; // the longest text, which may start at the drawing's right edge
-    for (const SketchLabel& label : s.labels)
-        widest = std::max(widest, label.text.size());
-    const double left = s.low.x - margin, top = -s.high.y - margin - head - text * 1.5;
-    const double width =
-        s.high.x - s.low.x + 2 * margin + text * 0.65 * static_cast<double>(widest);
-    const double height = s.high.y - s.low.y + 2 * margin + head + text * 1.5;
+    const LabelLayout layout = PlaceTexts(s, text);
+    // What is drawn: the drawing, every text's box, and the list of numbered texts beside them.
+    LabelBox drawn{s.low.x, -s.high.y, s.high.x - s.low.x, s.high.y - s.low.y};
+    for (const PlacedLabel& placed : layout.labels)
+        if (placed.box) drawn = Union(drawn, *placed.box);
+    const LabelBox list{drawn.x + drawn.w + margin, drawn.y, 0,
+                        line * static_cast<double>(layout.listed.size())};
+    if (!layout.listed.empty()) {
+        std::size_t widest = 0;
+        for (std::size_t k = 0; k < layout.listed.size(); ++k)
+            widest = std::max(
+                widest,
+                ListedLabel(static_cast<int>(k + 1), s.labels[layout.listed[k]].text).size());
+        drawn = Union(drawn, {list.x, list.y, text * 0.6 * static_cast<double>(widest), list.h});
+    }
+    const double left = drawn.x - margin, top = drawn.y - margin - head;
+    const double width = drawn.w + 2 * margin, height = drawn.h + 2 * margin + head;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1200\" height=\"" +
                       Format(1200 * (height / width), "0") + "\" viewBox=\"" + Number(left) + " " +
@@ -120,29 +169,33 @@ std::string SketchSvg(const BlockSketch& s, const std::string& about) {
                (path.ink == SketchInk::Baseline ? " stroke-dasharray=\"" + dashes + "\"" : "") +
                "/>\n";
     }
-    for (const SketchLabel& label : s.labels) {
+    for (std::size_t i = 0; i < s.labels.size(); ++i) {
+        const SketchLabel& label = s.labels[i];
+        const PlacedLabel& placed = layout.labels[i];
         const SketchColours c = ColoursOf(label.ink);
-        const double gap = label.marked ? text * 0.5 : 0;
         if (label.marked)
             out += "<circle cx=\"" + Number(label.at.x) + "\" cy=\"" + Number(-label.at.y) +
                    "\" r=\"" + Number(text * 0.25) + "\" fill=\"" + c.stroke + "\"/>\n";
-        const SketchPoint at = label.textAt.value_or(label.at);
-        if (label.textAt)
-            out += "<path d=\"M " + Point(label.at) + " L " + Point(at) + "\" stroke=\"" +
-                   c.stroke + "\" stroke-width=\"" + leader + "\"/>\n";
-        out += "<text x=\"" + Number(at.x + gap) + "\" y=\"" + Number(-at.y - gap) +
-               "\" font-size=\"" + Number(text) + "\" fill=\"" + c.stroke + "\">" +
-               XmlText(label.text) + "</text>\n";
+        if (!placed.box) continue;
+        if (placed.leader)
+            out += "<path d=\"M " + Point(label.at) + " L " + Number(placed.lineEnd.x) + " " +
+                   Number(placed.lineEnd.y) + "\" stroke=\"" + c.stroke + "\" stroke-width=\"" +
+                   leader + "\"/>\n";
+        out += TextAt(placed.box->x, placed.box->y + placed.box->h * kLabelAscent, text, c.stroke,
+                      placed.number > 0 ? std::to_string(placed.number) : label.text);
     }
-    double line = top + margin * 0.5 + text * 1.6;
-    out += "<text x=\"" + Number(left + margin * 0.5) + "\" y=\"" + Number(line) +
-           "\" font-size=\"" + Number(text * 1.6) + "\" font-weight=\"bold\">" + XmlText(s.title) +
-           "</text>\n";
+    for (std::size_t k = 0; k < layout.listed.size(); ++k) {
+        const SketchLabel& label = s.labels[layout.listed[k]];
+        out +=
+            TextAt(list.x, list.y + line * static_cast<double>(k + 1), text,
+                   ColoursOf(label.ink).stroke, ListedLabel(static_cast<int>(k + 1), label.text));
+    }
+    double y = top + margin * 0.5 + text * 1.6;
+    out += "<text x=\"" + Number(left + margin * 0.5) + "\" y=\"" + Number(y) + "\" font-size=\"" +
+           Number(text * 1.6) + "\" font-weight=\"bold\">" + XmlText(s.title) + "</text>\n";
     for (const std::string& warning : s.warnings) {
-        line += text * 2.2;
-        out += "<text x=\"" + Number(left + margin * 0.5) + "\" y=\"" + Number(line) +
-               "\" font-size=\"" + Number(text) + "\" fill=\"#d32f2f\">" + XmlText(warning) +
-               "</text>\n";
+        y += text * 2.2;
+        out += TextAt(left + margin * 0.5, y, text, "#d32f2f", warning);
     }
     return out + "</svg>\n";
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "compute/label_layout.hpp"
 #include "print/report_text.hpp"
 
 namespace sidewalk::ui {
@@ -84,17 +85,103 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
     for (const SketchLabel& label : s.labels)
         widest = std::max(widest, metrics.horizontalAdvance(ReportText(label.text)));
     // and above it for a text standing on its top edge.
-    const QRectF room = area.adjusted(margin, margin + head + text * 1.5,
-                                      -margin - std::min(widest, area.width() / 3), -margin - foot);
-    const Mapping map(s, room, zoom, pan);
-    painter.setClipRect(area.adjusted(0, head, 0, 0)); // a drawing zoomed in stays off the title
+    QRectF room = area.adjusted(margin, margin + head + text * 1.5,
+                                -margin - std::min(widest, area.width() / 3), -margin - foot);
+    const QRectF view = area.adjusted(0, head, 0, -foot);
+    const LabelMetrics measure{
+        [&metrics](const std::string& t) { return metrics.horizontalAdvance(ReportText(t)); },
+        metrics.height(), text / 2};
+    // The texts placed on the drawing scaled to room; where some find no place, the drawing is
+    // made narrower for the list of them beside it, and they are placed again.
+    struct Plan {
+        Mapping map;
+        QPointF pinned;                 // the scale bar's shift
+        std::vector<std::size_t> shown; // the labels whose mark is in view
+        LabelLayout layout;
+        double listWidth = 0;
+    };
+    auto plan = [&](const QRectF& into, double listWidth) {
+        Plan p{Mapping(s, into, zoom, pan), {}, {}, {}, listWidth};
+        // The scale bar stays at the foot of the room however the drawing is zoomed and moved:
+        // its length is the drawing's, its place the window's.
+        for (const SketchPath& path : s.paths)
+            if (path.ink == SketchInk::Scale)
+                p.pinned = QPointF(into.left(), into.bottom() - text * 1.5) - p.map.At(path.from);
+        std::vector<LabelWish> wishes;
+        for (std::size_t i = 0; i < s.labels.size(); ++i) {
+            const SketchLabel& label = s.labels[i];
+            const QPointF shift = label.ink == SketchInk::Scale ? p.pinned : QPointF();
+            const QPointF at = p.map.At(label.at) + shift;
+            if (label.textAt && !view.contains(at)) continue;
+            LabelWish wish{{at.x(), at.y()}, std::nullopt, label.text, label.marked};
+            if (label.textAt) {
+                const QPointF toward = p.map.At(*label.textAt) + shift;
+                wish.toward = SketchPoint{toward.x(), toward.y()};
+            }
+            wishes.push_back(std::move(wish));
+            p.shown.push_back(i);
+        }
+        // Within the view, clear of the list, the scale bar and the areas drawn.
+        const QRectF free = view.adjusted(0, 0, -listWidth, 0);
+        LabelRoom clear{LabelBox{free.x(), free.y(), free.width(), free.height()}, {}, {}};
+        for (const SketchPath& path : s.paths) {
+            if (path.ink == SketchInk::Scale && !path.pieces.empty()) {
+                const QPointF a = p.map.At(path.from) + p.pinned;
+                const QPointF b = p.map.At(path.pieces.back().to) + p.pinned;
+                clear.keepClear.push_back(
+                    {std::min(a.x(), b.x()), a.y() - text / 2, std::abs(b.x() - a.x()), text});
+            }
+            if (!path.area) continue;
+            std::vector<SketchPoint> outline = Outline(path);
+            for (SketchPoint& point : outline) {
+                const QPointF at = p.map.At(point);
+                point = {at.x(), at.y()};
+            }
+            clear.areas.push_back(std::move(outline));
+        }
+        p.layout = LayOutLabels(wishes, measure, clear);
+        return p;
+    };
+    Plan p = plan(room, 0);
+    // The numbered texts go in columns down the right of the view, as wide as the widest any
+    // text's line could be; the drawing narrows for as many columns as it takes (a narrower
+    // drawing may list more), up to half the view, in a smaller font where that is too little.
+    QFont listFont = font;
+    double listLine = 0, column = 0;
+    std::size_t perColumn = 1;
+    auto measureList = [&](double shrink) {
+        listFont.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * shrink)));
+        const QFontMetricsF m(listFont);
+        listLine = m.height() * 1.1;
+        perColumn = static_cast<std::size_t>(
+            std::max(1.0, std::floor((view.height() - margin) / listLine)));
+        column = 0;
+        for (const std::size_t shown : p.shown)
+            column =
+                std::max(column, m.horizontalAdvance(ReportText(ListedLabel(
+                                     static_cast<int>(p.shown.size()), s.labels[shown].text))));
+        column += margin / 2;
+    };
+    measureList(1);
+    double shrink = 1;
+    for (std::size_t columns = 0, pass = 0; pass < 4; ++pass) {
+        std::size_t needed = (p.layout.listed.size() + perColumn - 1) / perColumn;
+        if (needed <= columns) break;
+        const double most = area.width() / 2;
+        if (column * static_cast<double>(needed) > most && shrink > 0.5) {
+            shrink =
+                std::max(0.5, shrink * std::sqrt(most / (column * static_cast<double>(needed))));
+            measureList(shrink);
+            needed = (p.layout.listed.size() + perColumn - 1) / perColumn;
+        }
+        columns = needed;
+        const double list = std::min(column * static_cast<double>(columns) + margin / 2, most);
+        room.setRight(std::max(room.left() + 1,
+                               area.right() - margin - list - std::min(widest, area.width() / 3)));
+        p = plan(room, list);
+    }
+    painter.setClipRect(view);
 
-    // The scale bar stays at the foot of the room however the drawing is zoomed and moved: its
-    // length is the drawing's, its place the window's.
-    QPointF pinned;
-    for (const SketchPath& path : s.paths)
-        if (path.ink == SketchInk::Scale)
-            pinned = QPointF(room.left(), room.bottom() - text * 1.5) - map.At(path.from);
     for (const SketchPath& path : s.paths) {
         const SketchColours c = ColoursOf(path.ink);
         QPen pen(Colour(c.stroke), lineWidth);
@@ -102,22 +189,39 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
         painter.setPen(pen);
         painter.setBrush(path.area ? QBrush(Colour(c.fill)) : QBrush());
         painter.drawPath(
-            PathOf(path, map).translated(path.ink == SketchInk::Scale ? pinned : QPointF()));
+            PathOf(path, p.map).translated(path.ink == SketchInk::Scale ? p.pinned : QPointF()));
     }
     painter.setFont(font);
-    for (const SketchLabel& label : s.labels) {
+    const double ascent = metrics.height() * kLabelAscent;
+    for (std::size_t k = 0; k < p.shown.size(); ++k) {
+        const SketchLabel& label = s.labels[p.shown[k]];
+        const PlacedLabel& placed = p.layout.labels[k];
         const QColor colour = Colour(ColoursOf(label.ink).stroke);
-        const QPointF shift = label.ink == SketchInk::Scale ? pinned : QPointF();
-        const QPointF at = map.At(label.at) + shift;
-        const QPointF textAt = label.textAt ? map.At(*label.textAt) + shift : at;
+        const QPointF shift = label.ink == SketchInk::Scale ? p.pinned : QPointF();
+        const QPointF at = p.map.At(label.at) + shift;
         painter.setPen(QPen(colour, lineWidth / 2));
-        if (label.textAt) painter.drawLine(at, textAt);
+        if (placed.box && placed.leader)
+            painter.drawLine(at, QPointF(placed.lineEnd.x, placed.lineEnd.y));
         if (label.marked) {
             painter.setBrush(colour);
             painter.drawEllipse(at, text / 4, text / 4);
         }
-        const double gap = label.marked ? text / 2 : 0;
-        painter.drawText(textAt + QPointF(gap, -gap), ReportText(label.text));
+        if (placed.box)
+            painter.drawText(QPointF(placed.box->x, placed.box->y + ascent),
+                             placed.number > 0 ? QString::number(placed.number)
+                                               : ReportText(label.text));
+    }
+    painter.setFont(listFont);
+    const double listDescent = QFontMetricsF(listFont).descent();
+    for (std::size_t k = 0; k < p.layout.listed.size(); ++k) {
+        const double x =
+            view.right() - p.listWidth + margin / 2 + column * static_cast<double>(k / perColumn);
+        const double y =
+            view.top() + margin / 2 + listLine * static_cast<double>(k % perColumn + 1);
+        const SketchLabel& label = s.labels[p.shown[p.layout.listed[k]]];
+        painter.setPen(Colour(ColoursOf(label.ink).stroke));
+        painter.drawText(QPointF(x, y - listDescent),
+                         ReportText(ListedLabel(static_cast<int>(k + 1), label.text)));
     }
     painter.setClipping(false);
     QFont bold = font;

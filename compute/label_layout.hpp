@@ -1,0 +1,70 @@
+// Where a sketch's texts go so that no two of them overlap, on whatever draws it: each text
+// beside its mark, else out at the end of a leader line, else a number by the mark and the
+// text in a list beside the drawing. Worked in the drawing device's units, y downwards.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compute/block_sketch.hpp"
+
+namespace sidewalk {
+
+// A text's baseline lies this far down its box, as a share of the box's height.
+constexpr double kLabelAscent = 0.8;
+
+// A rectangle on the device: left, top, width, height.
+struct LabelBox {
+    double x = 0, y = 0, w = 0, h = 0;
+    bool Overlaps(const LabelBox& o) const {
+        return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+    }
+};
+
+// A text to place. One that may move has its mark at `at` and would like its text out towards
+// `toward` (beyond the bands); one that may not stands where `at` puts it and is kept clear of.
+struct LabelWish {
+    SketchPoint at;
+    std::optional<SketchPoint> toward;
+    std::string text;
+    bool marked = false;
+};
+
+// How the device measures text: the width of a text, a line's height, the room between a
+// mark and its text.
+struct LabelMetrics {
+    std::function<double(const std::string&)> width;
+    double height = 1;
+    double gap = 0.5;
+};
+
+struct PlacedLabel {
+    std::optional<LabelBox> box; // the text's, or the number's; none: listed only
+    bool leader = false;         // a line from the mark to the box
+    int number = 0;              // > 0: the box holds this number, the text is listed
+    SketchPoint lineEnd;         // where a leader meets the box
+};
+
+struct LabelLayout {
+    std::vector<PlacedLabel> labels; // one per wish, in order
+    std::vector<std::size_t> listed; // the wishes numbered 1, 2, ..., in that order
+};
+
+// Where texts may go: within bounds, where there are bounds; clear of the boxes in keepClear
+// (a scale bar) and of the areas drawn (each a closed outline).
+struct LabelRoom {
+    std::optional<LabelBox> bounds;
+    std::vector<LabelBox> keepClear;
+    std::vector<std::vector<SketchPoint>> areas;
+};
+
+// Places the texts in order, those that may not move first, with a little room between texts.
+LabelLayout LayOutLabels(const std::vector<LabelWish>& wishes, const LabelMetrics& metrics,
+                         const LabelRoom& room = {});
+
+// The line of the list for a numbered text.
+std::string ListedLabel(int number, const std::string& text);
+
+} // namespace sidewalk
