@@ -99,11 +99,30 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     buttons->addWidget(sketch);
     buttons->addStretch();
     left->addLayout(buttons);
-    layout->addLayout(left, 1);
-    auto* legend = new QLabel(QString(kLegend).remove('\r'), this);
+    // The grid and its legend, and the sketch pane beside or below them.
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setChildrenCollapsible(false);
+    gridPane_ = new QWidget(splitter_);
+    auto* gridSide = new QHBoxLayout(gridPane_);
+    gridSide->setContentsMargins(0, 0, 0, 0);
+    gridSide->addLayout(left, 1);
+    auto* legend = new QLabel(QString(kLegend).remove('\r'), gridPane_);
     legend->setObjectName("Label3");
     legend->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    layout->addWidget(legend);
+    gridSide->addWidget(legend);
+    sketch_ = new SketchForm(
+        services_, blockNo_, [this] { return rows_->Texts(); }, splitter_);
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(rows_, signal, sketch_, &SketchForm::Redraw);
+    connect(rows_, &QAbstractItemModel::dataChanged, sketch_, &SketchForm::Redraw);
+    connect(rows_, &QAbstractItemModel::modelReset, sketch_, &SketchForm::Redraw);
+    connect(sketch_, &SketchForm::closeRequested, this, &Dataform::HideSketch);
+    splitter_->addWidget(gridPane_);
+    splitter_->addWidget(sketch_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    sketch_->hide();
+    layout->addWidget(splitter_);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     // Ctrl+Tab leaves the grid for Exit, Ctrl+Shift+Tab comes back (Tab moves in the grid).
     exit_ = exit;
@@ -127,37 +146,48 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
 }
 
 void Dataform::SketchCmd_Click() {
-    if (sketch_ == nullptr) {
-        sketch_ = new SketchForm(
-            services_, blockNo_, [this] { return rows_->Texts(); }, this);
-        sketch_->setAttribute(Qt::WA_DeleteOnClose);
-        for (const auto signal :
-             {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(rows_, signal, sketch_, &SketchForm::Redraw);
-        connect(rows_, &QAbstractItemModel::dataChanged, sketch_, &SketchForm::Redraw);
-        connect(rows_, &QAbstractItemModel::modelReset, sketch_, &SketchForm::Redraw);
-        PlaceBeside(*sketch_, *this);
-        // Where neither side has room, it covers the types' legend rather than the grid:
-        // narrower, down to what its buttons need, and at the screen's right edge.
-        if (sketch_->frameGeometry().intersects(frameGeometry()) && screen() != nullptr) {
-            const int right = screen()->availableGeometry().right() + 1;
-            const int gridEnd = grid_->mapToGlobal(QPoint(grid_->width(), 0)).x() + 8;
-            const int frame = sketch_->frameGeometry().width() - sketch_->width();
-            const int width = std::max(std::min(sketch_->width(), right - gridEnd - frame),
-                                       sketch_->minimumSizeHint().width());
-            sketch_->resize(width, sketch_->height());
-            sketch_->move(right - width - frame, sketch_->y());
-        }
-        // Opened beside the grid, where typing goes on; Sketch again brings it to the front.
-        sketch_->setAttribute(Qt::WA_ShowWithoutActivating);
-        sketch_->show();
-        grid_->setFocus();
+    if (sketch_->isVisible()) {
+        HideSketch();
         return;
     }
-    sketch_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    bare_ = size();
+    // Beside the grid where the screen has room for the window and a sketch pane of a useful
+    // width; else below it. Either way the window grows within the screen.
+    const QRect screenRoom = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    const QSize frame = frameGeometry().size() - size();
+    const int paneWidth = std::max(sketch_->minimumSizeHint().width(), 480);
+    const int gridWidth = gridPane_->width();
+    const bool beside = screenRoom.isEmpty() || gridWidth + splitter_->handleWidth() + paneWidth +
+                                                        (width() - splitter_->width()) +
+                                                        frame.width() <=
+                                                    screenRoom.width();
+    splitter_->setOrientation(beside ? Qt::Horizontal : Qt::Vertical);
     sketch_->show();
-    sketch_->raise();
-    sketch_->activateWindow();
+    QSize grown = beside ? QSize(width() + splitter_->handleWidth() + paneWidth, height())
+                         : QSize(width(), height() + splitter_->handleWidth() + 320);
+    if (!screenRoom.isEmpty()) grown = grown.boundedTo(screenRoom.size() - frame);
+    resize(grown);
+    if (beside)
+        splitter_->setSizes({gridWidth, std::max(1, splitter_->width() - gridWidth)});
+    else
+        splitter_->setSizes({std::max(1, splitter_->height() - 320), 320});
+    // Whatever the window manager does, the window stays on the screen.
+    if (!screenRoom.isEmpty()) {
+        QRect at = frameGeometry();
+        at.moveRight(std::min(at.right(), screenRoom.right()));
+        at.moveBottom(std::min(at.bottom(), screenRoom.bottom()));
+        at.moveLeft(std::max(at.left(), screenRoom.left()));
+        at.moveTop(std::max(at.top(), screenRoom.top()));
+        move(at.topLeft());
+    }
+    grid_->setFocus(); // typing goes on
+}
+
+void Dataform::HideSketch() {
+    const bool hadFocus = sketch_->isAncestorOf(focusWidget());
+    sketch_->hide();
+    if (bare_.isValid()) resize(bare_);
+    if (hadFocus) grid_->setFocus();
 }
 
 GridTexts Dataform::Texts() const {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
+#include <QSplitter>
 #include <optional>
 
 #include "data/block_file.hpp"
@@ -32,10 +32,10 @@ class Dataform : public QDialog {
     void Mnu_OptsPaste_Click(int first);
     void Mnu_OptsClipInsert_Click(int first);
 
-    // Opens the block's sketch beside the grid, the grid keeping the keyboard, or brings an open
-    // one to the front; it follows the rows.
+    // Shows the block's sketch in a pane beside the grid (below it where the screen is too
+    // narrow for both), the grid keeping the keyboard, or hides it; it follows the rows.
     void SketchCmd_Click();
-    SketchForm* sketchWindow() const { return sketch_; }
+    SketchForm* sketchPane() const { return sketch_; }
 
   public slots:
     void done(int result) override; // Exit and the window frame both store the rows
@@ -49,13 +49,17 @@ class Dataform : public QDialog {
     // Paste Row(s) or, with insert, Insert Row(s) from Clipboard at row first.
     void PasteFromClipboard(int first, bool insert);
     void Activate(int row); // column 1 of row becomes the active cell, ending the selection
+    void HideSketch();
     Services& services_;
     int blockNo_;
     class BlockRowsModel* rows_;
     class RowsKeeper* keeper_; // stores each committed change
     class Spread* grid_;
     QWidget* exit_;
-    QPointer<SketchForm> sketch_;
+    QSplitter* splitter_; // the grid and the sketch
+    QWidget* gridPane_;
+    SketchForm* sketch_;
+    QSize bare_; // the window's size before the sketch was shown
 };
 
 } // namespace sidewalk::ui

@@ -15,7 +15,6 @@
 #include "data/atomic_file.hpp"
 #include "data/units.hpp"
 #include "print/sketch_painter.hpp"
-#include "ui/dialog_frame.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/message_boxes.hpp"
 
@@ -106,12 +105,10 @@ void SketchCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts()> rows,
                        QWidget* parent)
-    : QDialog(parent), services_(services), blockNo_(blockNo), rows_(std::move(rows)) {
+    : QWidget(parent), services_(services), blockNo_(blockNo), rows_(std::move(rows)) {
     setObjectName("SketchForm");
-    SetDialogFrame(*this, true);
-    setWindowFlag(Qt::Window);
-    setWindowTitle(QString("Sketch --  Block %1").arg(blockNo));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     canvas_ = new SketchCanvas(this);
     canvas_->setAccessibleName(QString("Plan sketch of block %1").arg(blockNo));
     setAccessibleName(canvas_->accessibleName());
@@ -129,7 +126,8 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
         {"&Fit", "FitCmd", "Ctrl+0", [this] { canvas_->Fit(); }},
         {"&Export...", "ExportCmd", "Save the sketch as a PNG image or an SVG drawing",
          [this] { Export_Click(); }},
-        {"&Close", "CloseCmd", "Close the sketch", [this] { close(); }},
+        {"&Close", "CloseCmd", "Hide the sketch (Sketch shows it again)",
+         [this] { emit closeRequested(); }},
     };
     for (const auto& a : actions) {
         auto* button = new QPushButton(a.caption, this);
@@ -141,19 +139,20 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
     }
     buttons->addStretch();
     layout->addLayout(buttons);
-    for (const auto& [keys, factor] : {std::pair{QKeySequence::ZoomIn, kZoomStep},
-                                       std::pair{QKeySequence::ZoomOut, 1 / kZoomStep}}) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this, f = factor] { canvas_->ZoomBy(f); });
+    // The zoom keys work in the pane, not in the grid beside it. Ctrl+= too: on most
+    // keyboards "+" needs Shift.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence::ZoomIn, [this] { canvas_->ZoomBy(kZoomStep); }},
+        {QKeySequence("Ctrl+="), [this] { canvas_->ZoomBy(kZoomStep); }},
+        {QKeySequence::ZoomOut, [this] { canvas_->ZoomBy(1 / kZoomStep); }},
+        {QKeySequence("Ctrl+0"), [this] { canvas_->Fit(); }},
+    };
+    for (const auto& [key, act] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, act);
     }
-    // Ctrl+= too: on most keyboards "+" needs Shift.
-    connect(new QShortcut(QKeySequence("Ctrl+="), this), &QShortcut::activated, this,
-            [this] { canvas_->ZoomBy(kZoomStep); });
-    connect(new QShortcut(QKeySequence("Ctrl+0"), this), &QShortcut::activated, canvas_,
-            &SketchCanvas::Fit);
-    resize(640, 440);
     Redraw();
-    canvas_->setFocus();
 }
 
 void SketchForm::Redraw() {

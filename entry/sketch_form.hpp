@@ -1,10 +1,10 @@
-// The sketch window SketchForm: the plan sketch of the block being keyed, beside the Data Entry
-// window and open while the user goes on typing, redrawn from the block's header and the grid's
-// rows. The wheel, Ctrl++ and Ctrl+- zoom, Ctrl+0 fits, the arrow keys and a drag move it;
-// Export saves it as a PNG image or an SVG drawing.
+// The sketch pane SketchForm: the plan sketch of the block being keyed, a pane of the Data Entry
+// window beside or below the grid, redrawn from the block's header and the grid's rows as the
+// user goes on typing. The wheel, Ctrl++ and Ctrl+- zoom, Ctrl+0 fits, the arrow keys and a drag
+// move it; Export saves it as a PNG image or an SVG drawing; Close hides the pane.
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 #include <functional>
 
 #include "compute/block_sketch.hpp"
@@ -36,7 +36,7 @@ class SketchCanvas : public QWidget {
     QPointF pan_, grabbed_;
 };
 
-class SketchForm : public QDialog {
+class SketchForm : public QWidget {
     Q_OBJECT
   public:
     // rows gives the grid's texts as they stand.
@@ -47,6 +47,9 @@ class SketchForm : public QDialog {
     const BlockSketch& sketch() const { return sketch_; }
     // Asks for a file and saves the sketch there: SVG for a name ending in .svg, else PNG.
     void Export_Click();
+
+  signals:
+    void closeRequested(); // its Close button
 
   private:
     Services& services_;

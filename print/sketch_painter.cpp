@@ -104,14 +104,16 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
         Plan p{Mapping(s, into, zoom, pan), {}, {}, {}, listWidth};
         // The scale bar stays at the foot of the room however the drawing is zoomed and moved:
         // its length is the drawing's, its place the window's.
+        // Its length stands a line of text below it, at any scale.
+        const QPointF bar(into.left(), into.bottom() - text * 1.5);
         for (const SketchPath& path : s.paths)
-            if (path.ink == SketchInk::Scale)
-                p.pinned = QPointF(into.left(), into.bottom() - text * 1.5) - p.map.At(path.from);
+            if (path.ink == SketchInk::Scale) p.pinned = bar - p.map.At(path.from);
         std::vector<LabelWish> wishes;
         for (std::size_t i = 0; i < s.labels.size(); ++i) {
             const SketchLabel& label = s.labels[i];
             const QPointF shift = label.ink == SketchInk::Scale ? p.pinned : QPointF();
-            const QPointF at = p.map.At(label.at) + shift;
+            const QPointF at = label.ink == SketchInk::Scale ? bar + QPointF(0, metrics.height())
+                                                             : p.map.At(label.at);
             if (label.textAt && !view.contains(at)) continue;
             LabelWish wish{{at.x(), at.y()}, std::nullopt, label.text, label.marked};
             if (label.textAt) {
@@ -180,7 +182,8 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
                                area.right() - margin - list - std::min(widest, area.width() / 3)));
         p = plan(room, list);
     }
-    painter.setClipRect(view);
+    // A drawing zoomed in stays off the title, the foot and the list.
+    painter.setClipRect(view.adjusted(0, 0, -p.listWidth, 0));
 
     for (const SketchPath& path : s.paths) {
         const SketchColours c = ColoursOf(path.ink);
@@ -211,17 +214,26 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
                              placed.number > 0 ? QString::number(placed.number)
                                                : ReportText(label.text));
     }
+    painter.setClipRect(view);
     painter.setFont(listFont);
     const double listDescent = QFontMetricsF(listFont).descent();
-    for (std::size_t k = 0; k < p.layout.listed.size(); ++k) {
+    // As many columns as the list's room holds; a list longer still ends by saying how many
+    // more there are.
+    const auto columns = static_cast<std::size_t>(
+        std::max(1.0, std::floor((p.listWidth - margin / 2) / std::max(column, 1.0))));
+    const std::size_t fits = columns * perColumn;
+    const std::size_t listed = p.layout.listed.size();
+    for (std::size_t k = 0; k < std::min(listed, fits); ++k) {
         const double x =
             view.right() - p.listWidth + margin / 2 + column * static_cast<double>(k / perColumn);
         const double y =
             view.top() + margin / 2 + listLine * static_cast<double>(k % perColumn + 1);
         const SketchLabel& label = s.labels[p.shown[p.layout.listed[k]]];
-        painter.setPen(Colour(ColoursOf(label.ink).stroke));
+        const bool last = k + 1 == fits && listed > fits;
+        painter.setPen(last ? QColor(Qt::black) : Colour(ColoursOf(label.ink).stroke));
         painter.drawText(QPointF(x, y - listDescent),
-                         ReportText(ListedLabel(static_cast<int>(k + 1), label.text)));
+                         last ? QString("and %1 more").arg(listed - k)
+                              : ReportText(ListedLabel(static_cast<int>(k + 1), label.text)));
     }
     painter.setClipping(false);
     QFont bold = font;

@@ -212,17 +212,25 @@ class Blocks : public QObject {
         QCOMPARE(p.job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
     }
 
-    // The sketch opens beside the grid, follows the rows as they are typed, and exports.
+    // The sketch is a pane of the window: on a screen too narrow for both (the offscreen one,
+    // 800 wide) below the grid, neither covering the other, the window within the screen; it
+    // follows the rows as they are typed, exports, and Sketch hides it again.
     void sketchBesideTheGrid() {
         Folder folder;
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
         Dataform form(p.services, 1);
         form.show();
+        const QSize bare = form.size();
         Press(form, "SketchCmd");
-        SketchForm* sketch = form.sketchWindow();
-        QVERIFY(sketch != nullptr && sketch->isVisible());
+        SketchForm* sketch = form.sketchPane();
+        QVERIFY(sketch->isVisible() && !sketch->isWindow());
         QCOMPARE(form.focusWidget()->objectName(), QString("Spread1")); // typing goes on
+        auto* grid = form.findChild<QTableView*>("Spread1");
+        const QRect gridAt(grid->mapTo(&form, QPoint()), grid->size());
+        QVERIFY(!gridAt.intersects(QRect(sketch->mapTo(&form, QPoint()), sketch->size())));
+        QVERIFY(sketch->mapTo(&form, QPoint()).y() >= gridAt.bottom());
+        QVERIFY(form.screen()->availableGeometry().contains(form.geometry()));
         QCOMPARE(sketch->sketch().returns.size(), std::size_t{2});
         auto* canvas = sketch->findChild<QWidget*>("Sketch1");
         QVERIFY(canvas->accessibleDescription().startsWith(
@@ -236,7 +244,6 @@ class Blocks : public QObject {
         };
         // clang-format on
         QVERIFY(!stations().contains("7  12+00.000"));
-        auto* grid = form.findChild<QTableView*>("Spread1");
         SetCell(grid, 3, 0, "7"); // in place of the driveway at 10+88.50
         SetCell(grid, 3, 1, "10");
         SetCell(grid, 3, 2, "12");
@@ -250,8 +257,7 @@ class Blocks : public QObject {
                              "the report leaves it"));
         QVERIFY(grid->model()->removeRows(0, 1)); // the first return goes
         QCOMPARE(sketch->sketch().returns[0].station, std::string("13+18.000"));
-        Press(form, "SketchCmd"); // the same window again
-        QCOMPARE(form.findChildren<SketchForm*>().size(), 1);
+
         // Export: an SVG drawing, or a PNG image.
         p.dialogs.AnswerNext(QString::fromStdString((folder.path() / "S").string()),
                              "SVG Drawing (*.svg)");
@@ -260,6 +266,8 @@ class Blocks : public QObject {
         Press(*sketch, "ExportCmd");
         QVERIFY(ReadText(folder.path() / "S.svg").starts_with("<?xml"));
         QVERIFY(ReadText(folder.path() / "S.png").starts_with("\x89PNG"));
+        Press(form, "SketchCmd");
+        QVERIFY(!sketch->isVisible() && form.size() == bare);
     }
 
     // A small job keyed through the windows from New to Save As, against its expected file.
