@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ class Cli : public ::testing::Test {
         const std::string folders =
             shell + (runtimeDir ? "XDG_RUNTIME_DIR='" + tmp_.string() + "' TMPDIR=/none"
                                 : "XDG_RUNTIME_DIR= TMPDIR='" + tmp_.string() + "'");
-        const std::string cmd = folders + " SOURCE_DATE_EPOCH=1141693509 '" +
+        const std::string cmd = folders + " SOURCE_DATE_EPOCH=1141693509 " + as_ + "'" +
                                 std::string(SIDEWALK_REPORT_BIN) + "' " + args + " >'" +
                                 (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
         const int raw = std::system(cmd.c_str());
@@ -53,9 +54,20 @@ class Cli : public ::testing::Test {
 
     void SetUp() override { fs::create_directory(tmp_); }
 
+    // Runs from now on as a plain user (nobody), owner of every file in the test's folder, as
+    // the command is run in earnest: root's writes would pass every permission.
+    void AsPlainUser() {
+        if (::geteuid() != 0) return;
+        as_ = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+        ASSERT_EQ(::lchown(scratch_.path().c_str(), 65534, 65534), 0);
+        for (const auto& entry : fs::recursive_directory_iterator(scratch_.path()))
+            ASSERT_EQ(::lchown(entry.path().c_str(), 65534, 65534), 0);
+    }
+
     test::Scratch scratch_;
     fs::path dir_ = scratch_.path();
     fs::path tmp_ = scratch_.path() / "tmp";
+    std::string as_; // the command that runs the command as another user
 };
 
 TEST_F(Cli, ReportsToStandardOutputOrFiles) {
@@ -132,9 +144,10 @@ TEST_F(Cli, ExitStatusSaysWhetherAReportWasWritten) {
 }
 
 // Runs killed at any moment may leave their workspace behind; a later run removes them all.
-// --sketch writes valid SVG, replaces a link at a sketch's name rather than writing through it,
-// removes the sketches of blocks the job does not have, names the job in each title, and says
-// when a job has no sketch to write.
+// --sketch, run by a plain user in a folder of theirs, writes valid SVG, replaces a link at a
+// sketch's name rather than writing through it to the user's file it names, removes the
+// sketches of blocks the job does not have, names the job in each title, and says when a job
+// has no sketch to write.
 TEST_F(Cli, SketchFilesNeverFollowALinkOrStayStale) {
     const fs::path dir = dir_ / "sketches";
     fs::create_directory(dir);
@@ -142,6 +155,8 @@ TEST_F(Cli, SketchFilesNeverFollowALinkOrStayStale) {
     fs::create_symlink(dir_ / "outside", dir / "block-001.svg");
     WriteText(dir / "block-050.svg", "stale");
     WriteText(dir / "block-7.svg", "not a sketch's name");
+    WriteText(dir_ / "none.V41", "CRZ41 R\r\n");
+    AsPlainUser();
     const std::string sketch = "--output " + Path("r.prn") + " --sketch '" + dir.string() + "' ";
     Result r = Run(sketch + Data("tangent-english.V41"));
     EXPECT_EQ(r.err, "Sketches: removed 1 sketch of a block this job does not have\n");
@@ -150,7 +165,7 @@ TEST_F(Cli, SketchFilesNeverFollowALinkOrStayStale) {
     EXPECT_EQ(std::system(("xmllint --noout '" + (dir / "block-001.svg").string() + "'").c_str()),
               0);
     EXPECT_TRUE(!fs::exists(dir / "block-050.svg") && fs::exists(dir / "block-7.svg"));
-    WriteText(dir_ / "none.V41", "CRZ41 R\r\n");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "block-001.svg")));
     r = Run(sketch + Path("none.V41"));
     EXPECT_NE(r.err.find("Sketches: no sketch was written"), std::string::npos) << r.err;
 }
