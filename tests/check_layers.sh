@@ -2,10 +2,12 @@
 # The folders include one way only: data <- report <- compute <- session (the core, no Qt) <-
 # print (Qt Gui, no widgets) <- ui (the window base) <- entry, output (neither includes the
 # other) <- app; cli holds the two commands, over the core and printing. Each folder may include
-# its own headers and those of the folders below it.
+# its own headers and those of the folders below it. The build enforces the same (each folder
+# is a library that sees only the headers of the layers it links); this is a second guard.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
+layers='data|report|compute|session|print|ui|entry|output|app|cli'
 check() { # [--qt | --widgets] folder, folders it may include
     local qt=0 widgets=0
     if [ "$1" = --qt ]; then
@@ -18,19 +20,22 @@ check() { # [--qt | --widgets] folder, folders it may include
     local folder=$1
     shift
     local allowed="^($(IFS='|'; echo "$*"))/"
+    # Every include in every file under the folder: a quoted one names a folder it may include;
+    # one in angle brackets that names one of the program's folders too.
     while IFS= read -r line; do
         file=${line%%:*}
-        header=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"${line#*:}")
-        if ! [[ $header =~ $allowed ]]; then
+        header=$(sed -E 's/^[^#]*#[[:space:]]*include[[:space:]]*[<"]([^">]+)[">].*/\1/' <<<"${line#*:}")
+        quoted=$(grep -c '#[[:space:]]*include[[:space:]]*"' <<<"${line#*:}" || true)
+        if { [ "$quoted" -gt 0 ] || [[ $header =~ ^($layers)/ ]]; } && ! [[ $header =~ $allowed ]]; then
             echo "$file includes $header, above its layer"
             status=1
         fi
-    done < <(grep -H '#include "' "$folder"/*.hpp "$folder"/*.cpp)
-    if [ $qt -eq 0 ] && grep -lE '#include <Q' "$folder"/*.hpp "$folder"/*.cpp; then status=1; fi
+    done < <(grep -rHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' "$folder")
+    if [ $qt -eq 0 ] && grep -rlE '#[[:space:]]*include[[:space:]]*<Q' "$folder"; then status=1; fi
     # Printing draws and prints; a widget there would tie sidewalk-print to a display.
     if [ $widgets -eq 0 ] &&
-        grep -lE '#include <Q(Widget|Dialog|Application|MessageBox|Label|Push|ComboBox|Line)' \
-            "$folder"/*.hpp "$folder"/*.cpp; then status=1; fi
+        grep -rlE '#[[:space:]]*include[[:space:]]*<Q(Widget|Dialog|Application|MessageBox|Label|Push|ComboBox|Line)' \
+            "$folder"; then status=1; fi
 }
 check data data
 check report report data
