@@ -13,7 +13,7 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-#include "app/main_form.hpp"
+#include "app/main_window.hpp"
 #include "print/cups_print_system.hpp"
 #include "session/recovery_dir.hpp"
 #include "session/runtime_dir.hpp"

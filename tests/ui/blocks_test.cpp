@@ -8,11 +8,11 @@
 #include <QTableView>
 #include <filesystem>
 
-#include "app/main_form.hpp"
+#include "app/main_window.hpp"
 #include "data/block_file.hpp"
-#include "entry/block_header.hpp"
-#include "entry/dataform.hpp"
-#include "entry/sect_list.hpp"
+#include "entry/block_identification.hpp"
+#include "entry/data_entry.hpp"
+#include "entry/block_list.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {

@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "output/nt_setup.hpp"
-#include "output/prtbox.hpp"
+#include "output/printer_setup_dialog.hpp"
+#include "output/print_dialog.hpp"
 #include "pdf_tools.hpp"
 #include "print/printer_setup.hpp"
 #include "ui_support.hpp"

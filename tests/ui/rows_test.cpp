@@ -9,7 +9,7 @@
 
 #include "compute/block_sketch.hpp"
 #include "entry/block_rows_model.hpp"
-#include "entry/dataform.hpp"
+#include "entry/data_entry.hpp"
 #include "entry/rows_keeper.hpp"
 #include "killed_run.hpp"
 #include "session/stale_workspaces.hpp"

@@ -1,5 +1,5 @@
 // Data Entry window.
-#include "entry/dataform.hpp"
+#include "entry/data_entry.hpp"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,7 +17,7 @@
 #include "entry/block_rows_model.hpp"
 #include "entry/cell_delegate.hpp"
 #include "entry/rows_keeper.hpp"
-#include "entry/spread.hpp"
+#include "entry/grid_view.hpp"
 #include "print/report_text.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"

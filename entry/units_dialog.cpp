@@ -1,5 +1,5 @@
 // Units window: sets JobUnits to "E" or "M", or leaves it "" on Cancel or the window frame.
-#include "entry/engmet_form.hpp"
+#include "entry/units_dialog.hpp"
 
 #include <QPushButton>
 #include <QVBoxLayout>

@@ -1,5 +1,5 @@
 // List Of Blocks window.
-#include "entry/sect_list.hpp"
+#include "entry/block_list.hpp"
 
 #include "print/report_text.hpp"
 
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/block_header.hpp"
-#include "entry/dataform.hpp"
+#include "entry/block_identification.hpp"
+#include "entry/data_entry.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 

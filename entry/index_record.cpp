@@ -1,5 +1,5 @@
 // Index Record window.
-#include "entry/index_form.hpp"
+#include "entry/index_record.hpp"
 
 #include "print/report_text.hpp"
 

@@ -1,5 +1,5 @@
 // Print dialog.
-#include "output/prtbox.hpp"
+#include "output/print_dialog.hpp"
 
 #include "data/file_text.hpp"
 
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "output/nt_setup.hpp"
+#include "output/printer_setup_dialog.hpp"
 #include "print/pdf_printer.hpp"
 #include "print/printer_setup.hpp"
 #include "print/report_printing.hpp"

@@ -1,5 +1,5 @@
 // The steering grid.
-#include "entry/spread.hpp"
+#include "entry/grid_view.hpp"
 
 #include <QKeyEvent>
 #include <algorithm>

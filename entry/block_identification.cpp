@@ -1,5 +1,5 @@
 // Block Identification window.
-#include "entry/block_header.hpp"
+#include "entry/block_identification.hpp"
 
 #include "print/report_text.hpp"
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "data/block_file.hpp"
-#include "entry/sketch_form.hpp"
+#include "entry/sketch_pane.hpp"
 #include "session/grid_rows.hpp"
 #include "ui/shell.hpp"
 

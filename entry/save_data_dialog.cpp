@@ -1,5 +1,5 @@
 // Save Data window.
-#include "entry/enddata_form.hpp"
+#include "entry/save_data_dialog.hpp"
 
 #include <QGridLayout>
 #include <QGuiApplication>

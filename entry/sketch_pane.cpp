@@ -1,5 +1,5 @@
 // The sketch window and its canvas.
-#include "entry/sketch_form.hpp"
+#include "entry/sketch_pane.hpp"
 
 #include <QBuffer>
 #include <QHBoxLayout>

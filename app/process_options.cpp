@@ -1,14 +1,14 @@
 // Process Options window.
-#include "app/proc_form.hpp"
+#include "app/process_options.hpp"
 
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/enddata_form.hpp"
-#include "entry/index_form.hpp"
-#include "entry/sect_list.hpp"
-#include "output/view_form.hpp"
+#include "entry/save_data_dialog.hpp"
+#include "entry/index_record.hpp"
+#include "entry/block_list.hpp"
+#include "output/report_viewer.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 

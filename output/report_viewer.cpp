@@ -1,5 +1,5 @@
 // Report viewer.
-#include "output/view_form.hpp"
+#include "output/report_viewer.hpp"
 
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -11,7 +11,7 @@
 #include "data/atomic_file.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
-#include "output/prtbox.hpp"
+#include "output/print_dialog.hpp"
 #include "print/report_printing.hpp"
 #include "print/report_text.hpp"
 #include "report/page.hpp"

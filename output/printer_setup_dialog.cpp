@@ -1,5 +1,5 @@
 // Printer setup window.
-#include "output/nt_setup.hpp"
+#include "output/printer_setup_dialog.hpp"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

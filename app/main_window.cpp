@@ -1,5 +1,5 @@
 // Main window.
-#include "app/main_form.hpp"
+#include "app/main_window.hpp"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "app/about_box.hpp"
-#include "app/proc_form.hpp"
-#include "entry/engmet_form.hpp"
+#include "app/process_options.hpp"
+#include "entry/units_dialog.hpp"
 #include "print/report_text.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/help_link.hpp"
