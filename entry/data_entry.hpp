@@ -8,7 +8,7 @@
 
 #include "data/block_file.hpp"
 #include "entry/sketch_pane.hpp"
-#include "session/grid_rows.hpp"
+#include "grid/grid_rows.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {

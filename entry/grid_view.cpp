@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "session/grid_steering.hpp"
+#include "grid/grid_steering.hpp"
 
 namespace sidewalk::ui {
 

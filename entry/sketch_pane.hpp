@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "compute/block_sketch.hpp"
-#include "session/grid_rows.hpp"
+#include "grid/grid_rows.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {

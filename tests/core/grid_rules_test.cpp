@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "session/grid_rows.hpp"
-#include "session/grid_steering.hpp"
+#include "grid/grid_rows.hpp"
+#include "grid/grid_steering.hpp"
 
 namespace sidewalk {
 namespace {

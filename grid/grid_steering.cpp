@@ -1,5 +1,5 @@
 // Cursor steering by type.
-#include "session/grid_steering.hpp"
+#include "grid/grid_steering.hpp"
 
 #include "data/job.hpp"
 #include "data/number.hpp"

@@ -1,5 +1,5 @@
 // Row operations of the grid.
-#include "session/grid_rows.hpp"
+#include "grid/grid_rows.hpp"
 
 #include <algorithm>
 
