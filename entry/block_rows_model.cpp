@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "entry/cell_delegate.hpp"
+#include "grid/grid_rows.hpp"
 #include "ui/number_validator.hpp"
 
 namespace sidewalk::ui {
@@ -157,6 +158,10 @@ void BlockRowsModel::Paste(int row, const std::vector<BlockRow>& rows) {
             refused_.erase({r, c});
     }
     emit dataChanged(index(row, 0), index(last, kGridColumns - 1));
+}
+
+std::string BlockRowsModel::RowsText(int first, int last) const {
+    return RowsToText(Texts(), first + 1, last + 1); // the block's rows count from 1
 }
 
 GridTexts BlockRowsModel::Texts() const {

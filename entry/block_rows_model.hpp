@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <optional>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,9 @@ class BlockRowsModel : public QAbstractTableModel {
 
     // Writes rows over the grid's from row on (counted from 0); nothing past the last row.
     void Paste(int row, const std::vector<BlockRow>& rows);
+    // Rows first..last (counted from 0) as the clipboard holds them: a line of tab-separated
+    // cells each.
+    std::string RowsText(int first, int last) const;
     // The rows as the block stores them, 1..100.
     GridTexts Texts() const;
     // The same, but for the cells refused, which keep their value in stored.

@@ -16,8 +16,8 @@
 #include "data/units.hpp"
 #include "entry/block_rows_model.hpp"
 #include "entry/cell_delegate.hpp"
-#include "entry/rows_keeper.hpp"
 #include "entry/grid_view.hpp"
+#include "entry/rows_keeper.hpp"
 #include "print/report_text.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -225,19 +225,19 @@ void Dataform::RefuseCell(int row, int column) {
 
 void Dataform::Activate(int row) {
     grid_->clearSelection();
-    grid_->setCurrentIndex(rows_->index(row - 1, 0));
+    grid_->setCurrentIndex(rows_->index(row, 0));
 }
 
 void Dataform::ShowRowMenu(const QPoint& at) {
     const QItemSelection selected = grid_->selectionModel()->selection();
     if (selected.size() != 1) return;
     const QItemSelectionRange& range = selected.front();
-    const int first = range.top() + 1;
-    const int last = range.bottom() + 1;
-    // Whole rows only, and never a selection that reaches row 100.
-    if (range.left() != 0 || range.right() != kGridColumns - 1 || last >= kMaxRows) return;
-    const RowMenuItems items =
-        RowMenu(Texts(), first, last, static_cast<int>(ClipboardNow().rows.size()));
+    const int first = range.top();
+    const int last = range.bottom();
+    // Whole rows only, and never a selection that reaches the last row.
+    if (range.left() != 0 || range.right() != kGridColumns - 1 || last >= kMaxRows - 1) return;
+    const RowMenuItems items = // the rules count the block's rows from 1
+        RowMenu(Texts(), first + 1, last + 1, static_cast<int>(ClipboardNow().rows.size()));
     QMenu menu(this);
     menu.setObjectName("Mnu_Opts");
     auto add = [&](const char* name, const char* caption, bool enabled) {
@@ -271,18 +271,18 @@ void Dataform::ShowRowMenu(const QPoint& at) {
 }
 
 void Dataform::Mnu_OptsInsert_Click(int first, int last) {
-    rows_->insertRows(first - 1, last - first + 1);
+    rows_->insertRows(first, last - first + 1);
     Activate(first);
 }
 
 void Dataform::Mnu_OptsCut_Click(int first, int last) {
     Mnu_OptsCopy_Click(first, last);
-    rows_->removeRows(first - 1, last - first + 1);
+    rows_->removeRows(first, last - first + 1);
     Activate(first);
 }
 
 void Dataform::Mnu_OptsCopy_Click(int first, int last) {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(RowsToText(Texts(), first, last)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(rows_->RowsText(first, last)));
     Activate(first);
 }
 
@@ -312,21 +312,21 @@ void Dataform::PasteFromClipboard(int first, bool insert) {
                                        "Data Entry", MessageKind::Warning});
         return;
     }
-    bool typed = false;
-    for (int r = first; !insert && r <= std::min(first + count - 1, kMaxRows); ++r)
+    bool typed = false; // rows counted from 1 as the block numbers them
+    for (int r = first + 1; !insert && r <= std::min(first + count, kMaxRows); ++r)
         typed = typed || HasType(rows[static_cast<std::size_t>(r)]);
     if (typed && services_.messages.Ask(this, "Overwrite Existing Data",
                                         "Are You Sure You Want To Overwrite The Data",
                                         QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
                                         QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (insert) rows_->insertRows(first - 1, count);
-    rows_->Paste(first - 1, clip.rows);
+    if (insert) rows_->insertRows(first, count);
+    rows_->Paste(first, clip.rows);
     Activate(first);
     if (clip.rejected.empty()) return;
     QString cells;
     for (const auto& cell : clip.rejected) {
-        const int row = first + cell.row - 1;
+        const int row = first + cell.row; // as the user counts rows, from 1
         if (row > kMaxRows) break;
         cells += "\nRow " + QString::number(row) + ", " + GridHeading(cell.column - 1);
     }

@@ -21,11 +21,12 @@ class Dataform : public QDialog {
     // The grid's texts, rows 1..100.
     GridTexts Texts() const;
 
-    // The row menu over whole rows first..last (1..99) selected on the row headers; it opens
+    // The row menu over whole rows (any but the last) selected on the row headers; it opens
     // at the pointer. Returns without a menu for any other selection.
     void ShowRowMenu(const QPoint& at);
 
-    // The row menu's items, for tests and for the keyboard as for the mouse.
+    // The row menu's items over the grid's rows first..last, counted from 0 as the model counts
+    // them: the model does the work, these ask and tell.
     void Mnu_OptsInsert_Click(int first, int last);
     void Mnu_OptsCut_Click(int first, int last);
     void Mnu_OptsCopy_Click(int first, int last);
@@ -48,7 +49,7 @@ class Dataform : public QDialog {
     void RefuseCell(int row, int column);
     // Paste Row(s) or, with insert, Insert Row(s) from Clipboard at row first.
     void PasteFromClipboard(int first, bool insert);
-    void Activate(int row); // column 1 of row becomes the active cell, ending the selection
+    void Activate(int row); // the first cell of row becomes the active cell, ending the selection
     void HideSketch();
     Services& services_;
     int blockNo_;

@@ -158,9 +158,9 @@ class RowOperations : public QObject {
             for (const auto& range : grid->selectionModel()->selection())
                 QCOMPARE(range.width(), 1); // rows no more
 
-            one.Mnu_OptsCut_Click(2, 3); // rows 2 and 3 go, the rest move up
+            one.Mnu_OptsCut_Click(1, 2); // rows 2 and 3 go, the rest move up
             QCOMPARE(Cell(grid, 1, 0) + Cell(grid, 1, 1), QString("14"));
-            one.Mnu_OptsCopy_Click(1, 2);
+            one.Mnu_OptsCopy_Click(0, 1);
             Press(one, "dataexit");
         }
         Dataform two(p.services, 2); // rows copied in one block go into another
@@ -170,20 +170,20 @@ class RowOperations : public QObject {
         SelectCells(grid, 4, 4, 5);
         two.ShowRowMenu(QPoint());
         QVERIFY(enabled["Mnu_OptsPaste"] && enabled["Mnu_OptsClipInsert"]);
-        two.Mnu_OptsPaste_Click(5);
+        two.Mnu_OptsPaste_Click(4);
         QCOMPARE(Cell(grid, 4, 0) + Cell(grid, 5, 0), QString("11"));
         // Over typed rows the question comes first; No leaves the grid as it was.
         SetCell(grid, 5, 1, "77");
         p.messages.AnswerNext(QMessageBox::No);
-        two.Mnu_OptsPaste_Click(5);
+        two.Mnu_OptsPaste_Click(4);
         QCOMPARE(p.messages.shown().back().title, QString("Overwrite Existing Data"));
         QCOMPARE(Cell(grid, 5, 1), QString("77"));
-        two.Mnu_OptsClipInsert_Click(1);
+        two.Mnu_OptsClipInsert_Click(0);
         QCOMPARE(Cell(grid, 0, 0) + Cell(grid, 1, 0) + Cell(grid, 6, 0), QString("111"));
         // A spreadsheet's rows: what fits each column is written, the rest named in one message.
         QGuiApplication::clipboard()->setText("3\t123456\t-5\t+\t1.25\tx\nrubbish");
         p.messages.AnswerNext(QMessageBox::Ok);
-        two.Mnu_OptsPaste_Click(20); // rows 20 and 21 are empty: no question
+        two.Mnu_OptsPaste_Click(19); // rows 20 and 21 are empty: no question
         QCOMPARE(Cell(grid, 19, 0) + "|" + Cell(grid, 19, 1) + "|" + Cell(grid, 19, 4) + "|" +
                      Cell(grid, 20, 0),
                  QString("3||1.25|"));
@@ -194,13 +194,13 @@ class RowOperations : public QObject {
         QGuiApplication::clipboard()->setText("rubbish\n");
         const GridTexts before = two.Texts();
         p.messages.AnswerNext(QMessageBox::Ok);
-        two.Mnu_OptsClipInsert_Click(1);
+        two.Mnu_OptsClipInsert_Click(0);
         QVERIFY(two.Texts() == before);
         QVERIFY(p.messages.shown().back().text.startsWith("The clipboard holds no rows"));
         // Insert Blank Row(s) leaves what is on the clipboard to paste; the open sketch follows.
         QGuiApplication::clipboard()->setText("5\t1\t2\t3\t4\n");
         two.SketchCmd_Click();
-        two.Mnu_OptsInsert_Click(1, 1);
+        two.Mnu_OptsInsert_Click(0, 0);
         QCOMPARE(Cell(grid, 0, 0), QString());
         enabled.clear();
         SelectCells(grid, 0, 0, 5);
