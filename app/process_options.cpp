@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/save_data_dialog.hpp"
-#include "entry/index_record.hpp"
 #include "entry/block_list.hpp"
+#include "entry/index_record.hpp"
+#include "entry/save_data_dialog.hpp"
 #include "output/report_viewer.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -55,18 +55,16 @@ ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
 
 void ProcForm::ReportCmd_Click() {
     state_.reportFile = services_.session.workspace().ReportFile();
-    Status ran;
-    {
+    Result<RunOutcome> run = [this] {
         WaitCursor wait;
-        const Result<RunOutcome> run = services_.session.Report();
-        if (!run) ran = Failure(run.error());
-    }
-    if (!services_.messages.Done(this, ran)) return;
-    ViewForm viewer(services_, state_, this);
-    if (viewer.loadError()) { // never an empty viewer for a report that cannot be read
-        services_.messages.Tell(this, *viewer.loadError());
+        return services_.session.Report();
+    }();
+    if (!run) {
+        services_.messages.Tell(this, run.error());
         return;
     }
+    // The viewer shows the report the run made; the report file is written, not read back.
+    ViewForm viewer(services_, state_, std::move(run->report), this);
     services_.modal.Run(viewer);
 }
 

@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <new>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "data/workspace.hpp"
 #include "print/cups_print_system.hpp"
@@ -110,14 +110,6 @@ int List(PrintSystem& system) {
 
 // Standard input kept in a file of the workspace, so that each copy can read the report again;
 // removed before the workspace folder is.
-struct SpooledInput {
-    std::filesystem::path path;
-    ~SpooledInput() {
-        std::error_code ec;
-        if (!path.empty()) std::filesystem::remove(path, ec);
-    }
-};
-
 int Run(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::optional<std::string> pdf, queue, paperName, trayName, sketchJob;
@@ -187,16 +179,17 @@ int Run(int argc, char** argv) {
     CupsPrintSystem system(workspace->File("print.pdf"));
     if (list) return List(system);
 
-    SpooledInput input;
+    // The report, read once: from the file named, or from standard input for "-".
+    std::string text;
     if (report == "-") {
-        input.path = workspace->File("stdin.SPL");
-        std::ofstream out(input.path, std::ios::binary);
-        std::copy(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>(),
-                  std::ostreambuf_iterator<char>(out));
-        if (!out.flush())
-            return Fail("File Output Error",
-                        "cannot keep standard input in " + input.path.string());
-        report = input.path.string();
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        if (std::cin.bad()) return Fail("File Input Error", "cannot read standard input");
+    } else {
+        FileBytes bytes;
+        if (const int error = ReadWholeFile(report, bytes); error != 0)
+            return Fail(Message{"Cannot read the report " + report + ": " + ReadErrorText(error),
+                                "File Input Error", MessageKind::Error});
+        text = bytes.view();
     }
 
     // The job's sketch sheets, drawn as the desktop program's print dialog draws them.
@@ -210,7 +203,7 @@ int Run(int argc, char** argv) {
         for (const Message& m : read.messages)
             std::cerr << m.title << ": " << m.text << '\n';
         if (!read.read()) return 2;
-        sketches = SketchSheets(job->job(), job->workspace(), report, first, last);
+        sketches = SketchSheets(job->job(), job->workspace(), text, first, last);
     }
 
     if (pdf) {
@@ -221,7 +214,7 @@ int Run(int argc, char** argv) {
                                             " for a PDF (papers: " + Names(FilePapers()) + ")");
         PdfPrinter printer(*pdf, PageSizeOf(*paper),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        const Status printed = PrintReportPages(report, first, last, printer, copies, sketches);
+        const Status printed = PrintReportPages(text, first, last, printer, copies, sketches);
         return printed.failed() ? Fail(printed.error()) : 0;
     }
 
@@ -247,11 +240,9 @@ int Run(int argc, char** argv) {
     }
     printer.orientation = landscape ? Orientation::Landscape : Orientation::Portrait;
     const std::string title =
-        std::filesystem::path(report == input.path.string() ? "report" : report)
-            .filename()
-            .string();
+        std::filesystem::path(report == "-" ? "report" : report).filename().string();
     const Status printed =
-        PrintReportCopies(system, printer, title, report, first, last, copies, sketches);
+        PrintReportCopies(system, printer, title, text, first, last, copies, sketches);
     return printed.failed() ? Fail(printed.error()) : 0;
 }
 

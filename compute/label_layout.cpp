@@ -197,6 +197,28 @@ LabelLayout LayOutLabels(const std::vector<LabelWish>& wishes, const LabelMetric
     return layout;
 }
 
+std::vector<LabelWish> WishesOf(const BlockSketch& sketch, const ToDevice& to) {
+    std::vector<LabelWish> wishes;
+    for (const SketchLabel& label : sketch.labels) {
+        LabelWish wish{to(label.at), std::nullopt, label.text, label.marked};
+        if (label.textAt) wish.toward = to(*label.textAt);
+        wishes.push_back(std::move(wish));
+    }
+    return wishes;
+}
+
+std::vector<std::vector<SketchPoint>> AreasOf(const BlockSketch& sketch, const ToDevice& to) {
+    std::vector<std::vector<SketchPoint>> areas;
+    for (const SketchPath& path : sketch.paths) {
+        if (!path.area) continue;
+        std::vector<SketchPoint> outline = Outline(path);
+        for (SketchPoint& p : outline)
+            p = to(p);
+        areas.push_back(std::move(outline));
+    }
+    return areas;
+}
+
 std::string ListedLabel(int number, const std::string& text) {
     return std::to_string(number) + ".  " + text;
 }

@@ -64,6 +64,15 @@ struct LabelRoom {
 LabelLayout LayOutLabels(const std::vector<LabelWish>& wishes, const LabelMetrics& metrics,
                          const LabelRoom& room = {});
 
+// A point of the sketch as the device has it.
+using ToDevice = std::function<SketchPoint(SketchPoint)>;
+
+// The sketch's texts, each mark and wished place mapped to the device, in the sketch's order.
+std::vector<LabelWish> WishesOf(const BlockSketch& sketch, const ToDevice& to);
+
+// The outlines of the sketch's areas on the device, which texts stand clear of.
+std::vector<std::vector<SketchPoint>> AreasOf(const BlockSketch& sketch, const ToDevice& to);
+
 // The line of the list for a numbered text.
 std::string ListedLabel(int number, const std::string& text);
 

@@ -92,29 +92,18 @@ std::string PathData(const SketchPath& path) {
 // The texts' places on the drawing, in the SVG's units (y downwards), for a monospace font of
 // size text.
 LabelLayout PlaceTexts(const BlockSketch& s, double text) {
-    std::vector<LabelWish> wishes;
-    for (const SketchLabel& label : s.labels) {
-        LabelWish wish{{label.at.x, -label.at.y}, std::nullopt, label.text, label.marked};
-        if (label.textAt) wish.toward = SketchPoint{label.textAt->x, -label.textAt->y};
-        wishes.push_back(std::move(wish));
-    }
+    const ToDevice flip = [](SketchPoint p) { return SketchPoint{p.x, -p.y}; };
     const LabelMetrics metrics{
         [text](const std::string& t) { return text * 0.6 * static_cast<double>(t.size()); },
         text * 1.2, text * 0.5};
     // Clear of the scale bar and of the areas drawn.
-    LabelRoom room;
-    for (const SketchPath& path : s.paths) {
+    LabelRoom room{std::nullopt, {}, AreasOf(s, flip)};
+    for (const SketchPath& path : s.paths)
         if (path.ink == SketchInk::Scale && !path.pieces.empty())
             room.keepClear.push_back({std::min(path.from.x, path.pieces.back().to.x),
                                       -path.from.y - text / 2,
                                       std::abs(path.pieces.back().to.x - path.from.x), text});
-        if (!path.area) continue;
-        std::vector<SketchPoint> outline = Outline(path);
-        for (SketchPoint& p : outline)
-            p.y = -p.y;
-        room.areas.push_back(std::move(outline));
-    }
-    return LayOutLabels(wishes, metrics, room);
+    return LayOutLabels(WishesOf(s, flip), metrics, room);
 }
 
 LabelBox Union(const LabelBox& a, const LabelBox& b) {

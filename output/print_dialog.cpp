@@ -44,10 +44,10 @@ PrinterChoice PaperOf(PrintSystem& system, const CurrentPrinter& printer) {
 
 } // namespace
 
-Prtbox::Prtbox(Services& services, ShellState& state, bool selTextSaved, std::string selectionFile,
-               QWidget* parent)
-    : QDialog(parent), services_(services), state_(state),
-      selectionFile_(std::move(selectionFile)) {
+Prtbox::Prtbox(Services& services, ShellState& state, std::string_view report,
+               std::optional<std::string> selection, QWidget* parent)
+    : QDialog(parent), services_(services), state_(state), report_(report),
+      selection_(std::move(selection)) {
     setObjectName("Prtbox");
     setWindowTitle(QString::fromStdString("Print Report: " + state.reportFile));
     auto* layout = new QVBoxLayout(this);
@@ -125,7 +125,7 @@ Prtbox::Prtbox(Services& services, ShellState& state, bool selTextSaved, std::st
 
     ShowPrinter();
     copies_->setText("1");
-    ranges_[2]->setEnabled(selTextSaved);
+    ranges_[2]->setEnabled(selection_.has_value());
     ranges_[0]->setChecked(true);
     Range_Click(0);
 }
@@ -174,9 +174,9 @@ void Prtbox::Cmd_Print_Click() {
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
                                paper.unprintable);
-                done = PrintReportPages(state_.reportFile, 0, 0, pdf, 1, Sketches(0, 0));
+                done = PrintReportPages(report_, 0, 0, pdf, 1, Sketches(0, 0));
             } else {
-                done = CopyReportToFile(state_.reportFile, target);
+                done = CopyReportToFile(report_, target);
             }
         }
         services_.messages.Done(this, done);
@@ -190,22 +190,22 @@ void Prtbox::Cmd_Print_Click() {
                                               "Print Report", MessageKind::Error});
         return;
     }
-    if (ranges_[2]->isChecked()) {
-        PrintCopies(selectionFile_, 0, 0, copies);
+    if (ranges_[2]->isChecked() && selection_) {
+        PrintCopies(*selection_, 0, 0, copies);
     } else if (ranges_[0]->isChecked()) {
-        PrintCopies(state_.reportFile, 0, 0, copies);
+        PrintCopies(report_, 0, 0, copies);
     } else {
-        PrintCopies(state_.reportFile, pageFrom_->value(), pageTo_->value(), copies);
+        PrintCopies(report_, pageFrom_->value(), pageTo_->value(), copies);
     }
 }
 
-// Prints the file in so many copies, each a document of its own (none for 0 or fewer); stops
+// Prints the text in so many copies, each a document of its own (none for 0 or fewer); stops
 // at the first copy the printer does not take, and says why.
-void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) {
+void Prtbox::PrintCopies(std::string_view text, int from, int to, int copies) {
     Status printed;
     {
         WaitCursor wait;
-        printed = PrintReportCopies(services_.printers, state_.printer, JobTitle(), file, from, to,
+        printed = PrintReportCopies(services_.printers, state_.printer, JobTitle(), text, from, to,
                                     copies, Sketches(from, to));
     }
     services_.messages.Done(this, printed); // with the pointer as it was
@@ -214,8 +214,7 @@ void Prtbox::PrintCopies(const std::string& file, int from, int to, int copies) 
 // The sketch sheets of the job's blocks when they are to be printed, else none.
 std::vector<BlockSketch> Prtbox::Sketches(int from, int to) const {
     if (!sketches_->isEnabled() || !sketches_->isChecked()) return {};
-    return SketchSheets(services_.session.job(), services_.session.workspace(), state_.reportFile,
-                        from, to);
+    return SketchSheets(services_.session.job(), services_.session.workspace(), report_, from, to);
 }
 
 // The spooled job's title: the data file's name (NoName for a new job), not a workspace path.

@@ -12,7 +12,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compute/block_sketch.hpp"
@@ -23,9 +25,10 @@ namespace sidewalk::ui {
 class Prtbox : public QDialog {
     Q_OBJECT
   public:
-    // selectionFile names the viewer's selection file; selTextSaved says it was written.
-    Prtbox(Services& services, ShellState& state, bool selTextSaved, std::string selectionFile,
-           QWidget* parent = nullptr);
+    // report: the report's text as the run made it; selection: the viewer's selection, as its
+    // selection file holds it, when there is one.
+    Prtbox(Services& services, ShellState& state, std::string_view report,
+           std::optional<std::string> selection, QWidget* parent = nullptr);
 
     void Range_Click(int index);
     void Prtfile_Check_Click();
@@ -37,10 +40,11 @@ class Prtbox : public QDialog {
     std::string JobTitle() const;
     // The sketch sheets to print after the report's pages from..to (0, 0: all of them).
     std::vector<BlockSketch> Sketches(int from, int to) const;
-    void PrintCopies(const std::string& file, int from, int to, int copies);
+    void PrintCopies(std::string_view text, int from, int to, int copies);
     Services& services_;
     ShellState& state_;
-    std::string selectionFile_;
+    std::string_view report_;
+    std::optional<std::string> selection_;
     std::array<QLabel*, 3> status_{};
     QGroupBox* range_;
     std::array<QRadioButton*, 3> ranges_{};

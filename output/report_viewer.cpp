@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "data/atomic_file.hpp"
-#include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "output/print_dialog.hpp"
 #include "print/report_printing.hpp"
@@ -34,8 +33,8 @@ int ViewFontSize(int displayWidth) {
     return 8;
 }
 
-ViewForm::ViewForm(Services& services, ShellState& state, QWidget* parent)
-    : QDialog(parent), services_(services), state_(state) {
+ViewForm::ViewForm(Services& services, ShellState& state, std::string report, QWidget* parent)
+    : QDialog(parent), services_(services), state_(state), report_(std::move(report)) {
     setObjectName("ViewForm");
     setWindowTitle("View Report");
     setSizeGripEnabled(true);
@@ -63,21 +62,14 @@ ViewForm::ViewForm(Services& services, ShellState& state, QWidget* parent)
     layout->addWidget(display_);
 
     // The report's pages one under another, each break a line of its own.
-    FileBytes bytes;
     QString text;
-    if (const int error = ReadWholeFile(state.reportFile, bytes); error != 0) {
-        loadError_ =
-            Message{"Cannot read the report " + state.reportFile + ": " + ReadErrorText(error),
-                    "File Input Error", MessageKind::Error};
-    } else {
-        const std::vector<std::string_view> pages = SplitPages(bytes.view());
-        for (std::size_t i = 0; i < pages.size(); ++i) {
-            if (i > 0) text += kPageBreak + '\n';
-            text += ReportText(pages[i]);
-        }
-        text.remove('\r');
-        if (text.endsWith('\n')) text.chop(1);
+    const std::vector<std::string_view> pages = SplitPages(report_);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) text += kPageBreak + '\n';
+        text += ReportText(pages[i]);
     }
+    text.remove('\r');
+    if (text.endsWith('\n')) text.chop(1);
     display_->setPlainText(text);
     resize(820, 600);
     display_->setFocus();
@@ -116,16 +108,18 @@ std::optional<std::string> SelectionFileText(const QString& selected) {
 
 void ViewForm::Mnu_Print_Click() {
     selTextSaved_ = false;
-    if (const auto text = SelectionFileText(display_->textCursor().selectedText())) {
-        if (!services_.messages.Done(this,
-                                     services_.session.workspace().Write(SelectionFile(), *text)))
+    const std::optional<std::string> selection =
+        SelectionFileText(display_->textCursor().selectedText());
+    if (selection) {
+        if (!services_.messages.Done(
+                this, services_.session.workspace().Write(SelectionFile(), *selection)))
             return;
         selTextSaved_ = true;
     }
     // The printer reports print on is the system's default until the user chooses another.
     if (state_.printer.deviceName.empty())
         state_.printer = SelectPrinter(services_.printers, services_.printers.DefaultPrinterName());
-    Prtbox dialog(services_, state_, selTextSaved_, SelectionFile(), this);
+    Prtbox dialog(services_, state_, report_, selection, this);
     services_.modal.Run(dialog);
     std::error_code ec;
     std::filesystem::remove(SelectionFile(), ec);

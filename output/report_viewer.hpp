@@ -1,6 +1,7 @@
-// The View Report window ViewForm: the report file in a read-only fixed-pitch display whose
-// font size follows the display's width, each page break shown as a line; Print hands a
-// selection of more than 10 characters to the print dialog through the selection file.
+// The View Report window ViewForm: the report the run made, in a read-only fixed-pitch display
+// whose font size follows the display's width, each page break shown as a line; Print hands the
+// report and a selection of more than 10 characters to the print dialog (the selection is also
+// written to the selection file while the dialog is open).
 #pragma once
 
 #include <QDialog>
@@ -23,15 +24,14 @@ std::optional<std::string> SelectionFileText(const QString& selected);
 class ViewForm : public QDialog {
     Q_OBJECT
   public:
-    explicit ViewForm(Services& services, ShellState& state, QWidget* parent = nullptr);
+    // report: the report's text as the run made it (PRINT.SPL's bytes).
+    ViewForm(Services& services, ShellState& state, std::string report, QWidget* parent = nullptr);
 
     void Mnu_Print_Click();
 
     // The selection file the print dialog reads: TempDir + "seltext.txt".
     std::string SelectionFile() const;
     bool selTextSaved() const { return selTextSaved_; }
-    // Why the report could not be read, when it could not: the viewer is then not shown.
-    const std::optional<Message>& loadError() const { return loadError_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -40,9 +40,9 @@ class ViewForm : public QDialog {
     void FitScrollRange();
     Services& services_;
     ShellState& state_;
+    std::string report_;
     QPlainTextEdit* display_;
     bool selTextSaved_ = false;
-    std::optional<Message> loadError_;
 };
 
 } // namespace sidewalk::ui

@@ -2,7 +2,6 @@
 #include "print/report_printing.hpp"
 
 #include "data/atomic_file.hpp"
-#include "data/file_text.hpp"
 #include "data/text.hpp"
 #include "print/report_text.hpp"
 #include "session/job_sketches.hpp"
@@ -11,22 +10,10 @@
 
 namespace sidewalk::ui {
 
-namespace {
-
-Message ReadFailure(const std::string& file, int error) {
-    return Message{"Cannot read the report " + file + ": " + ReadErrorText(error),
-                   "File Input Error", MessageKind::Error};
-}
-
-} // namespace
-
-Status CopyReportToFile(const std::string& reportFile, const std::string& dest) {
-    FileBytes bytes;
-    if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
-        return Failure(ReadFailure(reportFile, error));
+Status CopyReportToFile(std::string_view report, const std::string& dest) {
     std::string copy;
-    copy.reserve(bytes.view().size() + 2);
-    LineCursor lines(bytes.view());
+    copy.reserve(report.size() + 2);
+    LineCursor lines(report);
     for (std::string_view line; lines.Next(line);) {
         copy += line;
         copy += kLineEnd;
@@ -34,19 +21,15 @@ Status CopyReportToFile(const std::string& reportFile, const std::string& dest) 
     return WriteFileAtomically(dest, copy);
 }
 
-Status PrintReportPages(const std::string& reportFile, int first, int last, Printer& printer,
-                        int copies, std::span<const BlockSketch> sketches) {
+Status PrintReportPages(std::string_view report, int first, int last, Printer& printer, int copies,
+                        std::span<const BlockSketch> sketches) {
     if (first == 0) first = 1;
     if (last == 0) last = 9999;
-    FileBytes bytes;
-    // A report that cannot be read prints nothing: no document, not even a blank sheet.
-    if (const int error = ReadWholeFile(reportFile, bytes); error != 0)
-        return Failure(ReadFailure(reportFile, error));
     printer.SetFont(kReportFont, kReportPoints);
     // Walks the pages in range: the widest line first, so the printer can fit it, then each.
     auto walk = [&](auto&& onLine, auto&& onNewPage) {
         int page = 1;
-        LineCursor lines(bytes.view());
+        LineCursor lines(report);
         for (std::string_view line; lines.Next(line);) {
             if (line.find('\f') == std::string_view::npos) {
                 if (first <= page && page <= last) onLine(line);
@@ -90,17 +73,14 @@ std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report) {
     return sections;
 }
 
-std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws,
-                                      const std::string& reportFile, int from, int to) {
+std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws, std::string_view report,
+                                      int from, int to) {
     std::vector<std::pair<int, int>> pages(kMaxBlocks + 1, {0, 0}); // by slot
     if (from > 0) {
-        FileBytes report;
-        if (ReadWholeFile(reportFile, report) == 0) {
-            const auto sections = BlockSectionPages(report.view());
-            std::size_t k = 0; // the report holds the blocks in use, in slot order
-            for (int n = 1; n <= kMaxBlocks && k < sections.size(); ++n)
-                if (job.blockInUse(n)) pages[static_cast<std::size_t>(n)] = sections[k++];
-        }
+        const auto sections = BlockSectionPages(report);
+        std::size_t k = 0; // the report holds the blocks in use, in slot order
+        for (int n = 1; n <= kMaxBlocks && k < sections.size(); ++n)
+            if (job.blockInUse(n)) pages[static_cast<std::size_t>(n)] = sections[k++];
     }
     std::vector<NumberedSketch> chosen;
     for (NumberedSketch& s : SketchJob(job, ws)) {
@@ -118,11 +98,11 @@ std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws,
 }
 
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
-                         const std::string& title, const std::string& reportFile, int first,
-                         int last, int copies, std::span<const BlockSketch> sketches) {
+                         const std::string& title, std::string_view report, int first, int last,
+                         int copies, std::span<const BlockSketch> sketches) {
     for (int copy = 1; copy <= copies; ++copy) {
         const auto document = system.StartDocument(printer, title);
-        if (Status printed = PrintReportPages(reportFile, first, last, *document, 1, sketches);
+        if (Status printed = PrintReportPages(report, first, last, *document, 1, sketches);
             printed.failed())
             return printed;
     }

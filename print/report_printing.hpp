@@ -1,5 +1,6 @@
 // The two routines that send the report elsewhere: a copy to a file, and the printing of a
-// page range, a new sheet at each form-feed line.
+// page range, a new sheet at each form-feed line. Each takes the report's text as the run made
+// it (or a selection of it), not a file to read back.
 #pragma once
 
 #include <optional>
@@ -21,9 +22,9 @@ namespace sidewalk::ui {
 inline constexpr const char* kReportFont = "Courier New";
 inline constexpr int kReportPoints = 12;
 
-// Copies the report file line by line to dest, each line ended by CR LF; dest is replaced only
-// once it is wholly written. An error names the file that could not be read or written.
-Status CopyReportToFile(const std::string& reportFile, const std::string& dest);
+// Copies the report line by line to dest, each line ended by CR LF; dest is replaced only once
+// it is wholly written. An error names the file that could not be written.
+Status CopyReportToFile(std::string_view report, const std::string& dest);
 
 // The pages, first and last, of each block's section of a report, in the report's order: from
 // the page of its "BLOCK IDENTIFICATION" line to the page where the next section begins.
@@ -32,22 +33,22 @@ std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report);
 // The sketch sheets of a job's described blocks to print after the pages from..to of its report
 // (0 for from: every block's; else those whose report section lies on those pages), each
 // headed with the job's Ref No., the block, its description and "SKETCH N OF M".
-std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws,
-                                      const std::string& reportFile, int from, int to);
+std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws, std::string_view report,
+                                      int from, int to);
 
-// Prints pages first..last of the report file (0 for first is 1, 0 for last is 9999) in the
+// Prints pages first..last of the report (0 for first is 1, 0 for last is 9999) in the
 // report's font: the lines of those pages, a new sheet where a form-feed line starts a printed page
-// after the first, and always the end of the document, even when nothing was printed. A report file
-// that cannot be read starts no document. With copies above 1, the pages are printed that many
+// after the first, and always the end of the document, even when nothing was printed. With
+// copies above 1, the pages are printed that many
 // times one after another in the one document, each copy from a new sheet. Each copy ends with
 // the sketches given, a sheet each.
-Status PrintReportPages(const std::string& reportFile, int first, int last, Printer& printer,
+Status PrintReportPages(std::string_view report, int first, int last, Printer& printer,
                         int copies = 1, std::span<const BlockSketch> sketches = {});
 
 // Prints the pages on a printer of the print system in so many copies, each a print job of its
 // own called title; stops at the first copy the printer does not take, and says why.
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
-                         const std::string& title, const std::string& reportFile, int first,
-                         int last, int copies, std::span<const BlockSketch> sketches = {});
+                         const std::string& title, std::string_view report, int first, int last,
+                         int copies, std::span<const BlockSketch> sketches = {});
 
 } // namespace sidewalk::ui

@@ -126,21 +126,17 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
         // Within the view, clear of the list, the scale bar and the areas drawn.
         const QRectF free = view.adjusted(0, 0, -listWidth, 0);
         LabelRoom clear{LabelBox{free.x(), free.y(), free.width(), free.height()}, {}, {}};
-        for (const SketchPath& path : s.paths) {
+        for (const SketchPath& path : s.paths)
             if (path.ink == SketchInk::Scale && !path.pieces.empty()) {
                 const QPointF a = p.map.At(path.from) + p.pinned;
                 const QPointF b = p.map.At(path.pieces.back().to) + p.pinned;
                 clear.keepClear.push_back(
                     {std::min(a.x(), b.x()), a.y() - text / 2, std::abs(b.x() - a.x()), text});
             }
-            if (!path.area) continue;
-            std::vector<SketchPoint> outline = Outline(path);
-            for (SketchPoint& point : outline) {
-                const QPointF at = p.map.At(point);
-                point = {at.x(), at.y()};
-            }
-            clear.areas.push_back(std::move(outline));
-        }
+        clear.areas = AreasOf(s, [&p](SketchPoint point) {
+            const QPointF at = p.map.At(point);
+            return SketchPoint{at.x(), at.y()};
+        });
         p.layout = LayOutLabels(wishes, measure, clear);
         return p;
     };

@@ -35,20 +35,8 @@ struct Device {
                          14, 4};
 };
 Device OnDevice(const BlockSketch& s, double scale) {
-    Device d;
-    auto at = [&](SketchPoint p) { return SketchPoint{p.x * scale, -p.y * scale}; };
-    for (const SketchLabel& label : s.labels) {
-        LabelWish wish{at(label.at), std::nullopt, label.text, label.marked};
-        if (label.textAt) wish.toward = at(*label.textAt);
-        d.wishes.push_back(wish);
-    }
-    for (const SketchPath& path : s.paths) {
-        std::vector<SketchPoint> outline;
-        for (const SketchPoint& p : Outline(path))
-            outline.push_back(at(p));
-        if (path.area) d.areas.push_back(outline);
-    }
-    return d;
+    const ToDevice at = [scale](SketchPoint p) { return SketchPoint{p.x * scale, -p.y * scale}; };
+    return {WishesOf(s, at), AreasOf(s, at)};
 }
 
 struct Crowd {

@@ -20,19 +20,8 @@ class PrintRoutines : public QObject {
     Q_OBJECT
     sidewalk::test::Scratch folder_;
     const fs::path& dir_ = folder_.path();
-    std::string Report(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return (dir_ / name).string();
-    }
 
   private slots:
-    void anUnreadableReportPrintsNothing() {
-        MemoryPrinter printer;
-        const auto unreadable = PrintReportPages((dir_ / "missing.SPL").string(), 0, 0, printer);
-        QVERIFY(unreadable.failed() && unreadable.error().title == "File Input Error");
-        QVERIFY(printer.documents.empty()); // nothing to print: not even a blank sheet
-    }
-
     // A sketch on a sheet of its own after the report, drawn with its texts.
     void sketchSheet() {
         const QString pdf = QString::fromStdString((dir_ / "sketch.pdf").string());
@@ -41,9 +30,7 @@ class PrintRoutines : public QObject {
             {"1", "", "10", "0", "25"}, {"7", "12", "11", "50", ""}, {"4", "", "13", "0", "30"}};
         const BlockSketch sketch =
             SketchBlock({"T", "L", "10", "4", "20", "22", "", "MAIN ST"}, rows, false);
-        QVERIFY(
-            PrintReportPages(Report("one.SPL", "ONE\r\n"), 0, 0, printer, 1, std::span(&sketch, 1))
-                .has_value());
+        QVERIFY(PrintReportPages("ONE\r\n", 0, 0, printer, 1, std::span(&sketch, 1)).has_value());
         QVERIFY(RunTool("pdfinfo", {pdf}).contains(QRegularExpression("Pages: +2\n")));
         const QString second = RunTool("pdftotext", {"-f", "2", "-l", "2", pdf, "-"});
         QVERIFY2(second.contains("MAIN ST") && second.contains("11+50.000") &&
@@ -56,7 +43,7 @@ class PrintRoutines : public QObject {
         for (int i = 1; i <= 130; ++i)
             lines += "LINE " + std::to_string(i) + "\r\n";
         const std::string report =
-            Report("pdf.SPL", "FIRST PAGE\r\n\f\r\n" + lines + std::string(147, 'W') + "END\r\n");
+            "FIRST PAGE\r\n\f\r\n" + lines + std::string(147, 'W') + "END\r\n";
         // whole: the 150-character line on one printed line
         // clang-format off
         const struct { const char* name; QPageLayout::Orientation orientation; int sheets; const char* size; bool whole; } cases[] = {

@@ -11,8 +11,8 @@
 #include "app/main_window.hpp"
 #include "data/block_file.hpp"
 #include "entry/block_identification.hpp"
-#include "entry/data_entry.hpp"
 #include "entry/block_list.hpp"
+#include "entry/data_entry.hpp"
 #include "ui_support.hpp"
 
 namespace sidewalk::ui::test {

@@ -82,7 +82,7 @@ class RealPrinting : public QObject {
                                          c.paper, c.bin};
             for (int copy = 0; copy < c.copies; ++copy) {
                 const auto document = cups.StartDocument(printer, "PRINT.SPL");
-                const auto error = PrintReportPages(report_, c.from, c.to, *document);
+                const auto error = PrintReportPages(ReadText(report_), c.from, c.to, *document);
                 QVERIFY2(!error.failed(), error.failed() ? error.error().text.c_str() : "");
             }
             const std::vector<fs::path> jobs = NextJobs(static_cast<std::size_t>(c.copies));

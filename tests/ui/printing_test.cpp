@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "output/printer_setup_dialog.hpp"
 #include "output/print_dialog.hpp"
+#include "output/printer_setup_dialog.hpp"
 #include "pdf_tools.hpp"
 #include "print/printer_setup.hpp"
 #include "ui_support.hpp"
@@ -28,10 +28,6 @@ class Printing : public QObject {
     Q_OBJECT
     Folder folder_;
     const fs::path& dir_ = folder_.path();
-    std::string Report(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return (dir_ / name).string();
-    }
 
   private slots:
     // An office printer as its driver lists it (two bins of one usual number made unique), one
@@ -148,7 +144,7 @@ class Printing : public QObject {
         Program p;
         AddQueues(p.printers);
         p.state.printer = SelectPrinter(p.printers, "Office");
-        Prtbox box(p.services, p.state, false, "");
+        Prtbox box(p.services, p.state, "", std::nullopt);
         QVERIFY(!box.findChild<QRadioButton*>("Range_2")->isEnabled()); // no selection
         auto* from = box.findChild<QSpinBox*>("Page_From");
         auto* to = box.findChild<QSpinBox*>("Page_To");
@@ -172,7 +168,6 @@ class Printing : public QObject {
         QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QString(" Paper: Legal   [Landscape] "));
         // The lines always name what the job is printed with, after Setup's OK or Cancel.
         box.findChild<QCheckBox*>("Prtfile_Check")->click();
-        p.state.reportFile = Report("state.SPL", "x\r\n");
         for (const char* button : {"Cmd_Cancel", "Cmd_OK"}) {
             p.onWindow["NTSetup"] = [button](QDialog& w) {
                 auto* printers = w.findChild<QComboBox*>("combo1");
@@ -219,10 +214,10 @@ class Printing : public QObject {
             Program p;
             AddQueues(p.printers);
             p.state.printer = SelectPrinter(p.printers, printer.toStdString());
-            p.state.reportFile = Report("five.SPL", "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r"
-                                                    "\n\f\r\nBLOCK IDENTIFICATION - E\r\n");
+            const std::string five = "a1\r\na2\r\n\f\r\nb1\r\n\f\r\nc1\r\n\f\r\nd1\r\n\f\r\n"
+                                     "BLOCK IDENTIFICATION - E\r\n";
             p.job().header(4) = {"T", "R", "10", "4", "22", "22", "", "MAIN ST"};
-            Prtbox box(p.services, p.state, true, Report("seltext.txt", "sel\r\n"));
+            Prtbox box(p.services, p.state, five, "sel\r\n");
             box.findChild<QCheckBox*>("Sketch_Check")->setChecked(c.sketches);
             box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
             box.findChild<QSpinBox*>("Page_From")->setValue(from);
@@ -256,8 +251,8 @@ class Printing : public QObject {
         Program p;
         AddQueues(p.printers);
         p.state.printer = SelectPrinter(p.printers, "Office");
-        p.state.reportFile = Report("toFile.SPL", "one\ntwo\r\n\f\r\nthree");
-        Prtbox box(p.services, p.state, false, "");
+        p.state.reportFile = "toFile.SPL";
+        Prtbox box(p.services, p.state, "one\ntwo\r\n\f\r\nthree", std::nullopt);
         box.findChild<QRadioButton*>("Range_1")->click();
         box.findChild<QLineEdit*>("No_Copies")->setText("4");
         box.findChild<QCheckBox*>("Prtfile_Check")->click();

@@ -22,15 +22,15 @@
 #include "app/main_window.hpp"
 #include "app/process_options.hpp"
 #include "entry/block_identification.hpp"
-#include "entry/data_entry.hpp"
-#include "entry/save_data_dialog.hpp"
-#include "entry/units_dialog.hpp"
-#include "entry/index_record.hpp"
 #include "entry/block_list.hpp"
+#include "entry/data_entry.hpp"
+#include "entry/index_record.hpp"
+#include "entry/save_data_dialog.hpp"
 #include "entry/sketch_pane.hpp"
+#include "entry/units_dialog.hpp"
 #include "killed_run.hpp"
-#include "output/printer_setup_dialog.hpp"
 #include "output/print_dialog.hpp"
+#include "output/printer_setup_dialog.hpp"
 #include "output/report_viewer.hpp"
 #include "print/report_text.hpp"
 #include "ui/number_validator.hpp"
@@ -159,17 +159,30 @@ class Windows : public QObject {
         QCOMPARE(p.state.reportFile, ws.ReportFile());
         QCOMPARE(ReadText(ws.WorkFile()), ReadText(kEnglish));
         QVERIFY(ReadText(ws.ReportFile()).find("GRAND TOTAL ROADWAY CURB") != std::string::npos);
+        // The viewer and the print dialog print the report the run made, never reading it back.
+        const std::string report = ReadText(ws.ReportFile());
+        const fs::path copy = fs::path(ws.TempDir()) / "COPY.PRN";
+        p.dialogs.AnswerNext(QString::fromStdString(copy.string()));
+        p.onWindow["Prtbox"] = [](QDialog& w) {
+            w.findChild<QCheckBox*>("Prtfile_Check")->click();
+            Press(w, "Cmd_Print");
+            Press(w, "Cmd_Cancel");
+        };
+        p.onWindow["ViewForm"] = [&](QDialog& w) {
+            fs::remove(ws.ReportFile());
+            Press(w, "Mnu_Print");
+            Press(w, "Mnu_Exit");
+        };
+        Press(options, "ReportCmd");
+        QCOMPARE(ReadText(copy), report);
 
         // A report that cannot be written: its message instead of the viewer.
         fs::remove(ws.ReportFile());
         fs::create_directory(ws.ReportFile());
         p.messages.AnswerNext(QMessageBox::Ok);
         Press(options, "ReportCmd");
-        QCOMPARE(p.seen, QStringList{"ViewForm"});
+        QCOMPARE(p.seen.count("ViewForm"), 2);
         QCOMPARE(p.messages.shown().back().title, QString("File Output Error"));
-        // A report that cannot be read: its message, never an empty viewer.
-        p.state.reportFile = ws.ReportFile();
-        QCOMPARE(ViewForm(p.services, p.state).loadError()->title, std::string("File Input Error"));
     }
 
     // What a screen reader is told: buttons by their captions, fields by their labels.
@@ -180,14 +193,14 @@ class Windows : public QObject {
         ProcForm options(p.services, p.state);
         EnddataForm save(p.services, p.state);
         Indexform index(p.services);
-        Prtbox print(p.services, p.state, false, "");
+        Prtbox print(p.services, p.state, "", std::nullopt);
         NTSetup setup(p.help(), p.printers, p.state.printer);
         SectList blocks(p.services);
         BlockHeader header(p.services, 1);
         Dataform rows(p.services, 1);
         EngMet_Form units(p.session());
         AboutBox about;
-        ViewForm view(p.services, p.state);
+        ViewForm view(p.services, p.state, "");
         SketchForm sketch(
             p.services, 1, [] { return GridTexts{}; }, nullptr);
         const std::initializer_list<QWidget*> windows = {&main,  &options, &save,   &index, &print,
@@ -299,9 +312,9 @@ class Windows : public QObject {
         // The viewer shows the report with its page breaks; Print leaves no selection file.
         Program p;
         QVERIFY(p.session().Open(kEnglish).read());
-        QVERIFY(p.session().Report());
-        p.state.reportFile = p.session().workspace().ReportFile();
-        ViewForm view(p.services, p.state);
+        const Result<RunOutcome> run = p.session().Report();
+        QVERIFY(run);
+        ViewForm view(p.services, p.state, run->report);
         auto* display = view.findChild<QPlainTextEdit*>("MhFileDisplay1");
         QVERIFY(display->toPlainText().contains(QString(80, QChar(0x2500))));
         QVERIFY(!display->toPlainText().contains('\f'));
@@ -318,11 +331,10 @@ class Windows : public QObject {
         QVERIFY(offered);
         QCOMPARE(p.seen, QStringList{"Prtbox"});
         QVERIFY(!fs::exists(view.SelectionFile()));
-        QVERIFY(!view.selTextSaved());
         QVERIFY(!display->textCursor().hasSelection());
         view.resize(1000, 600);
         view.show();
-        QCOMPARE(display->font().pointSize(), ViewFontSize(display->width()));
+        QCOMPARE(display->font().pointSize(), 14); // from 919 pixels wide
         // Narrower, in a smaller font: no horizontal scroll bar the lines no longer need.
         view.resize(700, 500);
         QCoreApplication::processEvents();
