@@ -32,11 +32,12 @@ Result<std::string> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, int
     return content;
 }
 
-} // namespace
-
-int ReadBlockFile(const Workspace& ws, const std::string& name, Job& job) {
+// Reads the row cards of block n's file into job.rows 1.., upper-cased; lines after the 100th
+// are ignored. A file that cannot be read leaves the rows as they were and says why.
+Status ReadBlockFile(const Workspace& ws, const std::string& name, int n, Job& job) {
     FileBytes text;
-    if (const int error = ws.Read(name, text); error != 0) return error;
+    if (const int error = ws.Read(name, text); error != 0)
+        return Failure(RowsUnreadable(n, name, error));
     const auto lines = SplitLines(text.view());
     std::string card;
     for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
@@ -49,13 +50,21 @@ int ReadBlockFile(const Workspace& ws, const std::string& name, Job& job) {
         row.plus = Trim(ColumnsView(card, row_card::kPlus.columns));
         row.radius = Trim(ColumnsView(card, row_card::kRadius.columns));
     }
-    return 0;
+    return {};
 }
+
+} // namespace
 
 Status WriteBlockFile(const std::string& name, int n, const Job& job) {
     const Result<std::string> content = RowCards(job.rows, n);
     if (!content) return Failure(content.error());
     return ReplaceWorkspaceFile(name, *content);
+}
+
+Message RowsUnreadable(int n, const std::string& file, int error, const std::string& title) {
+    return {"Cannot read the rows of block " + std::to_string(n) + " from " + file + ": " +
+                ReadErrorText(error),
+            title, MessageKind::Error};
 }
 
 BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n) {
@@ -66,11 +75,9 @@ BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n) {
     if (h.aliTyp.empty() && Trim(h.blkDesc).empty()) return loaded;
     const std::string name = ws.BlockFileName(n);
     if (!FileExists(name)) return loaded; // a new block: nothing stored yet
-    if (const int error = ReadBlockFile(ws, name, job); error != 0) {
+    if (const Status read = ReadBlockFile(ws, name, n, job); read.failed()) {
         ClearBlockRows(job);
-        loaded.error = Message{"Cannot read the rows of block " + std::to_string(n) + " from " +
-                                   name + ": " + ReadErrorText(error),
-                               "File Input Error", MessageKind::Error};
+        loaded.error = read.error();
         return loaded;
     }
     loaded.fileRead = true;

@@ -14,9 +14,10 @@
 
 namespace sidewalk {
 
-// Reads the row cards of a block file of ws into job.rows 1.., upper-cased; lines after the
-// 100th are ignored. Returns 0, or the system's error number with the rows left as they were.
-int ReadBlockFile(const Workspace& ws, const std::string& name, Job& job);
+// Why the rows of block n could not be read from file (error: the system's error number): the
+// one wording of it, under the title given.
+Message RowsUnreadable(int n, const std::string& file, int error,
+                       const std::string& title = "File Input Error");
 
 // Replaces the block file with a row card for every row that has a type. A value that does not
 // fit its card field, or a failing write, returns an error and leaves the old file as it was.

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/block_file.hpp"
 #include "data/cards.hpp"
 #include "data/file_text.hpp"
 #include "data/text.hpp"
@@ -25,10 +26,11 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
 
         // The rows are copied as they stand: from the data file as read, or from the grid.
         const std::string name = ws.BlockFileName(n);
-        if (const int error = ws.Read(name, rows); error != 0)
-            return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " + name +
-                                ": " + ReadErrorText(error) + ". Nothing was written.",
-                            "File Input Error", MessageKind::Error});
+        if (const int error = ws.Read(name, rows); error != 0) {
+            Message why = RowsUnreadable(n, name, error);
+            why.text += ". Nothing was written.";
+            return Failure(why);
+        }
         const std::string_view file = rows.view();
         const auto lines = SplitLines(file);
         std::size_t bytes = 0;

@@ -105,9 +105,7 @@ Status Session::Adopt(Recoverable& ended) {
             continue;
         } else if (!bytes) {
             New(); // no job half taken over; the ended run's folder stays for the next start
-            return Failure({"Cannot read the rows of block " + std::to_string(n) + " from " +
-                                from.string() + ": " + ReadErrorText(error),
-                            "Recover Unsaved Job", MessageKind::Error});
+            return Failure(RowsUnreadable(n, from.string(), error, "Recover Unsaved Job"));
         }
         if (const Status copied = ws_.Write(ws_.BlockFileName(n), *bytes); copied.failed()) {
             New();
