@@ -30,7 +30,7 @@ using namespace sidewalk::ui;
 
 constexpr const char* kUsage =
     "usage: sidewalk-print [--printer QUEUE | --pdf FILE] [--paper NAME] [--tray NAME]\n"
-    "                      [--landscape] [--pages FROM-TO] [--copies N] REPORT\n"
+    "                      [--landscape] [--pages FROM-TO] [--copies N]\n"
     "                      [--sketches JOB.V41] REPORT\n"
     "       sidewalk-print --list\n"
     "\n"
@@ -46,7 +46,7 @@ constexpr const char* kUsage =
     "  --pages FROM-TO  print only these pages (0 for FROM: the first; 0 for TO: the last)\n"
     "  --copies N       print N copies, each a print job of its own (1 when absent); with\n"
     "                   --pdf, N copies one after another in the PDF\n"
-    "  --sketches JOB    after each copy, a sheet with the plan sketch of each described block\n"
+    "  --sketches JOB   after each copy, a sheet with the plan sketch of each described block\n"
     "                   of the data file JOB (with --pages, those of the blocks on them)\n"
     "  --list           show the printers, with their papers and trays\n"
     "\n"

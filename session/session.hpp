@@ -106,7 +106,9 @@ class Session {
     friend struct SessionTestAccess; // tests set a job up directly
     explicit Session(Workspace ws) : ws_(std::move(ws)) {}
     // The one path of every change: applies it, compares the job before and after (or takes
-    // the change's word that it changed a block file), marks the job changed and keeps it.
+    // the change's word that it changed a block file), marks the job changed and keeps it. It
+    // fails only as the change does (a recovery write that fails is told through Kept), so a
+    // change that cannot fail ignores its Status.
     template <typename Apply> Status Edit(Apply apply);
     // Made, opened or saved (saved true only for a save): nothing changed since.
     void Reset(bool saved, FileStamp disk);
