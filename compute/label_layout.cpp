@@ -45,8 +45,17 @@ bool Within(const LabelBox& box, const LabelBox& bounds) {
            box.y + box.h <= bounds.y + bounds.h;
 }
 
+// A leader line, and the box round it (a hair wider, so that a line along its edge still
+// meets a box it touches): most texts and lines are far apart, and the box says so at once.
 struct Leader {
     SketchPoint from, to;
+    LabelBox around;
+
+    Leader(SketchPoint a, SketchPoint b) : from(a), to(b) {
+        constexpr double hair = 1e-9;
+        around = {std::min(a.x, b.x) - hair, std::min(a.y, b.y) - hair,
+                  std::abs(a.x - b.x) + 2 * hair, std::abs(a.y - b.y) + 2 * hair};
+    }
 };
 
 // A drawn area's outline and the box round it.
@@ -123,9 +132,9 @@ class Board {
                 box.x = (vx > 0) != back ? end.x + m_.gap : end.x - m_.gap - w;
                 box.y = back ? (vy < 0 ? end.y - m_.height : end.y) : end.y - m_.height / 2;
             }
-            if (Free(box, {at, end})) {
+            if (Free(box, Leader(at, end))) {
                 boxes_.push_back(box);
-                leaders_.push_back({at, end});
+                leaders_.emplace_back(at, end);
                 return PlacedLabel{.box = box, .leader = true, .number = 0, .lineEnd = end};
             }
         }
@@ -145,12 +154,15 @@ class Board {
         const double pad = m_.gap / 2; // between two texts
         const LabelBox padded{box.x - pad, box.y - pad, box.w + 2 * pad, box.h + 2 * pad};
         for (const LabelBox& other : boxes_)
-            if (padded.Overlaps(other) || Crosses(leader.from, leader.to, other)) return false;
+            if (padded.Overlaps(other) ||
+                (leader.around.Overlaps(other) && Crosses(leader.from, leader.to, other)))
+                return false;
         for (const Area& area : areas_)
             if (area.Meets(box)) return false;
         for (const Leader& other : leaders_)
-            if (Crosses(other.from, other.to, box) ||
-                Cross(other.from, other.to, leader.from, leader.to))
+            if ((other.around.Overlaps(box) && Crosses(other.from, other.to, box)) ||
+                (other.around.Overlaps(leader.around) &&
+                 Cross(other.from, other.to, leader.from, leader.to)))
                 return false;
         return true;
     }
