@@ -2,11 +2,11 @@
 // through the desktop program's own printing code, on a printer of the print system or into a
 // PDF, for batch work; --list shows the printers with their papers and trays.
 #include <QGuiApplication>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <new>
 #include <optional>
 #include <string>
@@ -182,7 +182,15 @@ int Run(int argc, char** argv) {
     // The report, read once: from the file named, or from standard input for "-".
     std::string text;
     if (report == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        // No larger than a report file the program reads: a stream without end is refused.
+        std::vector<char> chunk(1 << 16);
+        while (std::cin.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) ||
+               std::cin.gcount() > 0) {
+            text.append(chunk.data(), static_cast<std::size_t>(std::cin.gcount()));
+            if (text.size() > kMaxTextFileBytes)
+                return Fail("File Input Error",
+                            "Cannot read the report from standard input: " + ReadErrorText(EFBIG));
+        }
         if (std::cin.bad()) return Fail("File Input Error", "cannot read standard input");
     } else {
         FileBytes bytes;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace sidewalk {
 
@@ -45,6 +46,16 @@ bool Within(const LabelBox& box, const LabelBox& bounds) {
            box.y + box.h <= bounds.y + bounds.h;
 }
 
+// The box round some points.
+LabelBox Around(std::span<const SketchPoint> points) {
+    double x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
+    for (const SketchPoint& p : points) {
+        x0 = std::min(x0, p.x), y0 = std::min(y0, p.y);
+        x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    }
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
 // A leader line, and the box round it (a hair wider, so that a line along its edge still
 // meets a box it touches): most texts and lines are far apart, and the box says so at once.
 struct Leader {
@@ -53,8 +64,9 @@ struct Leader {
 
     Leader(SketchPoint a, SketchPoint b) : from(a), to(b) {
         constexpr double hair = 1e-9;
-        around = {std::min(a.x, b.x) - hair, std::min(a.y, b.y) - hair,
-                  std::abs(a.x - b.x) + 2 * hair, std::abs(a.y - b.y) + 2 * hair};
+        const SketchPoint ends[] = {a, b};
+        around = Around(ends);
+        around = {around.x - hair, around.y - hair, around.w + 2 * hair, around.h + 2 * hair};
     }
 };
 
@@ -63,22 +75,16 @@ struct Area {
     std::vector<SketchPoint> outline;
     LabelBox around;
 
-    explicit Area(std::vector<SketchPoint> points) : outline(std::move(points)) {
-        double x0 = outline[0].x, y0 = outline[0].y, x1 = x0, y1 = y0;
-        for (const SketchPoint& p : outline) {
-            x0 = std::min(x0, p.x), y0 = std::min(y0, p.y);
-            x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
-        }
-        around = {x0, y0, x1 - x0, y1 - y0};
-    }
+    explicit Area(std::vector<SketchPoint> points)
+        : outline(std::move(points)), around(Around(outline)) {}
     // Whether any of the box lies in the area: an edge runs through it, or it lies inside.
     bool Meets(const LabelBox& box) const {
         if (!box.Overlaps(around)) return false;
         for (std::size_t i = 0; i < outline.size(); ++i)
             if (Crosses(outline[i], outline[(i + 1) % outline.size()], box)) return true;
         const SketchPoint c{box.x + box.w / 2, box.y + box.h / 2};
-        bool inside =
-            false; // a ray from the box's middle crosses the outline an odd number of times
+        // Inside: a ray from the box's middle crosses the outline an odd number of times.
+        bool inside = false;
         for (std::size_t i = 0, j = outline.size() - 1; i < outline.size(); j = i++) {
             const SketchPoint a = outline[i], b = outline[j];
             if ((a.y > c.y) != (b.y > c.y) && c.x < (b.x - a.x) * (c.y - a.y) / (b.y - a.y) + a.x)
@@ -229,6 +235,16 @@ std::vector<std::vector<SketchPoint>> AreasOf(const BlockSketch& sketch, const T
         areas.push_back(std::move(outline));
     }
     return areas;
+}
+
+std::vector<LabelBox> ScaleBarsOf(const BlockSketch& sketch, const ToDevice& to, double height) {
+    std::vector<LabelBox> bars;
+    for (const SketchPath& path : sketch.paths) {
+        if (path.ink != SketchInk::Scale || path.pieces.empty()) continue;
+        const SketchPoint a = to(path.from), b = to(path.pieces.back().to);
+        bars.push_back({std::min(a.x, b.x), a.y - height / 2, std::abs(b.x - a.x), height});
+    }
+    return bars;
 }
 
 std::string ListedLabel(int number, const std::string& text) {

@@ -1,6 +1,6 @@
-// Where a sketch's texts go so that no two of them overlap, on whatever draws it: each text
-// beside its mark, else out at the end of a leader line, else a number by the mark and the
-// text in a list beside the drawing. Worked in the drawing device's units, y downwards.
+// Where a sketch's texts go so that no two of them overlap, on whatever draws it: each item's
+// text out from the block at the end of a leader line, else a number by its mark (where even
+// that fits) and the text in a list beside the drawing. Worked in the device's units, y down.
 #pragma once
 
 #include <functional>
@@ -72,6 +72,10 @@ std::vector<LabelWish> WishesOf(const BlockSketch& sketch, const ToDevice& to);
 
 // The outlines of the sketch's areas on the device, which texts stand clear of.
 std::vector<std::vector<SketchPoint>> AreasOf(const BlockSketch& sketch, const ToDevice& to);
+
+// The boxes round the sketch's scale bars on the device, a text's height tall, which texts
+// stand clear of.
+std::vector<LabelBox> ScaleBarsOf(const BlockSketch& sketch, const ToDevice& to, double height);
 
 // The line of the list for a numbered text.
 std::string ListedLabel(int number, const std::string& text);

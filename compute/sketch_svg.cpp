@@ -97,13 +97,8 @@ LabelLayout PlaceTexts(const BlockSketch& s, double text) {
         [text](const std::string& t) { return text * 0.6 * static_cast<double>(t.size()); },
         text * 1.2, text * 0.5};
     // Clear of the scale bar and of the areas drawn.
-    LabelRoom room{std::nullopt, {}, AreasOf(s, flip)};
-    for (const SketchPath& path : s.paths)
-        if (path.ink == SketchInk::Scale && !path.pieces.empty())
-            room.keepClear.push_back({std::min(path.from.x, path.pieces.back().to.x),
-                                      -path.from.y - text / 2,
-                                      std::abs(path.pieces.back().to.x - path.from.x), text});
-    return LayOutLabels(WishesOf(s, flip), metrics, room);
+    return LayOutLabels(WishesOf(s, flip), metrics,
+                        {std::nullopt, ScaleBarsOf(s, flip, text), AreasOf(s, flip)});
 }
 
 LabelBox Union(const LabelBox& a, const LabelBox& b) {

@@ -152,10 +152,16 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, act);
     }
-    Redraw();
+}
+
+void SketchForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) Redraw();
 }
 
 void SketchForm::Redraw() {
+    stale_ = !isVisible();
+    if (stale_) return;
     const Job& job = services_.session.job();
     const GridTexts rows = rows_();
     sketch_ = SketchBlock(job.header(blockNo_), rows, IsMetric(job.jobUnits));

@@ -42,7 +42,8 @@ class SketchForm : public QWidget {
     // rows gives the grid's texts as they stand.
     SketchForm(Services& services, int blockNo, std::function<GridTexts()> rows, QWidget* parent);
 
-    // Draws the block again from its header and the grid's rows.
+    // Draws the block again from its header and the grid's rows; a hidden pane waits until it
+    // is shown, so the rows typed meanwhile cost nothing.
     void Redraw();
     const BlockSketch& sketch() const { return sketch_; }
     // Asks for a file and saves the sketch there: SVG for a name ending in .svg, else PNG.
@@ -51,11 +52,15 @@ class SketchForm : public QWidget {
   signals:
     void closeRequested(); // its Close button
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     Services& services_;
     int blockNo_;
     std::function<GridTexts()> rows_;
     BlockSketch sketch_;
+    bool stale_ = true; // the rows changed while the pane was hidden
     SketchCanvas* canvas_;
 };
 

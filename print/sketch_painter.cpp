@@ -97,47 +97,40 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
         Mapping map;
         QPointF pinned;                 // the scale bar's shift
         std::vector<std::size_t> shown; // the labels whose mark is in view
+        std::vector<LabelWish> wishes;  // theirs, on the device
         LabelLayout layout;
         double listWidth = 0;
     };
     auto plan = [&](const QRectF& into, double listWidth) {
-        Plan p{Mapping(s, into, zoom, pan), {}, {}, {}, listWidth};
+        Plan p{Mapping(s, into, zoom, pan), {}, {}, {}, {}, listWidth};
+        const ToDevice onDevice = [&p](SketchPoint point) {
+            const QPointF at = p.map.At(point);
+            return SketchPoint{at.x(), at.y()};
+        };
         // The scale bar stays at the foot of the room however the drawing is zoomed and moved:
-        // its length is the drawing's, its place the window's.
-        // Its length stands a line of text below it, at any scale.
+        // its length is the drawing's, its place the window's; its length's text stands a line
+        // below it, at any scale.
         const QPointF bar(into.left(), into.bottom() - text * 1.5);
         for (const SketchPath& path : s.paths)
             if (path.ink == SketchInk::Scale) p.pinned = bar - p.map.At(path.from);
-        std::vector<LabelWish> wishes;
-        for (std::size_t i = 0; i < s.labels.size(); ++i) {
-            const SketchLabel& label = s.labels[i];
-            const QPointF shift = label.ink == SketchInk::Scale ? p.pinned : QPointF();
-            const QPointF at = label.ink == SketchInk::Scale ? bar + QPointF(0, metrics.height())
-                                                             : p.map.At(label.at);
-            if (label.textAt && !view.contains(at)) continue;
-            LabelWish wish{{at.x(), at.y()}, std::nullopt, label.text, label.marked};
-            if (label.textAt) {
-                const QPointF toward = p.map.At(*label.textAt) + shift;
-                wish.toward = SketchPoint{toward.x(), toward.y()};
-            }
-            wishes.push_back(std::move(wish));
+        std::vector<LabelWish> wishes = WishesOf(s, onDevice);
+        for (std::size_t i = 0; i < wishes.size(); ++i) {
+            if (s.labels[i].ink == SketchInk::Scale)
+                wishes[i].at = {bar.x(), bar.y() + metrics.height()};
+            if (wishes[i].toward && !view.contains(QPointF(wishes[i].at.x, wishes[i].at.y)))
+                continue; // an item out of view
+            p.wishes.push_back(std::move(wishes[i]));
             p.shown.push_back(i);
         }
         // Within the view, clear of the list, the scale bar and the areas drawn.
         const QRectF free = view.adjusted(0, 0, -listWidth, 0);
-        LabelRoom clear{LabelBox{free.x(), free.y(), free.width(), free.height()}, {}, {}};
-        for (const SketchPath& path : s.paths)
-            if (path.ink == SketchInk::Scale && !path.pieces.empty()) {
-                const QPointF a = p.map.At(path.from) + p.pinned;
-                const QPointF b = p.map.At(path.pieces.back().to) + p.pinned;
-                clear.keepClear.push_back(
-                    {std::min(a.x(), b.x()), a.y() - text / 2, std::abs(b.x() - a.x()), text});
-            }
-        clear.areas = AreasOf(s, [&p](SketchPoint point) {
-            const QPointF at = p.map.At(point);
-            return SketchPoint{at.x(), at.y()};
-        });
-        p.layout = LayOutLabels(wishes, measure, clear);
+        const ToDevice pinned = [&](SketchPoint point) {
+            const SketchPoint at = onDevice(point);
+            return SketchPoint{at.x + p.pinned.x(), at.y + p.pinned.y()};
+        };
+        p.layout = LayOutLabels(p.wishes, measure,
+                                {LabelBox{free.x(), free.y(), free.width(), free.height()},
+                                 ScaleBarsOf(s, pinned, text), AreasOf(s, onDevice)});
         return p;
     };
     Plan p = plan(room, 0);
@@ -196,8 +189,7 @@ void PaintSketch(QPainter& painter, const BlockSketch& s, const QRectF& area, do
         const SketchLabel& label = s.labels[p.shown[k]];
         const PlacedLabel& placed = p.layout.labels[k];
         const QColor colour = Colour(ColoursOf(label.ink).stroke);
-        const QPointF shift = label.ink == SketchInk::Scale ? p.pinned : QPointF();
-        const QPointF at = p.map.At(label.at) + shift;
+        const QPointF at(p.wishes[k].at.x, p.wishes[k].at.y);
         painter.setPen(QPen(colour, lineWidth / 2));
         if (placed.box && placed.leader)
             painter.drawLine(at, QPointF(placed.lineEnd.x, placed.lineEnd.y));
