@@ -100,16 +100,18 @@ void MainForm1::Cmd_Open_Click() {
     std::string fileName = services_.session.job().dataFileName;
     if (!services_.dialogs.ShowOpenDialog(this, state_.lastDir, fileName)) return;
     Status("Loading Data");
-    ReadResult read;
-    {
+    Result<CardFileRead> read = [&] {
         WaitCursor wait;
-        read = services_.session.Open(fileName);
-    }
+        return services_.session.Open(fileName);
+    }();
     Status(QString());
-    for (const Message& m : read.messages)
-        services_.messages.Tell(this, m);
     // A rejected or unreadable file leads back here: no empty job to save over it.
-    if (!read.read()) return;
+    if (!read) {
+        services_.messages.Tell(this, read.error());
+        return;
+    }
+    for (const Message& m : read->notices)
+        services_.messages.Tell(this, m);
     ProcForm options(services_, state_, this);
     services_.modal.Run(options);
 }

@@ -100,9 +100,9 @@ void ReadDataFileOfTheLargestJob(benchmark::State& state) {
         state.ResumeTiming();
         Job read;
         read.dataFileName = file.string();
-        const ReadResult result = ReadDataFile(read, ws);
-        if (result.outcome != ReadOutcome::Loaded) state.SkipWithError("read");
-        benchmark::DoNotOptimize(result.blockCount);
+        const Result<CardFileRead> result = ReadDataFile(read, ws);
+        if (!result || result->limitReached) state.SkipWithError("read");
+        else benchmark::DoNotOptimize(result->blockCount);
     }
 }
 BENCHMARK(ReadDataFileOfTheLargestJob)->Unit(benchmark::kMillisecond);
@@ -129,7 +129,7 @@ void CommittedCellKeptForRecovery(benchmark::State& state) {
     if (!session) state.SkipWithError(session.error().text.c_str());
     session->KeepSnapshots();
     session->StoreBlockHeader(1, LoadBlockHeader(job, 1));
-    BlockRowsLoad loaded = session->LoadBlockRows(1);
+    BlockRowsLoad loaded = *session->LoadBlockRows(1);
     GridTexts grid = job.rows;
     int typed = 0;
     for (auto _ : state) {

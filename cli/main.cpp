@@ -138,11 +138,15 @@ bool Done(const Status& status) {
 
 // Opens DATAFILE; false when nothing can be written from it.
 bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
-    const ReadResult read = session.Open(dataFile);
-    for (const Message& m : read.messages)
+    const Result<CardFileRead> read = session.Open(dataFile);
+    if (!read) {
+        PrintMessage(read.error());
+        return false;
+    }
+    for (const Message& m : read->notices)
         PrintMessage(m);
-    limitReached = read.outcome == ReadOutcome::LimitReached;
-    return read.read();
+    limitReached = read->limitReached;
+    return true;
 }
 
 int Rewrite(const Arguments& a) {
@@ -156,13 +160,12 @@ int Rewrite(const Arguments& a) {
 
 // Copies a card file as it stands into the workspace's work file.
 bool CopyIn(const std::string& from, const Workspace& ws) {
-    FileBytes bytes;
-    if (const int error = ReadWholeFile(from, bytes); error != 0) {
-        PrintMessage(Message{"Cannot read the file " + from + ": " + ReadErrorText(error),
-                             "File Input Error"});
+    const Result<FileBytes> bytes = ReadWholeFile(from);
+    if (!bytes) {
+        PrintMessage(bytes.error());
         return false;
     }
-    return Done(ws.Write(ws.WorkFile(), bytes.view()));
+    return Done(ws.Write(ws.WorkFile(), bytes->view()));
 }
 
 // The SVG sketch of every described block, as DIR/block-NNN.svg, each made beside its name and

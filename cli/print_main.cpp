@@ -193,11 +193,9 @@ int Run(int argc, char** argv) {
         }
         if (std::cin.bad()) return Fail("File Input Error", "cannot read standard input");
     } else {
-        FileBytes bytes;
-        if (const int error = ReadWholeFile(report, bytes); error != 0)
-            return Fail(Message{"Cannot read the report " + report + ": " + ReadErrorText(error),
-                                "File Input Error", MessageKind::Error});
-        text = bytes.view();
+        const Result<FileBytes> bytes = ReadWholeFile(report);
+        if (!bytes) return Fail(bytes.error());
+        text = bytes->view();
     }
 
     // The job's sketch sheets, drawn as the desktop program's print dialog draws them.
@@ -207,10 +205,10 @@ int Run(int argc, char** argv) {
         Result<Session> made = Session::Create(*parent);
         if (!made) return Fail(made.error());
         job.emplace(std::move(*made));
-        const ReadResult read = job->Open(*sketchJob);
-        for (const Message& m : read.messages)
+        const Result<CardFileRead> read = job->Open(*sketchJob);
+        for (const Message& m : read ? read->notices : std::vector{read.error()})
             std::cerr << m.title << ": " << m.text << '\n';
-        if (!read.read()) return 2;
+        if (!read) return 2;
         sketches = SketchSheets(job->job(), job->workspace(), text, first, last);
     }
 

@@ -306,15 +306,22 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
                     options);
 }
 
+namespace {
+
+// A workspace file the run could not read, and what that means for the report.
+Unexpected<Message> NoReportWritten(Message why) {
+    why.text += ". No report was written.";
+    return Failure(std::move(why));
+}
+
+} // namespace
+
 Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
                                const RunOptions& options) {
-    FileBytes version;
-    if (const int error = ws.Read(ws.VersionFile(), version); error != 0)
-        return Failure({"Cannot read the file " + ws.VersionFile() + ": " + ReadErrorText(error) +
-                            ". No report was written.",
-                        "File Input Error", MessageKind::Error});
+    const Result<FileBytes> version = ws.Read(ws.VersionFile());
+    if (!version) return NoReportWritten(version.error());
     std::string_view versionLine;
-    LineCursor(version.view()).Next(versionLine);
+    LineCursor(version->view()).Next(versionLine);
 
     LineCursor cards(workText);
     auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
@@ -327,12 +334,9 @@ Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
 }
 
 Result<RunOutcome> RunReport(const Workspace& ws, const RunOptions& options) {
-    FileBytes work;
-    if (const int error = ws.Read(ws.WorkFile(), work); error != 0)
-        return Failure({"Cannot read the file " + ws.WorkFile() + ": " + ReadErrorText(error) +
-                            ". No report was written.",
-                        "File Input Error", MessageKind::Error});
-    return RunWorkText(ws, work.view(), options);
+    const Result<FileBytes> work = ws.Read(ws.WorkFile());
+    if (!work) return NoReportWritten(work.error());
+    return RunWorkText(ws, work->view(), options);
 }
 
 } // namespace sidewalk

@@ -35,10 +35,9 @@ Result<std::string> RowCards(const std::array<BlockRow, kMaxRows + 1>& rows, int
 // Reads the row cards of block n's file into job.rows 1.., upper-cased; lines after the 100th
 // are ignored. A file that cannot be read leaves the rows as they were and says why.
 Status ReadBlockFile(const Workspace& ws, const std::string& name, int n, Job& job) {
-    FileBytes text;
-    if (const int error = ws.Read(name, text); error != 0)
-        return Failure(RowsUnreadable(n, name, error));
-    const auto lines = SplitLines(text.view());
+    const Result<FileBytes> text = ws.Read(name);
+    if (!text) return Failure(RowsUnreadable(n, name, text.error().systemError));
+    const auto lines = SplitLines(text->view());
     std::string card;
     for (int r = 1; r <= kMaxRows && r <= static_cast<int>(lines.size()); ++r) {
         card.assign(lines[static_cast<std::size_t>(r - 1)]);
@@ -57,31 +56,27 @@ Status ReadBlockFile(const Workspace& ws, const std::string& name, int n, Job& j
 
 Status WriteBlockFile(const std::string& name, int n, const Job& job) {
     const Result<std::string> content = RowCards(job.rows, n);
-    if (!content) return Failure(content.error());
+    if (!content) return StatusOf(content);
     return ReplaceWorkspaceFile(name, *content);
 }
 
 Message RowsUnreadable(int n, const std::string& file, int error, const std::string& title) {
     return {"Cannot read the rows of block " + std::to_string(n) + " from " + file + ": " +
                 ReadErrorText(error),
-            title, MessageKind::Error};
+            title, MessageKind::Error, error};
 }
 
-BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n) {
+Result<BlockRowsLoad> LoadBlockRows(Job& job, const Workspace& ws, int n) {
     ClearBlockRows(job);
-    BlockRowsLoad loaded;
-    loaded.block = n;
     const BlockHeader& h = job.header(n);
-    if (h.aliTyp.empty() && Trim(h.blkDesc).empty()) return loaded;
+    if (h.aliTyp.empty() && Trim(h.blkDesc).empty()) return BlockRowsLoad{n};
     const std::string name = ws.BlockFileName(n);
-    if (!FileExists(name)) return loaded; // a new block: nothing stored yet
+    if (!FileExists(name)) return BlockRowsLoad{n}; // a new block: nothing stored yet
     if (const Status read = ReadBlockFile(ws, name, n, job); read.failed()) {
         ClearBlockRows(job);
-        loaded.error = read.error();
-        return loaded;
+        return Failure(read.error());
     }
-    loaded.fileRead = true;
-    return loaded;
+    return BlockRowsLoad{n, true};
 }
 
 std::array<std::string, 6> GridRowCells(const BlockRow& row) {
@@ -109,7 +104,7 @@ Status StoreBlockRows(Job& job, const Workspace& ws, int n, const GridTexts& gri
         row.radius = Trim(UpperCase(cell.radius));
     }
     const Result<std::string> content = RowCards(rows, n);
-    if (!content) return Failure(content.error());
+    if (!content) return StatusOf(content);
     if (const Status written = ws.Write(name, *content); written.failed()) return written;
 
     job.rows = rows;

@@ -23,17 +23,17 @@ Message RowsUnreadable(int n, const std::string& file, int error,
 // fit its card field, or a failing write, returns an error and leaves the old file as it was.
 Status WriteBlockFile(const std::string& name, int n, const Job& job);
 
-// What loading a block's rows found; the grid hands it back when it stores the rows.
+// What loading a block's rows found; the grid hands it back when it stores the rows. A load
+// that failed is BlockRowsLoad{n}: rows that were not read and must not be stored over the file.
 struct BlockRowsLoad {
     int block = 0;
-    bool fileRead = false;        // the block file was read into the rows
-    std::optional<Message> error; // the block file exists but could not be read
+    bool fileRead = false; // the block file was read into the rows
 };
 
 // Empties the rows, then reads block n's file when the slot has a header (a direction) or a
 // description that is not blank. A missing file gives an empty block; an unreadable one gives a
-// "File Input Error" naming the file and the reason, and empty rows that must not be stored.
-BlockRowsLoad LoadBlockRows(Job& job, const Workspace& ws, int n);
+// "File Input Error" naming the file and the reason, and leaves the rows empty.
+Result<BlockRowsLoad> LoadBlockRows(Job& job, const Workspace& ws, int n);
 
 // The grid's cell texts, rows 1..100 (entry 0 unused); column 4 always shows "+" and is not kept.
 using GridTexts = std::array<BlockRow, kMaxRows + 1>;

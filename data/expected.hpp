@@ -28,6 +28,7 @@ template <typename T, typename E> class Expected {
     const T* operator->() const { return &std::get<0>(v_); }
     T* operator->() { return &std::get<0>(v_); }
     const E& error() const { return std::get<1>(v_); }
+    T value_or(T other) const& { return has_value() ? std::get<0>(v_) : std::move(other); }
 
   private:
     std::variant<T, E> v_;

@@ -18,16 +18,15 @@ std::uint64_t HashOf(std::string_view bytes) {
 
 FileStamp StampOf(const std::filesystem::path& path) {
     FileStamp stamp;
-    FileBytes bytes;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 ||
-        ReadWholeFile(path.string(), bytes, kMaxTextFileBytes, true) != 0)
-        return stamp;
+    if (::stat(path.c_str(), &st) != 0) return stamp;
+    const Result<FileBytes> bytes = ReadWholeFile(path.string(), kMaxTextFileBytes, true);
+    if (!bytes) return stamp;
     stamp.exists = true;
-    stamp.size = static_cast<long long>(bytes.view().size());
+    stamp.size = static_cast<long long>(bytes->view().size());
     stamp.modified =
         static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000LL + st.st_mtim.tv_nsec;
-    stamp.hash = HashOf(bytes.view());
+    stamp.hash = HashOf(bytes->view());
     return stamp;
 }
 

@@ -11,13 +11,9 @@
 
 namespace sidewalk {
 
-int ReadWholeFile(const std::string& path, FileBytes& bytes, std::size_t maxBytes,
-                  bool regularOnly) {
-    return ReadWholeFileAt(AT_FDCWD, path, bytes, maxBytes, regularOnly);
-}
-
-int ReadWholeFileAt(int dir, const std::string& path, FileBytes& bytes, std::size_t maxBytes,
-                    bool regularOnly) {
+// The system calls of a whole-file read: 0, or the system's error number.
+int ReadInto(int dir, const std::string& path, FileBytes& bytes, std::size_t maxBytes,
+             bool regularOnly) {
     bytes = FileBytes();
     struct stat st {};
     if (regularOnly) { // look before opening: opening a pipe waits for its writer
@@ -61,6 +57,23 @@ int ReadWholeFileAt(int dir, const std::string& path, FileBytes& bytes, std::siz
     bytes.data_ = std::move(data);
     bytes.size_ = size;
     return 0;
+}
+
+Message FileUnreadable(std::string_view file, int error) {
+    return Message{"Cannot read the file " + std::string(file) + ": " + ReadErrorText(error),
+                   "File Input Error", MessageKind::Error, error};
+}
+
+Result<FileBytes> ReadWholeFile(const std::string& path, std::size_t maxBytes, bool regularOnly) {
+    return ReadWholeFileAt(AT_FDCWD, path, path, maxBytes, regularOnly);
+}
+
+Result<FileBytes> ReadWholeFileAt(int dir, const std::string& name, const std::string& shownAs,
+                                  std::size_t maxBytes, bool regularOnly) {
+    FileBytes bytes;
+    if (const int error = ReadInto(dir, name, bytes, maxBytes, regularOnly); error != 0)
+        return Failure(FileUnreadable(shownAs, error));
+    return bytes;
 }
 
 int WriteAllBytes(int fd, std::string_view content) {

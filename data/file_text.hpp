@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/message.hpp"
+
 namespace sidewalk {
 
 // No file this program reads comes near this size: the largest card file it can write is
@@ -20,27 +22,33 @@ class FileBytes {
     std::string_view view() const { return {data_.get(), size_}; }
 
   private:
-    friend int ReadWholeFileAt(int, const std::string&, FileBytes&, std::size_t, bool);
+    friend int ReadInto(int, const std::string&, FileBytes&, std::size_t, bool);
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;
 };
 
-// What ReadWholeFile returns for a path that is not a regular file (a named pipe, a device or a
+// The system error number of a path that is not a regular file (a named pipe, a device or a
 // socket) when only regular files are read; a folder gives EISDIR.
 inline constexpr int kNotRegularFile = -1;
 
-// Reads the whole file into bytes. Returns 0, or the system's error number: EFBIG when the file
-// holds more than maxBytes (then at most maxBytes + 1 bytes were read, and bytes is empty).
-// With regularOnly, anything but a regular file is refused without waiting on it.
-int ReadWholeFile(const std::string& path, FileBytes& bytes,
-                  std::size_t maxBytes = kMaxTextFileBytes, bool regularOnly = false);
+// Why file could not be read (error: the system's error number, EFBIG for a file larger than
+// was allowed, or kNotRegularFile): "Cannot read the file FILE: reason", under "File Input
+// Error", with the error number kept in the message.
+Message FileUnreadable(std::string_view file, int error);
 
-// The same for the file name of the folder open as dir (never through a link), or of the
-// current folder with AT_FDCWD.
-int ReadWholeFileAt(int dir, const std::string& name, FileBytes& bytes,
-                    std::size_t maxBytes = kMaxTextFileBytes, bool regularOnly = false);
+// Reads the whole file. A file of more than maxBytes is refused (EFBIG) after reading at most
+// maxBytes + 1 bytes. With regularOnly, anything but a regular file is refused without waiting
+// on it.
+Result<FileBytes> ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxTextFileBytes,
+                                bool regularOnly = false);
 
-// The message for a file ReadWholeFile refused or could not read.
+// The same for the file name of the folder open as dir (never through a link); messages name the
+// file as shownAs.
+Result<FileBytes> ReadWholeFileAt(int dir, const std::string& name, const std::string& shownAs,
+                                  std::size_t maxBytes = kMaxTextFileBytes,
+                                  bool regularOnly = false);
+
+// The reason in words for a system error number (or EFBIG, kNotRegularFile as above).
 std::string ReadErrorText(int error);
 
 // Writes all of content to an open file, going on after interrupted calls. Returns 0, or the

@@ -19,6 +19,7 @@ struct Message {
     std::string text;
     std::string title;
     MessageKind kind = MessageKind::Plain;
+    int systemError = 0; // the system's error number behind it, for a caller that tells them apart
 
     bool operator==(const Message&) const = default;
 };
@@ -30,6 +31,12 @@ using Status = Expected<void, Message>;
 
 inline Unexpected<Message> Failure(Message m) {
     return Unexpected<Message>(std::move(m));
+}
+
+// The one way from a Result to a Status: done, or the same reason.
+template <typename T> Status StatusOf(const Result<T>& r) {
+    if (r.has_value()) return {};
+    return Failure(r.error());
 }
 
 } // namespace sidewalk

@@ -18,11 +18,6 @@ Message InvalidFile() {
     return Message{"Invalid File - Select Another File!", "File Input Error", MessageKind::Plain};
 }
 
-Message InputError(std::string_view fileName, const std::string& reason) {
-    return Message{"Cannot read the file " + std::string(fileName) + ": " + reason,
-                   "File Input Error", MessageKind::Error};
-}
-
 // Takes the index record and units from an upper-cased header card.
 void TakeHeaderCard(Job& job, const std::string& card) {
     using namespace header_card;
@@ -52,30 +47,29 @@ void TakeBlockCard(BlockHeader& h, const std::string& card) {
 }
 
 // Leaves nothing of a half-read file behind: an empty job and no block files.
-ReadResult Abandon(Job& job, const Workspace& ws, ReadOutcome outcome, Message message,
-                   int blockCount = 0) {
+Unexpected<Message> Abandon(Job& job, const Workspace& ws, Message message) {
     const std::string tag = job.fileTag; // the five characters read, if any
     ClearJob(job);
     job.fileTag = tag;
     ws.DeleteBlockFiles();
-    return ReadResult{outcome, {std::move(message)}, blockCount};
+    return Failure(std::move(message));
 }
 
-ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
+Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
     ClearJob(job);
 
     LineCursor cursor(text);
     std::string_view line;
-    if (!cursor.Next(line)) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
+    if (!cursor.Next(line)) return Abandon(job, ws, InvalidFile());
     const std::string first = UpperCase(line);
     job.fileTag = Columns(first, kTagColumns);
     if (job.fileTag != kCurrentTag && job.fileTag != kOlderTag)
-        return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
+        return Abandon(job, ws, InvalidFile());
     TakeHeaderCard(job, first);
 
-    ReadResult result;
+    CardFileRead result;
     if (job.jobUnits != "E" && job.jobUnits != "M")
-        result.messages.push_back(
+        result.notices.push_back(
             {"The units code \"" + job.jobUnits +
                  "\" of this file is neither E (English) nor M (metric): "
                  "the job is read, computed and reported as English, in feet.",
@@ -93,25 +87,25 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
             UpperCaseInPlace(card);
             blockCount += 1;
             if (blockCount > kMaxBlocks) {
-                result.outcome = ReadOutcome::LimitReached;
-                result.messages.push_back(Message{"More than 100 blocks - Program aborted!",
+                result.limitReached = true;
+                result.notices.push_back(Message{"More than 100 blocks - Program aborted!",
                                                   "Critical Error", MessageKind::Critical});
                 break;
             }
             TakeBlockCard(job.header(blockCount), card);
             typeCount = 0;
             if (const Status flushed = flush(); flushed.failed())
-                return Abandon(job, ws, ReadOutcome::Failed, flushed.error(), blockCount);
+                return Abandon(job, ws, flushed.error());
             blockName = ws.BlockFileName(blockCount);
             rows.clear();
             continue;
         }
         // A row card; a line before the first block card means this is no card file of ours.
-        if (blockName.empty()) return Abandon(job, ws, ReadOutcome::Invalid, InvalidFile());
+        if (blockName.empty()) return Abandon(job, ws, InvalidFile());
         typeCount += 1;
         if (typeCount > kMaxRows) {
-            result.outcome = ReadOutcome::LimitReached;
-            result.messages.push_back(Message{"More than 100 types in a block - Program aborted!",
+            result.limitReached = true;
+            result.notices.push_back(Message{"More than 100 types in a block - Program aborted!",
                                               "Critical Error", MessageKind::Critical});
             break;
         }
@@ -121,35 +115,32 @@ ReadResult ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
         rows += kLineEnd;
     }
     if (const Status flushed = flush(); flushed.failed())
-        return Abandon(job, ws, ReadOutcome::Failed, flushed.error(), blockCount);
+        return Abandon(job, ws, flushed.error());
     return result;
 }
 
 } // namespace
 
-ReadResult ReadDataFile(Job& job, const Workspace& ws) {
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws) {
     return ReadDataFile(job, ws, std::filesystem::path(job.dataFileName));
 }
 
-ReadResult ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path) {
-    FileBytes text;
-    if (const int error = ReadWholeFile(path.string(), text, kMaxTextFileBytes, true); error != 0)
-        return Abandon(job, ws, ReadOutcome::Failed,
-                       InputError(path.string(), ReadErrorText(error)));
-    return ReadCardText(job, ws, text.view());
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path) {
+    const Result<FileBytes> text = ReadWholeFile(path.string(), kMaxTextFileBytes, true);
+    if (!text) return Abandon(job, ws, text.error());
+    return ReadCardText(job, ws, text->view());
 }
 
-ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
                         std::string_view fileName) {
     std::string text;
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
         if (text.size() > kMaxTextFileBytes)
-            return Abandon(job, ws, ReadOutcome::Failed,
-                           InputError(fileName, ReadErrorText(EFBIG)));
+            return Abandon(job, ws, FileUnreadable(fileName, EFBIG));
     }
-    if (in.bad()) return Abandon(job, ws, ReadOutcome::Failed, InputError(fileName, "read error"));
+    if (in.bad()) return Abandon(job, ws, FileUnreadable(fileName, EIO));
     return ReadCardText(job, ws, text);
 }
 

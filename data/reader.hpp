@@ -14,32 +14,25 @@
 
 namespace sidewalk {
 
-enum class ReadOutcome {
-    Loaded,       // the whole file was read
-    LimitReached, // stopped at 100 blocks or 100 rows; the job holds what was read
-    Invalid,      // not a card file of this program; the job is cleared
-    Failed,       // the file or the workspace could not be read or written; the job is cleared
-};
-
-struct ReadResult {
-    ReadOutcome outcome = ReadOutcome::Loaded;
-    std::vector<Message> messages; // in the order they occurred, for the caller to show
-    int blockCount = 0;            // block cards seen (101 after the block-count message)
-
-    // The job holds what the file gave: the whole file, or all of it up to a limit.
-    bool read() const {
-        return outcome == ReadOutcome::Loaded || outcome == ReadOutcome::LimitReached;
-    }
+// A card file read into the job: the whole file, or all of it up to the 100-block or 100-row
+// limit. A file that is not a card file of this program ("Invalid File - Select Another File!"),
+// or that cannot be read, or whose rows cannot be written to the workspace, is a failure, and
+// leaves the job cleared and no block files.
+struct CardFileRead {
+    std::vector<Message> notices; // for the caller to show, in the order they occurred
+    bool limitReached = false;    // reading stopped at a limit (its notice is the last)
+    int blockCount = 0;           // block cards seen (101 after the block-count notice)
 };
 
 // Reads job.dataFileName.
-ReadResult ReadDataFile(Job& job, const Workspace& ws);
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws);
 
 // Reads the file at path; job.dataFileName is not changed.
-ReadResult ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path);
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path);
 
 // Reads from a stream; fileName only names the file in messages. A stream holding more than
 // kMaxTextFileBytes is refused as a file would be.
-ReadResult ReadDataFile(Job& job, const Workspace& ws, std::istream& in, std::string_view fileName);
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
+                                  std::string_view fileName);
 
 } // namespace sidewalk

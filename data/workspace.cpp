@@ -151,9 +151,10 @@ Status Workspace::Write(const std::string& file, std::string_view content, Keep 
     return ReplaceFileAt(lock_.get(), tempDir_, *name, content, keep);
 }
 
-int Workspace::Read(const std::string& file, FileBytes& bytes) const {
+Result<FileBytes> Workspace::Read(const std::string& file) const {
     const std::optional<std::string> name = NameIn(tempDir_, file);
-    return name ? ReadWholeFileAt(lock_.get(), *name, bytes) : EINVAL;
+    if (!name) return Failure(FileUnreadable(file, EINVAL));
+    return ReadWholeFileAt(lock_.get(), *name, file);
 }
 
 Status Workspace::SyncFiles() const {

@@ -72,8 +72,8 @@ class Workspace {
     bool durable() const { return durable_; }
 
     // Reads one of the folder's files (as Write names them) through the folder's descriptor,
-    // never through a link: 0, or the system's error number (see ReadWholeFile).
-    int Read(const std::string& file, FileBytes& bytes) const;
+    // never through a link; a message names the file as given.
+    Result<FileBytes> Read(const std::string& file) const;
 
     // Flushes every file of the folder, and the folder, to disk.
     Status SyncFiles() const;

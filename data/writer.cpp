@@ -26,12 +26,13 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
 
         // The rows are copied as they stand: from the data file as read, or from the grid.
         const std::string name = ws.BlockFileName(n);
-        if (const int error = ws.Read(name, rows); error != 0) {
-            Message why = RowsUnreadable(n, name, error);
+        const Result<FileBytes> rows = ws.Read(name);
+        if (!rows) {
+            Message why = RowsUnreadable(n, name, rows.error().systemError);
             why.text += ". Nothing was written.";
             return Failure(why);
         }
-        const std::string_view file = rows.view();
+        const std::string_view file = rows->view();
         const auto lines = SplitLines(file);
         std::size_t bytes = 0;
         for (std::string_view line : lines)
@@ -50,7 +51,7 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
 
 Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {
     const Result<std::string> text = CardFileText(job, ws);
-    if (!text) return Failure(text.error());
+    if (!text) return StatusOf(text);
     out.write(text->data(), static_cast<std::streamsize>(text->size()));
     out.flush();
     if (!out)
@@ -62,7 +63,7 @@ Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {
 Status WriteDataFile(const Job& job, const Workspace& ws, const std::filesystem::path& fileName,
                      Replace replace) {
     const Result<std::string> text = CardFileText(job, ws);
-    if (!text) return Failure(text.error());
+    if (!text) return StatusOf(text);
     return WriteFileAtomically(fileName, *text, replace);
 }
 

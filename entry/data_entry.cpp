@@ -59,9 +59,10 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
                                                     : "All dimensions are in FEET",
                              this);
     units->setObjectName("Label2");
-    const BlockRowsLoad loaded = services.session.LoadBlockRows(blockNo);
+    const Result<BlockRowsLoad> loaded = services.session.LoadBlockRows(blockNo);
     rows_ = new BlockRowsModel(job.rows, this);
-    keeper_ = new RowsKeeper(services.session, blockNo, loaded, *rows_, this);
+    keeper_ = new RowsKeeper(services.session, blockNo, loaded.value_or(BlockRowsLoad{blockNo}),
+                             *rows_, this);
     grid_ = new Spread(this);
     grid_->setModel(rows_);
     grid_->setObjectName("Spread1");
@@ -130,7 +131,7 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     connect(grid_, &Spread::tabOut, exit, [exit] { exit->setFocus(Qt::TabFocusReason); });
     exit->installEventFilter(this);
 
-    if (loaded.error) services.messages.Tell(this, *loaded.error);
+    if (!loaded) services.messages.Tell(this, loaded.error());
     grid_->setCurrentIndex(rows_->index(0, 0));
     grid_->setFocus();
     // The row menu, over whole rows selected on the row headers (or the keyboard's menu key).

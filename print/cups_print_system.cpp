@@ -122,11 +122,8 @@ class CupsDocument : public Printer {
     }
 
     Status Submit() {
-        FileBytes bytes;
-        if (const int error = ReadWholeFile(spoolFile_, bytes); error != 0)
-            return Failure(
-                {"Cannot read the printed report " + spoolFile_ + ": " + ReadErrorText(error),
-                 "File Input Error", MessageKind::Error});
+        const Result<FileBytes> bytes = ReadWholeFile(spoolFile_);
+        if (!bytes) return StatusOf(bytes);
         const Dest dest = FindDest(queue_);
         if (!dest) return Failure(CannotOpen(queue_));
         const std::unique_ptr<cups_dinfo_t, InfoDeleter> info(
@@ -150,7 +147,7 @@ class CupsDocument : public Printer {
         if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest.get(), info.get(), job, title_.c_str(),
                                   CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE)
             return cancel();
-        const std::string_view pdf = bytes.view();
+        const std::string_view pdf = bytes->view();
         bool sent = true;
         for (std::size_t at = 0; sent && at < pdf.size(); at += 65536) {
             const std::size_t n = std::min<std::size_t>(65536, pdf.size() - at);

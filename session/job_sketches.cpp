@@ -15,16 +15,15 @@ std::vector<NumberedSketch> SketchJob(const Job& job, const Workspace& ws) {
         if (job.header(n).blkDesc.empty()) continue;
         // The block file's cards as they stand, as the report's work file takes them.
         const std::string file = ws.BlockFileName(n);
-        FileBytes bytes;
-        const int error = ws.Read(file, bytes);
+        const Result<FileBytes> bytes = ws.Read(file);
         std::vector<std::string> cards;
-        for (std::string_view line : SplitLines(bytes.view()))
-            cards.emplace_back(line);
+        if (bytes)
+            for (std::string_view line : SplitLines(bytes->view()))
+                cards.emplace_back(line);
         NumberedSketch numbered{n, SketchBlock(job.header(n), std::span<const std::string>(cards),
                                                IsMetric(job.jobUnits))};
-        if (error != 0 && error != ENOENT)
-            numbered.sketch.warnings.push_back("Cannot read the file " + file + ": " +
-                                               ReadErrorText(error));
+        if (!bytes && bytes.error().systemError != ENOENT) // a block without rows has no file
+            numbered.sketch.warnings.push_back(bytes.error().text);
         sketches.push_back(std::move(numbered));
     }
     return sketches;

@@ -76,13 +76,13 @@ void Session::New() {
     Reset(false, {});
 }
 
-ReadResult Session::Open(const fs::path& path) {
+Result<CardFileRead> Session::Open(const fs::path& path) {
     ws_.DeleteBlockFiles();
     // Stamped before it is read: a change made meanwhile is found at the save, never missed.
     const FileStamp disk = StampOf(path);
-    ReadResult result = ReadDataFile(job_, ws_, path);
-    if (result.read()) job_.dataFileName = path.string();
-    Reset(false, result.read() ? disk : disk_);
+    Result<CardFileRead> result = ReadDataFile(job_, ws_, path);
+    if (result) job_.dataFileName = path.string();
+    Reset(false, result ? disk : disk_);
     return result;
 }
 
@@ -99,11 +99,10 @@ Status Session::Adopt(Recoverable& ended) {
         const std::string name = fs::path(ws_.BlockFileName(n)).filename().string();
         const fs::path from = ended.folder / name;
         long long when = 0;
-        int error = 0;
-        const std::optional<std::string> bytes = ReadEndedFile(ended.lock.get(), name, when, error);
-        if (error == ENOENT) {
-            continue;
-        } else if (!bytes) {
+        const Result<std::string> bytes = ReadEndedFile(ended.lock.get(), name, when);
+        if (!bytes) {
+            const int error = bytes.error().systemError;
+            if (error == ENOENT) continue;
             New(); // no job half taken over; the ended run's folder stays for the next start
             return Failure(RowsUnreadable(n, from.string(), error, "Recover Unsaved Job"));
         }

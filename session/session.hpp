@@ -37,7 +37,7 @@ class Session {
 
     // Reads a data file into the job. The path becomes the save target only when the file was
     // read (wholly or up to a limit); a rejected or unreadable file leaves the old one.
-    ReadResult Open(const std::filesystem::path& path);
+    Result<CardFileRead> Open(const std::filesystem::path& path);
 
     // The data file holds other bytes than when it was opened or last saved, or is gone: a save
     // would write over another program's or person's work. False for a job without a file.
@@ -89,7 +89,7 @@ class Session {
     // Block n's rows: read from its file into the grid, and stored back from the grid's texts;
     // a store that cannot be completed changes nothing. Once stored, the file holds what the
     // grid holds: loaded counts it as read.
-    BlockRowsLoad LoadBlockRows(int n) { return sidewalk::LoadBlockRows(job_, ws_, n); }
+    Result<BlockRowsLoad> LoadBlockRows(int n) { return sidewalk::LoadBlockRows(job_, ws_, n); }
     Status StoreBlockRows(int n, const GridTexts& grid, BlockRowsLoad& loaded);
     // The open grid's rows, stored at each committed change so that they are kept for recovery;
     // a store that fails is told as a failed keep.

@@ -28,17 +28,18 @@ bool NamedWith(const std::string& name, std::string_view prefix) {
 
 } // namespace
 
-std::optional<std::string> ReadEndedFile(int folder, const std::string& name, long long& when,
-                                         int& error) {
-    FileBytes bytes;
-    error = ReadWholeFileAt(folder, name, bytes, kMaxTextFileBytes, true);
-    if (error == EISDIR) error = kNotRegularFile; // a folder where a file should be
-    if (error != 0) return std::nullopt;
+Result<std::string> ReadEndedFile(int folder, const std::string& name, long long& when) {
+    Result<FileBytes> bytes = ReadWholeFileAt(folder, name, name, kMaxTextFileBytes, true);
+    if (!bytes) {
+        Message why = bytes.error();
+        if (why.systemError == EISDIR) why.systemError = kNotRegularFile; // a folder, not a file
+        return Failure(why);
+    }
     struct stat st {};
     if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
         when = std::max(when, static_cast<long long>(st.st_mtim.tv_sec) * 1000 +
                                   st.st_mtim.tv_nsec / 1'000'000);
-    return std::string(bytes.view());
+    return std::string(bytes->view());
 }
 
 namespace {
@@ -52,9 +53,8 @@ enum class Verdict { Offer, Remove, LeaveAlone };
 Verdict Judge(const fs::path& folder, int fd, Workspaces holds, Recoverable& found) {
     const std::string snapshotName(kSnapshotName);
     long long when = 0;
-    int error = 0;
-    std::optional<std::string> text = ReadEndedFile(fd, snapshotName, when, error);
-    if (error != 0 && error != ENOENT) return Verdict::LeaveAlone;
+    const Result<std::string> text = ReadEndedFile(fd, snapshotName, when);
+    if (!text && text.error().systemError != ENOENT) return Verdict::LeaveAlone;
     bool rows = false;
     std::vector<int> blocks;
     std::optional<std::string> unfinished;
@@ -62,9 +62,9 @@ Verdict Judge(const fs::path& folder, int fd, Workspaces holds, Recoverable& fou
         const int block = BlockNumberOf(name);
         const bool temporary = IsTemporaryFileOf(name, snapshotName);
         if (block == 0 && !temporary) continue;
-        const std::optional<std::string> bytes = ReadEndedFile(fd, name, when, error);
-        if (error == kNotRegularFile) return Verdict::LeaveAlone;
-        if (temporary) unfinished = bytes;
+        const Result<std::string> bytes = ReadEndedFile(fd, name, when);
+        if (!bytes && bytes.error().systemError == kNotRegularFile) return Verdict::LeaveAlone;
+        if (temporary && bytes) unfinished = *bytes;
         if (block != 0 && bytes && !bytes->empty()) {
             rows = true;
             blocks.push_back(block);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/descriptor.hpp"
+#include "data/message.hpp"
 #include "session/snapshot.hpp"
 
 namespace sidewalk {
@@ -42,9 +43,8 @@ std::vector<Recoverable> FindRecoverable(const std::filesystem::path& parent,
 void Discard(Recoverable& ended);
 
 // A regular file of an ended run's folder open as folder, read without following a link or
-// waiting on a pipe; when is raised to its time (ms since 1970). Nothing, with error set to the
-// system's error number, or to kNotRegularFile for anything but a regular file.
-std::optional<std::string> ReadEndedFile(int folder, const std::string& name, long long& when,
-                                         int& error);
+// waiting on a pipe; when is raised to its time (ms since 1970). A failure keeps the system's
+// error number, kNotRegularFile for anything but a regular file (a folder too).
+Result<std::string> ReadEndedFile(int folder, const std::string& name, long long& when);
 
 } // namespace sidewalk

@@ -25,14 +25,14 @@ TEST(BlockFile, RowsCloseUpAndUntypedRowsAreDropped) {
     grid[2] = {" 4 ", "12.5", "123", "5", "25"};
     grid[3] = {"", "99", "1", "1", "1"}; // no type: dropped
     grid[5] = {"7", "1e1", "124", "50.25", ""};
-    const BlockRowsLoad fresh = LoadBlockRows(job, ws, 3);
-    EXPECT_FALSE(fresh.fileRead || fresh.error); // a new block has no file yet
-    ASSERT_TRUE(StoreBlockRows(job, ws, 3, grid, fresh).has_value());
+    const Result<BlockRowsLoad> fresh = LoadBlockRows(job, ws, 3);
+    EXPECT_FALSE(!fresh || fresh->fileRead); // a new block has no file yet
+    ASSERT_TRUE(StoreBlockRows(job, ws, 3, grid, *fresh).has_value());
     EXPECT_EQ(ReadText(ws.BlockFileName(3)),
               Cards({"04   12.500  123+05.000   25.000", "07   10.000  124+50.250    0.000"}));
     EXPECT_EQ(job.header(3).blkDesc, "ELM ST");
 
-    EXPECT_TRUE(LoadBlockRows(job, ws, 3).fileRead);
+    EXPECT_TRUE(LoadBlockRows(job, ws, 3)->fileRead);
     EXPECT_EQ(job.row(1), (BlockRow{"4", "12.500", "123", "05.000", "25.000"}));
     EXPECT_EQ(job.row(2), (BlockRow{"7", "10.000", "124", "50.250", "0.000"}));
     EXPECT_EQ(job.row(3), BlockRow{});
@@ -55,7 +55,7 @@ TEST(BlockFile, DescriptionRules) {
         const Workspace ws = test::MakeWorkspace();
         Job job;
         job.header(7).blkDesc = c.before;
-        ASSERT_TRUE(StoreBlockRows(job, ws, 7, c.grid, LoadBlockRows(job, ws, 7)).has_value());
+        ASSERT_TRUE(StoreBlockRows(job, ws, 7, c.grid, *LoadBlockRows(job, ws, 7)).has_value());
         EXPECT_EQ(job.header(7).blkDesc, c.after) << '"' << c.before << '"';
     }
 }
@@ -85,14 +85,14 @@ TEST(BlockFile, AFileThatWasNotReadIsNeverWrittenOver) {
         Job job;
         job.header(7).aliTyp = job.header(6).aliTyp = c.aliTyp;
         job.header(7).blkDesc = job.header(6).blkDesc = c.blkDesc;
-        const BlockRowsLoad loaded = LoadBlockRows(job, ws, c.loadedAs);
-        const BlockRowsLoad own = LoadBlockRows(job, ws, 7);
-        EXPECT_EQ(own.fileRead, c.read) << c.name;
+        const BlockRowsLoad loaded = LoadBlockRows(job, ws, c.loadedAs).value_or({c.loadedAs});
+        const Result<BlockRowsLoad> own = LoadBlockRows(job, ws, 7);
+        EXPECT_EQ(own && own->fileRead, c.read) << c.name;
         EXPECT_EQ(job.row(1).type, c.read ? "5" : "") << c.name;
         if (c.unreadable) {
-            ASSERT_TRUE(own.error) << c.name;
-            EXPECT_EQ(own.error->title, "File Input Error");
-            EXPECT_NE(own.error->text.find(name + ": " + std::strerror(EISDIR)), std::string::npos);
+            ASSERT_FALSE(own) << c.name;
+            EXPECT_EQ(own.error().title, "File Input Error");
+            EXPECT_NE(own.error().text.find(name + ": " + std::strerror(EISDIR)), std::string::npos);
         }
         const auto error = StoreBlockRows(job, ws, 7, grid, loaded);
         EXPECT_EQ(error.has_value(), c.read && c.loadedAs == 7) << c.name;

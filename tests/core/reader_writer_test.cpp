@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "data/descriptor.hpp"
+#include "data/file_text.hpp"
 #include "data/reader.hpp"
 #include "data/writer.hpp"
 #include "test_support.hpp"
@@ -25,7 +26,7 @@ using test::WriteText;
 const std::string kBlock = "11 T R   10.000  5.000  22.000  22.000      0.0000 FIRST ST";
 const std::string kReturn = "01    0.000   10+32.000   25.000";
 
-ReadResult ReadText(Job& job, const Workspace& ws, const std::string& text) {
+Result<CardFileRead> ReadText(Job& job, const Workspace& ws, const std::string& text) {
     std::istringstream in(text);
     return ReadDataFile(job, ws, in, "JOB.V41");
 }
@@ -36,52 +37,77 @@ std::string Rewrite(Job& job, const Workspace& ws) {
     return out.str();
 }
 
-TEST(Reader, MessagesAndWhatStays) {
-    const Workspace ws = test::MakeWorkspace();
-    const std::string header = "CRZ41 R1      P1          01/01/2006 E ENG";
-    std::string blocks101 = header + "\r\n";
-    for (int b = 1; b <= 101; ++b)
-        blocks101 += Cards({kBlock, kReturn});
-    std::string rows101 = Cards({header, kBlock, kReturn, kBlock});
-    for (int r = 1; r <= 101; ++r)
-        rows101 += kReturn + "\r\n";
-    rows101 += Cards({kBlock, kReturn});
-
-    const char* invalid = "Invalid File - Select Another File!";
-    // clang-format off
-    const struct { const char* name; std::string text; ReadOutcome outcome; const char *message, *title; int blocks; } cases[] = {
-        {"wrong tag", Cards({"XRZ41 R1", kBlock}), ReadOutcome::Invalid, invalid, "File Input Error", 0},
-        {"empty file", "", ReadOutcome::Invalid, invalid, "File Input Error", 0},
-        {"row before first block", Cards({header, kReturn, kBlock}), ReadOutcome::Invalid, invalid, "File Input Error", 0},
-        {"blank line before first block", Cards({header, "", kBlock}), ReadOutcome::Invalid, invalid, "File Input Error", 0},
-        {"101 blocks", blocks101, ReadOutcome::LimitReached, "More than 100 blocks - Program aborted!", "Critical Error", 100},
-        {"101 rows", rows101, ReadOutcome::LimitReached, "More than 100 types in a block - Program aborted!", "Critical Error", 2},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        Job job;
-        const ReadResult r = ReadText(job, ws, c.text);
-        EXPECT_EQ(r.outcome, c.outcome) << c.name;
-        ASSERT_EQ(r.messages.size(), 1u) << c.name;
-        EXPECT_EQ(r.messages[0].text, c.message) << c.name;
-        EXPECT_EQ(r.messages[0].title, c.title) << c.name;
-        int inUse = 0;
-        for (int n = 1; n <= kMaxBlocks; ++n)
-            inUse += job.blockInUse(n) ? 1 : 0;
-        EXPECT_EQ(inUse, c.blocks) << c.name;
-        if (c.outcome == ReadOutcome::Invalid) {
-            EXPECT_EQ(job.idxRefNum + job.jobUnits, "") << c.name;
-            EXPECT_FALSE(std::filesystem::exists(ws.BlockFileName(1))) << c.name;
-        }
-    }
-    Job job;
-    ReadText(job, ws, rows101);
-    int lines = 0;
-    std::istringstream in(ReadText(ws.BlockFileName(2)));
-    for (std::string l; std::getline(in, l);)
-        ++lines;
-    EXPECT_EQ(lines, 100);
+int BlocksInUse(const Job& job) {
+    int inUse = 0;
+    for (int n = 1; n <= kMaxBlocks; ++n)
+        inUse += job.blockInUse(n) ? 1 : 0;
+    return inUse;
 }
+
+const std::string kHeader = "CRZ41 R1      P1          01/01/2006 E ENG";
+
+struct ReadRow {
+    std::string name, text, message;
+    int blocks = 0, block2Lines = 0; // blocks in use and rows kept in block 2 after a limit
+};
+
+std::string Blocks101() {
+    std::string text = kHeader + "\r\n";
+    for (int b = 1; b <= 101; ++b)
+        text += Cards({kBlock, kReturn});
+    return text;
+}
+
+std::string Rows101() {
+    std::string text = Cards({kHeader, kBlock, kReturn, kBlock});
+    for (int r = 1; r <= 101; ++r)
+        text += kReturn + "\r\n";
+    return text + Cards({kBlock, kReturn});
+}
+
+class ReaderRefuses : public testing::TestWithParam<ReadRow> {};
+
+TEST_P(ReaderRefuses, WithOneMessageAndNothingOfTheFileLeft) {
+    const ReadRow& c = GetParam();
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    const Result<CardFileRead> r = ReadText(job, ws, c.text);
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.error().text, c.message);
+    EXPECT_EQ(r.error().title, "File Input Error");
+    EXPECT_EQ(job.idxRefNum + job.jobUnits, "");
+    EXPECT_EQ(BlocksInUse(job), 0);
+    EXPECT_FALSE(std::filesystem::exists(ws.BlockFileName(1)));
+}
+
+const char* const kInvalid = "Invalid File - Select Another File!";
+INSTANTIATE_TEST_SUITE_P(Files, ReaderRefuses, testing::ValuesIn(std::vector<ReadRow>{
+    {"wrong tag", Cards({"XRZ41 R1", kBlock}), kInvalid},
+    {"empty file", "", kInvalid},
+    {"row before first block", Cards({kHeader, kReturn, kBlock}), kInvalid},
+    {"blank line before first block", Cards({kHeader, "", kBlock}), kInvalid},
+}), test::RowName());
+
+class ReaderStops : public testing::TestWithParam<ReadRow> {};
+
+TEST_P(ReaderStops, AtALimitKeepingWhatWasRead) {
+    const ReadRow& c = GetParam();
+    const Workspace ws = test::MakeWorkspace();
+    Job job;
+    const Result<CardFileRead> r = ReadText(job, ws, c.text);
+    ASSERT_TRUE(r);
+    EXPECT_TRUE(r->limitReached);
+    ASSERT_EQ(r->notices.size(), 1u);
+    EXPECT_EQ(r->notices[0].text, c.message);
+    EXPECT_EQ(r->notices[0].title, "Critical Error");
+    EXPECT_EQ(BlocksInUse(job), c.blocks);
+    EXPECT_EQ(SplitLines(ReadText(ws.BlockFileName(2))).size(), std::size_t(c.block2Lines));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ReaderStops, testing::ValuesIn(std::vector<ReadRow>{
+    {"101 blocks", Blocks101(), "More than 100 blocks - Program aborted!", 100, 1},
+    {"101 rows", Rows101(), "More than 100 types in a block - Program aborted!", 2, 100},
+}), test::RowName());
 
 TEST(ReaderWriter, ExamplesComeBackCardForCard) {
     for (const char* name : {"downtown-english.V41", "ring-road-metric.V41"}) {
@@ -91,9 +117,9 @@ TEST(ReaderWriter, ExamplesComeBackCardForCard) {
         const Workspace ws = test::MakeWorkspace();
         Job job;
         job.dataFileName = path.string();
-        const ReadResult r = ReadDataFile(job, ws);
-        EXPECT_EQ(r.outcome, ReadOutcome::Loaded) << name;
-        EXPECT_GE(r.blockCount, 5) << name;
+        const Result<CardFileRead> r = ReadDataFile(job, ws);
+        ASSERT_TRUE(r && !r->limitReached) << name;
+        EXPECT_GE(r->blockCount, 5) << name;
         EXPECT_EQ(Rewrite(job, ws), original) << name;
     }
     // An older file, its units after the engineer, comes back in the current layout.

@@ -43,7 +43,7 @@ TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
                 if (c.changes >= 1) s.SetIndexRecord("R-9", "12/08/2026", "P-\t1\\", "ENG\nTWO");
                 if (c.changes >= 2) {
                     s.StoreBlockHeader(3, {"Left", "Right", "10", "4", "1", "2", "300", "NEW ST"});
-                    BlockRowsLoad loaded = s.LoadBlockRows(3);
+                    BlockRowsLoad loaded = *s.LoadBlockRows(3);
                     s.KeepGridRows(3, grid, loaded);
                 }
                 if (c.changes >= 3) (void)s.SaveAs(dir / "SAVED.V41");
@@ -68,7 +68,7 @@ TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
         EXPECT_EQ(back.header(1).blkDesc, "CENTRAL AVE RT - 1ST ST TO 2ND ST"); // as read
         EXPECT_EQ(back.header(3).aliTyp + back.header(3).radiusBl,
                   c.changes >= 2 ? "L300" : "R954.9297");
-        EXPECT_TRUE(session->LoadBlockRows(3).fileRead);
+        EXPECT_TRUE(session->LoadBlockRows(3)->fileRead);
         EXPECT_EQ(session->job().row(1).type, c.changes >= 2 ? "7" : "4"); // its block file
         EXPECT_TRUE(fs::is_empty(parent.path())) << c.name; // the ended run's folder went
     }

@@ -35,7 +35,7 @@ TEST(ReportFiles, MatchTheExpectedReportsAndTotals) {
         } else {
             Job job;
             job.dataFileName = path.replace_extension(".V41").string();
-            ASSERT_EQ(ReadDataFile(job, ws).outcome, ReadOutcome::Loaded) << path;
+            ASSERT_TRUE(ReadDataFile(job, ws).has_value()) << path;
             ASSERT_TRUE(WriteDataFile(job, ws, fs::path(ws.File("WORK.TMP"))).has_value());
         }
         const Result<RunOutcome> run = RunReport(ws, RunOptions{kRunTime});

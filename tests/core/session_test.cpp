@@ -41,41 +41,43 @@ Session MakeSession() {
     return std::move(*session); // throws, and so fails the test, rather than read nothing
 }
 
-TEST(Session, ARejectedFileNeverBecomesTheSaveTarget) {
+struct RejectedRow {
+    std::string name, reason;
+};
+
+class SessionRejects : public testing::TestWithParam<RejectedRow> {};
+
+TEST_P(SessionRejects, AFileThatNeverBecomesTheSaveTarget) {
     const test::Scratch dir;
     WriteText(dir / "NOTES.TXT", "not a card file\r\n");
     WriteText(dir / "HUGE.IMG", "CRZ41\r\n");
     fs::resize_file(dir / "HUGE.IMG", kMaxTextFileBytes + 1); // sparse: no disk used
     ASSERT_EQ(::mkfifo((dir / "PIPE.V41").c_str(), 0600), 0); // nobody writes: never waited on
     fs::create_directory(dir / "FOLDER.V41");
-    // clang-format off
-    const struct { const char* name; ReadOutcome outcome; std::string reason; } cases[] = {
-        {"NOTES.TXT", ReadOutcome::Invalid, "Invalid File - Select Another File!"},
-        {"MISSING.V41", ReadOutcome::Failed, std::strerror(ENOENT)},
-        {"HUGE.IMG", ReadOutcome::Failed, "larger than 16 MB"},
-        {"PIPE.V41", ReadOutcome::Failed, "a named pipe, a device or a socket"},
-        {"FOLDER.V41", ReadOutcome::Failed, std::strerror(EISDIR)},
-    };
-    // clang-format on
     const fs::path job = SampleJob(dir);
-    for (const auto& c : cases) {
-        Session s = MakeSession();
-        ASSERT_TRUE(s.Open(job).read());
-        ASSERT_TRUE(s.Save().has_value()); // saved once, so that Open visibly clears DataSaved
-        const ReadResult r = s.Open(dir / c.name);
-        EXPECT_EQ(r.outcome, c.outcome) << c.name;
-        ASSERT_EQ(r.messages.size(), 1u) << c.name;
-        EXPECT_NE(r.messages[0].text.find(c.reason), std::string::npos) << r.messages[0].text;
-        EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, job.string()) << c.name;
-        EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved) << c.name;
-        EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1))) << c.name;
-    }
-    // A stream that goes on and on is refused as well, without reading it all.
+    Session s = MakeSession();
+    ASSERT_TRUE(s.Open(job).has_value());
+    ASSERT_TRUE(s.Save().has_value()); // saved once, so that Open visibly clears DataSaved
+    const Result<CardFileRead> r = s.Open(dir / GetParam().name);
+    ASSERT_FALSE(r);
+    EXPECT_NE(r.error().text.find(GetParam().reason), std::string::npos) << r.error().text;
+    EXPECT_EQ(SessionTestAccess::JobOf(s).dataFileName, job.string());
+    EXPECT_FALSE(SessionTestAccess::JobOf(s).dataSaved);
+    EXPECT_FALSE(fs::exists(s.workspace().BlockFileName(1)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SessionRejects, testing::ValuesIn(std::vector<RejectedRow>{
+    {"NOTES.TXT", "Invalid File - Select Another File!"},
+    {"MISSING.V41", std::strerror(ENOENT)},
+    {"HUGE.IMG", "larger than 16 MB"},
+    {"PIPE.V41", "a named pipe, a device or a socket"},
+    {"FOLDER.V41", std::strerror(EISDIR)},
+}), test::RowName());
+
+TEST(Session, AStreamWithoutEndIsRefusedUnread) {
     std::istringstream endless("CRZ41\r\n" + std::string(kMaxTextFileBytes, 'x'));
     Session s = MakeSession();
-    EXPECT_EQ(
-        ReadDataFile(SessionTestAccess::JobOf(s), s.workspace(), endless, "/dev/zero").outcome,
-        ReadOutcome::Failed);
+    EXPECT_FALSE(ReadDataFile(SessionTestAccess::JobOf(s), s.workspace(), endless, "/dev/zero"));
 }
 
 // Every operation, from a job just opened: whether it leaves the job changed and saved, and the
@@ -84,7 +86,7 @@ TEST(Session, EachOperationMarksChangedSavedAndKept) {
     const test::Scratch dir;
     const fs::path job = SampleJob(dir);
     auto rows = [](Session& s, const char* type) {
-        BlockRowsLoad loaded = s.LoadBlockRows(1);
+        BlockRowsLoad loaded = s.LoadBlockRows(1).value_or({1});
         GridTexts grid = s.job().rows;
         if (*type != '\0') grid[1].type = type;
         return s.StoreBlockRows(1, grid, loaded);
@@ -109,7 +111,7 @@ TEST(Session, EachOperationMarksChangedSavedAndKept) {
     // clang-format on
     for (const auto& c : cases) {
         Session s = MakeSession();
-        ASSERT_TRUE(s.Open(job).read());
+        ASSERT_TRUE(s.Open(job).has_value());
         s.KeepSnapshots();
         c.op(s);
         EXPECT_EQ(s.changed(), c.changed) << c.name;
@@ -160,7 +162,7 @@ TEST(Session, ADataFileChangedOnDiskIsFound) {
     for (const auto& c : cases) {
         const fs::path job = SampleJob(dir);
         Session s = MakeSession();
-        ASSERT_TRUE(s.Open(job).read());
+        ASSERT_TRUE(s.Open(job).has_value());
         c.change(job);
         EXPECT_EQ(s.ChangedOnDisk(), c.found) << c.name;
         ASSERT_TRUE(s.Save().has_value());

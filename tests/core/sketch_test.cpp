@@ -167,7 +167,7 @@ TEST(Sketch, AgreesWithTheReportOnEveryTestJob) {
         const std::string name = entry.path().filename().string();
         auto session = Session::Create();
         if (!(name.ends_with(".V41") || name.ends_with(".WRK")) ||
-            !session->Open(entry.path()).read())
+            !session->Open(entry.path()).has_value())
             continue;
         const Result<RunOutcome> run = session->Report();
         ASSERT_TRUE(run) << name;

@@ -52,13 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Job job;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    if (!ReadDataFile(job, first, in, "FUZZ.V41").read()) return 0;
+    if (!ReadDataFile(job, first, in, "FUZZ.V41").has_value()) return 0;
     const Result<std::string> once = CardFileText(job, first);
     if (!once) return 0; // a value wider than its card: refused, as a save would refuse it
 
     Job again;
     std::istringstream back(*once);
-    if (!ReadDataFile(again, second, back, "FUZZ.V41").read())
+    if (!ReadDataFile(again, second, back, "FUZZ.V41").has_value())
         Finding("a written file is not read");
     const Result<std::string> twice = CardFileText(again, second);
     if (!twice || *twice != *once) Finding("a file written, read and written again changed");

@@ -1,7 +1,10 @@
 // Small helpers shared by the core tests: card text and a workspace of their own.
 #pragma once
 
+#include <cctype>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +21,16 @@ inline std::string Cards(std::initializer_list<std::string> lines) {
     return out;
 }
 
+// Names a TEST_P row by its `name` field, anything but letters and digits made "_".
+struct RowName {
+    template <typename Row> std::string operator()(const testing::TestParamInfo<Row>& row) const {
+        std::string name = row.param.name;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    }
+};
+
 inline Workspace MakeWorkspace() {
     auto ws = Workspace::Create();
     if (!ws) ADD_FAILURE() << ws.error().text;
@@ -25,3 +38,16 @@ inline Workspace MakeWorkspace() {
 }
 
 } // namespace sidewalk::test
+
+namespace sidewalk {
+namespace {
+
+// A TEST_P row prints as its name, in failures and in the test list.
+template <typename Row>
+    requires requires(const Row& r) { std::string_view(r.name); }
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
+
+} // namespace
+} // namespace sidewalk

@@ -28,7 +28,7 @@ class Blocks : public QObject {
     void deleteBlockAsks() {
         Folder folder;
         Program p;
-        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(p.session().Open(kEnglish).has_value());
         QVERIFY(p.session().SaveAs(folder.path() / "DELETE.V41").has_value());
         SectList list(p.services);
         list.show();
@@ -151,7 +151,7 @@ class Blocks : public QObject {
         // A value the block file had that the grid would not take is kept, not refused.
         GridTexts rows{};
         rows[1] = {"7", "-5", "10", "0", ""};
-        const BlockRowsLoad loaded = LoadBlockRows(p.job(), p.session().workspace(), 5);
+        const BlockRowsLoad loaded = *LoadBlockRows(p.job(), p.session().workspace(), 5);
         QVERIFY(StoreBlockRows(p.job(), p.session().workspace(), 5, rows, loaded).has_value());
         Dataform legacy(p.services, 5);
         Press(legacy, "dataexit");
@@ -218,7 +218,7 @@ class Blocks : public QObject {
     void sketchBesideTheGrid() {
         Folder folder;
         Program p;
-        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(p.session().Open(kEnglish).has_value());
         Dataform form(p.services, 1);
         form.show();
         const QSize bare = form.size();

@@ -90,7 +90,7 @@ class RowOperations : public QObject {
             [](Session& s) {
                 s.StoreBlockHeader(1, {"Tangent", "Right", "10", "4", "1", "1", "", "TYPED"});
                 BlockRowsModel rows(s.job().rows);
-                RowsKeeper keeper(s, 1, s.LoadBlockRows(1), rows);
+                RowsKeeper keeper(s, 1, *s.LoadBlockRows(1), rows);
                 QObject::connect(&rows, &QAbstractItemModel::dataChanged, [&] {
                     (void)SketchBlock(s.job().header(1), rows.Texts(), false);
                 });
@@ -106,7 +106,7 @@ class RowOperations : public QObject {
         QCOMPARE(found.size(), std::size_t{1});
         auto s = Session::Create();
         QVERIFY(s->Adopt(found[0]).has_value());
-        QVERIFY(s->LoadBlockRows(1).fileRead);
+        QVERIFY(s->LoadBlockRows(1)->fileRead);
         for (int r = 1; r <= committed; ++r)
             QCOMPARE(QString::fromStdString(s->job().row(r).area), QString::number(r) + ".000");
     }

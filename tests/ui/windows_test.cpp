@@ -47,56 +47,55 @@ class Windows : public QObject {
   private slots:
 
     // Each row: what happens before Exit, and whether Exit asks.
+    void closingQuestion_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("new job") << "" << true;
+        QTest::newRow("saved") << "save" << false;
+        QTest::newRow("saved, then the index record changed") << "save index" << true;
+        QTest::newRow("saved, index record opened unchanged") << "save same" << false;
+        QTest::newRow("Save Data window opened and left") << "save window" << true;
+    }
     void closingQuestion() {
-        // clang-format off
-        const struct { const char* name; QString before; bool asks; } cases[] = {
-            {"new job", "", true},
-            {"saved", "save", false},
-            {"saved, then the index record changed", "save index", true},
-            {"saved, index record opened unchanged", "save same", false},
-            {"Save Data window opened and left", "save window", true},
+        QFETCH(QString, before);
+        QFETCH(bool, asks);
+        Folder folder;
+        Program p;
+        p.session().New();
+        p.job().jobUnits = "E";
+        if (before.contains("save"))
+            QVERIFY(p.session().SaveAs(folder.path() / "JOB.V41").has_value());
+        p.onWindow["Indexform"] = [before](QDialog& w) {
+            if (before.contains("index")) w.findChild<QLineEdit*>("DEng")->setText("SOMEONE ELSE");
+            w.close(); // the frame's close stores the fields as OK does
         };
-        // clang-format on
-        for (const auto& [name, before, asks] : cases) {
-            Folder folder;
-            Program p;
-            p.session().New();
-            p.job().jobUnits = "E";
-            if (before.contains("save"))
-                QVERIFY(p.session().SaveAs(folder.path() / "JOB.V41").has_value());
-            p.onWindow["Indexform"] = [before](QDialog& w) {
-                if (before.contains("index"))
-                    w.findChild<QLineEdit*>("DEng")->setText("SOMEONE ELSE");
-                w.close(); // the frame's close stores the fields as OK does
-            };
-            p.onWindow["EnddataForm"] = [](QDialog& w) { Press(w, "saveexit"); };
-            ProcForm options(p.services, p.state);
-            if (before.contains("index") || before.contains("same")) Press(options, "IndexCmd");
-            if (before.contains("window")) Press(options, "SaveCmd");
-            const auto shownBefore = p.messages.shown().size();
-            if (asks) p.messages.AnswerNext(QMessageBox::Yes); // Yes keeps the window open
-            options.show();
-            Press(options, "ExitCmd");
-            QCOMPARE(p.messages.shown().size(), shownBefore + (asks ? 1 : 0));
-            QCOMPARE(options.isVisible(), asks);
-            if (!asks) continue;
-            const auto& question = p.messages.shown().back();
-            QCOMPARE(question.title, QString("Save Data"));
-            QCOMPARE(question.text, "Do You Want To Save The Data\n\n" +
-                                        QString::fromStdString(p.job().dataFileName));
-            p.messages.AnswerNext(QMessageBox::Escape); // Escape or the close box keep it, as Yes
-            options.close();
-            QVERIFY(options.isVisible());
-            p.messages.AnswerNext(QMessageBox::No); // No lets it close
-            options.close();
-            QVERIFY(!options.isVisible());
-        }
+        p.onWindow["EnddataForm"] = [](QDialog& w) { Press(w, "saveexit"); };
+        ProcForm options(p.services, p.state);
+        if (before.contains("index") || before.contains("same")) Press(options, "IndexCmd");
+        if (before.contains("window")) Press(options, "SaveCmd");
+        const auto shownBefore = p.messages.shown().size();
+        if (asks) p.messages.AnswerNext(QMessageBox::Yes); // Yes keeps the window open
+        options.show();
+        Press(options, "ExitCmd");
+        QCOMPARE(p.messages.shown().size(), shownBefore + (asks ? 1 : 0));
+        QCOMPARE(options.isVisible(), asks);
+        if (!asks) return;
+        const auto& question = p.messages.shown().back();
+        QCOMPARE(question.title, QString("Save Data"));
+        QCOMPARE(question.text,
+                 "Do You Want To Save The Data\n\n" + QString::fromStdString(p.job().dataFileName));
+        p.messages.AnswerNext(QMessageBox::Escape); // Escape or the close box keep it, as Yes
+        options.close();
+        QVERIFY(options.isVisible());
+        p.messages.AnswerNext(QMessageBox::No); // No lets it close
+        options.close();
+        QVERIFY(!options.isVisible());
     }
 
     void saveAndSaveAs() {
         Folder folder;
         Program p;
-        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(p.session().Open(kEnglish).has_value());
         const fs::path copy = folder.path() / "COPY.V41";
         {
             EnddataForm form(p.services, p.state);
@@ -150,7 +149,7 @@ class Windows : public QObject {
 
     void reportWritesTheWorkFileAndTheReport() {
         Program p;
-        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(p.session().Open(kEnglish).has_value());
         p.onWindow["ViewForm"] = [](QDialog& w) { Press(w, "Mnu_Exit"); };
         ProcForm options(p.services, p.state);
         Press(options, "ReportCmd");
@@ -245,8 +244,23 @@ class Windows : public QObject {
         QAccessible::queryAccessibleInterface(pages)->actionInterface()->doAction(
             QAccessibleActionInterface::toggleAction());
         QVERIFY(print.findChild<QWidget*>("Frame2")->isEnabled());
-        Press(units, "Cmd_Metric"); // and the units window's Metric makes a metric job
-        QCOMPARE(p.job().jobUnits, std::string("M"));
+    }
+
+    void unitsWindowSetsTheUnits_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("units");
+        QTest::newRow("English") << "Cmd_English"
+                                 << "E";
+        QTest::newRow("Metric") << "Cmd_Metric"
+                                << "M";
+    }
+    void unitsWindowSetsTheUnits() {
+        QFETCH(QString, button);
+        Program p;
+        p.session().New();
+        EngMet_Form units(p.session());
+        Press(units, button.toLatin1().constData());
+        QTEST(QString::fromStdString(p.job().jobUnits), "units");
     }
 
     void helpTopics() {
@@ -276,24 +290,37 @@ class Windows : public QObject {
         Press(options, "BookCmd");
         QCOMPARE(p.help().lastTopic(), 650);
         QVERIFY(p.help().browser()->parentWidget() == nullptr);
-        // Help goes beside the window it was asked from, to its right where there is room.
+    }
+
+    // Help goes beside the window it was asked from, to its right where there is room.
+    void helpGoesBeside_data() {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const char* column : {"left", "width", "helpWidth", "expectLeft", "expectWidth"})
+            QTest::addColumn<int>(column);
         // clang-format off
-        const struct { int left, width, helpWidth, expectLeft, expectWidth; } beside[] = {
-            {screen.left(), 200, 300, screen.left() + 200, 300}, // room on the right
-            {screen.right() + 1 - 200, 200, 300, screen.right() + 1 - 500, 300}, // on the left
-            {screen.left() + 100, screen.width() - 500, 720, screen.right() + 1 - 400, 400},
-        };
+        QTest::newRow("room on the right") << screen.left() << 200 << 300 << screen.left() + 200 << 300;
+        QTest::newRow("on the left") << screen.right() + 1 - 200 << 200 << 300 << screen.right() + 1 - 500 << 300;
+        QTest::newRow("narrowed") << screen.left() + 100 << screen.width() - 500 << 720 << screen.right() + 1 - 400 << 400;
         // clang-format on
-        for (const auto& c : beside) {
-            QWidget asking;
-            asking.setGeometry(c.left, screen.top() + 50, c.width, 100);
-            QWidget help;
-            help.resize(c.helpWidth, 300);
-            PlaceBeside(help, asking);
-            QCOMPARE(help.x(), c.expectLeft);
-            QCOMPARE(help.width(), c.expectWidth);
-        }
+    }
+    void helpGoesBeside() {
+        QFETCH(int, left);
+        QFETCH(int, width);
+        QFETCH(int, helpWidth);
+        QWidget asking;
+        asking.setGeometry(left, QGuiApplication::primaryScreen()->availableGeometry().top() + 50,
+                           width, 100);
+        QWidget help;
+        help.resize(helpWidth, 300);
+        PlaceBeside(help, asking);
+        QTEST(help.x(), "expectLeft");
+        QTEST(help.width(), "expectWidth");
+    }
+
+    void helpNotFoundIsSaid() {
+        Program p;
+        p.session().New();
+        ProcForm options(p.services, p.state);
         p.help().InitHelp(nullptr, "/nonexistent");
         p.messages.AnswerNext(QMessageBox::Ok);
         Press(options, "Mnu_Help");
@@ -311,7 +338,7 @@ class Windows : public QObject {
 
         // The viewer shows the report with its page breaks; Print leaves no selection file.
         Program p;
-        QVERIFY(p.session().Open(kEnglish).read());
+        QVERIFY(p.session().Open(kEnglish).has_value());
         const Result<RunOutcome> run = p.session().Report();
         QVERIFY(run);
         ViewForm view(p.services, p.state, run->report);
