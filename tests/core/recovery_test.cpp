@@ -23,7 +23,7 @@ using test::KilledRun;
 TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
     const test::Scratch dir;
     const fs::path job = dir / "JOB.V41";
-    test::WriteText(job, test::ReadText(fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41"));
+    test::WriteText(job, test::ReadText(test::kEnglish));
     GridTexts grid{};
     grid[2] = {"7", "12.5", "11", "50", ""};
     // changes: 0 none, 1 the index record, 2 and block 3's header and rows, 3 then saved;
@@ -80,8 +80,7 @@ TEST(Recovery, AKilledRunsChangesComeBackUnsaved) {
 TEST(Recovery, KilledInTheMiddleOfASave) {
     const test::Scratch dir, parent;
     const fs::path job = dir / "JOB.V41";
-    const std::string old =
-        test::ReadText(fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41");
+    const std::string old = test::ReadText(test::kEnglish);
     test::WriteText(job, old);
     KilledRun(parent.path(), [&](Session& s) {
         s.Open(job);

@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 using test::ReadText;
 using test::WriteText;
 
-const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
+using test::kEnglish;
 
 // The English sample copied to dir, so that saving it touches no file of the source tree.
 fs::path SampleJob(const test::Scratch& dir) {

@@ -33,6 +33,12 @@ class Scratch {
     std::filesystem::path path_;
 };
 
+#ifdef SIDEWALK_EXAMPLES_DIR
+// The English sample job of the source tree: read, never written.
+inline const std::filesystem::path kEnglish =
+    std::filesystem::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
+#endif
+
 inline std::string ReadText(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

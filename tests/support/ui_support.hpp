@@ -23,6 +23,7 @@
 
 namespace sidewalk::ui::test {
 
+using sidewalk::test::kEnglish;
 using sidewalk::test::ReadText;
 using Folder = sidewalk::test::Scratch; // for saved files
 

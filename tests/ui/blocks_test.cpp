@@ -19,8 +19,6 @@ namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
 
-const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
-
 class Blocks : public QObject {
     Q_OBJECT
   private slots:
@@ -194,22 +192,46 @@ class Blocks : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
                         Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), grid);
-        // A click lands in the row clicked: on the cell, or its row's nearest used one.
-        for (const auto& [row, column, landed] : {std::tuple{0, 1, 2}, {1, 3, 4}, {2, 5, 4}}) {
-            grid->setCurrentIndex(grid->model()->index(1, 0));
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(grid->model()->index(row, column)).center());
-            QCoreApplication::processEvents();
-            QCOMPARE(grid->currentIndex().row(), row);
-            QCOMPARE(grid->currentIndex().column(), landed);
-        }
-        grid->setCurrentIndex(grid->model()->index(1, 2));
-        QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
-        QCOMPARE(Cell(grid, 1, 2), QString("11"));
-        QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(Cell(grid, 1, 2), QString());
         Press(form, "dataexit");
         QCOMPARE(p.job().row(1), (BlockRow{"4", "", "10", "32.5", "25"}));
+        QCOMPARE(p.job().row(2), (BlockRow{"7", "12.5", "11", "0", ""}));
+    }
+
+    // A click lands in the row clicked: on the cell, or its row's nearest used one; Delete
+    // clears the cell under the cursor, Shift+Delete does not.
+    void clickAndDeleteInKeyedRows_data() {
+        for (const char* column : {"row", "column", "landed"})
+            QTest::addColumn<int>(column);
+        QTest::newRow("type 4 has no area") << 0 << 1 << 2;
+        QTest::newRow("type 7 uses the plus") << 1 << 3 << 4;
+        QTest::newRow("type 0 has no radius") << 2 << 5 << 4;
+    }
+    void clickAndDeleteInKeyedRows() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        Program p;
+        p.session().New();
+        p.job().header(2) = {"T", "R", "10", "4", "22", "22", "", "KEYED"};
+        GridTexts rows{};
+        rows[1] = {"4", "", "10", "32.5", "25"};
+        rows[2] = {"7", "12.5", "11", "0", ""};
+        rows[3] = {"0", "1", "12", "0", ""};
+        BlockRowsLoad loaded{2};
+        QVERIFY(p.session().StoreBlockRows(2, rows, loaded).has_value());
+        Dataform form(p.services, 2);
+        form.show();
+        auto* grid = form.findChild<QTableView*>("Spread1");
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, column)).center());
+        QCoreApplication::processEvents();
+        QCOMPARE(grid->currentIndex().row(), row);
+        QTEST(grid->currentIndex().column(), "landed");
+        const QString text = Cell(grid, row, grid->currentIndex().column());
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(Cell(grid, row, grid->currentIndex().column()), text);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(Cell(grid, row, grid->currentIndex().column()), QString());
     }
 
     // The sketch is a pane of the window: on a screen too narrow for both (the offscreen one,

@@ -14,6 +14,14 @@
 #include "print/report_printing.hpp"
 #include "ui_support.hpp"
 
+// A row of printing on the tray printer: the paper, bin and orientation chosen, the pages and
+// copies printed; the sheets each copy takes, the paper's size in points and the tray's mark.
+struct TrayCase {
+    int paper, bin, orientation, from, to, copies, sheets;
+    const char *size, *mark;
+};
+Q_DECLARE_METATYPE(TrayCase)
+
 namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
@@ -57,8 +65,7 @@ class RealPrinting : public QObject {
         QCOMPARE(status, 0);
     }
 
-    void printsOnThePaperAndTrayChosen() {
-        CupsPrintSystem cups((work_.path() / "print.pdf").string());
+    void printsOnThePaperAndTrayChosen_data() {
         // The sheets pages from..to take at so many lines a sheet.
         const QStringList pages = QString::fromStdString(ReadText(report_)).split("\f\r\n");
         auto sheets = [&](int from, int to, int lines) {
@@ -67,108 +74,121 @@ class RealPrinting : public QObject {
                 n += std::max<int>(1, (pages[page - 1].count('\n') + lines - 1) / lines);
             return n;
         };
+        QTest::addColumn<TrayCase>("c");
         // clang-format off
-        const struct { int paper, bin, orientation, from, to, copies, sheets; const char *size, *mark; } cases[] = {
-            {1, 7, 1, 1, 9999, 1, sheets(1, 9999, 60), "612 x 792", "TRAY-MARK-Auto"},
-            {5, 1, 1, 1, 1, 1, 1, "612 x 1008", "TRAY-MARK-Upper"},
-            // across an A4 sheet: 45 lines a sheet
-            {9, 259, 2, 2, 3, 2, sheets(2, 3, 45), "595 x 842", "TRAY-MARK-Tray2"},
-            // the paper of Letter's size named and sent as itself
-            {260, 7, 1, 1, 1, 1, 1, "612 x 792", "TRAY-MARK-Auto"},
-        };
+        QTest::newRow("Letter, all pages") << TrayCase{1, 7, 1, 1, 9999, 1, sheets(1, 9999, 60), "612 x 792", "TRAY-MARK-Auto"};
+        QTest::newRow("Legal, upper tray") << TrayCase{5, 1, 1, 1, 1, 1, 1, "612 x 1008", "TRAY-MARK-Upper"};
+        QTest::newRow("across A4: 45 lines a sheet") << TrayCase{9, 259, 2, 2, 3, 2, sheets(2, 3, 45), "595 x 842", "TRAY-MARK-Tray2"};
+        QTest::newRow("Letter's size named as itself") << TrayCase{260, 7, 1, 1, 1, 1, 1, "612 x 792", "TRAY-MARK-Auto"};
         // clang-format on
-        for (const auto& c : cases) {
-            const CurrentPrinter printer{"Trays", "", static_cast<Orientation>(c.orientation),
-                                         c.paper, c.bin};
-            for (int copy = 0; copy < c.copies; ++copy) {
-                const auto document = cups.StartDocument(printer, "PRINT.SPL");
-                const auto error = PrintReportPages(ReadText(report_), c.from, c.to, *document);
-                QVERIFY2(!error.failed(), error.failed() ? error.error().text.c_str() : "");
+    }
+    void printsOnThePaperAndTrayChosen() {
+        QFETCH(TrayCase, c);
+        CupsPrintSystem cups((work_.path() / "print.pdf").string());
+        const CurrentPrinter printer{"Trays", "", static_cast<Orientation>(c.orientation), c.paper,
+                                     c.bin};
+        for (int copy = 0; copy < c.copies; ++copy) {
+            const auto document = cups.StartDocument(printer, "PRINT.SPL");
+            const auto error = PrintReportPages(ReadText(report_), c.from, c.to, *document);
+            QVERIFY2(!error.failed(), error.failed() ? error.error().text.c_str() : "");
+        }
+        const std::vector<fs::path> jobs = NextJobs(static_cast<std::size_t>(c.copies));
+        QCOMPARE(jobs.size(), static_cast<std::size_t>(c.copies));
+        for (const fs::path& job : jobs) {
+            const QString pdf = QString::fromStdString(job.string());
+            const QString info = RunTool("pdfinfo", {pdf});
+            QVERIFY2(info.contains(QRegularExpression(QString("Pages: +%1\n").arg(c.sheets))),
+                     qPrintable(info));
+            QVERIFY2(info.contains(c.size), qPrintable(info));
+            const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
+            QCOMPARE(text.count(c.mark), c.sheets);
+            // Across the sheet, the report's lines run along its long edge.
+            const QString box = RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+            const QRegularExpressionMatch word =
+                QRegularExpression(
+                    R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">QUANTITIES<)re")
+                    .match(box);
+            QVERIFY(word.hasMatch());
+            const double wide = word.captured(3).toDouble() - word.captured(1).toDouble();
+            const double high = word.captured(4).toDouble() - word.captured(2).toDouble();
+            QCOMPARE(high > wide, c.orientation == 2);
+            // The paper sent is the paper chosen; every character lies inside the
+            // printable area (Letter's starts a quarter inch in from each side).
+            fs::path options = job;
+            const std::string sent = ReadText(options.replace_extension(".options"));
+            const std::map<int, std::string> keyword = {
+                {1, "Letter"}, {5, "Legal"}, {9, "A4"}, {260, "AnsiA"}};
+            QVERIFY2(sent.find("media=" + keyword.at(c.paper) + " ") != std::string::npos,
+                     sent.c_str());
+            if (c.paper != 1) continue;
+            const QString words = RunTool("pdftotext", {"-bbox", pdf, "-"});
+            const QRegularExpression across(
+                R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)<)re");
+            int inside = 0;
+            for (const auto& w : across.globalMatch(words)) {
+                if (w.captured(3).startsWith("TRAY-MARK")) continue;
+                QVERIFY2(w.captured(1).toDouble() >= 18 && w.captured(2).toDouble() <= 594,
+                         qPrintable(w.captured(0)));
+                ++inside;
             }
-            const std::vector<fs::path> jobs = NextJobs(static_cast<std::size_t>(c.copies));
-            QCOMPARE(jobs.size(), static_cast<std::size_t>(c.copies));
-            for (const fs::path& job : jobs) {
-                const QString pdf = QString::fromStdString(job.string());
-                const QString info = RunTool("pdfinfo", {pdf});
-                QVERIFY2(info.contains(QRegularExpression(QString("Pages: +%1\n").arg(c.sheets))),
-                         qPrintable(info));
-                QVERIFY2(info.contains(c.size), qPrintable(info));
-                const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
-                QCOMPARE(text.count(c.mark), c.sheets);
-                // Across the sheet, the report's lines run along its long edge.
-                const QString box = RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-                const QRegularExpressionMatch word =
-                    QRegularExpression(
-                        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">QUANTITIES<)re")
-                        .match(box);
-                QVERIFY(word.hasMatch());
-                const double wide = word.captured(3).toDouble() - word.captured(1).toDouble();
-                const double high = word.captured(4).toDouble() - word.captured(2).toDouble();
-                QCOMPARE(high > wide, c.orientation == 2);
-                // The paper sent is the paper chosen; every character lies inside the
-                // printable area (Letter's starts a quarter inch in from each side).
-                fs::path options = job;
-                const std::string sent = ReadText(options.replace_extension(".options"));
-                const std::map<int, std::string> keyword = {
-                    {1, "Letter"}, {5, "Legal"}, {9, "A4"}, {260, "AnsiA"}};
-                QVERIFY2(sent.find("media=" + keyword.at(c.paper) + " ") != std::string::npos,
-                         sent.c_str());
-                if (c.paper != 1) continue;
-                const QString words = RunTool("pdftotext", {"-bbox", pdf, "-"});
-                const QRegularExpression across(
-                    R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)<)re");
-                int inside = 0;
-                for (const auto& w : across.globalMatch(words)) {
-                    if (w.captured(3).startsWith("TRAY-MARK")) continue;
-                    QVERIFY2(w.captured(1).toDouble() >= 18 && w.captured(2).toDouble() <= 594,
-                             qPrintable(w.captured(0)));
-                    ++inside;
-                }
-                QVERIFY(inside > 100);
-            }
+            QVERIFY(inside > 100);
         }
     }
 
-    // What stops a print job is said; the command prints through the same code.
-    void failuresAndTheCommand() {
-        const QString print = SIDEWALK_BUILD_DIR "/sidewalk-print";
+    // What stops a print job is said by the command, which prints through the same code.
+    void commandSaysWhatStopsIt_data() {
         const QString report = QString::fromStdString(report_);
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
         // clang-format off
-        const struct { QStringList args; int status; const char* says; } runs[] = {
-            {{"--list"}, 0, "Trays (default)"},
-            {{"--printer", "Nowhere", report},
-             2,
-             "The printer Nowhere cannot be opened: the print system knows no printer"},
-            {{"--printer", "Closed", report}, 2, "The printer Closed did not take the report"},
-            {{"--tray", "Tray 9", report}, 2, "has no tray named Tray 9 (trays: Automatic, Tray 1"},
-            {{"--printer", "Trays", "--paper", "A5", report}, 2, "has no paper named A5"},
-            {{"--paper", "A4", "--tray", "Tray 1", "--copies", "2", "--pages", "1-1", report},
-             0,
-             ""},
-        };
+        QTest::newRow("list") << QStringList{"--list"} << 0 << "Trays (default)";
+        QTest::newRow("no such printer") << QStringList{"--printer", "Nowhere", report} << 2 << "The printer Nowhere cannot be opened: the print system knows no printer";
+        QTest::newRow("takes no jobs") << QStringList{"--printer", "Closed", report} << 2 << "The printer Closed did not take the report";
+        QTest::newRow("no such tray") << QStringList{"--tray", "Tray 9", report} << 2 << "has no tray named Tray 9 (trays: Automatic, Tray 1";
+        QTest::newRow("no such paper") << QStringList{"--printer", "Trays", "--paper", "A5", report} << 2 << "has no paper named A5";
         // clang-format on
-        for (const auto& r : runs) {
-            int status = -1;
-            const QString said = RunTool(print, r.args, &status);
-            QCOMPARE(status, r.status);
-            QVERIFY2(said.contains(r.says), qPrintable(said));
-        }
+    }
+    void commandSaysWhatStopsIt() {
+        QFETCH(QStringList, args);
+        int status = -1;
+        const QString said = RunTool(SIDEWALK_BUILD_DIR "/sidewalk-print", args, &status);
+        QTEST(status, "status");
+        QFETCH(QString, says);
+        QVERIFY2(said.contains(says), qPrintable(said));
+    }
+
+    void commandPrintsCopiesOnThePaperAndTrayChosen() {
+        int status = -1;
+        RunTool(SIDEWALK_BUILD_DIR "/sidewalk-print",
+                {"--paper", "A4", "--tray", "Tray 1", "--copies", "2", "--pages", "1-1",
+                 QString::fromStdString(report_)},
+                &status);
+        QCOMPARE(status, 0);
         for (const fs::path& job : NextJobs(2)) {
             const QString pdf = QString::fromStdString(job.string());
             QVERIFY(RunTool("pdfinfo", {pdf}).contains("595 x 842"));
             QCOMPARE(RunTool("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
         }
+    }
+
+    void commandWithoutASpooler_data() {
+        const QString report = QString::fromStdString(report_);
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("printer named") << QStringList{"--printer", "Trays", report};
+        QTest::newRow("default printer") << QStringList{report};
+        QTest::newRow("list") << QStringList{"--list"};
+    }
+    void commandWithoutASpooler() {
+        QFETCH(QStringList, args);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CUPS_SERVER", QString::fromStdString((work_.path() / "none.sock").string()));
-        for (const QStringList& args : {QStringList{"--printer", "Trays", report},
-                                        QStringList{report}, QStringList{"--list"}}) {
-            QProcess noSpooler;
-            noSpooler.setProcessEnvironment(env);
-            noSpooler.start(print, args);
-            noSpooler.waitForFinished(60000);
-            QCOMPARE(noSpooler.exitCode(), 2);
-            QVERIFY(noSpooler.readAllStandardError().contains("no print spooler answers"));
-        }
+        QProcess noSpooler;
+        noSpooler.setProcessEnvironment(env);
+        noSpooler.start(SIDEWALK_BUILD_DIR "/sidewalk-print", args);
+        noSpooler.waitForFinished(60000);
+        QCOMPARE(noSpooler.exitCode(), 2);
+        QVERIFY(noSpooler.readAllStandardError().contains("no print spooler answers"));
     }
 };
 

@@ -30,6 +30,24 @@ struct PrintDialogCase {
 };
 Q_DECLARE_METATYPE(PrintDialogCase)
 
+// A row of the setup window's table: the printer chosen and the paper, bin and orientation
+// stored; the rows of the paper and bin lists then chosen and the description's two lines.
+struct SetupListsCase {
+    const char* printer;
+    int paper, bin, orientation, paperRow, binRow;
+    const char *paperLine, *binLine;
+};
+Q_DECLARE_METATYPE(SetupListsCase)
+
+// A row of another printer chosen in setup: its place in the list, the button pressed, and the
+// printer, paper, bin and orientation then stored.
+struct OtherPrinterCase {
+    int printer;
+    const char *button, *device;
+    int paper, bin, orientation;
+};
+Q_DECLARE_METATYPE(OtherPrinterCase)
+
 namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
@@ -70,44 +88,43 @@ class Printing : public QObject {
 
     // The setup lists and the description name the driver's entries; a printer that cannot be
     // opened, or a paper the driver does not list, names none.
+    void setupListsAndDescription_data() {
+        QTest::addColumn<SetupListsCase>("c");
+        // clang-format off
+        QTest::newRow("listed paper and bin") << SetupListsCase{"Office", 9, 1, 1, 2, 1, " Paper: A4   [Portrait] ", " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "};
+        QTest::newRow("paper not listed") << SetupListsCase{"Office", 3, 7, 2, -1, 0, " Paper: Not Defined   [Landscape] ", " Bin: Automatic "};
+        QTest::newRow("cannot be opened: the papers for a file") << SetupListsCase{"Gone", 9, 1, 1, 2, -1, " Paper: A4   [Portrait] ", " Bin: Not Defined "};
+        // clang-format on
+    }
     void setupListsAndDescription() {
+        QFETCH(SetupListsCase, c);
         Program p;
         AddQueues(p.printers);
-        // clang-format off
-        const struct { const char* printer; int paper, bin, orientation, paperRow, binRow; const char *paperLine, *binLine; } cases[] = {
-            {"Office", 9, 1, 1, 2, 1, " Paper: A4   [Portrait] ", " Bin: BBBBBBBBBBBBBBBBBBBBBBBB "},
-            {"Office", 3, 7, 2, -1, 0, " Paper: Not Defined   [Landscape] ", " Bin: Automatic "},
-            // Cannot be opened: the papers for a file.
-            {"Gone", 9, 1, 1, 2, -1, " Paper: A4   [Portrait] ", " Bin: Not Defined "},
-        };
-        // clang-format on
-        for (const auto& c : cases) {
-            p.state.printer = SelectPrinter(p.printers, c.printer);
-            p.state.printer.paperSize = c.paper;
-            p.state.printer.paperBin = c.bin;
-            p.state.printer.orientation = static_cast<Orientation>(c.orientation);
-            const PrinterDescription d = DescribePrinter(p.printers, p.state.printer);
-            QCOMPARE(PaperLine(d), std::string(c.paperLine));
-            QCOMPARE(BinLine(d), std::string(c.binLine));
-            NTSetup setup(p.help(), p.printers, p.state.printer);
-            QCOMPARE(Items(setup.findChild<QComboBox*>("combo1")),
-                     QStringList({"Office", "Gone", "Closed", "Home"}));
-            QCOMPARE(setup.findChild<QComboBox*>("combo1")->currentText(), c.printer);
-            auto* papers = setup.findChild<QComboBox*>("Combo2");
-            auto* bins = setup.findChild<QComboBox*>("Combo3");
-            if (std::string(c.printer) == "Office") {
-                QCOMPARE(Items(papers), QStringList({"1  Letter", "5  Legal", "9  A4",
-                                                     "258  " + QString(64, 'P')}));
-                QCOMPARE(Items(bins),
-                         QStringList({"7  Automatic", "1  " + QString(24, 'B'), "259  Second"}));
-            } else {
-                QCOMPARE(Items(papers), QStringList({"1  US Letter", "5  US Legal", "9  A4"}));
-                QCOMPARE(Items(bins), QStringList{"  <Unavailable>"});
-            }
-            QCOMPARE(papers->currentIndex(), c.paperRow);
-            QCOMPARE(bins->currentIndex(), c.binRow);
-            QCOMPARE(setup.findChild<QRadioButton*>("Option1_1")->isChecked(), c.orientation == 2);
+        p.state.printer = SelectPrinter(p.printers, c.printer);
+        p.state.printer.paperSize = c.paper;
+        p.state.printer.paperBin = c.bin;
+        p.state.printer.orientation = static_cast<Orientation>(c.orientation);
+        const PrinterDescription d = DescribePrinter(p.printers, p.state.printer);
+        QCOMPARE(PaperLine(d), std::string(c.paperLine));
+        QCOMPARE(BinLine(d), std::string(c.binLine));
+        NTSetup setup(p.help(), p.printers, p.state.printer);
+        QCOMPARE(Items(setup.findChild<QComboBox*>("combo1")),
+                 QStringList({"Office", "Gone", "Closed", "Home"}));
+        QCOMPARE(setup.findChild<QComboBox*>("combo1")->currentText(), c.printer);
+        auto* papers = setup.findChild<QComboBox*>("Combo2");
+        auto* bins = setup.findChild<QComboBox*>("Combo3");
+        if (std::string(c.printer) == "Office") {
+            QCOMPARE(Items(papers),
+                     QStringList({"1  Letter", "5  Legal", "9  A4", "258  " + QString(64, 'P')}));
+            QCOMPARE(Items(bins),
+                     QStringList({"7  Automatic", "1  " + QString(24, 'B'), "259  Second"}));
+        } else {
+            QCOMPARE(Items(papers), QStringList({"1  US Letter", "5  US Legal", "9  A4"}));
+            QCOMPARE(Items(bins), QStringList{"  <Unavailable>"});
         }
+        QCOMPARE(papers->currentIndex(), c.paperRow);
+        QCOMPARE(bins->currentIndex(), c.binRow);
+        QCOMPARE(setup.findChild<QRadioButton*>("Option1_1")->isChecked(), c.orientation == 2);
     }
 
     // OK sets paper, bin and orientation from the lists; a text without a number leaves its
@@ -127,27 +144,33 @@ class Printing : public QObject {
         QCOMPARE(p.state.printer.paperSize, 5);
         QCOMPARE(p.state.printer.paperBin, 1);
         QVERIFY(p.state.printer.orientation == Orientation::Landscape);
-        // printer: place in the list
-        // clang-format off
-        const struct { int printer; const char* button; const char* device; int paper, bin, orientation; } cases[] = {
-            {2, "Cmd_Cancel", "Office", 5, 1, 2}, // all put back
-            {2, "Cmd_OK", "Closed", 5, 1, 2},     // Legal and the bin by name
-            {3, "Cmd_OK", "Home", 1, 7, 2},       // no Legal, no such bin: its defaults
-        };
-        // clang-format on
-        for (const auto& c : cases) {
-            NTSetup setup(p.help(), p.printers, p.state.printer);
-            setup.findChild<QComboBox*>("combo1")->setCurrentIndex(c.printer);
-            setup.combo1_Click();
-            Press(setup, c.button);
-            QCOMPARE(p.state.printer.deviceName, std::string(c.device));
-            QCOMPARE(p.state.printer.paperSize, c.paper);
-            QCOMPARE(p.state.printer.paperBin, c.bin);
-            QVERIFY(p.state.printer.orientation == static_cast<Orientation>(c.orientation));
-            p.state.printer = SelectPrinter(p.printers, "Office");
-            p.state.printer.paperSize = 5;
-            p.state.printer.orientation = Orientation::Landscape;
-        }
+    }
+
+    // Another printer chosen in setup, from Office on Legal, landscape.
+    void setupOtherPrinter_data() {
+        QTest::addColumn<OtherPrinterCase>("c");
+        QTest::newRow("Cancel puts all back")
+            << OtherPrinterCase{2, "Cmd_Cancel", "Office", 5, 1, 2};
+        QTest::newRow("Legal and the bin by name")
+            << OtherPrinterCase{2, "Cmd_OK", "Closed", 5, 1, 2};
+        QTest::newRow("no Legal, no such bin: its defaults")
+            << OtherPrinterCase{3, "Cmd_OK", "Home", 1, 7, 2};
+    }
+    void setupOtherPrinter() {
+        QFETCH(OtherPrinterCase, c);
+        Program p;
+        AddQueues(p.printers);
+        p.state.printer = SelectPrinter(p.printers, "Office");
+        p.state.printer.paperSize = 5;
+        p.state.printer.orientation = Orientation::Landscape;
+        NTSetup setup(p.help(), p.printers, p.state.printer);
+        setup.findChild<QComboBox*>("combo1")->setCurrentIndex(c.printer);
+        setup.combo1_Click();
+        Press(setup, c.button);
+        QCOMPARE(p.state.printer.deviceName, std::string(c.device));
+        QCOMPARE(p.state.printer.paperSize, c.paper);
+        QCOMPARE(p.state.printer.paperBin, c.bin);
+        QVERIFY(p.state.printer.orientation == static_cast<Orientation>(c.orientation));
     }
 
     // The print dialog's range choice, Print To File, and the status lines after Setup.

@@ -40,8 +40,6 @@ namespace sidewalk::ui::test {
 
 namespace fs = std::filesystem;
 
-const fs::path kEnglish = fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41";
-
 class Windows : public QObject {
     Q_OBJECT
   private slots:
