@@ -1,6 +1,6 @@
 // Speed of the largest job the program allows (100 blocks of 100 rows, every item type):
 // writing the work file plus the report run, reading the data file, a sketch, and a grid cell
-// kept for recovery.
+// kept for recovery, and the memory the history of changes takes.
 //   report_bench                      run the benchmarks
 //   report_bench --write-job FILE     only save that job to FILE (for timing the command)
 #include <benchmark/benchmark.h>
@@ -138,6 +138,30 @@ void CommittedCellKeptForRecovery(benchmark::State& state) {
     }
 }
 BENCHMARK(CommittedCellKeptForRecovery)->Unit(benchmark::kMillisecond);
+
+// The history's memory for 1,000 steps, the most it keeps, each a paste over a whole 100-row
+// block of the largest job (the largest step a user action makes): "history MB".
+void HistoryOfAThousandPastes(benchmark::State& state) {
+    const Job job = LargestJob(MustMakeWorkspace());
+    auto session = Session::Create();
+    if (!session) state.SkipWithError(session.error().text.c_str());
+    for (int n = 1; n <= kMaxBlocks; ++n)
+        session->StoreBlockHeader(n, LoadBlockHeader(job, n));
+    for (auto _ : state) {
+        for (int step = 0; step < 1000; ++step) {
+            const int n = step % kMaxBlocks + 1;
+            BlockRowsLoad loaded = session->LoadBlockRows(n).value_or({n});
+            GridTexts grid = job.rows;
+            for (int r = 1; r <= kMaxRows; ++r)
+                grid[static_cast<std::size_t>(r)].area = std::to_string(step % 90 + r);
+            const Session::Step paste(*session, "Paste");
+            (void)session->StoreBlockRows(n, grid, loaded); // a workspace write does not fail here
+        }
+    }
+    state.counters["history MB"] = static_cast<double>(session->history().Bytes()) / 1e6;
+    state.counters["steps"] = static_cast<double>(session->history().size());
+}
+BENCHMARK(HistoryOfAThousandPastes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

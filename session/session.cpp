@@ -22,24 +22,90 @@ Result<Session> Session::Create(const fs::path& parent) {
     return Session(std::move(*ws));
 }
 
-template <typename Apply> Status Session::Edit(Apply apply) {
+template <typename Apply> Status Session::Edit(const char* what, int block, Apply apply) {
     const Job before = job_;
+    const std::optional<std::string> fileBefore = block > 0 ? BlockFileText(block) : std::nullopt;
     bool wroteBlockFile = false;
     if (const Status applied = apply(wroteBlockFile); applied.failed()) return applied;
     if (!wroteBlockFile && job_ == before) return {};
-    if (snapshots_ && !ws_.durable()) {
+    JobStep step = Difference(what, before, job_);
+    if (block > 0)
+        if (std::optional<std::string> after = BlockFileText(block); after != fileBefore)
+            step.files.emplace(block, Change<std::optional<std::string>>{fileBefore, after});
+    history_.Push(std::move(step));
+    Mark(true);
+    return {};
+}
+
+void Session::Mark(bool changed) {
+    if (changed && snapshots_ && !ws_.durable()) {
         // The first change since the job was made, opened or saved: what the workspace holds
         // becomes work to keep, and is on disk before the snapshot says so.
         Kept(ws_.SyncFiles());
         ws_.KeepDurably(true);
     }
-    changed_ = true;
-    job_.dataSaved = false;
+    changed_ = changed;
+    job_.dataSaved = !changed && saved_;
     Keep();
+}
+
+std::optional<std::string> Session::BlockFileText(int n) const {
+    // A file that cannot be read is no change of the history's: its store fails as well.
+    const Result<FileBytes> bytes = ws_.Read(ws_.BlockFileName(n));
+    return bytes ? std::optional<std::string>(bytes->view()) : std::nullopt;
+}
+
+Status Session::Put(const JobStep& step, bool undo) {
+    // The files first: the only part that can fail, put back as they were when one does.
+    std::vector<int> written;
+    for (const auto& [n, change] : step.files) {
+        const std::optional<std::string>& text = undo ? change.before : change.after;
+        if (const Status put = ws_.Write(ws_.BlockFileName(n), text.value_or("")); put.failed()) {
+            for (int done : written) {
+                const auto& back = step.files.at(done);
+                // Best effort: the file that failed is told; these were just written, so
+                // writing them again works as well as that did.
+                (void)ws_.Write(ws_.BlockFileName(done),
+                                (undo ? back.after : back.before).value_or(""));
+            }
+            return put;
+        }
+        written.push_back(n);
+    }
+    if (step.record) PutRecord(job_, undo ? step.record->before : step.record->after);
+    for (const auto& [n, change] : step.headers)
+        job_.header(n) = undo ? change.before : change.after;
+    // The open grid's rows follow their file; the window, if open, shows them again.
+    if (job_.blockNo > 0 && step.files.contains(job_.blockNo)) {
+        const Result<BlockRowsLoad> reloaded = LoadBlockRows(job_.blockNo);
+        (void)reloaded; // a file just written reads back; if not, the rows stay empty, not wrong
+    }
+    return {};
+}
+
+Status Session::Undo() {
+    const JobStep* step = history_.ToUndo();
+    if (step == nullptr) return {};
+    if (const Status applied = Put(*step, true); applied.failed()) return applied;
+    history_.Undone();
+    Mark(!history_.AtClean());
+    return {};
+}
+
+Status Session::Redo() {
+    const JobStep* step = history_.ToRedo();
+    if (step == nullptr) return {};
+    if (const Status applied = Put(*step, false); applied.failed()) return applied;
+    history_.Redone();
+    Mark(!history_.AtClean());
     return {};
 }
 
 void Session::Reset(bool saved, FileStamp disk) {
+    if (saved)
+        history_.MarkClean();
+    else
+        history_.Clear();
     changed_ = false;
     saved_ = saved;
     job_.dataSaved = saved;
@@ -121,7 +187,8 @@ Status Session::Adopt(Recoverable& ended) {
     ClearBlockRows(job_);
     job_.blockNo = 0;
     Reset(false, ended.snapshot.disk);
-    (void)Edit([](bool& wrote) {
+    history_.Clear(false); // taken back unsaved: no state of its history is the saved one
+    (void)Edit("", 0, [](bool& wrote) {
         wrote = true; // taken back: not saved
         return Status{};
     });
@@ -136,15 +203,25 @@ void Session::KeepSnapshots(std::function<void(const Message&)> tell) {
 }
 
 void Session::MarkChanged() {
-    (void)Edit([](bool& wrote) {
+    (void)Edit("", 0, [](bool& wrote) {
         wrote = true;
         return Status{};
     });
 }
 
 void Session::SetUnits(const std::string& units) {
+    // The units of a job not yet keyed: nothing to save, but kept with it, and a step of its
+    // history that leaves a job as clean as it was.
+    const bool clean = history_.AtClean() && !changed_;
+    JobStep step = Difference("Units", job_, [&] {
+        Job after = job_;
+        after.jobUnits = units;
+        return after;
+    }());
     job_.jobUnits = units;
-    Keep(); // the units of a job not yet keyed: nothing to save, but kept with it
+    history_.Push(std::move(step));
+    if (clean) history_.MarkClean();
+    Keep();
 }
 
 Status Session::Save(Replace replace) {
@@ -169,7 +246,7 @@ Result<RunOutcome> Session::Report(const RunOptions& options) {
 }
 
 Status Session::DeleteBlock(int n) {
-    return Edit([&](bool& wrote) -> Status {
+    return Edit("Delete Block", n, [&](bool& wrote) -> Status {
         if (const Status emptied = ws_.Write(ws_.BlockFileName(n), ""); emptied.failed())
             return emptied;
         wrote = true;
@@ -181,7 +258,7 @@ Status Session::DeleteBlock(int n) {
 
 void Session::SetIndexRecord(const std::string& refNum, const std::string& date,
                              const std::string& project, const std::string& engineer) {
-    (void)Edit([&](bool&) {
+    (void)Edit("Index Record", 0, [&](bool&) {
         job_.idxRefNum = refNum;
         job_.idxDate = date;
         job_.idxProject = project;
@@ -191,14 +268,14 @@ void Session::SetIndexRecord(const std::string& refNum, const std::string& date,
 }
 
 void Session::StoreBlockHeader(int n, const BlockHeaderFields& fields) {
-    (void)Edit([&](bool&) {
+    (void)Edit("Block Data", 0, [&](bool&) {
         sidewalk::StoreBlockHeader(job_, n, fields);
         return Status{};
     });
 }
 
 Status Session::StoreBlockRows(int n, const GridTexts& grid, BlockRowsLoad& loaded) {
-    return Edit([&](bool&) -> Status {
+    return Edit("Typing", n, [&](bool&) -> Status {
         if (const Status stored = sidewalk::StoreBlockRows(job_, ws_, n, grid, loaded);
             stored.failed())
             return stored;

@@ -14,6 +14,7 @@
 #include "data/message.hpp"
 #include "data/reader.hpp"
 #include "data/workspace.hpp"
+#include "session/job_history.hpp"
 
 namespace sidewalk {
 
@@ -95,6 +96,29 @@ class Session {
     // a store that fails is told as a failed keep.
     void KeepGridRows(int n, const GridTexts& grid, BlockRowsLoad& loaded);
 
+    // Undo and Redo: every change above, back to the job as it was made, opened or taken back,
+    // and forward again. Back at the last save the job is saved again. Each returns the block
+    // files' write failure, if any, with nothing changed.
+    const JobStep* ToUndo() const { return history_.ToUndo(); }
+    const JobStep* ToRedo() const { return history_.ToRedo(); }
+    Status Undo();
+    Status Redo();
+    const JobHistory& history() const { return history_; }
+
+    // Every change while it lives is one step of the history, named what ("Paste").
+    class Step {
+      public:
+        Step(Session& session, std::string what) : history_(session.history_) {
+            history_.BeginGroup(std::move(what));
+        }
+        ~Step() { history_.EndGroup(); }
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+      private:
+        JobHistory& history_;
+    };
+
     // The program ends: the workspace files and folder are deleted. Nothing works after it.
     void Shutdown() { ws_.Shutdown(); }
 
@@ -106,10 +130,16 @@ class Session {
     friend struct SessionTestAccess; // tests set a job up directly
     explicit Session(Workspace ws) : ws_(std::move(ws)) {}
     // The one path of every change: applies it, compares the job before and after (or takes
-    // the change's word that it changed a block file), marks the job changed and keeps it. It
-    // fails only as the change does (a recovery write that fails is told through Kept), so a
-    // change that cannot fail ignores its Status.
-    template <typename Apply> Status Edit(Apply apply);
+    // the change's word that it changed block n's file), marks the job changed, keeps it and
+    // adds what changed to the history as what. It fails only as the change does (a recovery
+    // write that fails is told through Kept), so a change that cannot fail ignores its Status.
+    template <typename Apply> Status Edit(const char* what, int block, Apply apply);
+    // Puts back the values of a step: its before (undo) or after (redo).
+    Status Put(const JobStep& step, bool undo);
+    // The job is changed (not saved) or, back at the clean state, as it was then; and kept.
+    void Mark(bool changed);
+    // Block n's file as it stands; none when there is none or it cannot be read.
+    std::optional<std::string> BlockFileText(int n) const;
     // Made, opened or saved (saved true only for a save): nothing changed since.
     void Reset(bool saved, FileStamp disk);
     void Keep();                      // writes the snapshot, when snapshots are kept
@@ -122,6 +152,7 @@ class Session {
     bool saved_ = false;   // the last of those was a save
     bool keepFailing_ = false;
     std::function<void(const Message&)> tell_;
+    JobHistory history_;
 };
 
 } // namespace sidewalk
