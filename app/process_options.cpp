@@ -9,6 +9,7 @@
 #include "entry/index_record.hpp"
 #include "entry/save_data_dialog.hpp"
 #include "output/report_viewer.hpp"
+#include "ui/edit_menu.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 
@@ -21,7 +22,8 @@ ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 16, 28, 20);
     layout->setSpacing(8);
-    AddHelpMenu(*this, *layout, services.help, help_topic::kProcessOptions);
+    AddEditMenu(*this, *AddHelpMenu(*this, *layout, services.help, help_topic::kProcessOptions),
+                services, {});
     auto add = [&](const char* name, const char* caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);

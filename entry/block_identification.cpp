@@ -11,6 +11,7 @@
 #include "data/field_ranges.hpp"
 #include "data/number.hpp"
 #include "data/units.hpp"
+#include "ui/edit_menu.hpp"
 #include "ui/enter_chain.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
@@ -37,7 +38,9 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
     setWindowTitle("Block Identification");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 12, 20, 16);
-    AddHelpMenu(*this, *layout, services.help, help_topic::kBlockIdentification);
+    AddEditMenu(*this,
+                *AddHelpMenu(*this, *layout, services.help, help_topic::kBlockIdentification),
+                services, [this] { ShowHeader(); });
     const Job& job = services.session.job();
     auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
                                                     : "All dimensions are in FEET",
@@ -103,7 +106,7 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
     description_->setObjectName("D_Blkdesc");
     description_->setMaxLength(kDescriptionLength);
     description_->setMinimumWidth(description_->fontMetrics().horizontalAdvance(QString(40, 'N')));
-    descForm->addRow(label("Block D&escription", description_), description_);
+    descForm->addRow(label("Block Descri&ption", description_), description_);
     layout->addLayout(descForm);
 
     auto* buttons = new QHBoxLayout();
@@ -120,17 +123,8 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
     connect(enter_, &QPushButton::clicked, this, &BlockHeader::BlkData_Click);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 
-    const BlockHeaderFields f = LoadBlockHeader(job, blockNo);
-    direction_->setCurrentText(QString::fromStdString(f.direction));
-    side_->setCurrentText(QString::fromStdString(f.side));
-    const std::pair<QLineEdit*, const std::string*> texts[] = {
-        {bcbsw_, &f.bcbsw}, {widsw_, &f.widsw},     {w1_, &f.w1},
-        {w2_, &f.w2},       {radius_, &f.radiusBl}, {description_, &f.blkDesc}};
-    for (const auto& [edit, text] : texts)
-        edit->setText(ReportText(*text));
+    ShowHeader();
     description_->setValidator(new CardTextValidator(kDescriptionLength, description_));
-    const std::string& aliTyp = job.header(blockNo).aliTyp;
-    curveData_->setVisible(aliTyp == "R" || aliTyp == "L");
     connect(direction_, &QComboBox::currentTextChanged, this, &BlockHeader::ShowCurveData);
     // Enter moves along the fields as a designer keys them, the curve data only when shown; a
     // number that does not fit keeps the cursor until it is corrected or cleared.
@@ -140,6 +134,20 @@ BlockHeader::BlockHeader(Services& services, int blockNo, QWidget* parent)
         return !RefuseIfNotFit(qobject_cast<QLineEdit*>(field));
     };
     direction_->setFocus();
+}
+
+void BlockHeader::ShowHeader() {
+    const Job& job = services_.session.job();
+    const BlockHeaderFields f = LoadBlockHeader(job, blockNo_);
+    direction_->setCurrentText(QString::fromStdString(f.direction));
+    side_->setCurrentText(QString::fromStdString(f.side));
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {bcbsw_, &f.bcbsw}, {widsw_, &f.widsw},     {w1_, &f.w1},
+        {w2_, &f.w2},       {radius_, &f.radiusBl}, {description_, &f.blkDesc}};
+    for (const auto& [edit, text] : texts)
+        edit->setText(ReportText(*text));
+    const std::string& aliTyp = job.header(blockNo_).aliTyp;
+    curveData_->setVisible(aliTyp == "R" || aliTyp == "L");
 }
 
 void BlockHeader::ShowCurveData() {

@@ -22,6 +22,7 @@ class BlockHeader : public QDialog {
 
   private:
     std::string DescriptionBytes() const; // the description as the card will hold it
+    void ShowHeader();                    // the fields as the job holds the header
     void ShowCurveData();
     bool RefuseIfNotFit(QLineEdit* edit); // says so and keeps the cursor there
     Services& services_;

@@ -9,6 +9,7 @@
 
 #include "entry/block_identification.hpp"
 #include "entry/data_entry.hpp"
+#include "ui/edit_menu.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 
@@ -19,7 +20,8 @@ SectList::SectList(Services& services, QWidget* parent) : QDialog(parent), servi
     setWindowTitle("List Of Blocks");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 16);
-    AddHelpMenu(*this, *layout, services.help, help_topic::kBlockList);
+    AddEditMenu(*this, *AddHelpMenu(*this, *layout, services.help, help_topic::kBlockList),
+                services, [this] { FillBlockList(); });
     list_ = new QListWidget(this);
     list_->setObjectName("List1");
     list_->setAccessibleName("Blocks");

@@ -57,6 +57,13 @@ QString GridHeading(int column) {
 BlockRowsModel::BlockRowsModel(const GridTexts& rows, QObject* parent)
     : QAbstractTableModel(parent), rows_(rows.begin() + 1, rows.end()) {}
 
+void BlockRowsModel::Reload(const GridTexts& rows) {
+    beginResetModel();
+    rows_.assign(rows.begin() + 1, rows.end());
+    refused_.clear();
+    endResetModel();
+}
+
 int BlockRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

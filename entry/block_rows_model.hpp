@@ -40,6 +40,8 @@ class BlockRowsModel : public QAbstractTableModel {
     // Rows row.. row + count - 1 go; the rows below move up and blank rows fill the end.
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
+    // The rows as stored, in place of the grid's (an undo changed them); nothing is refused.
+    void Reload(const GridTexts& rows);
     // Writes rows over the grid's from row on (counted from 0); nothing past the last row.
     void Paste(int row, const std::vector<BlockRow>& rows);
     // Rows first..last (counted from 0) as the clipboard holds them: a line of tab-separated

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -19,6 +20,7 @@
 #include "entry/grid_view.hpp"
 #include "entry/rows_keeper.hpp"
 #include "print/report_text.hpp"
+#include "ui/edit_menu.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 #include "ui/number_validator.hpp"
@@ -48,13 +50,19 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
                                           : "Data Entry --  Data Is In English");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 12);
-    AddHelpMenu(*this, *layout, services.help, help_topic::kDataEntry);
+    QMenuBar* bar = AddHelpMenu(*this, *layout, services.help, help_topic::kDataEntry);
+    services.session.SelectBlock(blockNo); // an undo of its rows shows them here
 
     auto* left = new QVBoxLayout();
     auto* caption = new QLabel("Block Description", this);
     caption->setObjectName("dcom2");
     auto* description = new QLabel(ReportText(job.header(blockNo).blkDesc), this);
     description->setObjectName("Label1");
+    AddEditMenu(*this, *bar, services, [this, description] {
+        const Job& now = services_.session.job();
+        description->setText(ReportText(now.header(blockNo_).blkDesc));
+        rows_->Reload(now.rows);
+    });
     auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
                                                     : "All dimensions are in FEET",
                              this);
@@ -67,6 +75,10 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     grid_->setModel(rows_);
     grid_->setObjectName("Spread1");
     grid_->setAccessibleName("Rows of the block");
+    grid_->clearCell = [this](const QModelIndex& cell) {
+        const Session::Step step(services_.session, "Delete");
+        rows_->setData(cell, QString());
+    };
     auto* cells = new CellDelegate(grid_);
     cells->onRefused = [this](const QModelIndex& index) {
         RefuseCell(index.row(), index.column());
@@ -272,12 +284,14 @@ void Dataform::ShowRowMenu(const QPoint& at) {
 }
 
 void Dataform::Mnu_OptsInsert_Click(int first, int last) {
+    const Session::Step step(services_.session, "Insert Blank Rows");
     rows_->insertRows(first, last - first + 1);
     Activate(first);
 }
 
 void Dataform::Mnu_OptsCut_Click(int first, int last) {
     Mnu_OptsCopy_Click(first, last);
+    const Session::Step step(services_.session, "Cut");
     rows_->removeRows(first, last - first + 1);
     Activate(first);
 }
@@ -321,8 +335,12 @@ void Dataform::PasteFromClipboard(int first, bool insert) {
                                         QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
                                         QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (insert) rows_->insertRows(first, count);
-    rows_->Paste(first, clip.rows);
+    {
+        const Session::Step step(services_.session,
+                                 insert ? "Insert Rows From Clipboard" : "Paste");
+        if (insert) rows_->insertRows(first, count);
+        rows_->Paste(first, clip.rows);
+    }
     Activate(first);
     if (clip.rejected.empty()) return;
     QString cells;

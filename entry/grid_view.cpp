@@ -104,7 +104,12 @@ void Spread::keyPressEvent(QKeyEvent* event) {
         if ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
             0) {
             const QModelIndex cell = currentIndex();
-            if (cell.flags() & Qt::ItemIsEditable) model()->setData(cell, QString());
+            if (cell.flags() & Qt::ItemIsEditable) { // the "+" column holds no value
+                if (clearCell)
+                    clearCell(cell);
+                else
+                    model()->setData(cell, QString());
+            }
         }
         event->accept();
         return;

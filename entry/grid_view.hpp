@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QTableView>
+#include <functional>
 
 namespace sidewalk::ui {
 
@@ -13,6 +14,8 @@ class Spread : public QTableView {
   public:
     explicit Spread(QWidget* parent);
     bool editing() const { return state() == EditingState; } // a cell's editor is open
+    // What the Delete key does to the active cell: empties it, as one action of the window's.
+    std::function<void(const QModelIndex&)> clearCell;
 
   signals:
     void tabOut(); // Ctrl+Tab: the focus leaves the grid, which uses Tab itself

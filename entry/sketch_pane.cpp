@@ -124,7 +124,7 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
         {"Zoom &Out", "ZoomOutCmd", "Ctrl+- or the wheel",
          [this] { canvas_->ZoomBy(1 / kZoomStep); }},
         {"&Fit", "FitCmd", "Ctrl+0", [this] { canvas_->Fit(); }},
-        {"&Export...", "ExportCmd", "Save the sketch as a PNG image or an SVG drawing",
+        {"Ex&port...", "ExportCmd", "Save the sketch as a PNG image or an SVG drawing",
          [this] { Export_Click(); }},
         {"&Close", "CloseCmd", "Hide the sketch (Sketch shows it again)",
          [this] { emit closeRequested(); }},

@@ -83,20 +83,14 @@ Status Session::Put(const JobStep& step, bool undo) {
     return {};
 }
 
-Status Session::Undo() {
-    const JobStep* step = history_.ToUndo();
+Status Session::Move(bool undo) {
+    const JobStep* step = undo ? history_.ToUndo() : history_.ToRedo();
     if (step == nullptr) return {};
-    if (const Status applied = Put(*step, true); applied.failed()) return applied;
-    history_.Undone();
-    Mark(!history_.AtClean());
-    return {};
-}
-
-Status Session::Redo() {
-    const JobStep* step = history_.ToRedo();
-    if (step == nullptr) return {};
-    if (const Status applied = Put(*step, false); applied.failed()) return applied;
-    history_.Redone();
+    if (const Status put = Put(*step, undo); put.failed()) return put;
+    if (undo)
+        history_.Undone();
+    else
+        history_.Redone();
     Mark(!history_.AtClean());
     return {};
 }

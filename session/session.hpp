@@ -101,8 +101,8 @@ class Session {
     // files' write failure, if any, with nothing changed.
     const JobStep* ToUndo() const { return history_.ToUndo(); }
     const JobStep* ToRedo() const { return history_.ToRedo(); }
-    Status Undo();
-    Status Redo();
+    Status Undo() { return Move(true); }
+    Status Redo() { return Move(false); }
     const JobHistory& history() const { return history_; }
 
     // Every change while it lives is one step of the history, named what ("Paste").
@@ -134,6 +134,8 @@ class Session {
     // adds what changed to the history as what. It fails only as the change does (a recovery
     // write that fails is told through Kept), so a change that cannot fail ignores its Status.
     template <typename Apply> Status Edit(const char* what, int block, Apply apply);
+    // Takes the step back (undo) or does it again.
+    Status Move(bool undo);
     // Puts back the values of a step: its before (undo) or after (redo).
     Status Put(const JobStep& step, bool undo);
     // The job is changed (not saved) or, back at the clean state, as it was then; and kept.

@@ -4,10 +4,12 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QTableView>
 
 #include "compute/block_sketch.hpp"
+#include "entry/block_list.hpp"
 #include "entry/block_rows_model.hpp"
 #include "entry/data_entry.hpp"
 #include "entry/rows_keeper.hpp"
@@ -206,6 +208,48 @@ class RowOperations : public QObject {
         SelectCells(grid, 0, 0, 5);
         two.ShowRowMenu(QPoint());
         QVERIFY(enabled["Mnu_OptsPaste"] && enabled["Mnu_OptsClipInsert"]);
+    }
+
+    // A paste of 30 rows over the wrong block is one step: Ctrl+Z in the grid puts the rows
+    // back, the Edit menu names it, and Ctrl+Y pastes them again; the block list's Delete Block
+    // comes back with its rows.
+    void undoInTheWindows() {
+        Program p;
+        p.session().New();
+        p.session().StoreBlockHeader(1, {"Tangent", "Right", "10", "4", "22", "22", "", "ONE"});
+        QString thirty;
+        for (int r = 1; r <= 30; ++r)
+            thirty += "7\t" + QString::number(r) + "\t10\t+\t0\t\n";
+        QGuiApplication::clipboard()->setText(thirty);
+        Dataform form(p.services, 1);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* grid = form.findChild<QTableView*>("Spread1");
+        SetCell(grid, 0, 0, "4");
+        form.Mnu_OptsPaste_Click(1);
+        QCOMPARE(Cell(grid, 30, 1), QString("30"));
+        auto* edit = form.findChild<QMenu*>("Mnu_Edit");
+        emit edit->aboutToShow();
+        QCOMPARE(form.findChild<QAction*>("Mnu_Undo")->text(), QString("&Undo Paste"));
+        emit edit->aboutToHide();
+        QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cell(grid, 30, 1) + Cell(grid, 1, 0) + Cell(grid, 0, 0), QString("4"));
+        QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Cell(grid, 30, 1), QString("30.000")); // as the block file holds it
+        Press(form, "dataexit");
+        SectList blocks(p.services);
+        blocks.show();
+        QApplication::setActiveWindow(&blocks);
+        QVERIFY(QTest::qWaitForWindowActive(&blocks));
+        p.messages.AnswerNext(QMessageBox::Yes);
+        blocks.findChild<QListWidget*>("List1")->setCurrentRow(0);
+        Press(blocks, "Bookdel");
+        QVERIFY(!p.job().blockInUse(1));
+        QTest::keyClick(blocks.findChild<QListWidget*>("List1"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(blocks.findChild<QListWidget*>("List1")->item(0)->text(), QString("Blk  1 ONE"));
+        QVERIFY(p.session().LoadBlockRows(1)->fileRead);
+        QCOMPARE(p.job().row(31).area, std::string("30.000"));
     }
 };
 
