@@ -1,6 +1,8 @@
 // Report viewer.
 #include "output/report_viewer.hpp"
 
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -10,6 +12,8 @@
 
 #include "data/atomic_file.hpp"
 #include "data/text.hpp"
+#include "output/find_bar.hpp"
+#include "output/go_to_dialog.hpp"
 #include "output/print_dialog.hpp"
 #include "print/report_printing.hpp"
 #include "print/report_text.hpp"
@@ -18,13 +22,6 @@
 #include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
-
-namespace {
-
-// How a form-feed line, which separates two pages, shows in the display.
-const QString kPageBreak = QString(80, QChar(0x2500));
-
-} // namespace
 
 int ViewFontSize(int displayWidth) {
     if (displayWidth >= 919) return 14;
@@ -48,7 +45,7 @@ ViewForm::ViewForm(Services& services, ShellState& state, std::string report, QW
     connect(print, &QAction::triggered, this, &ViewForm::Mnu_Print_Click);
     connect(exit, &QAction::triggered, this, &QDialog::accept);
 
-    display_ = new QPlainTextEdit(this);
+    display_ = new ReportDisplay(this);
     display_->setObjectName("MhFileDisplay1");
     display_->setAccessibleName("Report");
     display_->setReadOnly(true);
@@ -60,12 +57,15 @@ ViewForm::ViewForm(Services& services, ShellState& state, std::string report, QW
     font.setPointSize(8);
     display_->setFont(font);
     layout->addWidget(display_);
+    find_ = new FindBar(*display_, this);
+    layout->addWidget(find_);
+    AddSearchMenu(*bar);
 
     // The report's pages one under another, each break a line of its own.
     QString text;
     const std::vector<std::string_view> pages = SplitPages(report_);
     for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0) text += kPageBreak + '\n';
+        if (i > 0) text += PageBreakLine() + '\n';
         text += ReportText(pages[i]);
     }
     text.remove('\r');
@@ -102,8 +102,54 @@ std::optional<std::string> SelectionFileText(const QString& selected) {
     // Lines as the report has them: CR LF, and a page break as its form-feed line.
     QStringList lines = selected.split(QChar::ParagraphSeparator);
     for (QString& line : lines)
-        if (line == kPageBreak) line = "\f";
+        if (line == PageBreakLine()) line = "\f";
     return lines.join("\r\n").toStdString() + std::string(kLineEnd);
+}
+
+void ViewForm::AddSearchMenu(QMenuBar& bar) {
+    QMenu* search = new QMenu("&Search", &bar);
+    search->setObjectName("Mnu_Search");
+    bar.insertMenu(bar.actions().value(1), search);
+    auto add = [&](const char* name, const char* text, QList<QKeySequence> keys, auto act) {
+        QAction* item = search->addAction(text);
+        item->setObjectName(name);
+        item->setShortcuts(keys);
+        connect(item, &QAction::triggered, this, act);
+    };
+    add("Mnu_Find", "&Find...", {QKeySequence::Find}, [this] { find_->Open(); });
+    add("Mnu_FindNext", "Find &Next", {QKeySequence(Qt::Key_F3)}, [this] { find_->Find(false); });
+    add("Mnu_FindPrevious", "Find &Previous", {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        [this] { find_->Find(true); });
+    add("Mnu_GoTo", "&Go To...", {QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] { GoTo(); });
+}
+
+std::vector<ReportPlace> ViewForm::Blocks() const {
+    // Each block's section opens with its identification line, numbered here in report order.
+    static const QString kOpening = "BLOCK IDENTIFICATION - ";
+    std::vector<ReportPlace> blocks;
+    for (QTextBlock b = display_->document()->begin(); b.isValid(); b = b.next())
+        if (b.text().startsWith(kOpening))
+            blocks.push_back({QString::number(blocks.size() + 1) + "  " +
+                                  b.text().mid(kOpening.size()).trimmed(),
+                              b.blockNumber()});
+    return blocks;
+}
+
+void ViewForm::GoTo() {
+    const std::vector<int> pages = display_->PageLines();
+    const std::vector<ReportPlace> blocks = Blocks();
+    GoToDialog dialog(pages, display_->CurrentPage(), blocks, this);
+    if (services_.modal.Run(dialog) == QDialog::Accepted) display_->GoToLine(dialog.line());
+}
+
+void ViewForm::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the find bar first, the viewer only when no bar is open.
+    if (event->key() == Qt::Key_Escape && find_->isVisible()) {
+        find_->hide();
+        display_->setFocus();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ViewForm::Mnu_Print_Click() {
