@@ -142,8 +142,9 @@ int Run(int argc, char** argv) {
         } else if (a == "--copies" && hasValue) {
             char end = 0;
             if (std::sscanf(args[++i].c_str(), "%d%c", &copies, &end) != 1 || copies < 1 ||
-                copies > 999)
-                return Usage("--copies takes a whole number from 1 to 999");
+                copies > 32767)
+                return Usage("--copies takes a whole number from 1 to 32767, as the print "
+                             "dialog");
         } else if (a == "--landscape") {
             landscape = true;
         } else if (a == "--pdf" || a == "--printer" || a == "--paper" || a == "--tray" ||
@@ -197,6 +198,9 @@ int Run(int argc, char** argv) {
         if (!bytes) return Fail(bytes.error());
         text = bytes->view();
     }
+
+    if (const Status range = CheckPageRange(text, first, last); range.failed())
+        return Fail(range.error());
 
     // The job's sketch sheets, drawn as the desktop program's print dialog draws them.
     std::vector<BlockSketch> sketches;

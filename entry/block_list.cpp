@@ -36,19 +36,18 @@ SectList::SectList(Services& services, QWidget* parent) : QDialog(parent), servi
     auto* exit = new QPushButton("Exit ", this);
     exit->setObjectName("dataexit");
     exit->setToolTip("Exit Data Form");
-    for (QPushButton* b : {del, exit}) {
-        b->setAutoDefault(false); // Enter in the list opens a block and does nothing else
-        b->setDefault(false);
-        buttons->addWidget(b);
-    }
+    for (QPushButton* b : {del, exit}) // Enter on a focused button presses it; in the list
+        buttons->addWidget(b);         // it opens the block, and nothing else
     layout->addLayout(buttons);
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OpenSelected(true); });
     connect(del, &QPushButton::clicked, this, &SectList::Bookdel_Click);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 
+    // The line of the block last opened is selected, so that Enter opens it again at once.
+    const int last = services_.session.job().blockNo;
     FillBlockList();
     services_.session.SelectBlock(1);
-    list_->setCurrentRow(-1);
+    list_->setCurrentRow(last >= 1 && last <= kMaxBlocks ? last - 1 : 0);
     list_->setFocus();
 }
 

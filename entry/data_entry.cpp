@@ -101,11 +101,9 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     auto* exit = new QPushButton("Exit ", this);
     exit->setObjectName("dataexit");
     exit->setToolTip("Exit Data Form");
-    exit->setAutoDefault(false);
     auto* sketch = new QPushButton("&Sketch", this);
     sketch->setObjectName("SketchCmd");
     sketch->setToolTip("A plan sketch of the block, beside the grid, redrawn as rows change");
-    sketch->setAutoDefault(false);
     connect(sketch, &QPushButton::clicked, this, &Dataform::SketchCmd_Click);
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(exit);
@@ -229,6 +227,8 @@ void Dataform::RefuseCell(int row, int column) {
     const QModelIndex cell = rows_->index(row, column);
     if (QWidget* editor = grid_->indexWidget(cell)) {
         editor->setFocus();
+        // Typing replaces the refused text, Delete clears it.
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
         return;
     }
     grid_->setFocus();

@@ -133,7 +133,7 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
         auto* button = new QPushButton(a.caption, this);
         button->setObjectName(a.name);
         button->setToolTip(a.tip);
-        button->setAutoDefault(false);
+        button->setAutoDefault(true); // Enter on it presses it, in the pane as in a window
         connect(button, &QPushButton::clicked, this, a.act);
         buttons->addWidget(button);
     }

@@ -194,6 +194,14 @@ void Prtbox::Cmd_Print_Click() {
         PrintCopies(*selection_, 0, 0, copies);
     } else if (ranges_[0]->isChecked()) {
         PrintCopies(report_, 0, 0, copies);
+    } else if (pageFrom_->cleanText().isEmpty() || pageTo_->cleanText().isEmpty()) {
+        services_.messages.Tell(this, {"Type the pages to print in From and To (0 for the first "
+                                       "and the last page). Nothing was printed.",
+                                       "Print Report", MessageKind::Error});
+        (pageFrom_->cleanText().isEmpty() ? pageFrom_ : pageTo_)->setFocus();
+    } else if (const Status range = CheckPageRange(report_, pageFrom_->value(), pageTo_->value());
+               range.failed()) {
+        services_.messages.Done(this, range);
     } else {
         PrintCopies(report_, pageFrom_->value(), pageTo_->value(), copies);
     }

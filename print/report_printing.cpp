@@ -4,6 +4,7 @@
 #include "data/atomic_file.hpp"
 #include "data/text.hpp"
 #include "print/report_text.hpp"
+#include "report/page.hpp"
 #include "session/job_sketches.hpp"
 
 #include <algorithm>
@@ -19,6 +20,16 @@ Status CopyReportToFile(std::string_view report, const std::string& dest) {
         copy += kLineEnd;
     }
     return WriteFileAtomically(dest, copy);
+}
+
+Status CheckPageRange(std::string_view report, int first, int last) {
+    const int pages = static_cast<int>(SplitPages(report).size());
+    if (first <= pages && last <= pages && (first == 0 || last == 0 || first <= last)) return {};
+    return Failure({"The report has " + std::to_string(pages) + (pages == 1 ? " page" : " pages") +
+                        ": From and To are pages 1 to " + std::to_string(pages) +
+                        " (0 for the first and the last page), From not after To. Nothing was "
+                        "printed.",
+                    "Print Report", MessageKind::Error});
 }
 
 Status PrintReportPages(std::string_view report, int first, int last, Printer& printer, int copies,

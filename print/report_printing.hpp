@@ -36,6 +36,11 @@ std::vector<std::pair<int, int>> BlockSectionPages(std::string_view report);
 std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws, std::string_view report,
                                       int from, int to);
 
+// Pages first..last of the report as the print dialog and the print command take them: each
+// 0 (the first, the last) or a page of the report, first not after last. Refused, naming the
+// report's page count, before anything is printed.
+Status CheckPageRange(std::string_view report, int first, int last);
+
 // Prints pages first..last of the report (0 for first is 1, 0 for last is 9999) in the
 // report's font: the lines of those pages, a new sheet where a form-feed line starts a printed page
 // after the first, and always the end of the document, even when nothing was printed. With

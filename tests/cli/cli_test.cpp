@@ -256,6 +256,7 @@ TEST(PrintCommand, PdfOfAReportAndItsFailures) {
         {report + print + " --pdf '" + pdf + "' --sketches '" + (kData / "tangent-english.V41").string() +
              "' - && pdfinfo '" + pdf + "' | grep -q 'Pages: *3$'", 0, ""},
         {print + " --paper B5 --pdf '" + pdf + "' -", 2, "Print Report: no paper named B5"},
+        {report + print + " --pages 2-3 --pdf '" + pdf + "' -", 2, "Print Report: The report has 2 pages"},
         {print + " --pdf '" + pdf + "' '" + (scratch / "missing.SPL").string() + "'", 2,
          "File Input Error: "},
         {print + " --pdf '" + pdf + "'", 2, "Command Line: no report named"},

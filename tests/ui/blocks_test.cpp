@@ -55,6 +55,18 @@ class Blocks : public QObject {
         QCOMPARE(ReadText(p.session().workspace().BlockFileName(2)), std::string()); // emptied
     }
 
+    // The list opens on the block last opened, selected: Enter opens it at once.
+    void blockListOpensOnTheLastBlock() {
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).has_value());
+        p.session().SelectBlock(3);
+        p.onWindow["BlockHeader"] = [](QDialog& w) { w.reject(); };
+        SectList blocks(p.services);
+        QTest::keyClick(blocks.findChild<QListWidget*>("List1"), Qt::Key_Return);
+        QCOMPARE(p.seen, QStringList{"BlockHeader"});
+        QCOMPARE(p.job().blockNo, 3);
+    }
+
     void identificationLoadCurveDataAndEnter() {
         Program p;
         p.session().New();
@@ -135,16 +147,18 @@ class Blocks : public QObject {
         QTest::keyClick(editor, Qt::Key_Tab);
         QCOMPARE(editor->text(), QString("12345"));
         QCOMPARE(cells->currentIndex().column(), 2);
+        QTest::keyClick(editor, Qt::Key_Delete); // the refused text is selected: Delete clears it
+        QCOMPARE(editor->text(), QString());
+        QTest::keyClicks(editor, "12345");
         p.messages.AnswerNext(QMessageBox::Ok);
         again.close();
         QVERIFY(again.isVisible());
         QCOMPARE(p.messages.shown().back().text.section('\n', 0, 0), QString("Row 4, Station:"));
         QCOMPARE(Cell(cells, 3, 2), QString("12345"));
         editor = qobject_cast<QLineEdit*>(cells->indexWidget(cells->model()->index(3, 2)));
-        QVERIFY(editor != nullptr); // open again on the cell
-        editor->selectAll();
-        QTest::keyClicks(editor, "1234");
-        again.close(); // the frame stores as Exit does
+        QVERIFY(editor != nullptr);       // open again on the cell
+        QTest::keyClicks(editor, "1234"); // typing replaces the refused text
+        again.close();                    // the frame stores as Exit does
         QCOMPARE(p.job().row(4).station, std::string("1234"));
         // A value the block file had that the grid would not take is kept, not refused.
         GridTexts rows{};

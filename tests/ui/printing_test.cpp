@@ -230,8 +230,10 @@ class Printing : public QObject {
         QTest::newRow("pages 3 to 5") << PrintDialogCase{"Office", 1, 3, 5, "1", "c1|d1|BLOCK IDENTIFICATION - E", ""};
         QTest::newRow("pages 0 to 2") << PrintDialogCase{"Office", 1, 0, 2, "1", "a1 a2|b1", ""};
         QTest::newRow("pages 4 to 0") << PrintDialogCase{"Office", 1, 4, 0, "1", "d1|BLOCK IDENTIFICATION - E", ""};
-        QTest::newRow("pages 5 to 9") << PrintDialogCase{"Office", 1, 5, 9, "1", "BLOCK IDENTIFICATION - E", ""};
-        QTest::newRow("pages 4 to 2: an empty document") << PrintDialogCase{"Office", 1, 4, 2, "1", "-", ""};
+        QTest::newRow("pages 5 to 9: past the end") << PrintDialogCase{"Office", 1, 5, 9, "1", "", "The report has 5 pages: From and To are pages 1 to 5"};
+        QTest::newRow("pages 4 to 2: From after To") << PrintDialogCase{"Office", 1, 4, 2, "1", "", "The report has 5 pages"};
+        QTest::newRow("pages 5 to 5: the last") << PrintDialogCase{"Office", 1, 5, 5, "1", "BLOCK IDENTIFICATION - E", ""};
+        QTest::newRow("To emptied") << PrintDialogCase{"Office", 1, 2, -1, "1", "", "Type the pages to print"};
         QTest::newRow("3 copies") << PrintDialogCase{"Office", 1, 2, 3, " 3", "b1|c1;b1|c1;b1|c1", ""};
         QTest::newRow("0 copies") << PrintDialogCase{"Office", 0, 0, 0, "0", "", "The number of copies must be a whole number from 1 to 32767"};
         QTest::newRow("selection") << PrintDialogCase{"Office", 2, 0, 0, "2", "sel;sel", ""};
@@ -256,6 +258,7 @@ class Printing : public QObject {
         box.findChild<QRadioButton*>(QString("Range_%1").arg(range).toLatin1())->click();
         box.findChild<QSpinBox*>("Page_From")->setValue(from);
         box.findChild<QSpinBox*>("Page_To")->setValue(to);
+        if (to < 0) box.findChild<QSpinBox*>("Page_To")->findChild<QLineEdit*>()->clear();
         box.findChild<QLineEdit*>("No_Copies")->setText(copies);
         if (!message.isEmpty()) p.messages.AnswerNext(QMessageBox::Ok);
         Press(box, "Cmd_Print");

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
@@ -183,27 +184,75 @@ class Windows : public QObject {
     }
 
     // What a screen reader is told: buttons by their captions, fields by their labels.
+    // Every window, by its design name.
+    static void WindowRows() {
+        QTest::addColumn<QString>("name");
+        for (const char* name :
+             {"MainForm1", "ProcForm", "EnddataForm", "Indexform", "Prtbox", "NTSetup", "SectList",
+              "BlockHeader", "Dataform", "EngMet_Form", "AboutBox", "ViewForm", "SketchForm"})
+            QTest::newRow(name) << name;
+    }
+    static std::unique_ptr<QWidget> MakeWindow(Program& p, const QString& name) {
+        const std::map<QString, std::function<std::unique_ptr<QWidget>()>> made = {
+            {"MainForm1", [&] { return std::make_unique<MainForm1>(p.services, p.state); }},
+            {"ProcForm", [&] { return std::make_unique<ProcForm>(p.services, p.state); }},
+            {"EnddataForm", [&] { return std::make_unique<EnddataForm>(p.services, p.state); }},
+            {"Indexform", [&] { return std::make_unique<Indexform>(p.services); }},
+            {"Prtbox",
+             [&] { return std::make_unique<Prtbox>(p.services, p.state, "", std::nullopt); }},
+            {"NTSetup",
+             [&] { return std::make_unique<NTSetup>(p.help(), p.printers, p.state.printer); }},
+            {"SectList", [&] { return std::make_unique<SectList>(p.services); }},
+            {"BlockHeader", [&] { return std::make_unique<BlockHeader>(p.services, 1); }},
+            {"Dataform", [&] { return std::make_unique<Dataform>(p.services, 1); }},
+            {"EngMet_Form", [&] { return std::make_unique<EngMet_Form>(p.session()); }},
+            {"AboutBox", [] { return std::make_unique<AboutBox>(); }},
+            {"ViewForm", [&] { return std::make_unique<ViewForm>(p.services, p.state, ""); }},
+            {"SketchForm",
+             [&] {
+                 return std::make_unique<SketchForm>(
+                     p.services, 1, [] { return GridTexts{}; }, nullptr);
+             }},
+        };
+        return made.at(name)();
+    }
+
+    // A screen reader's Toggle acts as a click does.
+    void accessibleToggleClicks() {
+        Program p;
+        Prtbox print(p.services, p.state, "", std::nullopt);
+        auto* pages = print.findChild<QRadioButton*>("Range_1");
+        QAccessible::queryAccessibleInterface(pages)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QVERIFY(print.findChild<QWidget*>("Frame2")->isEnabled());
+    }
+
+    // Enter on a focused button presses it, in every window.
+    void enterPressesTheFocusedButton_data() { WindowRows(); }
+    void enterPressesTheFocusedButton() {
+        Program p;
+        p.session().New();
+        QFETCH(QString, name);
+        const std::unique_ptr<QWidget> window = MakeWindow(p, name);
+        window->show();
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            if (!button->isVisible()) continue;
+            button->disconnect(SIGNAL(clicked(bool))); // the press only is watched
+            QSignalSpy pressed(button, &QPushButton::clicked);
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+            QVERIFY2(pressed.count() == 1, qPrintable(button->objectName()));
+        }
+    }
+
+    void accessibleNames_data() { WindowRows(); }
     void accessibleNames() {
         Program p;
         p.session().New();
-        MainForm1 main(p.services, p.state);
-        ProcForm options(p.services, p.state);
-        EnddataForm save(p.services, p.state);
-        Indexform index(p.services);
-        Prtbox print(p.services, p.state, "", std::nullopt);
-        NTSetup setup(p.help(), p.printers, p.state.printer);
-        SectList blocks(p.services);
-        BlockHeader header(p.services, 1);
-        Dataform rows(p.services, 1);
-        EngMet_Form units(p.session());
-        AboutBox about;
-        ViewForm view(p.services, p.state, "");
-        SketchForm sketch(
-            p.services, 1, [] { return GridTexts{}; }, nullptr);
-        const std::initializer_list<QWidget*> windows = {&main,  &options, &save,   &index, &print,
-                                                         &setup, &blocks,  &header, &rows,  &units,
-                                                         &about, &view,    &sketch};
-        for (QWidget* window : windows) {
+        QFETCH(QString, name);
+        const std::unique_ptr<QWidget> made = MakeWindow(p, name);
+        {
+            QWidget* window = made.get();
             for (QPushButton* button : window->findChildren<QPushButton*>()) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
                 QCOMPARE(a->text(QAccessible::Name), button->text().remove('&'));
@@ -237,11 +286,6 @@ class Windows : public QObject {
                          qPrintable(window->objectName() + ": " + w->objectName()));
             }
         }
-        // A screen reader's Toggle acts as a click does.
-        auto* pages = print.findChild<QRadioButton*>("Range_1");
-        QAccessible::queryAccessibleInterface(pages)->actionInterface()->doAction(
-            QAccessibleActionInterface::toggleAction());
-        QVERIFY(print.findChild<QWidget*>("Frame2")->isEnabled());
     }
 
     void unitsWindowSetsTheUnits_data() {
