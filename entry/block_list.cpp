@@ -10,6 +10,7 @@
 #include "entry/block_identification.hpp"
 #include "entry/data_entry.hpp"
 #include "ui/edit_menu.hpp"
+#include "ui/enter_chain.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 
@@ -36,8 +37,11 @@ SectList::SectList(Services& services, QWidget* parent) : QDialog(parent), servi
     auto* exit = new QPushButton("Exit ", this);
     exit->setObjectName("dataexit");
     exit->setToolTip("Exit Data Form");
-    for (QPushButton* b : {del, exit}) // Enter on a focused button presses it; in the list
-        buttons->addWidget(b);         // it opens the block, and nothing else
+    for (QPushButton* b : {del, exit}) {
+        b->setAutoDefault(false); // Enter in the list opens a block and does nothing else
+        buttons->addWidget(b);
+    }
+    EnterPresses({del, exit}); // on a focused button, it presses it
     layout->addLayout(buttons);
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OpenSelected(true); });
     connect(del, &QPushButton::clicked, this, &SectList::Bookdel_Click);

@@ -21,6 +21,7 @@
 #include "entry/rows_keeper.hpp"
 #include "print/report_text.hpp"
 #include "ui/edit_menu.hpp"
+#include "ui/enter_chain.hpp"
 #include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 #include "ui/number_validator.hpp"
@@ -61,7 +62,9 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     AddEditMenu(*this, *bar, services, [this, description] {
         const Job& now = services_.session.job();
         description->setText(ReportText(now.header(blockNo_).blkDesc));
+        const QModelIndex at = grid_->currentIndex();
         rows_->Reload(now.rows);
+        grid_->setCurrentIndex(rows_->index(std::max(at.row(), 0), std::max(at.column(), 0)));
     });
     auto* units = new QLabel(IsMetric(job.jobUnits) ? "All dimensions are in METERS"
                                                     : "All dimensions are in FEET",
@@ -101,9 +104,12 @@ Dataform::Dataform(Services& services, int blockNo, QWidget* parent)
     auto* exit = new QPushButton("Exit ", this);
     exit->setObjectName("dataexit");
     exit->setToolTip("Exit Data Form");
+    exit->setAutoDefault(false); // no default button: Enter belongs to the grid
     auto* sketch = new QPushButton("&Sketch", this);
     sketch->setObjectName("SketchCmd");
     sketch->setToolTip("A plan sketch of the block, beside the grid, redrawn as rows change");
+    sketch->setAutoDefault(false);
+    EnterPresses({exit, sketch});
     connect(sketch, &QPushButton::clicked, this, &Dataform::SketchCmd_Click);
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(exit);

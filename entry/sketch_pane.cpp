@@ -15,6 +15,7 @@
 #include "data/atomic_file.hpp"
 #include "data/units.hpp"
 #include "print/sketch_painter.hpp"
+#include "ui/enter_chain.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/message_boxes.hpp"
 
@@ -133,7 +134,8 @@ SketchForm::SketchForm(Services& services, int blockNo, std::function<GridTexts(
         auto* button = new QPushButton(a.caption, this);
         button->setObjectName(a.name);
         button->setToolTip(a.tip);
-        button->setAutoDefault(true); // Enter on it presses it, in the pane as in a window
+        button->setAutoDefault(false); // Enter in the grid beside never presses one
+        EnterPresses({button});
         connect(button, &QPushButton::clicked, this, a.act);
         buttons->addWidget(button);
     }

@@ -1,6 +1,7 @@
 // Enter chain.
 #include "ui/enter_chain.hpp"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
@@ -28,6 +29,29 @@ bool EnterChain::eventFilter(QObject* watched, QEvent* event) {
         ;
     if (at != chain_.end()) (*at)->setFocus(Qt::TabFocusReason);
     return true;
+}
+
+namespace {
+
+class EnterPress : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void EnterPresses(std::initializer_list<QAbstractButton*> buttons) {
+    for (QAbstractButton* button : buttons)
+        button->installEventFilter(new EnterPress(button)); // the button's child
 }
 
 } // namespace sidewalk::ui

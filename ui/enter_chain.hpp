@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class QAbstractButton;
 class QWidget;
 
 namespace sidewalk::ui {
@@ -27,5 +28,9 @@ class EnterChain : public QObject {
   private:
     std::vector<QWidget*> chain_;
 };
+
+// Enter on one of these buttons, when it has the focus, presses it; none becomes the window's
+// default button, so Enter anywhere else never presses one.
+void EnterPresses(std::initializer_list<QAbstractButton*> buttons);
 
 } // namespace sidewalk::ui
