@@ -6,6 +6,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -174,7 +176,7 @@ void Prtbox::Cmd_Print_Click() {
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
                                paper.unprintable);
-                done = PrintReportPages(report_, 0, 0, pdf, 1, Sketches(0, 0));
+                done = PrintReportPages(report_, 0, 0, pdf, 1, Sketches(0, 0), Progress());
             } else {
                 done = CopyReportToFile(report_, target);
             }
@@ -214,9 +216,26 @@ void Prtbox::PrintCopies(std::string_view text, int from, int to, int copies) {
     {
         WaitCursor wait;
         printed = PrintReportCopies(services_.printers, state_.printer, JobTitle(), text, from, to,
-                                    copies, Sketches(from, to));
+                                    copies, Sketches(from, to), Progress());
     }
     services_.messages.Done(this, printed); // with the pointer as it was
+}
+
+PrintProgress Prtbox::Progress() {
+    // Shown only when the printing takes more than half a second; Cancel drops the document.
+    auto* window = new QProgressDialog("Printing the report...", "Cancel", 0, 1, this);
+    window->setObjectName("PrintProgress");
+    window->setWindowTitle("Print Report");
+    window->setWindowModality(Qt::WindowModal);
+    window->setMinimumDuration(500);
+    window->setAutoClose(false);
+    return [window = QPointer<QProgressDialog>(window)](int begun, int sheets) {
+        if (window == nullptr) return true;
+        window->setMaximum(sheets);
+        window->setValue(begun); // lets the window show, and Cancel be pressed
+        if (begun + 1 >= sheets || window->wasCanceled()) window->deleteLater();
+        return !window->wasCanceled();
+    };
 }
 
 // The sketch sheets of the job's blocks when they are to be printed, else none.

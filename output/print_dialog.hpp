@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "compute/block_sketch.hpp"
+#include "print/report_printing.hpp"
 #include "ui/shell.hpp"
 
 namespace sidewalk::ui {
@@ -40,6 +41,8 @@ class Prtbox : public QDialog {
     std::string JobTitle() const;
     // The sketch sheets to print after the report's pages from..to (0, 0: all of them).
     std::vector<BlockSketch> Sketches(int from, int to) const;
+    // A progress window for one printing, with Cancel, shown when it takes a while.
+    PrintProgress Progress();
     void PrintCopies(std::string_view text, int from, int to, int copies);
     Services& services_;
     ShellState& state_;

@@ -227,7 +227,7 @@ Result<PrinterFacts> CupsPrintSystem::OpenPrinter(const std::string& name) {
 }
 
 std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& printer,
-                                                        const std::string& title) {
+                                                        const std::string& title, int copies) {
     QPageSize paper(QPageSize::Letter);
     QMarginsF unprintable;
     std::vector<std::pair<std::string, std::string>> options;
@@ -243,6 +243,7 @@ std::unique_ptr<Printer> CupsPrintSystem::StartDocument(const CurrentPrinter& pr
     }
     const bool landscape = printer.orientation == Orientation::Landscape;
     options.emplace_back("orientation-requested", landscape ? "4" : "3");
+    if (copies > 1) options.emplace_back("copies", std::to_string(copies));
     return std::make_unique<CupsDocument>(spoolFile_, printer.deviceName, title, paper, unprintable,
                                           landscape, std::move(options));
 }

@@ -15,8 +15,8 @@ class CupsPrintSystem : public PrintSystem {
     std::vector<std::string> PrinterNames() override;
     std::string DefaultPrinterName() override;
     Result<PrinterFacts> OpenPrinter(const std::string& name) override;
-    std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
-                                           const std::string& title) override;
+    std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer, const std::string& title,
+                                           int copies = 1) override;
 
     bool SpoolerAnswers() override { return SpoolerReached(); }
 

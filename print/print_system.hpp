@@ -60,9 +60,10 @@ class PrintSystem {
     // The printer's port and lists, or what says why it cannot be opened.
     virtual Result<PrinterFacts> OpenPrinter(const std::string& name) = 0;
     // A document on the printer as set: what is printed into it goes to the spooler when it
-    // ends, and the end tells when the spooler did not take it.
+    // ends, as one job the spooler prints copies times, and the end tells when the spooler did
+    // not take it.
     virtual std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
-                                                   const std::string& title) = 0;
+                                                   const std::string& title, int copies = 1) = 0;
 };
 
 // The named printer as the current printer: its port, its driver's default paper and bin, and

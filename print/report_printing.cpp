@@ -33,7 +33,7 @@ Status CheckPageRange(std::string_view report, int first, int last) {
 }
 
 Status PrintReportPages(std::string_view report, int first, int last, Printer& printer, int copies,
-                        std::span<const BlockSketch> sketches) {
+                        std::span<const BlockSketch> sketches, const PrintProgress& going) {
     if (first == 0) first = 1;
     if (last == 0) last = 9999;
     printer.SetFont(kReportFont, kReportPoints);
@@ -51,18 +51,38 @@ Status PrintReportPages(std::string_view report, int first, int last, Printer& p
         }
     };
     std::size_t widest = 0;
+    int pages = 1;
     walk(
         [&](std::string_view line) {
             widest = std::max(widest, static_cast<std::size_t>(ReportText(line).size()));
         },
-        [] {});
+        [&] { ++pages; });
     printer.FitLineWidth(static_cast<int>(widest));
-    for (int copy = 1; copy <= std::max(copies, 1); ++copy) {
+    const int sheets = std::max(copies, 1) * (pages + static_cast<int>(sketches.size()));
+    int begun = 0;
+    bool stopped = false;
+    auto sheet = [&] { stopped = stopped || (going && !going(begun++, sheets)); };
+    for (int copy = 1; copy <= std::max(copies, 1) && !stopped; ++copy) {
         if (copy > 1) printer.NewPage();
-        walk([&](std::string_view line) { printer.PrintLine(line); }, [&] { printer.NewPage(); });
-        for (const BlockSketch& sketch : sketches)
-            printer.PrintSketch(sketch);
+        sheet();
+        // Once stopped, the rest of the report is only walked through, not painted.
+        walk(
+            [&](std::string_view line) {
+                if (!stopped) printer.PrintLine(line);
+            },
+            [&] {
+                if (stopped) return;
+                printer.NewPage();
+                sheet();
+            });
+        for (const BlockSketch& sketch : sketches) {
+            sheet();
+            if (!stopped) printer.PrintSketch(sketch);
+        }
     }
+    if (stopped)
+        return Failure(
+            {"Printing was cancelled: nothing was printed.", "Print Report", MessageKind::Plain});
     return printer.EndDocument(); // always, as a document of its own
 }
 
@@ -110,14 +130,11 @@ std::vector<BlockSketch> SketchSheets(const Job& job, const Workspace& ws, std::
 
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
                          const std::string& title, std::string_view report, int first, int last,
-                         int copies, std::span<const BlockSketch> sketches) {
-    for (int copy = 1; copy <= copies; ++copy) {
-        const auto document = system.StartDocument(printer, title);
-        if (Status printed = PrintReportPages(report, first, last, *document, 1, sketches);
-            printed.failed())
-            return printed;
-    }
-    return {};
+                         int copies, std::span<const BlockSketch> sketches,
+                         const PrintProgress& going) {
+    // One job, whatever the count: 300 copies are the spooler's work, not 300 documents made.
+    const auto document = system.StartDocument(printer, title, copies);
+    return PrintReportPages(report, first, last, *document, 1, sketches, going);
 }
 
 } // namespace sidewalk::ui

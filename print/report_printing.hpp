@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,14 +47,19 @@ Status CheckPageRange(std::string_view report, int first, int last);
 // after the first, and always the end of the document, even when nothing was printed. With
 // copies above 1, the pages are printed that many
 // times one after another in the one document, each copy from a new sheet. Each copy ends with
-// the sketches given, a sheet each.
+// the sketches given, a sheet each. going, when given, is told the sheets begun and their count
+// before each sheet; when it answers false the document is dropped, not ended, and nothing
+// reaches the printer or the file.
+using PrintProgress = std::function<bool(int begun, int sheets)>;
 Status PrintReportPages(std::string_view report, int first, int last, Printer& printer,
-                        int copies = 1, std::span<const BlockSketch> sketches = {});
+                        int copies = 1, std::span<const BlockSketch> sketches = {},
+                        const PrintProgress& going = {});
 
-// Prints the pages on a printer of the print system in so many copies, each a print job of its
-// own called title; stops at the first copy the printer does not take, and says why.
+// Prints the pages on a printer of the print system in so many copies, one print job called
+// title that the spooler prints copies times; says why when the printer does not take it.
 Status PrintReportCopies(PrintSystem& system, const CurrentPrinter& printer,
                          const std::string& title, std::string_view report, int first, int last,
-                         int copies, std::span<const BlockSketch> sketches = {});
+                         int copies, std::span<const BlockSketch> sketches = {},
+                         const PrintProgress& going = {});
 
 } // namespace sidewalk::ui

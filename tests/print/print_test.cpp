@@ -38,6 +38,21 @@ class PrintRoutines : public QObject {
                  qPrintable(second));
     }
 
+    // Told each sheet as it begins; cancelled at the third, no file is written.
+    void cancelledPrintingWritesNothing() {
+        const fs::path pdf = dir_ / "cancelled.pdf";
+        PdfPrinter printer(pdf.string());
+        std::vector<std::pair<int, int>> told;
+        const Status printed = PrintReportPages("A\r\n\f\r\nB\r\n\f\r\nC\r\n\f\r\nD\r\n", 0, 0,
+                                                printer, 1, {}, [&](int begun, int sheets) {
+                                                    told.emplace_back(begun, sheets);
+                                                    return begun < 2;
+                                                });
+        QVERIFY(printed.failed());
+        QCOMPARE(told, (std::vector<std::pair<int, int>>{{0, 4}, {1, 4}, {2, 4}}));
+        QVERIFY(!fs::exists(pdf));
+    }
+
     void pdfSheets() {
         std::string lines;
         for (int i = 1; i <= 130; ++i)

@@ -59,6 +59,7 @@ class MemoryPrintSystem : public PrintSystem {
         std::string fontName;
         int fontPoints = 0;
         MemoryPrinter::Document sheets;
+        int copies = 1;
     };
 
     std::vector<Queue> queues;
@@ -81,9 +82,9 @@ class MemoryPrintSystem : public PrintSystem {
                 {"The printer " + name + " cannot be opened.", "Printer", MessageKind::Error});
         return *q->facts;
     }
-    std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer,
-                                           const std::string& title) override {
-        return std::make_unique<Document>(*this, printer, title);
+    std::unique_ptr<Printer> StartDocument(const CurrentPrinter& printer, const std::string& title,
+                                           int copies = 1) override {
+        return std::make_unique<Document>(*this, printer, title, copies);
     }
 
   private:
@@ -96,15 +97,17 @@ class MemoryPrintSystem : public PrintSystem {
     // Its sheets reach the system's jobs when the printer takes the document.
     class Document : public MemoryPrinter {
       public:
-        Document(MemoryPrintSystem& system, CurrentPrinter printer, std::string title)
-            : system_(system), printer_(std::move(printer)), title_(std::move(title)) {}
+        Document(MemoryPrintSystem& system, CurrentPrinter printer, std::string title, int copies)
+            : system_(system), printer_(std::move(printer)), title_(std::move(title)),
+              copies_(copies) {}
         Status EndDocument() override {
             MemoryPrinter::EndDocument();
             const Queue* q = system_.Find(printer_.deviceName);
             if (q == nullptr || !q->facts || q->rejectsJobs)
                 return Failure({"The printer " + printer_.deviceName + " did not take the report.",
                                 "Print Report", MessageKind::Error});
-            system_.jobs.push_back({printer_, title_, fontName, fontPoints, documents.back()});
+            system_.jobs.push_back(
+                {printer_, title_, fontName, fontPoints, documents.back(), copies_});
             return {};
         }
 
@@ -112,6 +115,7 @@ class MemoryPrintSystem : public PrintSystem {
         MemoryPrintSystem& system_;
         CurrentPrinter printer_;
         std::string title_;
+        int copies_;
     };
 };
 

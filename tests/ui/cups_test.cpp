@@ -165,10 +165,13 @@ class RealPrinting : public QObject {
                  QString::fromStdString(report_)},
                 &status);
         QCOMPARE(status, 0);
-        for (const fs::path& job : NextJobs(2)) {
+        for (const fs::path& job : NextJobs(1)) { // one job, its copies the spooler's
             const QString pdf = QString::fromStdString(job.string());
             QVERIFY(RunTool("pdfinfo", {pdf}).contains("595 x 842"));
             QCOMPARE(RunTool("pdftotext", {pdf, "-"}).count("TRAY-MARK-Upper"), 1);
+            fs::path options = job;
+            const std::string sent = ReadText(options.replace_extension(".options"));
+            QVERIFY2(sent.find("copies=2") != std::string::npos, sent.c_str());
         }
     }
 

@@ -234,12 +234,12 @@ class Printing : public QObject {
         QTest::newRow("pages 4 to 2: From after To") << PrintDialogCase{"Office", 1, 4, 2, "1", "", "The report has 5 pages"};
         QTest::newRow("pages 5 to 5: the last") << PrintDialogCase{"Office", 1, 5, 5, "1", "BLOCK IDENTIFICATION - E", ""};
         QTest::newRow("To emptied") << PrintDialogCase{"Office", 1, 2, -1, "1", "", "Type the pages to print"};
-        QTest::newRow("3 copies") << PrintDialogCase{"Office", 1, 2, 3, " 3", "b1|c1;b1|c1;b1|c1", ""};
+        QTest::newRow("3 copies") << PrintDialogCase{"Office", 1, 2, 3, " 3", "b1|c1 x3", ""};
         QTest::newRow("0 copies") << PrintDialogCase{"Office", 0, 0, 0, "0", "", "The number of copies must be a whole number from 1 to 32767"};
-        QTest::newRow("selection") << PrintDialogCase{"Office", 2, 0, 0, "2", "sel;sel", ""};
+        QTest::newRow("selection") << PrintDialogCase{"Office", 2, 0, 0, "2", "sel x2", ""};
         QTest::newRow("copies not a number") << PrintDialogCase{"Office", 0, 0, 0, "2x", "", "The number of copies must be"};
         QTest::newRow("queue takes no jobs") << PrintDialogCase{"Closed", 0, 0, 0, "2", "", "The printer Closed did not take"};
-        QTest::newRow("sketches after each copy") << PrintDialogCase{"Office", 1, 5, 5, "2", "BLOCK IDENTIFICATION - E|[sketch] MAIN ST;BLOCK IDENTIFICATION - E|[sketch] MAIN ST", "", true};
+        QTest::newRow("sketches after each copy") << PrintDialogCase{"Office", 1, 5, 5, "2", "BLOCK IDENTIFICATION - E|[sketch] MAIN ST x2", "", true};
         QTest::newRow("no sketch of a block not on the pages") << PrintDialogCase{"Office", 1, 3, 4, "1", "c1|d1", "", true};
         // clang-format on
     }
@@ -274,7 +274,7 @@ class Printing : public QObject {
                     lines << QString::fromStdString(line);
                 sheets << (lines.isEmpty() ? "-" : lines.join(' '));
             }
-            printed << sheets.join('|');
+            printed << sheets.join('|') + (job.copies > 1 ? " x" + QString::number(job.copies) : "");
         }
         QCOMPARE(printed.join(';'), jobs);
         QCOMPARE(p.messages.shown().empty(), message.isEmpty());
