@@ -7,13 +7,16 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <pthread.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 #include "app/main_window.hpp"
+#include "data/version.hpp"
 #include "print/cups_print_system.hpp"
 #include "session/recovery_dir.hpp"
 #include "session/runtime_dir.hpp"
@@ -43,8 +46,22 @@ class Application : public QApplication {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The launch token, before anything else is made: exactly one argument, the token itself.
-    if (argc != 2 || std::strcmp(argv[1], "HNXwul64") != 0) return 2;
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("usage: sidewalk HNXwul64 [FILE]\n\n"
+                    "The Sidewalk, Curb and Grassing Areas desktop program. It runs only with its\n"
+                    "launch token as the first argument; FILE, a data file (.V41), is then opened\n"
+                    "as Open opens it.\n");
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("sidewalk %s\n", sidewalk::VersionText().c_str());
+        return 0;
+    }
+    // The launch token, before anything else is made: the token itself, then a data file or
+    // nothing.
+    if (argc < 2 || argc > 3 || std::strcmp(argv[1], "HNXwul64") != 0) return 2;
+    const std::optional<std::string> startFile =
+        argc == 3 ? std::optional<std::string>(argv[2]) : std::nullopt;
 
     // Asked to end (logout, shutdown, a closed terminal, kill): work not saved is left for the
     // next start, then the program ends by the signal. The signals are blocked in every thread
@@ -62,6 +79,9 @@ int main(int argc, char** argv) {
     // program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
     Application app(argc, argv);
+    // Settings (the file dialogs' among them) go to ~/.config/sidewalk/, not QtProject.conf.
+    QCoreApplication::setOrganizationName("sidewalk");
+    QCoreApplication::setApplicationName("sidewalk");
     using namespace sidewalk;
     using namespace sidewalk::ui;
     const Result<std::filesystem::path> found = RecoveryParent();
@@ -131,9 +151,10 @@ int main(int argc, char** argv) {
                       .toStdString());
     main.PlaceAndShow();
     // The unsaved jobs of ended runs, once the main window shows.
-    QTimer::singleShot(0, &main, [&main, recovery, elsewhere, runtime] {
+    QTimer::singleShot(0, &main, [&main, recovery, elsewhere, runtime, startFile] {
         main.OfferRecovery(recovery);
         if (elsewhere) main.OfferRecovery(*runtime, Workspaces::Scratch);
+        if (startFile) main.OpenFile(*startFile); // from the file manager's Open With
     });
     return QApplication::exec();
 }

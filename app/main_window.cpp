@@ -2,9 +2,14 @@
 #include "app/main_window.hpp"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -36,6 +41,7 @@ MainForm1::MainForm1(Services& services, ShellState& state, QWidget* parent)
     : QWidget(parent), services_(services), state_(state) {
     setObjectName("MainForm1");
     setWindowTitle("Sidewalk, Curb and Grassing Areas");
+    setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->setSpacing(8);
@@ -99,6 +105,35 @@ void MainForm1::Cmd_New_Click() {
 void MainForm1::Cmd_Open_Click() {
     std::string fileName = services_.session.job().dataFileName;
     if (!services_.dialogs.ShowOpenDialog(this, state_.lastDir, fileName)) return;
+    OpenFile(fileName);
+}
+
+namespace {
+
+// The local data file a drag carries: one file whose name ends in .V41, in any case.
+std::optional<std::string> DroppedJob(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
+        return std::nullopt;
+    const QString path = data->urls()[0].toLocalFile();
+    if (!path.endsWith(".V41", Qt::CaseInsensitive)) return std::nullopt;
+    return path.toStdString();
+}
+
+} // namespace
+
+void MainForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedJob(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainForm1::dropEvent(QDropEvent* event) {
+    if (const std::optional<std::string> job = DroppedJob(event->mimeData())) {
+        event->acceptProposedAction();
+        // After the drop has ended: Open runs windows of its own.
+        QTimer::singleShot(0, this, [this, file = *job] { OpenFile(file); });
+    }
+}
+
+void MainForm1::OpenFile(const std::string& fileName) {
     Status("Loading Data");
     Result<CardFileRead> read = [&] {
         WaitCursor wait;

@@ -21,6 +21,9 @@ class MainForm1 : public QWidget {
 
     void Cmd_New_Click();
     void Cmd_Open_Click();
+    // Opens the data file as Open does, with the same checks and messages, then shows Process
+    // Options: for a file named on the command line or dropped on the window.
+    void OpenFile(const std::string& fileName);
 
     // Offers back, newest first, the unsaved jobs of ended runs whose workspaces are in parent,
     // saying what is at stake: Recover makes one the current job, unsaved, and opens Process
@@ -31,6 +34,9 @@ class MainForm1 : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A data file (.V41) dragged from a file manager opens as with Open.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void Status(const QString& text);

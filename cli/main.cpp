@@ -25,6 +25,7 @@
 #include "data/file_text.hpp"
 #include "data/folder_fd.hpp"
 #include "data/reader.hpp"
+#include "data/version.hpp"
 #include "report/totals_csv.hpp"
 #include "session/job_sketches.hpp"
 #include "session/runtime_dir.hpp"
@@ -43,9 +44,10 @@ constexpr std::string_view kUsage =
     "usage: sidewalk-report [--output FILE] [--totals-csv FILE] [--sketch DIR] DATAFILE\n"
     "       sidewalk-report --work-file [--output FILE] [--totals-csv FILE] WORKFILE\n"
     "       sidewalk-report --rewrite OUTFILE DATAFILE\n"
-    "       sidewalk-report --help\n"
+    "       sidewalk-report --help | --version\n"
     "\n"
-    "Reads the job's data file DATAFILE (.V41) and writes its quantity report.\n"
+    "Reads the job's data file DATAFILE (.V41; - for standard input) and writes its quantity\n"
+    "report.\n"
     "\n"
     "  --output FILE      write the report to FILE instead of standard output\n"
     "  --totals-csv FILE  also write the block and job totals to FILE as CSV\n"
@@ -71,45 +73,56 @@ void PrintMessage(const Message& m) {
     std::cerr << m.title << ": " << m.text << '\n';
 }
 
-int Usage() {
-    std::cerr << kUsage;
+// A command line that cannot be run: the reason first, then the usage.
+int Usage(const std::string& reason) {
+    std::cerr << "sidewalk-report: " << reason << "\n\n" << kUsage;
     return kExitFailed;
 }
 
-std::optional<Arguments> Parse(const std::vector<std::string>& args) {
+// The arguments, or why they cannot be run.
+Expected<Arguments, std::string> Parse(const std::vector<std::string>& args) {
+    using Why = Unexpected<std::string>;
     Arguments a;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::optional<std::string>& into) {
-            if (into || i + 1 >= args.size()) return false;
+        // An option's value: once only, and there.
+        auto value = [&](std::optional<std::string>& into, const char* what) -> std::string {
+            if (into) return arg + " is given twice";
+            if (i + 1 >= args.size()) return arg + " needs " + what;
             into = args[++i];
-            return true;
+            return {};
         };
+        std::string why;
         if (arg == "--work-file") {
-            if (a.workFile) return std::nullopt;
+            why = a.workFile ? "--work-file is given twice" : "";
             a.workFile = true;
-        } else if (arg == "--output") {
-            if (!value(a.output)) return std::nullopt;
-        } else if (arg == "--totals-csv") {
-            if (!value(a.totalsCsv)) return std::nullopt;
-        } else if (arg == "--rewrite") {
-            if (!value(a.rewrite)) return std::nullopt;
+        } else if (arg == "--output" || arg == "--totals-csv" || arg == "--rewrite") {
+            why = value(arg == "--output"       ? a.output
+                        : arg == "--totals-csv" ? a.totalsCsv
+                                                : a.rewrite,
+                        "a file name");
         } else if (arg == "--sketch") {
-            if (!value(a.sketch)) return std::nullopt;
+            why = value(a.sketch, "a folder name");
         } else if (arg == "--") {
             positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
                               args.end());
             break;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
+            why = "unknown option " + arg;
         } else {
             positional.push_back(arg);
         }
+        if (!why.empty()) return Why(why);
     }
-    if (positional.size() != 1) return std::nullopt;
-    if (a.rewrite && (a.workFile || a.output || a.totalsCsv || a.sketch)) return std::nullopt;
-    if (a.workFile && a.sketch) return std::nullopt; // a sketch is drawn from a job's blocks
+    if (positional.empty()) return Why("no data file named");
+    if (positional.size() > 1)
+        return Why("one data file, not " + std::to_string(positional.size()));
+    if (a.rewrite && (a.workFile || a.output || a.totalsCsv || a.sketch))
+        return Why("--rewrite cannot be combined with --work-file, --output, --totals-csv or "
+                   "--sketch");
+    if (a.workFile && a.sketch) // a sketch is drawn from a job's blocks
+        return Why("--work-file cannot be combined with --sketch");
     a.input = positional[0];
     return a;
 }
@@ -138,7 +151,8 @@ bool Done(const Status& status) {
 
 // Opens DATAFILE; false when nothing can be written from it.
 bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
-    const Result<CardFileRead> read = session.Open(dataFile);
+    const Result<CardFileRead> read =
+        dataFile == "-" ? session.Open(std::cin, "standard input") : session.Open(dataFile);
     if (!read) {
         PrintMessage(read.error());
         return false;
@@ -158,8 +172,20 @@ int Rewrite(const Arguments& a) {
     return limitReached ? kExitLimit : kExitOk;
 }
 
-// Copies a card file as it stands into the workspace's work file.
+// Copies a card file as it stands (standard input for "-") into the workspace's work file.
 bool CopyIn(const std::string& from, const Workspace& ws) {
+    if (from == "-") {
+        std::string text;
+        char chunk[65536];
+        while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
+            text.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
+            if (text.size() > kMaxTextFileBytes) {
+                PrintMessage(FileUnreadable("standard input", EFBIG));
+                return false;
+            }
+        }
+        return Done(ws.Write(ws.WorkFile(), text));
+    }
     const Result<FileBytes> bytes = ReadWholeFile(from);
     if (!bytes) {
         PrintMessage(bytes.error());
@@ -285,8 +311,12 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return kExitOk;
     }
-    const std::optional<Arguments> a = Parse(args);
-    if (!a) return Usage();
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "sidewalk-report " << VersionText() << '\n';
+        return kExitOk;
+    }
+    const Expected<Arguments, std::string> a = Parse(args);
+    if (!a) return Usage(a.error());
     // A file size limit makes a write fail (EFBIG, told as any write error) rather than kill the
     // run half-way.
     std::signal(SIGXFSZ, SIG_IGN);

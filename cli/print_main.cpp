@@ -14,6 +14,7 @@
 
 #include "data/file_text.hpp"
 #include "data/text.hpp"
+#include "data/version.hpp"
 #include "data/workspace.hpp"
 #include "print/cups_print_system.hpp"
 #include "print/pdf_printer.hpp"
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
     "                      [--landscape] [--pages FROM-TO] [--copies N]\n"
     "                      [--sketches JOB.V41] REPORT\n"
     "       sidewalk-print --list\n"
+    "       sidewalk-print --help | --version\n"
     "\n"
     "Prints the report file REPORT (- for standard input) as the desktop program prints it:\n"
     "Courier New at 12 points, six lines an inch, a new sheet at each page break.\n"
@@ -44,8 +46,8 @@ constexpr const char* kUsage =
     "  --tray NAME      a tray of the printer, as --list names it\n"
     "  --landscape      print across the sheet\n"
     "  --pages FROM-TO  print only these pages (0 for FROM: the first; 0 for TO: the last)\n"
-    "  --copies N       print N copies, each a print job of its own (1 when absent); with\n"
-    "                   --pdf, N copies one after another in the PDF\n"
+    "  --copies N       print N copies (1 to 32767; 1 when absent): one print job that the\n"
+    "                   spooler prints N times; with --pdf, N copies one after another\n"
     "  --sketches JOB   after each copy, a sheet with the plan sketch of each described block\n"
     "                   of the data file JOB (with --pages, those of the blocks on them)\n"
     "  --list           show the printers, with their papers and trays\n"
@@ -121,6 +123,9 @@ int Run(int argc, char** argv) {
         const bool hasValue = i + 1 < args.size();
         if (a == "--help") {
             std::cout << kUsage;
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "sidewalk-print " << VersionText() << '\n';
             return 0;
         } else if (a == "--list") {
             list = true;
@@ -222,8 +227,10 @@ int Run(int argc, char** argv) {
         if (paper == nullptr)
             return Fail("Print Report", "no paper named " + *paperName +
                                             " for a PDF (papers: " + Names(FilePapers()) + ")");
+        // Titled with the job's data file when it is given, else with the report's.
+        const std::string title = std::filesystem::path(sketchJob ? *sketchJob : report).filename();
         PdfPrinter printer(*pdf, PageSizeOf(*paper),
-                           landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+                           landscape ? QPageLayout::Landscape : QPageLayout::Portrait, {}, title);
         const Status printed = PrintReportPages(text, first, last, printer, copies, sketches);
         return printed.failed() ? Fail(printed.error()) : 0;
     }

@@ -175,7 +175,7 @@ void Prtbox::Cmd_Print_Click() {
                                state_.printer.orientation == Orientation::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait,
-                               paper.unprintable);
+                               paper.unprintable, JobTitle());
                 done = PrintReportPages(report_, 0, 0, pdf, 1, Sketches(0, 0), Progress());
             } else {
                 done = CopyReportToFile(report_, target);

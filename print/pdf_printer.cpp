@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "data/atomic_file.hpp"
+#include "data/version.hpp"
 #include "print/report_printing.hpp"
 #include "print/report_text.hpp"
 #include "print/sketch_painter.hpp"
@@ -32,9 +33,9 @@ QMarginsF Margins(QMarginsF unprintable, QPageLayout::Orientation orientation) {
 } // namespace
 
 PdfPrinter::PdfPrinter(std::string path, QPageSize paper, QPageLayout::Orientation orientation,
-                       QMarginsF unprintable)
-    : path_(std::move(path)), paper_(std::move(paper)), orientation_(orientation),
-      margins_(Margins(unprintable, orientation)), font_(kReportFont) {
+                       QMarginsF unprintable, std::string title)
+    : path_(std::move(path)), title_(std::move(title)), paper_(std::move(paper)),
+      orientation_(orientation), margins_(Margins(unprintable, orientation)), font_(kReportFont) {
     font_.setStyleHint(QFont::TypeWriter);
     font_.setFixedPitch(true);
     font_.setPointSize(12);
@@ -52,7 +53,9 @@ void PdfPrinter::Begin() {
     writer_ = std::make_unique<QPdfWriter>(&pdf_);
     writer_->setResolution(72 * 10); // a tenth of a point: lines placed exactly
     writer_->setPageLayout(QPageLayout(paper_, orientation_, margins_));
-    writer_->setCreator("Sidewalk, Curb and Grassing Areas");
+    writer_->setCreator(
+        QString::fromStdString("Sidewalk, Curb and Grassing Areas " + VersionText()));
+    writer_->setTitle(QString::fromStdString(title_));
     painter_ = std::make_unique<QPainter>(writer_.get());
     painter_->setFont(font_);
     // A narrower pitch where the widest line would not fit across the printable area, down to

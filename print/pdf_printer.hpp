@@ -20,10 +20,10 @@ class PdfPrinter : public Printer {
   public:
     // unprintable: what lies outside the printer's printable area on each side of the upright
     // sheet (points); the margins are at least that, and at least half an inch above and below
-    // and a fifth at the sides.
+    // and a fifth at the sides. title: the document's Title (the data file's name).
     PdfPrinter(std::string path, QPageSize paper = QPageSize(QPageSize::Letter),
                QPageLayout::Orientation orientation = QPageLayout::Portrait,
-               QMarginsF unprintable = {});
+               QMarginsF unprintable = {}, std::string title = {});
 
     void SetFont(std::string_view name, int points) override;
     void FitLineWidth(int characters) override { fitCharacters_ = characters; }
@@ -35,6 +35,7 @@ class PdfPrinter : public Printer {
   private:
     void Begin();
     std::string path_;
+    std::string title_;
     QBuffer pdf_; // the document as painted, written to path_ whole when it ends
     QPageSize paper_;
     QPageLayout::Orientation orientation_;

@@ -146,6 +146,14 @@ Result<CardFileRead> Session::Open(const fs::path& path) {
     return result;
 }
 
+Result<CardFileRead> Session::Open(std::istream& in, std::string_view name) {
+    ws_.DeleteBlockFiles();
+    Result<CardFileRead> result = ReadDataFile(job_, ws_, in, name);
+    if (result) job_.dataFileName = kNoName;
+    Reset(false, result ? FileStamp{} : disk_);
+    return result;
+}
+
 bool Session::ChangedOnDisk() const {
     if (job_.dataFileName.empty() || job_.dataFileName == kNoName) return false;
     return ChangedSince(disk_, StampOf(job_.dataFileName));

@@ -39,6 +39,9 @@ class Session {
     // Reads a data file into the job. The path becomes the save target only when the file was
     // read (wholly or up to a limit); a rejected or unreadable file leaves the old one.
     Result<CardFileRead> Open(const std::filesystem::path& path);
+    // Reads a card file from a stream (standard input), named so in messages; the job then has
+    // no data file, as after New.
+    Result<CardFileRead> Open(std::istream& in, std::string_view name);
 
     // The data file holds other bytes than when it was opened or last saved, or is gone: a save
     // would write over another program's or person's work. False for a job without a file.

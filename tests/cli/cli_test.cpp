@@ -199,21 +199,40 @@ TEST_F(Cli, UsageAndBadArguments) {
     Result r = Run("--help");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("usage: sidewalk-report", 0), 0u);
-    for (const std::string args :
-         {"", "--frobnicate x.V41", "a.V41 b.V41", "--output", "--rewrite out.V41",
-          "--rewrite o.V41 --output p a.V41", "--output a --output b x.V41",
-          "--work-file --sketch d x.WRK", "--rewrite o.V41 --sketch d a.V41"}) {
+    EXPECT_EQ(Run("--version").out, "sidewalk-report 4.2.0\n");
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "no data file named"}, {"--frob x.V41", "unknown option --frob"},
+        {"a.V41 b.V41", "one data file, not 2"}, {"--output", "--output needs a file name"},
+        {"--rewrite out.V41", "no data file named"}, {"--sketch", "--sketch needs a folder name"},
+        {"--rewrite o.V41 --output p a.V41", "--rewrite cannot be combined with --work-file, --output"},
+        {"--output a --output b x.V41", "--output is given twice"},
+        {"--work-file --sketch d x.WRK", "--work-file cannot be combined with --sketch"},
+    };
+    // clang-format on
+    for (const auto& [args, reason] : cases) {
         r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
-        EXPECT_EQ(r.err.rfind("usage: sidewalk-report", 0), 0u) << args;
+        EXPECT_EQ(r.err.rfind("sidewalk-report: " + reason, 0), 0u) << args << ": " << r.err;
+        EXPECT_NE(r.err.find("\nusage: sidewalk-report"), std::string::npos) << args;
     }
+}
+
+// "-" reads the data file, or the work file, from standard input.
+TEST_F(Cli, StandardInputForTheDataFile) {
+    Result r = Run("- < " + Data("tangent-english.V41"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
+    r = Run("--work-file - < " + Data("card-errors.WRK"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ReadText(kData / "card-errors.SPL"));
 }
 
 // The desktop program ends at once, leaving nothing, unless its one argument is the token.
 TEST(Desktop, RunsOnlyWithItsLaunchToken) {
     const test::Scratch scratch;
-    for (const char* args : {"", "hnxwul64", "HNXwul64x", "HNXwul64 HNXwul64", "' HNXwul64'"}) {
+    for (const char* args : {"", "hnxwul64", "HNXwul64x", "HNXwul64 a.V41 b.V41", "' HNXwul64'"}) {
         const std::string cmd = "XDG_RUNTIME_DIR='" + scratch.path().string() + "' TMPDIR='" +
                                 scratch.path().string() + "' QT_QPA_PLATFORM=offscreen '" +
                                 SIDEWALK_APP_BIN + "' " + args + " >'" +

@@ -120,20 +120,5 @@ TEST(History, UndoToTheSavedStateMakesTheJobSaved) {
     EXPECT_TRUE(s.changed()); // the opened state is not the saved one any more
 }
 
-// The open grid's rows follow an undo of their block's file.
-TEST(History, TheOpenRowsFollowTheirFile) {
-    Session s = std::move(*Session::Create());
-    s.New();
-    s.StoreBlockHeader(5, {"Tangent", "Right", "10", "4", "22", "22", "", "OPEN"});
-    s.SelectBlock(5);
-    ASSERT_TRUE(TypeRow(s, 5, 1, "4").has_value());
-    ASSERT_TRUE(TypeRow(s, 5, 2, "7").has_value());
-    ASSERT_TRUE(s.Undo().has_value());
-    EXPECT_EQ(s.job().row(1).type, "4");
-    EXPECT_EQ(s.job().row(2).type, "");
-    ASSERT_TRUE(s.Undo().has_value());
-    EXPECT_EQ(s.job().row(1).type, "");
-}
-
 } // namespace
 } // namespace sidewalk

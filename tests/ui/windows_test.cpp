@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -89,6 +90,30 @@ class Windows : public QObject {
         p.messages.AnswerNext(QMessageBox::No); // No lets it close
         options.close();
         QVERIFY(!options.isVisible());
+    }
+
+    // A file named on the command line, or a .V41 file dropped on the main window, opens as
+    // with Open; a file of another kind is not taken.
+    void openFileAndDrop() {
+        Program p;
+        p.onWindow["ProcForm"] = [&p](QDialog& w) {
+            p.messages.AnswerNext(QMessageBox::No); // Save Data? No
+            w.done(QDialog::Accepted);
+        };
+        MainForm1 main(p.services, p.state);
+        main.OpenFile(kEnglish.string());
+        QCOMPARE(p.seen, QStringList{"ProcForm"});
+        auto drop = [&](const QString& file) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(file)});
+            QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            static_cast<QObject&>(main).event(&event); // as the drag's end delivers it
+            QCoreApplication::processEvents();
+        };
+        drop("/tmp/notes.txt");
+        QCOMPARE(p.seen.size(), 1);
+        drop(QString::fromStdString(kEnglish.string()));
+        QTRY_COMPARE(p.seen.size(), 2);
     }
 
     void saveAndSaveAs() {
