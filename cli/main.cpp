@@ -58,7 +58,8 @@ constexpr std::string_view kUsage =
     "                     layout (an older file is converted); no report\n"
     "\n"
     "Exit status: 0 done; 1 done, but the reader stopped at its limit of 100 blocks or\n"
-    "100 rows in a block (the output holds what was read); 2 nothing written.\n";
+    "100 rows in a block (the output holds what was read); 2 nothing written, or only what\n"
+    "the message names.\n";
 
 struct Arguments {
     bool workFile = false;
@@ -281,11 +282,9 @@ int Report(const Arguments& a) {
         PrintMessage(run.error());
         return kExitFailed;
     }
+    // The report first: the totals and the sketches are written only when it is, and a
+    // failure after it says what was written.
     const std::string& bytes = run->report; // as written to PRINT.SPL
-    if (a.totalsCsv &&
-        !Done(WriteFileAtomically(*a.totalsCsv, TotalsCsv(run->metric, run->blocks, run->grand))))
-        return kExitFailed;
-    if (a.sketch && !WriteSketches(*session, *a.sketch)) return kExitFailed;
     if (a.output) {
         if (!Done(WriteFileAtomically(*a.output, bytes))) return kExitFailed;
     } else {
@@ -295,6 +294,18 @@ int Report(const Arguments& a) {
                 Message{"Cannot write the report to standard output", "File Output Error"});
             return kExitFailed;
         }
+    }
+    if (a.totalsCsv &&
+        !Done(WriteFileAtomically(*a.totalsCsv, TotalsCsv(run->metric, run->blocks, run->grand)))) {
+        PrintMessage(
+            {"The report was written; the totals and the sketches were not.", "File Output Error"});
+        return kExitFailed;
+    }
+    if (a.sketch && !WriteSketches(*session, *a.sketch)) {
+        PrintMessage({std::string("The report") + (a.totalsCsv ? " and the totals were" : " was") +
+                          " written; not every sketch was.",
+                      "File Output Error"});
+        return kExitFailed;
     }
     return limitReached ? kExitLimit : kExitOk;
 }

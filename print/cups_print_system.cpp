@@ -1,6 +1,8 @@
 // Printing through CUPS.
 #include "print/cups_print_system.hpp"
 
+#include <cstdlib>
+
 #include <QPageSize>
 #include <algorithm>
 #include <cups/cups.h>
@@ -38,9 +40,9 @@ struct PpdDeleter {
 // reports both as "not found", so the spooler is asked whether it is there at all).
 Message CannotOpen(const std::string& name) {
     const bool answers = CupsPrintSystem::SpoolerReached();
-    const std::string why = answers
-                                ? "the print system knows no printer of that name."
-                                : std::string("no print spooler answers at ") + cupsServer() + ".";
+    const std::string why =
+        answers ? "the print system knows no printer of that name."
+                : "no print spooler answers at " + CupsPrintSystem::SpoolerName() + ".";
     if (name.empty())
         return {answers ? "There is no default printer." : "No printer can be used: " + why,
                 "Printer", MessageKind::Error};
@@ -198,7 +200,11 @@ bool CupsPrintSystem::SpoolerReached() {
 }
 
 std::string CupsPrintSystem::SpoolerName() {
-    return cupsServer();
+    // As the user gave it, port included; else where CUPS goes, with the port.
+    if (const char* given = std::getenv("CUPS_SERVER"); given != nullptr && *given != '\0')
+        return given;
+    const std::string server = cupsServer();
+    return server.starts_with('/') ? server : server + ":" + std::to_string(ippPort());
 }
 
 std::vector<std::string> CupsPrintSystem::PrinterNames() {

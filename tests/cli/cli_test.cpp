@@ -88,6 +88,16 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
     EXPECT_EQ(ReadText(dir_ / "totals.csv"), ReadText(kData / "card-errors.csv"));
 }
 
+// The totals are written only after the report, and a failure then says what was written.
+TEST_F(Cli, TotalsThatCannotBeWrittenComeAfterTheReport) {
+    const Result r = Run("--output " + Path("r.prn") + " --totals-csv " + Path("none/t.csv") +
+                         " " + Data("tangent-english.V41"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(ReadText(dir_ / "r.prn"), ReadText(kData / "tangent-english.SPL"));
+    EXPECT_NE(r.err.find("The report was written; the totals and the sketches were not."),
+              std::string::npos) << r.err;
+}
+
 // 32 report runs at once in one runtime folder and 16 saves at once to one target, again and
 // again, all succeed: no run takes another's workspace or temporary file.
 TEST_F(Cli, ManyRunsAtOnce) {
