@@ -75,13 +75,13 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
-    // The same in the user's runtime folder, which comes before TMPDIR.
-    r = Run(Data("tangent-english.V41"), true);
+    // The same in the user's runtime folder, which comes before TMPDIR, from standard input.
+    r = Run("- < " + Data("tangent-english.V41"), true);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
 
     r = Run("--work-file --output " + Path("report.prn") + " --totals-csv " + Path("totals.csv") +
-            " " + Data("card-errors.WRK"));
+            " - < " + Data("card-errors.WRK"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadText(dir_ / "report.prn"), ReadText(kData / "card-errors.SPL"));
@@ -90,12 +90,13 @@ TEST_F(Cli, ReportsToStandardOutputOrFiles) {
 
 // The totals are written only after the report, and a failure then says what was written.
 TEST_F(Cli, TotalsThatCannotBeWrittenComeAfterTheReport) {
-    const Result r = Run("--output " + Path("r.prn") + " --totals-csv " + Path("none/t.csv") +
-                         " " + Data("tangent-english.V41"));
+    const Result r = Run("--output " + Path("r.prn") + " --totals-csv " + Path("none/t.csv") + " " +
+                         Data("tangent-english.V41"));
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(ReadText(dir_ / "r.prn"), ReadText(kData / "tangent-english.SPL"));
     EXPECT_NE(r.err.find("The report was written; the totals and the sketches were not."),
-              std::string::npos) << r.err;
+              std::string::npos)
+        << r.err;
 }
 
 // 32 report runs at once in one runtime folder and 16 saves at once to one target, again and
@@ -227,16 +228,6 @@ TEST_F(Cli, UsageAndBadArguments) {
         EXPECT_EQ(r.err.rfind("sidewalk-report: " + reason, 0), 0u) << args << ": " << r.err;
         EXPECT_NE(r.err.find("\nusage: sidewalk-report"), std::string::npos) << args;
     }
-}
-
-// "-" reads the data file, or the work file, from standard input.
-TEST_F(Cli, StandardInputForTheDataFile) {
-    Result r = Run("- < " + Data("tangent-english.V41"));
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, ReadText(kData / "tangent-english.SPL"));
-    r = Run("--work-file - < " + Data("card-errors.WRK"));
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, ReadText(kData / "card-errors.SPL"));
 }
 
 // The desktop program ends at once, leaving nothing, unless its one argument is the token.
