@@ -153,7 +153,7 @@ bool Done(const Status& status) {
 // Opens DATAFILE; false when nothing can be written from it.
 bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
     const Result<CardFileRead> read =
-        dataFile == "-" ? session.Open(std::cin, "standard input") : session.Open(dataFile);
+        dataFile == "-" ? session.Open(std::cin, dataFile) : session.Open(dataFile);
     if (!read) {
         PrintMessage(read.error());
         return false;
@@ -176,23 +176,11 @@ int Rewrite(const Arguments& a) {
 // Copies a card file as it stands (standard input for "-") into the workspace's work file.
 bool CopyIn(const std::string& from, const Workspace& ws) {
     if (from == "-") {
-        std::string text;
-        char chunk[65536];
-        while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
-            text.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
-            if (text.size() > kMaxTextFileBytes) {
-                PrintMessage(FileUnreadable("standard input", EFBIG));
-                return false;
-            }
-        }
-        return Done(ws.Write(ws.WorkFile(), text));
+        const Result<std::string> text = ReadWholeStream(std::cin, from);
+        return text ? Done(ws.Write(ws.WorkFile(), *text)) : Done(StatusOf(text));
     }
     const Result<FileBytes> bytes = ReadWholeFile(from);
-    if (!bytes) {
-        PrintMessage(bytes.error());
-        return false;
-    }
-    return Done(ws.Write(ws.WorkFile(), bytes->view()));
+    return bytes ? Done(ws.Write(ws.WorkFile(), bytes->view())) : Done(StatusOf(bytes));
 }
 
 // The SVG sketch of every described block, as DIR/block-NNN.svg, each made beside its name and

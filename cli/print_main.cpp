@@ -189,15 +189,9 @@ int Run(int argc, char** argv) {
     std::string text;
     if (report == "-") {
         // No larger than a report file the program reads: a stream without end is refused.
-        std::vector<char> chunk(1 << 16);
-        while (std::cin.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) ||
-               std::cin.gcount() > 0) {
-            text.append(chunk.data(), static_cast<std::size_t>(std::cin.gcount()));
-            if (text.size() > kMaxTextFileBytes)
-                return Fail("File Input Error",
-                            "Cannot read the report from standard input: " + ReadErrorText(EFBIG));
-        }
-        if (std::cin.bad()) return Fail("File Input Error", "cannot read standard input");
+        Result<std::string> read = ReadWholeStream(std::cin, report);
+        if (!read) return Fail(read.error());
+        text = std::move(*read);
     } else {
         const Result<FileBytes> bytes = ReadWholeFile(report);
         if (!bytes) return Fail(bytes.error());

@@ -60,8 +60,20 @@ int ReadInto(int dir, const std::string& path, FileBytes& bytes, std::size_t max
 }
 
 Message FileUnreadable(std::string_view file, int error) {
-    return Message{"Cannot read the file " + std::string(file) + ": " + ReadErrorText(error),
-                   "File Input Error", MessageKind::Error, error};
+    const std::string what = file == "-" ? "standard input" : "the file " + std::string(file);
+    return Message{"Cannot read " + what + ": " + ReadErrorText(error), "File Input Error",
+                   MessageKind::Error, error};
+}
+
+Result<std::string> ReadWholeStream(std::istream& in, std::string_view name, std::size_t maxBytes) {
+    std::string text;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > maxBytes) return Failure(FileUnreadable(name, EFBIG));
+    }
+    if (in.bad()) return Failure(FileUnreadable(name, EIO));
+    return text;
 }
 
 Result<FileBytes> ReadWholeFile(const std::string& path, std::size_t maxBytes, bool regularOnly) {

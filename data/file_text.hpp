@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <istream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,8 +33,8 @@ class FileBytes {
 inline constexpr int kNotRegularFile = -1;
 
 // Why file could not be read (error: the system's error number, EFBIG for a file larger than
-// was allowed, or kNotRegularFile): "Cannot read the file FILE: reason", under "File Input
-// Error", with the error number kept in the message.
+// was allowed, or kNotRegularFile): "Cannot read the file FILE: reason" ("Cannot read standard
+// input" for "-"), under "File Input Error", with the error number kept in the message.
 Message FileUnreadable(std::string_view file, int error);
 
 // Reads the whole file. A file of more than maxBytes is refused (EFBIG) after reading at most
@@ -47,6 +48,11 @@ Result<FileBytes> ReadWholeFile(const std::string& path, std::size_t maxBytes = 
 Result<FileBytes> ReadWholeFileAt(int dir, const std::string& name, const std::string& shownAs,
                                   std::size_t maxBytes = kMaxTextFileBytes,
                                   bool regularOnly = false);
+
+// The whole of a stream (standard input), named name in messages: refused (EFBIG) once it
+// holds more than maxBytes, so that a stream without end is never read to its end.
+Result<std::string> ReadWholeStream(std::istream& in, std::string_view name,
+                                    std::size_t maxBytes = kMaxTextFileBytes);
 
 // The reason in words for a system error number (or EFBIG, kNotRegularFile as above).
 std::string ReadErrorText(int error);

@@ -69,11 +69,10 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
 
     CardFileRead result;
     if (job.jobUnits != "E" && job.jobUnits != "M")
-        result.notices.push_back(
-            {"The units code \"" + job.jobUnits +
-                 "\" of this file is neither E (English) nor M (metric): "
-                 "the job is read, computed and reported as English, in feet.",
-             "Units Of The Data", MessageKind::Warning});
+        result.notices.push_back({"The units code \"" + job.jobUnits +
+                                      "\" of this file is neither E (English) nor M (metric): "
+                                      "the job is read, computed and reported as English, in feet.",
+                                  "Units Of The Data", MessageKind::Warning});
     int& blockCount = result.blockCount; // BlockNo while reading
     int typeCount = 0;                   // row cards of the current block
     std::string blockName;               // workspace file of the current block, once one is open
@@ -89,7 +88,7 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
             if (blockCount > kMaxBlocks) {
                 result.limitReached = true;
                 result.notices.push_back(Message{"More than 100 blocks - Program aborted!",
-                                                  "Critical Error", MessageKind::Critical});
+                                                 "Critical Error", MessageKind::Critical});
                 break;
             }
             TakeBlockCard(job.header(blockCount), card);
@@ -106,7 +105,7 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
         if (typeCount > kMaxRows) {
             result.limitReached = true;
             result.notices.push_back(Message{"More than 100 types in a block - Program aborted!",
-                                              "Critical Error", MessageKind::Critical});
+                                             "Critical Error", MessageKind::Critical});
             break;
         }
         const std::size_t from = rows.size();
@@ -114,8 +113,7 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
         UpperCaseInPlace(rows.data() + from, line.size());
         rows += kLineEnd;
     }
-    if (const Status flushed = flush(); flushed.failed())
-        return Abandon(job, ws, flushed.error());
+    if (const Status flushed = flush(); flushed.failed()) return Abandon(job, ws, flushed.error());
     return result;
 }
 
@@ -125,23 +123,18 @@ Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws) {
     return ReadDataFile(job, ws, std::filesystem::path(job.dataFileName));
 }
 
-Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, const std::filesystem::path& path) {
+Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws,
+                                  const std::filesystem::path& path) {
     const Result<FileBytes> text = ReadWholeFile(path.string(), kMaxTextFileBytes, true);
     if (!text) return Abandon(job, ws, text.error());
     return ReadCardText(job, ws, text->view());
 }
 
 Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
-                        std::string_view fileName) {
-    std::string text;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxTextFileBytes)
-            return Abandon(job, ws, FileUnreadable(fileName, EFBIG));
-    }
-    if (in.bad()) return Abandon(job, ws, FileUnreadable(fileName, EIO));
-    return ReadCardText(job, ws, text);
+                                  std::string_view fileName) {
+    const Result<std::string> text = ReadWholeStream(in, fileName);
+    if (!text) return Abandon(job, ws, text.error());
+    return ReadCardText(job, ws, *text);
 }
 
 } // namespace sidewalk

@@ -70,8 +70,4 @@ bool FindBar::Find(bool backward) {
     return false;
 }
 
-QString FindBar::note() const {
-    return note_->text();
-}
-
 } // namespace sidewalk::ui

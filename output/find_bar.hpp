@@ -22,7 +22,6 @@ class FindBar : public QWidget {
     // The next match after the selection (the previous one, backward), going on from the other
     // end when there is none; false when the text is nowhere in the report.
     bool Find(bool backward);
-    QString note() const;
 
   private:
     QPlainTextEdit& display_;

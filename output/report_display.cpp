@@ -22,10 +22,10 @@ std::vector<int> ReportDisplay::PageLines() const {
     return lines;
 }
 
-int ReportDisplay::CurrentPage() const {
-    const std::vector<int> lines = PageLines();
+int ReportDisplay::CurrentPage(const std::vector<int>& pageLines) const {
     const int at = textCursor().blockNumber();
-    return static_cast<int>(std::upper_bound(lines.begin(), lines.end(), at) - lines.begin());
+    return static_cast<int>(std::upper_bound(pageLines.begin(), pageLines.end(), at) -
+                            pageLines.begin());
 }
 
 void ReportDisplay::GoToLine(int line) {

@@ -17,8 +17,8 @@ class ReportDisplay : public QPlainTextEdit {
 
     // The display's line where each page begins, counted from 0.
     std::vector<int> PageLines() const;
-    // The page the cursor is on, counted from 1.
-    int CurrentPage() const;
+    // The page the cursor is on, counted from 1, of the pages PageLines gave.
+    int CurrentPage(const std::vector<int>& pageLines) const;
     // Puts line at the top of the view, with the cursor at its start.
     void GoToLine(int line);
 

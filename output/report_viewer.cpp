@@ -138,7 +138,7 @@ std::vector<ReportPlace> ViewForm::Blocks() const {
 void ViewForm::GoTo() {
     const std::vector<int> pages = display_->PageLines();
     const std::vector<ReportPlace> blocks = Blocks();
-    GoToDialog dialog(pages, display_->CurrentPage(), blocks, this);
+    GoToDialog dialog(pages, display_->CurrentPage(pages), blocks, this);
     if (services_.modal.Run(dialog) == QDialog::Accepted) display_->GoToLine(dialog.line());
 }
 

@@ -215,13 +215,10 @@ void Session::SetUnits(const std::string& units) {
     // The units of a job not yet keyed: nothing to save, but kept with it, and a step of its
     // history that leaves a job as clean as it was.
     const bool clean = history_.AtClean() && !changed_;
-    JobStep step = Difference("Units", job_, [&] {
-        Job after = job_;
-        after.jobUnits = units;
-        return after;
-    }());
+    const JobRecord before = RecordOf(job_);
     job_.jobUnits = units;
-    history_.Push(std::move(step));
+    if (const JobRecord after = RecordOf(job_); after != before)
+        history_.Push(JobStep{"Units", Change<JobRecord>{before, after}, {}, {}});
     if (clean) history_.MarkClean();
     Keep();
 }
