@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "entry/alignment_check_dialog.hpp"
 #include "entry/block_list.hpp"
 #include "entry/index_record.hpp"
 #include "entry/save_data_dialog.hpp"
@@ -35,6 +36,7 @@ ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
     QPushButton* index = add("IndexCmd", "Index Data");
     QPushButton* blocks = add("BookCmd", "Edit Blocks");
     QPushButton* report = add("ReportCmd", "Report");
+    QPushButton* align = add("AlignCmd", "Check Against Alignment...");
     QPushButton* save = add("SaveCmd", "Save Data");
     QPushButton* exit = add("ExitCmd", "Exit");
 
@@ -47,6 +49,10 @@ ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
         services_.modal.Run(list);
     });
     connect(report, &QPushButton::clicked, this, &ProcForm::ReportCmd_Click);
+    connect(align, &QPushButton::clicked, this, [this] {
+        AlignmentCheckDialog check(services_, this);
+        services_.modal.Run(check);
+    });
     connect(save, &QPushButton::clicked, this, [this] {
         EnddataForm form(services_, state_, this);
         services_.modal.Run(form);
@@ -57,14 +63,8 @@ ProcForm::ProcForm(Services& services, ShellState& state, QWidget* parent)
 
 void ProcForm::ReportCmd_Click() {
     state_.reportFile = services_.session.workspace().ReportFile();
-    Result<RunOutcome> run = [this] {
-        WaitCursor wait;
-        return services_.session.Report();
-    }();
-    if (!run) {
-        services_.messages.Tell(this, run.error());
-        return;
-    }
+    std::optional<RunOutcome> run = RunReportWaiting(services_, this);
+    if (!run) return;
     // The viewer shows the report the run made; the report file is written, not read back.
     ViewForm viewer(services_, state_, std::move(run->report), this);
     services_.modal.Run(viewer);

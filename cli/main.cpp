@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "alignment/alignment_check.hpp"
 #include "cli/source_date_epoch.hpp"
 #include "compute/run_report.hpp"
 #include "compute/sketch_svg.hpp"
@@ -44,6 +45,7 @@ constexpr std::string_view kUsage =
     "usage: sidewalk-report [--output FILE] [--totals-csv FILE] [--sketch DIR] DATAFILE\n"
     "       sidewalk-report --work-file [--output FILE] [--totals-csv FILE] WORKFILE\n"
     "       sidewalk-report --rewrite OUTFILE DATAFILE\n"
+    "       sidewalk-report --check-alignment LANDXML [--alignment NAME] DATAFILE\n"
     "       sidewalk-report --help | --version\n"
     "\n"
     "Reads the job's data file DATAFILE (.V41; - for standard input) and writes its quantity\n"
@@ -56,10 +58,16 @@ constexpr std::string_view kUsage =
     "  --work-file        run the report on a card file as it stands (no reader, no writer)\n"
     "  --rewrite OUTFILE  read DATAFILE and save the job to OUTFILE in the current card\n"
     "                     layout (an older file is converted); no report\n"
+    "  --check-alignment LANDXML\n"
+    "                     check each block's direction and radius against the alignment of\n"
+    "                     the LandXML file along the block's stations; no report\n"
+    "  --alignment NAME   the alignment of the file to check against (needed when it holds\n"
+    "                     more than one)\n"
     "\n"
     "Exit status: 0 done; 1 done, but the reader stopped at its limit of 100 blocks or\n"
     "100 rows in a block (the output holds what was read); 2 nothing written, or only what\n"
-    "the message names.\n";
+    "the message names. --check-alignment: 0 every block agrees; 1 one does not; 2 a file\n"
+    "cannot be read.\n";
 
 struct Arguments {
     bool workFile = false;
@@ -67,6 +75,7 @@ struct Arguments {
     std::optional<std::string> totalsCsv;
     std::optional<std::string> rewrite;
     std::optional<std::string> sketch;
+    std::optional<std::string> landXml, alignment;
     std::string input;
 };
 
@@ -105,6 +114,10 @@ Expected<Arguments, std::string> Parse(const std::vector<std::string>& args) {
                         "a file name");
         } else if (arg == "--sketch") {
             why = value(a.sketch, "a folder name");
+        } else if (arg == "--check-alignment") {
+            why = value(a.landXml, "a LandXML file name");
+        } else if (arg == "--alignment") {
+            why = value(a.alignment, "an alignment name");
         } else if (arg == "--") {
             positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
                               args.end());
@@ -124,6 +137,10 @@ Expected<Arguments, std::string> Parse(const std::vector<std::string>& args) {
                    "--sketch");
     if (a.workFile && a.sketch) // a sketch is drawn from a job's blocks
         return Why("--work-file cannot be combined with --sketch");
+    if (a.landXml && (a.workFile || a.output || a.totalsCsv || a.sketch || a.rewrite))
+        return Why("--check-alignment cannot be combined with --work-file, --output, "
+                   "--totals-csv, --sketch or --rewrite");
+    if (a.alignment && !a.landXml) return Why("--alignment needs --check-alignment");
     a.input = positional[0];
     return a;
 }
@@ -298,6 +315,43 @@ int Report(const Arguments& a) {
     return limitReached ? kExitLimit : kExitOk;
 }
 
+// Each block's curve data against the alignment: a table on standard output.
+int CheckAlignment(const Arguments& a) {
+    const Result<LandXmlFile> file = ReadLandXml(*a.landXml);
+    if (!file) {
+        PrintMessage(file.error());
+        return kExitFailed;
+    }
+    const Result<const Alignment*> alignment = ChooseAlignment(*file, a.alignment.value_or(""));
+    if (!alignment) {
+        PrintMessage(alignment.error());
+        return kExitFailed;
+    }
+    auto session = MakeSession();
+    if (!session) return kExitFailed;
+    bool limitReached = false;
+    if (!Load(*session, a.input, limitReached)) return kExitFailed;
+    const Result<RunOutcome> run = session->Report();
+    if (!run) {
+        PrintMessage(run.error());
+        return kExitFailed;
+    }
+    std::vector<BlockCheck> checks;
+    for (const CodedBlock& block : CodedBlocks(session->job(), *run))
+        checks.push_back(CheckBlock(block, **alignment, file->unit, run->metric));
+    for (const std::string& line : CheckTable(checks, (*alignment)->name))
+        std::cout << line << '\n';
+    std::cout.flush();
+    if (!std::cout) {
+        PrintMessage(Message{"Cannot write the check to standard output", "File Output Error"});
+        return kExitFailed;
+    }
+    const bool allAgree = std::all_of(checks.begin(), checks.end(), [](const BlockCheck& c) {
+        return c.verdict == Verdict::Agrees;
+    });
+    return allAgree && !limitReached ? kExitOk : kExitLimit;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -320,7 +374,7 @@ int main(int argc, char** argv) {
     // run half-way.
     std::signal(SIGXFSZ, SIG_IGN);
     try {
-        return a->rewrite ? Rewrite(*a) : Report(*a);
+        return a->rewrite ? Rewrite(*a) : a->landXml ? CheckAlignment(*a) : Report(*a);
     } catch (const std::bad_alloc&) {
         PrintMessage(
             {"There is not enough memory for this job. Nothing was written.", "Critical Error"});

@@ -41,6 +41,7 @@ struct Run {
     JobFigures grand;
     std::vector<BlockSummary> blocks;          // the blocks met so far, for the totals file
     std::vector<std::vector<TakenCard>> taken; // each block card's cards, as taken
+    std::vector<BlockShape> shapes;            // each block card's header, as taken
     CardTaken returnTaken = CardTaken::Return; // how the last return card was taken
 
     void Took(CardTaken how, int type) {
@@ -257,6 +258,7 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
             if (run.cardType == 11) {
                 run.BlockCard(card);
                 run.taken.emplace_back();
+                run.shapes.push_back(run.shape);
                 continue;
             }
             run.DecodeFields(card);
@@ -284,6 +286,7 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
     outcome.grand = run.grand;
     outcome.metric = run.rules.metric;
     outcome.cards = std::move(run.taken);
+    outcome.shapes = std::move(run.shapes);
     return outcome;
 }
 

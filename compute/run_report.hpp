@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/message.hpp"
+#include "compute/quantities.hpp"
 #include "data/workspace.hpp"
 #include "report/block_figures.hpp"
 
@@ -41,6 +42,7 @@ struct RunOutcome {
     JobFigures grand;
     bool metric = false;
     std::vector<std::vector<TakenCard>> cards; // for each block card met, the cards after it
+    std::vector<BlockShape> shapes;            // and its header, as the run took it
 };
 
 // Runs the cards of a work file (lines without their line ends) against a version line.

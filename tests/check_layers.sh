@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The folders include one way only: data <- report <- compute <- session (the core, no Qt) <-
-# print (Qt Gui, no widgets); grid (the grid's rules, no Qt) over data, for entry and app; <- ui (the window base) <- entry, output (neither includes the
+# print (Qt Gui, no widgets); grid (the grid's rules, no Qt) over data, for entry and app;
+# alignment (LandXML and the check of a job, no Qt) over compute, for entry, app and cli;
+# <- ui (the window base) <- entry, output (neither includes the
 # other) <- app; cli holds the two commands, over the core and printing. Each folder may include
 # its own headers and those of the folders below it. The build enforces the same (each folder
 # is a library that sees only the headers of the layers it links); this is a second guard.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
-layers='data|report|compute|session|grid|print|ui|entry|output|app|cli'
+layers='data|report|compute|session|alignment|grid|print|ui|entry|output|app|cli'
 check() { # [--qt | --widgets] folder, folders it may include
     local qt=0 widgets=0
     if [ "$1" = --qt ]; then
@@ -42,10 +44,11 @@ check report report data
 check compute compute report data
 check session session compute report data
 check grid grid data
+check alignment alignment compute report data
 check --qt print print session compute report data
 check --widgets ui ui print session compute report data
-check --widgets entry entry ui print grid session compute report data
+check --widgets entry entry ui print grid alignment session compute report data
 check --widgets output output ui print session compute report data
-check --widgets app app entry output ui print grid session compute report data
-check --qt cli cli print session compute report data
+check --widgets app app entry output ui print grid alignment session compute report data
+check --qt cli cli print alignment session compute report data
 exit $status

@@ -54,6 +54,13 @@ bool FileDialogs::ShowSketchExportDialog(QWidget* parent, const std::string& fol
     return Show(parent, true, exportDir_, fileName, "Export Sketch", {kPngFilter, kSvgFilter});
 }
 
+bool FileDialogs::ShowAlignmentOpenDialog(QWidget* parent, const std::string& folder,
+                                          std::string& fileName) {
+    if (alignmentDir_.empty()) alignmentDir_ = folder;
+    return Show(parent, false, alignmentDir_, fileName, "Open An Alignment",
+                {"LandXML Alignment (*.xml *.XML)", "Any File (*)"});
+}
+
 bool FileDialogs::Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
                        const QString& title, const QStringList& filters, bool remember) {
     std::optional<QString> chosen;

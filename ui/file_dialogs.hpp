@@ -41,6 +41,10 @@ class FileDialogs {
     // overwriting. LastDir stays.
     bool ShowSketchExportDialog(QWidget* parent, const std::string& folder, std::string& fileName);
 
+    // "Open An Alignment": a LandXML file, starting in the folder last chosen from, at first in
+    // folder. LastDir stays.
+    bool ShowAlignmentOpenDialog(QWidget* parent, const std::string& folder, std::string& fileName);
+
     // For tests: the next dialogs return these paths (nothing: Cancel) without showing, as if
     // chosen with that filter (empty: the dialog's first).
     void AnswerNext(std::optional<QString> path, QString filter = {}) {
@@ -56,7 +60,8 @@ class FileDialogs {
     bool Show(QWidget* parent, bool save, std::string& lastDir, std::string& fileName,
               const QString& title, const QStringList& filters, bool remember = true);
     std::deque<Answer> prepared_;
-    std::string exportDir_; // the folder last exported to
+    std::string exportDir_;    // the folder last exported to
+    std::string alignmentDir_; // the folder of the alignment file last opened
 };
 
 } // namespace sidewalk::ui

@@ -2,6 +2,7 @@
 #include "ui/shell.hpp"
 
 #include "ui/dialog_frame.hpp"
+#include "ui/message_boxes.hpp"
 
 #include <QApplication>
 #include <QLabel>
@@ -50,6 +51,18 @@ WaitCursor::WaitCursor() {
 
 WaitCursor::~WaitCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+std::optional<RunOutcome> RunReportWaiting(Services& services, QWidget* parent) {
+    Result<RunOutcome> run = [&] {
+        WaitCursor wait;
+        return services.session.Report();
+    }();
+    if (!run) {
+        services.messages.Tell(parent, run.error());
+        return std::nullopt;
+    }
+    return std::move(*run);
 }
 
 QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* owner) {

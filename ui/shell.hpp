@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "print/print_system.hpp"
@@ -70,6 +71,10 @@ void PlaceWindow(QWidget& window, int formTop);
 // The caption of a field: a label whose mnemonic moves to the field, and whose text, without
 // "&" and ":", is the field's name for a screen reader.
 QLabel* CaptionFor(QWidget* field, const QString& text, QWidget* owner);
+
+// Runs the job's report under the hourglass pointer; none, its problem told over parent, when it
+// cannot be run.
+std::optional<RunOutcome> RunReportWaiting(Services& services, QWidget* parent);
 
 // Shows the hourglass pointer while it lives; restores the previous one however it ends.
 class WaitCursor {

@@ -219,6 +219,8 @@ TEST_F(Cli, UsageAndBadArguments) {
         {"--rewrite o.V41 --output p a.V41", "--rewrite cannot be combined with --work-file, --output"},
         {"--output a --output b x.V41", "--output is given twice"},
         {"--work-file --sketch d x.WRK", "--work-file cannot be combined with --sketch"},
+        {"--alignment A x.V41", "--alignment needs --check-alignment"},
+        {"--check-alignment a.xml --output r x.V41", "--check-alignment cannot be combined with"},
     };
     // clang-format on
     for (const auto& [args, reason] : cases) {
@@ -227,6 +229,25 @@ TEST_F(Cli, UsageAndBadArguments) {
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(r.err.rfind("sidewalk-report: " + reason, 0), 0u) << args << ": " << r.err;
         EXPECT_NE(r.err.find("\nusage: sidewalk-report"), std::string::npos) << args;
+    }
+}
+
+// --check-alignment: the table on standard output, exit 1 when a block does not agree; 2, and
+// nothing on standard output, when a file or the alignment cannot be had.
+TEST_F(Cli, ChecksTheBlocksAgainstAnAlignment) {
+    const std::string job =
+        " '" + (fs::path(SIDEWALK_EXAMPLES_DIR) / "downtown-english.V41").string() + "'";
+    Result r = Run("--check-alignment '" SIDEWALK_EXAMPLES_DIR "/downtown-english.xml'" + job);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, ReadText(kData / "downtown-english.check"));
+    for (const auto& [file, said] :
+         {std::pair{Path("none.xml"), "File Input Error: Cannot read the file "},
+          {Data("alignment-metric.xml"), "Alignment File Error: The file holds several "
+                                         "alignments: choose one of RING RD, SPUR."}}) {
+        r = Run("--check-alignment " + file + job);
+        EXPECT_EQ(r.status, 2) << file;
+        EXPECT_EQ(r.out, "") << file;
+        EXPECT_EQ(r.err.rfind(said, 0), 0u) << r.err;
     }
 }
 

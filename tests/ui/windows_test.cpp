@@ -1,9 +1,11 @@
 // The desktop windows driven as a user would: the closing question of Process Options and each
 // DataSaved rule, Save and Save As, Report, the help topics, the screen reader's names,
 // recovery, and the workspace gone after Exit.
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +26,7 @@
 #include "app/about_box.hpp"
 #include "app/main_window.hpp"
 #include "app/process_options.hpp"
+#include "entry/alignment_check_dialog.hpp"
 #include "entry/block_identification.hpp"
 #include "entry/block_list.hpp"
 #include "entry/data_entry.hpp"
@@ -212,9 +216,9 @@ class Windows : public QObject {
     // Every window, by its design name.
     static void WindowRows() {
         QTest::addColumn<QString>("name");
-        for (const char* name :
-             {"MainForm1", "ProcForm", "EnddataForm", "Indexform", "Prtbox", "NTSetup", "SectList",
-              "BlockHeader", "Dataform", "EngMet_Form", "AboutBox", "ViewForm", "SketchForm"})
+        for (const char* name : {"MainForm1", "ProcForm", "EnddataForm", "Indexform", "Prtbox",
+                                 "NTSetup", "SectList", "BlockHeader", "Dataform", "EngMet_Form",
+                                 "AboutBox", "ViewForm", "SketchForm", "AlignmentCheckDialog"})
             QTest::newRow(name) << name;
     }
     static std::unique_ptr<QWidget> MakeWindow(Program& p, const QString& name) {
@@ -232,6 +236,8 @@ class Windows : public QObject {
             {"Dataform", [&] { return std::make_unique<Dataform>(p.services, 1); }},
             {"EngMet_Form", [&] { return std::make_unique<EngMet_Form>(p.session()); }},
             {"AboutBox", [] { return std::make_unique<AboutBox>(); }},
+            {"AlignmentCheckDialog",
+             [&] { return std::make_unique<AlignmentCheckDialog>(p.services); }},
             {"ViewForm", [&] { return std::make_unique<ViewForm>(p.services, p.state, ""); }},
             {"SketchForm",
              [&] {
@@ -240,16 +246,6 @@ class Windows : public QObject {
              }},
         };
         return made.at(name)();
-    }
-
-    // A screen reader's Toggle acts as a click does.
-    void accessibleToggleClicks() {
-        Program p;
-        Prtbox print(p.services, p.state, "", std::nullopt);
-        auto* pages = print.findChild<QRadioButton*>("Range_1");
-        QAccessible::queryAccessibleInterface(pages)->actionInterface()->doAction(
-            QAccessibleActionInterface::toggleAction());
-        QVERIFY(print.findChild<QWidget*>("Frame2")->isEnabled());
     }
 
     // Enter on a focused button presses it, in every window.
@@ -261,7 +257,7 @@ class Windows : public QObject {
         const std::unique_ptr<QWidget> window = MakeWindow(p, name);
         window->show();
         for (QPushButton* button : window->findChildren<QPushButton*>()) {
-            if (!button->isVisible()) continue;
+            if (!button->isVisible() || !button->isEnabled()) continue;
             button->disconnect(SIGNAL(clicked(bool))); // the press only is watched
             QSignalSpy pressed(button, &QPushButton::clicked);
             button->setFocus();
@@ -313,21 +309,53 @@ class Windows : public QObject {
         }
     }
 
-    void unitsWindowSetsTheUnits_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("units");
-        QTest::newRow("English") << "Cmd_English"
-                                 << "E";
-        QTest::newRow("Metric") << "Cmd_Metric"
-                                << "M";
-    }
-    void unitsWindowSetsTheUnits() {
-        QFETCH(QString, button);
+    // The sample's alignment chosen from Process Options: the table says what the command says;
+    // Apply sets the two blocks that differ, so that the report computes them with the
+    // alignment's radius, and one Undo takes both back.
+    void checkAgainstAlignmentAndApply() {
         Program p;
-        p.session().New();
-        EngMet_Form units(p.session());
-        Press(units, button.toLatin1().constData());
-        QTEST(QString::fromStdString(p.job().jobUnits), "units");
+        QVERIFY(p.session().Open(kEnglish).has_value());
+        p.dialogs.AnswerNext(SIDEWALK_EXAMPLES_DIR "/downtown-english.xml");
+        p.onWindow["AlignmentCheckDialog"] = [&p](QDialog& w) {
+            auto* table = w.findChild<QTableWidget*>("CheckTable");
+            QAbstractItemModelTester tester(table->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::Fatal);
+            Press(w, "ChooseFile");
+            QCOMPARE(static_cast<AlignmentCheckDialog&>(w).TableText().toStdString(),
+                     ReadText(fs::path(SIDEWALK_TESTS_DIR) / "data" / "downtown-english.check"));
+            Press(w, "ApplyCmd");
+            QCOMPARE(Cell(table, 4, 6) + Cell(table, 5, 6), QString("agreesagrees"));
+            QVERIFY(!w.findChild<QPushButton*>("ApplyCmd")->isEnabled());
+            Press(w, "CopyCmd");
+            QVERIFY(QGuiApplication::clipboard()->text().endsWith(
+                "7 blocks against alignment CENTRAL AVE: 6 agree, 0 differ, 0 cross, 1 outside\n"));
+            Press(w, "ExitCmd");
+        };
+        ProcForm options(p.services, p.state);
+        Press(options, "AlignCmd");
+        QCOMPARE(p.job().header(5).radiusBl + p.job().header(6).aliTyp, std::string("1423.3945L"));
+        QVERIFY(p.session().Report()->report.find("1423.3945") != std::string::npos);
+        QCOMPARE(p.session().ToUndo()->what, std::string("Apply Alignment"));
+        QVERIFY(p.session().Undo().has_value());
+        QCOMPARE(p.job().header(5).radiusBl + p.job().header(6).radiusBl,
+                 std::string("1432.39451432.3945"));
+    }
+
+    // The alignment chosen applies to the blocks selected, or to all when none is.
+    void alignmentOfTheSelectedBlocks() {
+        Program p;
+        QVERIFY(p.session().Open(kEnglish).has_value());
+        AlignmentCheckDialog check(p.services);
+        QVERIFY(check.OpenFile(SIDEWALK_TESTS_DIR "/data/alignment-metric.xml"));
+        auto* table = check.findChild<QTableWidget*>("CheckTable");
+        table->selectRow(1);
+        emit check.findChild<QComboBox*>("AlignName")->activated(1);
+        QCOMPARE(Cell(table, 0, 4) + "|" + Cell(table, 1, 4), QString("RING RD|SPUR"));
+        table->clearSelection();
+        emit check.findChild<QComboBox*>("AlignName")->activated(1);
+        QCOMPARE(Cell(table, 0, 4) + "|" + Cell(table, 6, 4), QString("SPUR|SPUR"));
+        QVERIFY(check.TableText().contains(
+            "against alignment SPUR: 1 agree, 2 differ, 0 cross, 4 outside"));
     }
 
     void helpTopics() {
