@@ -12,8 +12,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 #include "print/report_text.hpp"
@@ -71,9 +73,10 @@ AlignmentCheckDialog::AlignmentCheckDialog(Services& services, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumSize(table_->fontMetrics().horizontalAdvance(QString(110, 'x')),
-                           table_->fontMetrics().height() * 14);
+                           table_->verticalHeader()->defaultSectionSize() * 9);
     auto* copy = new QAction("Copy", table_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -163,11 +166,15 @@ void AlignmentCheckDialog::Recheck() {
     checks_.clear();
     table_->setRowCount(static_cast<int>(blocks_.size()));
     bool correctable = false;
+    int verdictWidth = 0;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
         const Alignment& a = file_->alignments.at(static_cast<std::size_t>(alignmentOf_[i]));
         checks_.push_back(CheckBlock(blocks_[i], a, file_->unit, run->metric));
         const BlockCheck& c = checks_.back();
         correctable = correctable || c.correction.has_value();
+        verdictWidth =
+            std::max(verdictWidth,
+                     table_->fontMetrics().horizontalAdvance(QString::fromStdString(c.text)) + 16);
         const QString stations =
             blocks_[i].from && blocks_[i].to
                 ? QString::fromStdString(FormatStation(*blocks_[i].from) + " to " +
@@ -186,7 +193,21 @@ void AlignmentCheckDialog::Recheck() {
             table_->setItem(static_cast<int>(i), column, item);
         }
     }
-    table_->resizeColumnsToContents();
+    // As wide as the table's lines, within the screen; the verdicts take what is left.
+    int wanted = table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth();
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        if (column + 1 < table_->columnCount()) table_->resizeColumnToContents(column);
+        wanted += column + 1 < table_->columnCount()
+                      ? table_->horizontalHeader()->sectionSize(column)
+                      : verdictWidth;
+    }
+    if (const QScreen* at = screen(); at != nullptr && wanted > table_->width()) {
+        const QRect room = at->availableGeometry();
+        resize(std::min(room.width() - 20, width() - table_->width() + wanted), height());
+        move(std::clamp(x(), room.left(),
+                        std::max(room.left(), room.right() - frameGeometry().width())),
+             y());
+    }
     const QStringList lines = TableText().split('\n', Qt::SkipEmptyParts);
     summary_->setText(lines.isEmpty() ? QString() : lines.back());
     apply_->setEnabled(correctable);
