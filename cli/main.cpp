@@ -27,6 +27,7 @@
 #include "data/folder_fd.hpp"
 #include "data/reader.hpp"
 #include "data/version.hpp"
+#include "data/writer.hpp"
 #include "report/totals_csv.hpp"
 #include "session/job_sketches.hpp"
 #include "session/runtime_dir.hpp"
@@ -190,16 +191,6 @@ int Rewrite(const Arguments& a) {
     return limitReached ? kExitLimit : kExitOk;
 }
 
-// Copies a card file as it stands (standard input for "-") into the workspace's work file.
-bool CopyIn(const std::string& from, const Workspace& ws) {
-    if (from == "-") {
-        const Result<std::string> text = ReadWholeStream(std::cin, from);
-        return text ? Done(ws.Write(ws.WorkFile(), *text)) : Done(StatusOf(text));
-    }
-    const Result<FileBytes> bytes = ReadWholeFile(from);
-    return bytes ? Done(ws.Write(ws.WorkFile(), bytes->view())) : Done(StatusOf(bytes));
-}
-
 // The SVG sketch of every described block, as DIR/block-NNN.svg, each made beside its name and
 // renamed over it (a link of that name is replaced, never written through). The sketches of
 // blocks this job does not have go first, and that is said.
@@ -270,22 +261,64 @@ bool OverwritesInput(const Arguments& a) {
     return false;
 }
 
+// The bytes of the data or work file named (standard input for "-"); none, said, when they
+// cannot be had.
+std::optional<std::string> InputText(const std::string& from) {
+    if (from == "-") {
+        Result<std::string> text = ReadWholeStream(std::cin, from);
+        if (text) return std::move(*text);
+        PrintMessage(text.error());
+        return std::nullopt;
+    }
+    const Result<FileBytes> bytes = ReadWholeFile(from, kMaxTextFileBytes, true);
+    if (bytes) return std::string(bytes->view());
+    PrintMessage(bytes.error());
+    return std::nullopt;
+}
+
 int Report(const Arguments& a) {
     if (OverwritesInput(a)) return kExitFailed;
-    auto session = MakeSession();
-    if (!session) return kExitFailed;
     const RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
     bool limitReached = false;
-    if (a.workFile) {
-        if (!CopyIn(a.input, session->workspace())) return kExitFailed;
-    } else if (!Load(*session, a.input, limitReached)) {
-        return kExitFailed;
-    }
-    const Result<RunOutcome> run =
-        a.workFile ? RunReport(session->workspace(), options) : session->Report(options);
-    if (!run) {
-        PrintMessage(run.error());
-        return kExitFailed;
+    // Sketches are drawn from the blocks' files in a workspace; a report alone is computed in
+    // memory, from the same reader, writer and run.
+    std::optional<Session> session;
+    std::optional<RunOutcome> run;
+    if (a.sketch) {
+        session = MakeSession();
+        if (!session || !Load(*session, a.input, limitReached)) return kExitFailed;
+        Result<RunOutcome> ran = session->Report(options);
+        if (!ran) {
+            PrintMessage(ran.error());
+            return kExitFailed;
+        }
+        run = std::move(*ran);
+    } else {
+        // What killed runs of the workspace's kind left behind goes first, as with a workspace.
+        if (const Result<std::filesystem::path> parent = WorkspaceParent())
+            SweepStaleWorkspaces(*parent);
+        const std::optional<std::string> text = InputText(a.input);
+        if (!text) return kExitFailed;
+        if (a.workFile) {
+            run = RunCardText(VersionLine(), *text, options);
+        } else {
+            Job job;
+            BlockRowTexts rows;
+            const Result<CardFileRead> read = ReadCardFileText(job, *text, rows);
+            if (!read) {
+                PrintMessage(read.error());
+                return kExitFailed;
+            }
+            for (const Message& m : read->notices)
+                PrintMessage(m);
+            limitReached = read->limitReached;
+            const Result<std::string> work = CardFileText(job, rows);
+            if (!work) {
+                PrintMessage(work.error());
+                return kExitFailed;
+            }
+            run = RunCardText(VersionLine(), *work, options);
+        }
     }
     // The report first: the totals and the sketches are written only when it is, and a
     // failure after it says what was written.

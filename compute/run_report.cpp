@@ -309,6 +309,14 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
                     options);
 }
 
+RunOutcome RunCardText(const std::string& versionLine, std::string_view workText,
+                       const RunOptions& options) {
+    LineCursor cards(workText);
+    auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
+    // About one report line and a half, of some 64 characters, for each card of some 34.
+    return RunCardStream(versionLine, nextCard, 4096 + workText.size() * 3, options);
+}
+
 namespace {
 
 // A workspace file the run could not read, and what that means for the report.
@@ -326,11 +334,7 @@ Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
     std::string_view versionLine;
     LineCursor(version->view()).Next(versionLine);
 
-    LineCursor cards(workText);
-    auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
-    // About one report line and a half, of some 64 characters, for each card of some 34.
-    RunOutcome outcome =
-        RunCardStream(std::string(versionLine), nextCard, 4096 + workText.size() * 3, options);
+    RunOutcome outcome = RunCardText(std::string(versionLine), workText, options);
     if (const Status written = ws.Write(ws.ReportFile(), outcome.report); written.failed())
         return Failure(written.error());
     return outcome;

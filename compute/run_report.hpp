@@ -51,6 +51,11 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
 RunOutcome RunCards(const std::string& versionLine, const std::vector<std::string>& cards,
                     const RunOptions& options);
 
+// Runs the text of a work file against a version line, in memory: what RunWorkText writes to
+// the report file, without a workspace.
+RunOutcome RunCardText(const std::string& versionLine, std::string_view workText,
+                       const RunOptions& options = {});
+
 // Reads VERSION.TMP and WORK.TMP of the workspace and writes PRINT.SPL. A file that cannot be
 // read or written gives an error naming it; the report is then not written at all.
 Result<RunOutcome> RunReport(const Workspace& ws, const RunOptions& options = {});

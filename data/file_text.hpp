@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <istream>
 #include <memory>
 #include <string>
@@ -69,14 +70,17 @@ class LineCursor {
     // The next line, without its line end; false after the last.
     bool Next(std::string_view& line) {
         if (from_ >= text_.size()) return false;
-        const std::size_t end = text_.find_first_of("\r\n", from_);
-        if (end == std::string_view::npos) {
-            line = text_.substr(from_);
-            from_ = text_.size();
-            return true;
-        }
-        line = text_.substr(from_, end - from_);
-        from_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        // The first CR, then any LF before it: two memchr calls, where find_first_of would make
+        // one for each byte.
+        const char* from = text_.data() + from_;
+        const std::size_t left = text_.size() - from_;
+        const void* cr = std::memchr(from, '\r', left);
+        std::size_t end =
+            cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - from) : left;
+        if (const void* lf = std::memchr(from, '\n', end); lf != nullptr)
+            end = static_cast<std::size_t>(static_cast<const char*>(lf) - from);
+        line = text_.substr(from_, end);
+        from_ += end + (end + 1 < left && from[end] == '\r' && from[end + 1] == '\n' ? 2 : 1);
         return true;
     }
 

@@ -46,25 +46,58 @@ void TakeBlockCard(BlockHeader& h, const std::string& card) {
     h.blkDesc = Trim(ColumnsView(card, kDescription));
 }
 
-// Leaves nothing of a half-read file behind: an empty job and no block files.
-Unexpected<Message> Abandon(Job& job, const Workspace& ws, Message message) {
+// Where the row cards of each block go: the workspace's block files, or texts in memory.
+class RowsKept {
+  public:
+    virtual ~RowsKept() = default;
+    virtual Status Keep(int block, const std::string& rows) = 0;
+    virtual void DropAll() = 0;
+};
+
+class RowsInFiles : public RowsKept {
+  public:
+    explicit RowsInFiles(const Workspace& ws) : ws_(ws) {}
+    Status Keep(int block, const std::string& rows) override {
+        return ws_.Write(ws_.BlockFileName(block), rows);
+    }
+    void DropAll() override { ws_.DeleteBlockFiles(); }
+
+  private:
+    const Workspace& ws_;
+};
+
+class RowsInMemory : public RowsKept {
+  public:
+    explicit RowsInMemory(BlockRowTexts& rows) : rows_(rows) { DropAll(); }
+    Status Keep(int block, const std::string& rows) override {
+        rows_[static_cast<std::size_t>(block)] = rows;
+        return {};
+    }
+    void DropAll() override { rows_.assign(kMaxBlocks + 1, std::string()); }
+
+  private:
+    BlockRowTexts& rows_;
+};
+
+// Leaves nothing of a half-read file behind: an empty job and no rows kept.
+Unexpected<Message> Abandon(Job& job, RowsKept& kept, Message message) {
     const std::string tag = job.fileTag; // the five characters read, if any
     ClearJob(job);
     job.fileTag = tag;
-    ws.DeleteBlockFiles();
+    kept.DropAll();
     return Failure(std::move(message));
 }
 
-Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_view text) {
+Result<CardFileRead> ReadCardText(Job& job, RowsKept& kept, std::string_view text) {
     ClearJob(job);
 
     LineCursor cursor(text);
     std::string_view line;
-    if (!cursor.Next(line)) return Abandon(job, ws, InvalidFile());
+    if (!cursor.Next(line)) return Abandon(job, kept, InvalidFile());
     const std::string first = UpperCase(line);
     job.fileTag = Columns(first, kTagColumns);
     if (job.fileTag != kCurrentTag && job.fileTag != kOlderTag)
-        return Abandon(job, ws, InvalidFile());
+        return Abandon(job, kept, InvalidFile());
     TakeHeaderCard(job, first);
 
     CardFileRead result;
@@ -75,10 +108,14 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
                                   "Units Of The Data", MessageKind::Warning});
     int& blockCount = result.blockCount; // BlockNo while reading
     int typeCount = 0;                   // row cards of the current block
-    std::string blockName;               // workspace file of the current block, once one is open
+    int open = 0;                        // the block whose rows are being read, once there is one
     std::string rows;                    // its row cards so far
     std::string card;
-    auto flush = [&]() { return blockName.empty() ? Status() : ws.Write(blockName, rows); };
+    auto flush = [&]() {
+        if (open == 0) return Status();
+        UpperCaseInPlace(rows); // line ends and all: a letter never spans a line end
+        return kept.Keep(open, rows);
+    };
     while (cursor.Next(line)) {
         // Columns 1-2 are compared before upper-casing: "11" has no letters.
         if (ColumnsView(line, kCardTypeColumns) == kBlockCardType) {
@@ -94,13 +131,13 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
             TakeBlockCard(job.header(blockCount), card);
             typeCount = 0;
             if (const Status flushed = flush(); flushed.failed())
-                return Abandon(job, ws, flushed.error());
-            blockName = ws.BlockFileName(blockCount);
+                return Abandon(job, kept, flushed.error());
+            open = blockCount;
             rows.clear();
             continue;
         }
         // A row card; a line before the first block card means this is no card file of ours.
-        if (blockName.empty()) return Abandon(job, ws, InvalidFile());
+        if (open == 0) return Abandon(job, kept, InvalidFile());
         typeCount += 1;
         if (typeCount > kMaxRows) {
             result.limitReached = true;
@@ -108,12 +145,11 @@ Result<CardFileRead> ReadCardText(Job& job, const Workspace& ws, std::string_vie
                                              "Critical Error", MessageKind::Critical});
             break;
         }
-        const std::size_t from = rows.size();
-        rows += line;
-        UpperCaseInPlace(rows.data() + from, line.size());
+        rows += line; // upper-cased with the block's other rows, when it is kept
         rows += kLineEnd;
     }
-    if (const Status flushed = flush(); flushed.failed()) return Abandon(job, ws, flushed.error());
+    if (const Status flushed = flush(); flushed.failed())
+        return Abandon(job, kept, flushed.error());
     return result;
 }
 
@@ -125,16 +161,23 @@ Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws) {
 
 Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws,
                                   const std::filesystem::path& path) {
+    RowsInFiles files(ws);
     const Result<FileBytes> text = ReadWholeFile(path.string(), kMaxTextFileBytes, true);
-    if (!text) return Abandon(job, ws, text.error());
-    return ReadCardText(job, ws, text->view());
+    if (!text) return Abandon(job, files, text.error());
+    return ReadCardText(job, files, text->view());
 }
 
 Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
                                   std::string_view fileName) {
+    RowsInFiles files(ws);
     const Result<std::string> text = ReadWholeStream(in, fileName);
-    if (!text) return Abandon(job, ws, text.error());
-    return ReadCardText(job, ws, *text);
+    if (!text) return Abandon(job, files, text.error());
+    return ReadCardText(job, files, *text);
+}
+
+Result<CardFileRead> ReadCardFileText(Job& job, std::string_view text, BlockRowTexts& rows) {
+    RowsInMemory memory(rows);
+    return ReadCardText(job, memory, text);
 }
 
 } // namespace sidewalk

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <istream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,5 +35,13 @@ Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, const std::file
 // kMaxTextFileBytes is refused as a file would be.
 Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
                                   std::string_view fileName);
+
+// Each block's row cards as read, by slot (index 0 unused), for a run that keeps them in memory
+// rather than in workspace files.
+using BlockRowTexts = std::vector<std::string>;
+
+// Reads a card file's text into the job and each block's row cards into rows (one text per slot),
+// by the same rules and with the same messages as ReadDataFile.
+Result<CardFileRead> ReadCardFileText(Job& job, std::string_view text, BlockRowTexts& rows);
 
 } // namespace sidewalk

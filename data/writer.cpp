@@ -11,11 +11,39 @@
 
 namespace sidewalk {
 
-Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
+namespace {
+
+// Appends a block's rows as they stand: from the data file as read, or from the grid; a row
+// without its CR LF gets one, and rows past the hundredth are left out.
+void AppendRows(std::string& out, std::string_view rows) {
+    std::size_t lines = 0;
+    bool crLf = true;
+    for (std::size_t at = 0; at < rows.size();) {
+        const std::size_t end = rows.find('\n', at);
+        if (end == std::string_view::npos || end == at || rows[end - 1] != '\r' ||
+            rows.substr(at, end - 1 - at).find('\r') != std::string_view::npos) {
+            crLf = false;
+            break;
+        }
+        ++lines;
+        at = end + 1;
+    }
+    if (crLf && lines <= kMaxRows) {
+        out += rows; // every line already ends in CR LF: the rows as they stand
+        return;
+    }
+    const auto split = SplitLines(rows);
+    for (std::size_t r = 0; r < split.size() && r < kMaxRows; ++r) {
+        out += split[r];
+        out += kLineEnd;
+    }
+}
+
+// The card file, each block's rows appended by rowsOf(out, n).
+template <typename RowsOf> Result<std::string> CardText(const Job& job, RowsOf rowsOf) {
     std::string out;
     out.reserve(kMaxBlocks * (kMaxRows + 1) * 36);
     out += HeaderCard(job);
-    FileBytes rows;
     out += kLineEnd;
     for (int n = 1; n <= kMaxBlocks; ++n) {
         if (!job.blockInUse(n)) continue;
@@ -23,8 +51,15 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
         if (!card) return Failure(card.error());
         out += *card;
         out += kLineEnd;
+        if (const Status appended = rowsOf(out, n); appended.failed()) return Failure(appended.error());
+    }
+    return out;
+}
 
-        // The rows are copied as they stand: from the data file as read, or from the grid.
+} // namespace
+
+Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
+    return CardText(job, [&ws](std::string& out, int n) -> Status {
         const std::string name = ws.BlockFileName(n);
         const Result<FileBytes> rows = ws.Read(name);
         if (!rows) {
@@ -32,21 +67,16 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
             why.text += ". Nothing was written.";
             return Failure(why);
         }
-        const std::string_view file = rows->view();
-        const auto lines = SplitLines(file);
-        std::size_t bytes = 0;
-        for (std::string_view line : lines)
-            bytes += line.size() + kLineEnd.size();
-        if (bytes == file.size() && lines.size() <= kMaxRows) {
-            out += file; // every line already ends in CR LF: the file as it stands
-            continue;
-        }
-        for (std::size_t r = 0; r < lines.size() && r < kMaxRows; ++r) {
-            out += lines[r];
-            out += kLineEnd;
-        }
-    }
-    return out;
+        AppendRows(out, rows->view());
+        return {};
+    });
+}
+
+Result<std::string> CardFileText(const Job& job, const BlockRowTexts& rows) {
+    return CardText(job, [&rows](std::string& out, int n) -> Status {
+        AppendRows(out, rows.at(static_cast<std::size_t>(n)));
+        return {};
+    });
 }
 
 Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {

@@ -10,6 +10,7 @@
 #include "data/atomic_file.hpp"
 #include "data/job.hpp"
 #include "data/message.hpp"
+#include "data/reader.hpp"
 #include "data/workspace.hpp"
 
 namespace sidewalk {
@@ -17,6 +18,9 @@ namespace sidewalk {
 // The card file as one text; an error when a block card's value does not fit its field or a
 // block file of a slot in use cannot be read.
 Result<std::string> CardFileText(const Job& job, const Workspace& ws);
+
+// The same from the row cards held in memory, by slot.
+Result<std::string> CardFileText(const Job& job, const BlockRowTexts& rows);
 
 // Writes the card file to a stream; an error when the stream fails.
 Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out);

@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 
 #include "files.hpp"
 #include "memory_print_system.hpp"

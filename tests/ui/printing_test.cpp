@@ -2,7 +2,6 @@
 // ranges, copies, the selection, and Print To File.
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 
 #include <QRegularExpression>
 
@@ -125,25 +124,6 @@ class Printing : public QObject {
         QCOMPARE(papers->currentIndex(), c.paperRow);
         QCOMPARE(bins->currentIndex(), c.binRow);
         QCOMPARE(setup.findChild<QRadioButton*>("Option1_1")->isChecked(), c.orientation == 2);
-    }
-
-    // OK sets paper, bin and orientation from the lists; a text without a number leaves its
-    // setting; another printer keeps the paper and bin of the same names; Cancel puts back all.
-    void setupOkAndCancel() {
-        Program p;
-        AddQueues(p.printers);
-        p.state.printer = SelectPrinter(p.printers, "Office");
-        {
-            NTSetup setup(p.help(), p.printers, p.state.printer);
-            setup.findChild<QComboBox*>("Combo2")->setCurrentIndex(1);
-            setup.findChild<QComboBox*>("Combo3")->setEditText("Tray two");
-            setup.findChild<QRadioButton*>("Option1_1")->setChecked(true);
-            Press(setup, "Cmd_OK");
-            QVERIFY(!setup.setupCancelled());
-        }
-        QCOMPARE(p.state.printer.paperSize, 5);
-        QCOMPARE(p.state.printer.paperBin, 1);
-        QVERIFY(p.state.printer.orientation == Orientation::Landscape);
     }
 
     // Another printer chosen in setup, from Office on Legal, landscape.

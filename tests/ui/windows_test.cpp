@@ -21,7 +21,6 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <filesystem>
-#include <fstream>
 
 #include "app/about_box.hpp"
 #include "app/main_window.hpp"
@@ -410,16 +409,6 @@ class Windows : public QObject {
         PlaceBeside(help, asking);
         QTEST(help.x(), "expectLeft");
         QTEST(help.width(), "expectWidth");
-    }
-
-    void helpNotFoundIsSaid() {
-        Program p;
-        p.session().New();
-        ProcForm options(p.services, p.state);
-        p.help().InitHelp(nullptr, "/nonexistent");
-        p.messages.AnswerNext(QMessageBox::Ok);
-        Press(options, "Mnu_Help");
-        QVERIFY(p.messages.shown().back().text.contains("cannot be found"));
     }
 
     void viewerSelection() {
