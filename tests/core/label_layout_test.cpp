@@ -121,21 +121,5 @@ TEST(LabelLayout, ATextGoesWhereItWishedWhenItCanElseIsListed) {
     EXPECT_TRUE(tight.labels[1].number == 1 && !tight.labels[1].box && tight.labels[0].box);
 }
 
-// A text never stands on a drawn area: one wished on a band, or inside it, goes past it.
-TEST(LabelLayout, ATextStandsClearOfTheAreasDrawn) {
-    const LabelMetrics metrics{[](const std::string& t) { return 10.0 * t.size(); }, 10, 2};
-    const std::vector<LabelWish> one = {{{0, 0}, SketchPoint{0, 30}, "A", true}};
-    for (const double across : {35.0, 200.0}) { // the text's wished box across an edge; inside
-        const std::vector<SketchPoint> band = {
-            {-30, 20}, {30, 20}, {30, 20 + across}, {-30, 20 + across}};
-        const LabelLayout layout = LayOutLabels(one, metrics, {std::nullopt, {}, {band}});
-        ASSERT_TRUE(layout.labels[0].box) << across;
-        const LabelBox& box = *layout.labels[0].box;
-        EXPECT_TRUE(box.y + box.h <= 20 || box.y >= 20 + across || box.x >= 30 ||
-                    box.x + box.w <= -30)
-            << across;
-    }
-}
-
 } // namespace
 } // namespace sidewalk

@@ -126,8 +126,6 @@ TEST(Sketch, WhatIsDrawnMeasuresWhatTheReportComputes) {
     }
 }
 
-// A curve of a ten-thousandth of a foot round which the block goes millions of times is drawn
-// round once: a handful of pieces, every one a number, never millions to paint.
 // A block coded against the stationing is drawn as the same block coded along it; an item
 // past a return is flagged, and a row whose station is not typed yet is left out.
 TEST(Sketch, ABlockCodedBackwardsIsDrawnAsCodedForwards) {
@@ -200,17 +198,6 @@ TEST(Sketch, AgreesWithTheReportOnEveryTestJob) {
             EXPECT_EQ(drawn, printed[k]) << name << ", block " << k + 1;
         }
     }
-}
-
-TEST(Sketch, ABlockRoundACurveManyTimesIsDrawnRoundOnce) {
-    const BlockRow rows[] = {{"1", "", "0", "0", "25"}, {"1", "", "9999", "0", "25"}};
-    const BlockSketch s =
-        SketchBlock({"L", "L", "10", "4", "0", "0", "0.0001", "TIGHT"}, rows, false);
-    std::size_t pieces = 0;
-    for (const SketchPath& path : s.paths)
-        pieces += path.pieces.size();
-    EXPECT_LT(pieces, 200u);
-    EXPECT_TRUE(std::isfinite(s.high.x) && std::isfinite(s.low.y));
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include <QRegularExpression>
 
 #include <QCheckBox>
 #include <QComboBox>
