@@ -261,20 +261,34 @@ bool OverwritesInput(const Arguments& a) {
     return false;
 }
 
-// The bytes of the data or work file named (standard input for "-"); none, said, when they
-// cannot be had.
-std::optional<std::string> InputText(const std::string& from) {
-    if (from == "-") {
-        Result<std::string> text = ReadWholeStream(std::cin, from);
-        if (text) return std::move(*text);
-        PrintMessage(text.error());
-        return std::nullopt;
+// The bytes of the data or work file named (standard input for "-"), held as read; false, said,
+// when they cannot be had.
+struct InputText {
+    FileBytes file;
+    std::string stream;
+    std::string_view view;
+
+    bool Read(const std::string& from) {
+        if (from == "-") {
+            Result<std::string> text = ReadWholeStream(std::cin, from);
+            if (!text) {
+                PrintMessage(text.error());
+                return false;
+            }
+            stream = std::move(*text);
+            view = stream;
+            return true;
+        }
+        Result<FileBytes> bytes = ReadWholeFile(from, kMaxTextFileBytes, true);
+        if (!bytes) {
+            PrintMessage(bytes.error());
+            return false;
+        }
+        file = std::move(*bytes);
+        view = file.view();
+        return true;
     }
-    const Result<FileBytes> bytes = ReadWholeFile(from, kMaxTextFileBytes, true);
-    if (bytes) return std::string(bytes->view());
-    PrintMessage(bytes.error());
-    return std::nullopt;
-}
+};
 
 int Report(const Arguments& a) {
     if (OverwritesInput(a)) return kExitFailed;
@@ -297,14 +311,14 @@ int Report(const Arguments& a) {
         // What killed runs of the workspace's kind left behind goes first, as with a workspace.
         if (const Result<std::filesystem::path> parent = WorkspaceParent())
             SweepStaleWorkspaces(*parent);
-        const std::optional<std::string> text = InputText(a.input);
-        if (!text) return kExitFailed;
+        InputText text;
+        if (!text.Read(a.input)) return kExitFailed;
         if (a.workFile) {
-            run = RunCardText(VersionLine(), *text, options);
+            run = RunCardText(VersionLine(), text.view, options);
         } else {
             Job job;
             BlockRowTexts rows;
-            const Result<CardFileRead> read = ReadCardFileText(job, *text, rows);
+            const Result<CardFileRead> read = ReadCardFileText(job, text.view, rows);
             if (!read) {
                 PrintMessage(read.error());
                 return kExitFailed;

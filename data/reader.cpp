@@ -50,14 +50,14 @@ void TakeBlockCard(BlockHeader& h, const std::string& card) {
 class RowsKept {
   public:
     virtual ~RowsKept() = default;
-    virtual Status Keep(int block, const std::string& rows) = 0;
+    virtual Status Keep(int block, std::string& rows) = 0; // may take rows' text
     virtual void DropAll() = 0;
 };
 
 class RowsInFiles : public RowsKept {
   public:
     explicit RowsInFiles(const Workspace& ws) : ws_(ws) {}
-    Status Keep(int block, const std::string& rows) override {
+    Status Keep(int block, std::string& rows) override {
         return ws_.Write(ws_.BlockFileName(block), rows);
     }
     void DropAll() override { ws_.DeleteBlockFiles(); }
@@ -69,8 +69,8 @@ class RowsInFiles : public RowsKept {
 class RowsInMemory : public RowsKept {
   public:
     explicit RowsInMemory(BlockRowTexts& rows) : rows_(rows) { DropAll(); }
-    Status Keep(int block, const std::string& rows) override {
-        rows_[static_cast<std::size_t>(block)] = rows;
+    Status Keep(int block, std::string& rows) override {
+        rows_[static_cast<std::size_t>(block)].swap(rows);
         return {};
     }
     void DropAll() override { rows_.assign(kMaxBlocks + 1, std::string()); }
