@@ -117,8 +117,7 @@ BlockCheck CheckBlock(const CodedBlock& block, const Alignment& alignment, Align
     check.verdict = Verdict::Differs;
     check.text = std::string("differs: the alignment ") +
                  (line ? "runs on a tangent"
-                       : "curves " + check.alignment.substr(0, check.alignment.find(' ')) +
-                             " with radius " + Radius(radius)) +
+                       : "curves " + TurnName(e.turn) + " with radius " + Radius(radius)) +
                  " here; coded " + CodedText(block);
     // A radius the block card cannot hold is said, not offered.
     const std::string radiusText = line ? "" : Format(radius, "0.0000");
