@@ -20,8 +20,10 @@
 
 #include "print/report_text.hpp"
 #include "report/page.hpp"
+#include "ui/edit_menu.hpp"
 #include "ui/enter_chain.hpp"
 #include "ui/file_dialogs.hpp"
+#include "ui/help_link.hpp"
 #include "ui/message_boxes.hpp"
 
 namespace sidewalk::ui {
@@ -45,12 +47,15 @@ AlignmentCheckDialog::AlignmentCheckDialog(Services& services, QWidget* parent)
     setWindowTitle("Check Against Alignment");
     folder_ = std::filesystem::path(services.session.job().dataFileName).parent_path().string();
     auto* layout = new QVBoxLayout(this);
+    // Undo and Redo here too: the table follows the job as it then stands.
+    AddEditMenu(*this, *AddHelpMenu(*this, *layout, services.help, help_topic::kProcessOptions),
+                services, [this] { Recheck(); });
 
     auto* fileRow = new QHBoxLayout();
     fileName_ = new QLineEdit(this);
     fileName_->setObjectName("AlignFile");
     fileName_->setReadOnly(true);
-    auto* choose = new QPushButton("C&hoose...", this);
+    auto* choose = new QPushButton("&Choose...", this);
     choose->setObjectName("ChooseFile");
     fileRow->addWidget(CaptionFor(fileName_, "LandXML &file:", this));
     fileRow->addWidget(fileName_, 1);
@@ -233,7 +238,7 @@ void AlignmentCheckDialog::Apply() {
         numbers << QString::number(n);
     summary_->setText(summary_->text() + "\nThe curve data of " +
                       (set.size() == 1 ? "block " : "blocks ") + numbers.join(", ") +
-                      " was set from the alignment; Undo in Process Options takes it back.");
+                      " was set from the alignment; Edit, Undo (Ctrl+Z) takes it back.");
 }
 
 QString AlignmentCheckDialog::TableText() const {

@@ -310,7 +310,7 @@ class Windows : public QObject {
 
     // The sample's alignment chosen from Process Options: the table says what the command says;
     // Apply sets the two blocks that differ, so that the report computes them with the
-    // alignment's radius, and one Undo takes both back.
+    // alignment's radius, and one Undo, in the window or after it, takes both back.
     void checkAgainstAlignmentAndApply() {
         Program p;
         QVERIFY(p.session().Open(kEnglish).has_value());
@@ -328,6 +328,9 @@ class Windows : public QObject {
             Press(w, "CopyCmd");
             QVERIFY(QGuiApplication::clipboard()->text().endsWith(
                 "7 blocks against alignment CENTRAL AVE: 6 agree, 0 differ, 0 cross, 1 outside\n"));
+            Press(w, "Mnu_Undo"); // the table follows the job taken back and done again
+            QVERIFY(Cell(table, 4, 6).startsWith("differs"));
+            Press(w, "Mnu_Redo");
             Press(w, "ExitCmd");
         };
         ProcForm options(p.services, p.state);
