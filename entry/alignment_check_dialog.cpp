@@ -100,16 +100,17 @@ AlignmentCheckDialog::AlignmentCheckDialog(Services& services, QWidget* parent)
     apply_->setToolTip("Set the direction and radius of the blocks that differ from the "
                        "alignment they lie on");
     apply_->setEnabled(false);
-    auto* copyButton = new QPushButton("C&opy Table", this);
-    copyButton->setObjectName("CopyCmd");
+    copy_ = new QPushButton("C&opy Table", this);
+    copy_->setObjectName("CopyCmd");
+    copy_->setEnabled(false); // until there is a table
     auto* close = new QPushButton("Close", this);
     close->setObjectName("ExitCmd");
     buttons->addStretch(1);
-    for (QPushButton* b : {apply_, copyButton, close}) {
+    for (QPushButton* b : {apply_, copy_, close}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
-    EnterPresses({choose, apply_, copyButton, close});
+    EnterPresses({choose, apply_, copy_, close});
     layout->addLayout(buttons);
 
     // Never wider or taller than the screen: the table scrolls instead.
@@ -120,7 +121,7 @@ AlignmentCheckDialog::AlignmentCheckDialog(Services& services, QWidget* parent)
     connect(alignments_, &QComboBox::activated, this, &AlignmentCheckDialog::UseAlignment);
     connect(apply_, &QPushButton::clicked, this, &AlignmentCheckDialog::Apply);
     const auto copyTable = [this] { QGuiApplication::clipboard()->setText(TableText()); };
-    connect(copyButton, &QPushButton::clicked, this, copyTable);
+    connect(copy_, &QPushButton::clicked, this, copyTable);
     connect(copy, &QAction::triggered, this, copyTable);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     choose->setFocus();
@@ -146,6 +147,7 @@ bool AlignmentCheckDialog::OpenFile(const std::string& path) {
     for (const Alignment& a : file_->alignments)
         alignments_->addItem(ReportText(a.name));
     alignments_->setEnabled(true);
+    copy_->setEnabled(true);
     alignmentOf_.clear();
     Recheck();
     table_->setFocus();

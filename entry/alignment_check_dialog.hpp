@@ -46,6 +46,7 @@ class AlignmentCheckDialog : public QDialog {
     QTableWidget* table_;
     QLabel* summary_;
     QPushButton* apply_;
+    QPushButton* copy_;
 };
 
 } // namespace sidewalk::ui
