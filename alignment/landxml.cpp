@@ -189,6 +189,11 @@ Result<Alignment> AlignmentOf(const Reading& r, const pugi::xml_node& node) {
     for (const pugi::xml_node& geometry : Children(node, "CoordGeom"))
         for (const pugi::xml_node& child : geometry.children()) {
             const std::string_view name = LocalName(child);
+            // Geometry of its own length that is no line, curve or spiral would, if skipped,
+            // put every station after it in the wrong place.
+            if (name == "IrregularLine" || name == "Chain")
+                return Failure(r.Problem(child, "it is not a line, curve or spiral, which is all "
+                                                "a check can follow"));
             if (name != "Line" && name != "Curve" && name != "Spiral") continue;
             Result<AlignmentElement> e = ElementOf(r, child);
             if (!e) return Failure(e.error());
