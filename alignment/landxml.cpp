@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 
 #include "data/file_text.hpp"
+#include "data/number.hpp"
 
 namespace sidewalk {
 
@@ -197,6 +198,14 @@ Result<Alignment> AlignmentOf(const Reading& r, const pugi::xml_node& node) {
             if (name != "Line" && name != "Curve" && name != "Spiral") continue;
             Result<AlignmentElement> e = ElementOf(r, child);
             if (!e) return Failure(e.error());
+            // An element that says where it starts must start where the one before it ends.
+            Result<std::optional<double>> given = r.Attribute(child, "staStart");
+            if (!given) return Failure(given.error());
+            if (*given && std::abs(**given - at) > 0.01)
+                return Failure(r.Problem(
+                    child, "its staStart " + std::string(child.attribute("staStart").value()) +
+                               " is not where the elements before it end (" + Format(at, "0.000") +
+                               ")"));
             e->start = at;
             e->end += at;
             at = e->end;
