@@ -18,6 +18,10 @@ namespace {
 
 constexpr const char* kTitle = "Alignment File Error";
 
+// No street's stations come near a thousand million, in any unit; past it a station would no
+// longer print as a station.
+constexpr double kFarthestStation = 1e9;
+
 std::string_view LocalName(const pugi::xml_node& node) {
     const std::string_view name = node.name();
     const std::size_t colon = name.find(':');
@@ -146,6 +150,7 @@ Result<double> LengthOf(const Reading& r, const pugi::xml_node& node, ElementKin
     }
     if (length < 0) return Failure(r.Problem(node, "it has no length, nor the points to give one"));
     if (!(length > 0)) return Failure(r.Problem(node, "its length is not more than 0"));
+    if (!std::isfinite(length)) return Failure(r.Problem(node, "its length is past any number"));
     return length;
 }
 
@@ -186,6 +191,8 @@ Result<Alignment> AlignmentOf(const Reading& r, const pugi::xml_node& node) {
     Result<std::optional<double>> start = r.Attribute(node, "staStart");
     if (!start) return Failure(start.error());
     a.start = start->value_or(0);
+    if (!(std::abs(a.start) <= kFarthestStation))
+        return Failure(r.Problem(node, "its staStart is past any street's stations"));
     double at = a.start;
     for (const pugi::xml_node& geometry : Children(node, "CoordGeom"))
         for (const pugi::xml_node& child : geometry.children()) {
@@ -209,6 +216,8 @@ Result<Alignment> AlignmentOf(const Reading& r, const pugi::xml_node& node) {
             e->start = at;
             e->end += at;
             at = e->end;
+            if (!(std::abs(at) <= kFarthestStation))
+                return Failure(r.Problem(child, "its stations are past any street's"));
             a.elements.push_back(*e);
         }
     if (a.elements.empty())
@@ -218,6 +227,8 @@ Result<Alignment> AlignmentOf(const Reading& r, const pugi::xml_node& node) {
         if (!internal) return Failure(internal.error());
         Result<double> ahead = r.Required(eq, "staAhead");
         if (!ahead) return Failure(ahead.error());
+        if (!(std::abs(*ahead) <= kFarthestStation))
+            return Failure(r.Problem(eq, "its staAhead is past any street's stations"));
         const double before = a.equations.empty() ? a.start : a.equations.back().internal;
         if (!(*internal > before) || !(*internal < a.end()))
             return Failure(r.Problem(eq, "its staInternal " +

@@ -141,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Files, Refusing, testing::ValuesIn(std::vector<RefusedR
     {"a curve turning neither way", With("<Curve radius=\"45\" length=\"5\"/>"), "Curve at line 2: its rot \"\" is neither cw nor ccw"},
     {"a line without a length", With("<Line/>"), "Line at line 2: it has no length, nor the points to give one"},
     {"an element not where the one before ends", With("<Line length=\"5\"/><Line staStart=\"9\" length=\"5\"/>"), "Line at line 2: its staStart 9 is not where the elements before it end (5.000)"},
+    {"stations past any street's", With("<Line length=\"2e9\"/>"), "Line at line 2: its stations are past any street's"},
     {"geometry it cannot follow", With("<IrregularLine length=\"9\"/>"), "IrregularLine at line 2: it is not a line, curve or spiral, which is all a check can follow"},
     {"stations running backwards", kUnits + "<Alignments><Alignment staStart=\"100\"><CoordGeom><Line length=\"50\"/></CoordGeom>\n<StaEquation staInternal=\"90\" staAhead=\"0\"/></Alignment></Alignments></LandXML>",
      "StaEquation at line 3: its staInternal 90 is not after the one before, within the alignment: the stations run backwards"},
