@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """How many changed programs the core tests catch: one change at a time in data/, report/ and
-compute/ (a comparison, an arithmetic or logical operator, a 0 or 1), rebuild core_tests, run it;
-a mutant is killed when a test fails.
+compute/, or the folders named (a comparison, an arithmetic or logical operator, a 0 or 1),
+rebuild core_tests, run it; a mutant is killed when a test fails.
 
-  tools/mutants.py sites TREE N > SITES.json     pick N places, the same for any tree holding them
+  tools/mutants.py sites TREE N [FOLDER...] > SITES.json   pick N places, the same for any tree
   tools/mutants.py run TREE BUILD SITES.json     mutate TREE one place at a time, build in BUILD
 
 Run it on two commits (git worktree) with the same SITES.json to compare their scores; the
@@ -14,9 +14,9 @@ OPS = [(" < ", " <= "), (" <= ", " < "), (" > ", " >= "), (" >= ", " > "), (" ==
        (" != ", " == "), (" + ", " - "), (" - ", " + "), (" && ", " || "), (" || ", " && ")]
 
 
-def sites(tree, count):
+def sites(tree, count, folders=("data", "report", "compute")):
     places = []
-    for folder in ("data", "report", "compute"):
+    for folder in folders:
         for f in sorted((tree / folder).glob("*.cpp")):
             for line in f.read_text().split("\n"):
                 s = line.strip()
@@ -70,7 +70,8 @@ def run(tree, build, places):
 
 if __name__ == "__main__":
     if sys.argv[1:2] == ["sites"]:
-        print(json.dumps(sites(pathlib.Path(sys.argv[2]), int(sys.argv[3])), indent=1))
+        print(json.dumps(sites(pathlib.Path(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:5] and
+                               [sys.argv[4:]]), indent=1))
     elif sys.argv[1:2] == ["run"]:
         run(pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3]),
             json.loads(pathlib.Path(sys.argv[4]).read_text()))
