@@ -108,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Blocks, Checking, testing::ValuesIn(std::vector<Verdict
     {"English job, metric alignment", kMetric, "RING RD", false, Coded("L", 492.126, 32.8, 295.2), "agrees"},
     {"stations stepping back: the first stretch", kMetric, "SPUR", true, Coded("L", 100, 520, 590), "differs: the alignment runs on a tangent here; coded Left 100.000"},
     {"stations stepping back: past the step", kMetric, "SPUR", true, Coded("T", 0, 560, 740), "agrees"},
+    {"stations stepping back: across the step", kMetric, "SPUR", true, Coded("T", 0, 520, 740), "agrees"},
 }), test::RowName());
 // clang-format on
 
@@ -140,6 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Files, Refusing, testing::ValuesIn(std::vector<RefusedR
     {"a radius that is no number", With("<Curve rot=\"cw\" radius=\"4x5\"/>"), "Curve at line 2: radius \"4x5\" is no number"},
     {"a curve turning neither way", With("<Curve radius=\"45\" length=\"5\"/>"), "Curve at line 2: its rot \"\" is neither cw nor ccw"},
     {"a line without a length", With("<Line/>"), "Line at line 2: it has no length, nor the points to give one"},
+    {"a point that is no number", With("<Line><Start>0 0</Start><End>5 x</End></Line>"), "Line at line 2: it has no length, nor the points to give one"},
+    {"a curve without its centre", With("<Curve rot=\"cw\" radius=\"5\"><Start>0 0</Start><End>1 1</End></Curve>"), "Curve at line 2: it has no length, nor the points to give one"},
     {"an element not where the one before ends", With("<Line length=\"5\"/><Line staStart=\"9\" length=\"5\"/>"), "Line at line 2: its staStart 9 is not where the elements before it end (5.000)"},
     {"stations past any street's", With("<Line length=\"2e9\"/>"), "Line at line 2: its stations are past any street's"},
     {"geometry it cannot follow", With("<IrregularLine length=\"9\"/>"), "IrregularLine at line 2: it is not a line, curve or spiral, which is all a check can follow"},
