@@ -22,11 +22,6 @@ std::string TurnName(Turn turn) {
     return turn == Turn::Left ? "Left" : "Right";
 }
 
-std::string CodedText(const CodedBlock& b) {
-    if (b.direction == "T") return "Tangent";
-    return std::string(b.direction == "L" ? "Left" : "Right") + " " + Radius(b.radius);
-}
-
 std::string KindName(ElementKind kind) {
     switch (kind) {
     case ElementKind::Line:
@@ -40,6 +35,15 @@ std::string KindName(ElementKind kind) {
 }
 
 } // namespace
+
+std::string CodedText(const CodedBlock& b) {
+    if (b.direction == "T") return "Tangent";
+    return std::string(b.direction == "L" ? "Left" : "Right") + " " + Radius(b.radius);
+}
+
+std::string StationRange(const CodedBlock& b) {
+    return b.from && b.to ? FormatStation(*b.from) + " to " + FormatStation(*b.to) : "-";
+}
 
 std::vector<CodedBlock> CodedBlocks(const Job& job, const RunOutcome& run) {
     std::vector<CodedBlock> blocks;
@@ -136,12 +140,11 @@ std::vector<std::string> CheckTable(const std::vector<BlockCheck>& checks,
     int counts[5] = {};
     for (const BlockCheck& c : checks) {
         const CodedBlock& b = c.coded;
-        const std::string stations =
-            b.from && b.to ? FormatStation(*b.from) + " to " + FormatStation(*b.to) : "-";
         lines.push_back(PadField(std::to_string(b.block), 3, "L") + "  " +
                         PadField(b.description, kDescriptionLength, "R") + "  " +
-                        PadField(stations, 22, "R") + "  " + PadField(CodedText(b), 16, "R") +
-                        "  " + PadField(c.alignment, 16, "R") + "  " + c.text);
+                        PadField(StationRange(b), 22, "R") + "  " +
+                        PadField(CodedText(b), 16, "R") + "  " + PadField(c.alignment, 16, "R") +
+                        "  " + c.text);
         ++counts[static_cast<int>(c.verdict)];
     }
     std::string summary = std::to_string(checks.size()) +

@@ -23,6 +23,11 @@ struct CodedBlock {
     std::optional<double> from, to;
 };
 
+// A block's curve data as the check's table shows it ("Tangent", "Left 450.000"), and its
+// stations ("10+32.000 to 13+18.000", or "-" without both returns).
+std::string CodedText(const CodedBlock& block);
+std::string StationRange(const CodedBlock& block);
+
 // The described blocks of the job in the order of the run that took them.
 std::vector<CodedBlock> CodedBlocks(const Job& job, const RunOutcome& run);
 

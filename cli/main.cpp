@@ -168,10 +168,8 @@ bool Done(const Status& status) {
     return status.has_value();
 }
 
-// Opens DATAFILE; false when nothing can be written from it.
-bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
-    const Result<CardFileRead> read =
-        dataFile == "-" ? session.Open(std::cin, dataFile) : session.Open(dataFile);
+// Tells what reading a data file said; false when nothing can be written from it.
+bool Told(const Result<CardFileRead>& read, bool& limitReached) {
     if (!read) {
         PrintMessage(read.error());
         return false;
@@ -180,6 +178,12 @@ bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
         PrintMessage(m);
     limitReached = read->limitReached;
     return true;
+}
+
+// Opens DATAFILE; false when nothing can be written from it.
+bool Load(Session& session, const std::string& dataFile, bool& limitReached) {
+    return Told(dataFile == "-" ? session.Open(std::cin, dataFile) : session.Open(dataFile),
+                limitReached);
 }
 
 int Rewrite(const Arguments& a) {
@@ -318,14 +322,7 @@ int Report(const Arguments& a) {
         } else {
             Job job;
             BlockRowTexts rows;
-            const Result<CardFileRead> read = ReadCardFileText(job, text.view, rows);
-            if (!read) {
-                PrintMessage(read.error());
-                return kExitFailed;
-            }
-            for (const Message& m : read->notices)
-                PrintMessage(m);
-            limitReached = read->limitReached;
+            if (!Told(ReadCardFileText(job, text.view, rows), limitReached)) return kExitFailed;
             const Result<std::string> work = CardFileText(job, rows);
             if (!work) {
                 PrintMessage(work.error());

@@ -19,7 +19,6 @@
 #include <set>
 
 #include "print/report_text.hpp"
-#include "report/page.hpp"
 #include "ui/edit_menu.hpp"
 #include "ui/enter_chain.hpp"
 #include "ui/file_dialogs.hpp"
@@ -33,12 +32,6 @@ namespace {
 const QStringList kColumns = {"Blk",       "Description",   "Stations", "Coded",
                               "Alignment", "Alignment has", "Verdict"};
 
-QString CodedText(const CodedBlock& b) {
-    if (b.direction == "T") return "Tangent";
-    return QString(b.direction == "L" ? "Left " : "Right ") +
-           QString::fromStdString(Format(b.radius, "0.000"));
-}
-
 } // namespace
 
 AlignmentCheckDialog::AlignmentCheckDialog(Services& services, QWidget* parent)
@@ -49,7 +42,7 @@ AlignmentCheckDialog::AlignmentCheckDialog(Services& services, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     // Undo and Redo here too: the table follows the job as it then stands.
     AddEditMenu(*this, *AddHelpMenu(*this, *layout, services.help, help_topic::kProcessOptions),
-                services, [this] { Recheck(); });
+                services, [this] { Refresh(); });
 
     auto* fileRow = new QHBoxLayout();
     fileName_ = new QLineEdit(this);
@@ -149,7 +142,7 @@ bool AlignmentCheckDialog::OpenFile(const std::string& path) {
     alignments_->setEnabled(true);
     copy_->setEnabled(true);
     alignmentOf_.clear();
-    Recheck();
+    Refresh();
     table_->setFocus();
     return true;
 }
@@ -163,34 +156,33 @@ void AlignmentCheckDialog::UseAlignment(int index) {
     Recheck();
 }
 
-// The blocks as the report takes them now, each against its alignment.
-void AlignmentCheckDialog::Recheck() {
+void AlignmentCheckDialog::Refresh() {
     if (!file_) return;
     const std::optional<RunOutcome> run = RunReportWaiting(services_, this);
     if (!run) return;
     blocks_ = CodedBlocks(services_.session.job(), *run);
+    metric_ = run->metric;
     alignmentOf_.resize(blocks_.size(), alignments_->currentIndex());
+    Recheck();
+}
+
+void AlignmentCheckDialog::Recheck() {
     checks_.clear();
     table_->setRowCount(static_cast<int>(blocks_.size()));
     bool correctable = false;
     int verdictWidth = 0;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
         const Alignment& a = file_->alignments.at(static_cast<std::size_t>(alignmentOf_[i]));
-        checks_.push_back(CheckBlock(blocks_[i], a, file_->unit, run->metric));
+        checks_.push_back(CheckBlock(blocks_[i], a, file_->unit, metric_));
         const BlockCheck& c = checks_.back();
         correctable = correctable || c.correction.has_value();
         verdictWidth =
             std::max(verdictWidth,
                      table_->fontMetrics().horizontalAdvance(QString::fromStdString(c.text)) + 16);
-        const QString stations =
-            blocks_[i].from && blocks_[i].to
-                ? QString::fromStdString(FormatStation(*blocks_[i].from) + " to " +
-                                         FormatStation(*blocks_[i].to))
-                : "-";
         const QString cells[] = {QString::number(blocks_[i].block),
                                  ReportText(blocks_[i].description),
-                                 stations,
-                                 CodedText(blocks_[i]),
+                                 QString::fromStdString(StationRange(blocks_[i])),
+                                 QString::fromStdString(CodedText(blocks_[i])),
                                  ReportText(a.name),
                                  QString::fromStdString(c.alignment),
                                  QString::fromStdString(c.text)};
@@ -234,7 +226,7 @@ void AlignmentCheckDialog::Apply() {
             set.push_back(c.coded.block);
         }
     }
-    Recheck();
+    Refresh();
     QStringList numbers;
     for (const int n : set)
         numbers << QString::number(n);

@@ -34,10 +34,12 @@ class AlignmentCheckDialog : public QDialog {
   private:
     void ChooseFile();
     void UseAlignment(int index); // for the selected blocks, or all when none is selected
-    void Recheck();
+    void Refresh();               // the blocks as the report takes the job now, then Recheck
+    void Recheck();               // each block against its alignment, into the table
     Services& services_;
     std::optional<LandXmlFile> file_;
     std::vector<CodedBlock> blocks_;
+    bool metric_ = false;          // the job's stations and radii are metres
     std::vector<int> alignmentOf_; // each block's alignment, an index into the file's
     std::vector<BlockCheck> checks_;
     std::string folder_; // where the file dialog opens
