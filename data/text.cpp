@@ -1,6 +1,7 @@
 // Text rules shared by every card file.
 #include "data/text.hpp"
 
+#include <cstdint>
 #include <cstring>
 
 namespace sidewalk {
@@ -44,26 +45,33 @@ void UpperCaseTwoByteLetters(char* text, std::size_t size) {
 
 void UpperCaseInPlace(char* text, std::size_t size) {
     // Sixteen bytes at a time (GCC and Clang vector types): as signed bytes, those of 0x80 and
-    // above are negative, so only a..z lie in the range and lose their 0x20 bit.
+    // above are negative, so only a..z lie in the range and lose their 0x20 bit. Capitals stay
+    // as they are, so a short text's last vector may overlap the one before it.
     typedef signed char Bytes __attribute__((vector_size(16)));
     Bytes high = {}; // any byte of 0x80 and above, for the letters beyond ASCII
-    std::size_t i = 0;
-    for (; i + sizeof(Bytes) <= size; i += sizeof(Bytes)) {
+    auto capitals = [&high](char* at) {
         Bytes v;
-        std::memcpy(&v, text + i, sizeof v);
+        std::memcpy(&v, at, sizeof v);
         high |= v;
         const Bytes lower = (v >= 'a') & (v <= 'z'); // -1 where a..z, else 0
         v -= lower & 0x20;
-        std::memcpy(text + i, &v, sizeof v);
+        std::memcpy(at, &v, sizeof v);
+    };
+    if (size == 0) return;
+    if (size < sizeof(Bytes)) {
+        char shortText[sizeof(Bytes)] = {};
+        std::memcpy(shortText, text, size);
+        capitals(shortText);
+        std::memcpy(text, shortText, size);
+    } else {
+        std::size_t i = 0;
+        for (; i + sizeof(Bytes) <= size; i += sizeof(Bytes))
+            capitals(text + i);
+        if (i < size) capitals(text + size - sizeof(Bytes));
     }
-    bool beyondAscii = false;
-    for (std::size_t k = 0; k < sizeof(Bytes); ++k)
-        beyondAscii = beyondAscii || high[k] < 0;
-    for (; i < size; ++i) {
-        if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
-        beyondAscii = beyondAscii || static_cast<signed char>(text[i]) < 0;
-    }
-    if (beyondAscii) UpperCaseTwoByteLetters(text, size);
+    std::uint64_t halves[2];
+    std::memcpy(halves, &high, sizeof halves);
+    if (((halves[0] | halves[1]) & 0x8080808080808080u) != 0) UpperCaseTwoByteLetters(text, size);
 }
 
 std::string UpperCase(std::string_view text) {

@@ -150,8 +150,10 @@ TEST(Text, PadFieldUpperCaseTrimColumnsAndStr) {
     for (int i = 0; i < 1031; ++i) bytes.push_back(static_cast<char>(i * 7 % 256));
     std::string upper = bytes;
     for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-    for (std::size_t n = 0; n <= 17; ++n)
+    for (std::size_t n = 0; n <= 17; ++n) {
         EXPECT_EQ(UpperCase(bytes.substr(n)), upper.substr(n)) << n;
+        EXPECT_EQ(UpperCase(bytes.substr(0, n)), upper.substr(0, n)) << n;
+    }
     EXPECT_EQ(Trim("  a b \t  "), "a b \t");
     EXPECT_EQ(Trim("    "), "");
     EXPECT_EQ(Columns("11 T R", 4, 1) + Columns("11 T R", 6, 3) + Columns("11 T R", 7, 3), "TR");
