@@ -269,6 +269,9 @@ bool FormatExact(double value, const Pattern& p, std::string& out) {
 
 constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000};
 
+// Room for a quick figure: a sign, 20 forced digits, a point and three decimals.
+constexpr std::size_t kQuickFigureRoom = 32;
+
 // "00" to "99", for writing two digits at once.
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233"
@@ -276,15 +279,17 @@ constexpr char kDigitPairs[] =
     "6869707172737475767778798081828384858687888990919293949596979899";
 
 // The same rounding for the figures of every report line: at most 3 decimals and a value below
-// 2^52, so that m * 10^d fits 64 bits and the digits are laid out in one buffer. Appends to out.
-bool FormatQuick(double value, const Pattern& p, std::string& out) {
-    if (p.decimals > 3 || p.minIntDigits > 20) return false;
+// 2^52, so that m * 10^d fits 64 bits. Lays the figure out to end at end (room for
+// kQuickFigureRoom characters before it) and returns its first character, or nullptr for a
+// value it does not take.
+char* FormatQuick(double value, const Pattern& p, char* end) {
+    if (p.decimals > 3 || p.minIntDigits > 20) return nullptr;
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    if (biased == 0) return false; // zero and subnormals: the general path
+    if (biased == 0 || biased == 0x7FF) return nullptr; // zero, subnormals, NaN, infinities
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
     const int shift = 1075 - biased; // value = m / 2^shift
-    if (shift <= 0) return false;
+    if (shift <= 0) return nullptr;
     const std::uint64_t scaled = m * kPow10Int[p.decimals]; // below 2^63
     std::uint64_t q = 0;
     if (shift < 64) {
@@ -293,8 +298,6 @@ bool FormatQuick(double value, const Pattern& p, std::string& out) {
         if (rest >= std::uint64_t{1} << (shift - 1)) ++q; // a tie goes away from zero
     }
     // Digits from the right: the decimals, then the integer part down to its forced digits.
-    char buffer[48];
-    char* end = buffer + sizeof buffer;
     char* first = end;
     const bool zero = q == 0;
     int decimals = p.decimals;
@@ -324,15 +327,39 @@ bool FormatQuick(double value, const Pattern& p, std::string& out) {
         --forced;
     }
     if (!zero && std::signbit(value)) *--first = '-';
-    out.append(first, end);
+    return first;
+}
+
+bool FormatQuick(double value, const Pattern& p, std::string& out) {
+    char buffer[kQuickFigureRoom];
+    char* const end = buffer + sizeof buffer;
+    const char* first = FormatQuick(value, p, end);
+    if (first == nullptr) return false;
+    out.append(first, static_cast<std::size_t>(end - first));
     return true;
 }
 
 } // namespace
 
 void AppendFormat(std::string& out, double value, const FormatPattern& p) {
-    if (std::isfinite(value) && FormatQuick(value, p, out)) return;
+    if (FormatQuick(value, p, out)) return;
     out += Format(value, p);
+}
+
+void AppendFormat(std::string& out, double value, const FormatPattern& p, int width) {
+    char buffer[kQuickFigureRoom];
+    char* const end = buffer + sizeof buffer;
+    const char* first = FormatQuick(value, p, end);
+    if (first == nullptr) {
+        const std::string text = Format(value, p);
+        if (static_cast<int>(text.size()) < width)
+            out.append(static_cast<std::size_t>(width) - text.size(), ' ');
+        out += text;
+        return;
+    }
+    const auto length = static_cast<int>(end - first);
+    if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+    out.append(first, static_cast<std::size_t>(end - first));
 }
 
 std::string Format(double value, std::string_view pattern) {

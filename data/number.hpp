@@ -44,6 +44,8 @@ constexpr FormatPattern ParsePattern(std::string_view pattern) {
 // Format with a pattern read before, and the same appended to out.
 std::string Format(double value, const FormatPattern& pattern);
 void AppendFormat(std::string& out, double value, const FormatPattern& pattern);
+// The same right-justified: blanks first when it is shorter than width.
+void AppendFormat(std::string& out, double value, const FormatPattern& pattern, int width);
 
 // Converts to a whole number by rounding, a tie going to the even neighbour.
 double RoundHalfEven(double value);

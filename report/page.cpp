@@ -61,11 +61,7 @@ void AppendFigure(std::string& line, double value, std::string_view pattern, int
 }
 
 void AppendFigure(std::string& line, double value, const FormatPattern& pattern, int width) {
-    const std::size_t from = line.size();
-    AppendFormat(line, value, pattern);
-    const std::size_t length = line.size() - from;
-    if (static_cast<int>(length) < width)
-        line.insert(from, static_cast<std::size_t>(width) - length, ' ');
+    AppendFormat(line, value, pattern, width);
 }
 
 std::string Figure(double value, std::string_view pattern, int width) {

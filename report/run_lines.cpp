@@ -20,9 +20,9 @@ enum class TypeShown { TwoDigits, RightJustified };
 // An item's label and the unit text after its figure, English then metric.
 struct ItemText {
     TypeShown shown;
-    const char* label[2];
+    std::string_view label[2];
     const FormatPattern* pattern;
-    const char* tail[2];
+    std::string_view tail[2];
 };
 constexpr ItemText kDriveway0 = {TypeShown::TwoDigits,
                                  {"  6\" DRIVEWAY           = ", "  6\" DRIVEWAY           = "},
@@ -162,9 +162,10 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
     if (text == nullptr) return;
     const int m = w.heading.metric ? 1 : 0;
     std::string& line = w.Text(); // built in place: one line for every item card
-    line += " TYPE ";
-    line += text->shown == TypeShown::TwoDigits ? '0' : ' '; // every item type is one digit
-    line += static_cast<char>('0' + type);
+    const char shown[] = {' ', 'T', 'Y', 'P', 'E', ' ',
+                          text->shown == TypeShown::TwoDigits ? '0' : ' ', // every type is one digit
+                          static_cast<char>('0' + type)};
+    line.append(shown, sizeof shown);
     if (type == 6) {
         line += "  EX. CURB # ";
         line += Format(extraCurbNo, "0");
