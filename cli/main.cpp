@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <malloc.h>
 #include <new>
@@ -294,14 +295,41 @@ struct InputText {
     }
 };
 
+using ReportSink = std::function<void(std::string_view)>;
+
+// Writes the report that produce(sink) gives to sink piece by piece: to the --output file, which
+// is replaced only once the report is whole, or to standard output. False, said, when it cannot
+// be written.
+bool WriteReport(const Arguments& a, const std::function<void(const ReportSink&)>& produce) {
+    if (a.output) {
+        return Done(WriteFileAtomically(*a.output, [&produce](int fd) {
+            int error = 0;
+            try {
+                produce([&error, fd](std::string_view piece) {
+                    if (error == 0) error = WriteAllBytes(fd, piece);
+                });
+            } catch (const std::bad_alloc&) {
+                return ENOMEM; // the new file goes, and the old one stays
+            }
+            return error;
+        }));
+    }
+    produce([](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        PrintMessage(Message{"Cannot write the report to standard output", "File Output Error"});
+        return false;
+    }
+    return true;
+}
+
 int Report(const Arguments& a) {
     if (OverwritesInput(a)) return kExitFailed;
-    const RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
+    RunOptions options{ParseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH"))};
     bool limitReached = false;
     // Sketches are drawn from the blocks' files in a workspace; a report alone is computed in
-    // memory, from the same reader, writer and run.
+    // memory, from the same reader, writer and run, and written out as the run goes.
     std::optional<Session> session;
-    std::optional<RunOutcome> run;
+    RunOutcome run;
     if (a.sketch) {
         session = MakeSession();
         if (!session || !Load(*session, a.input, limitReached)) return kExitFailed;
@@ -311,41 +339,38 @@ int Report(const Arguments& a) {
             return kExitFailed;
         }
         run = std::move(*ran);
+        if (!WriteReport(a, [&run](const ReportSink& sink) { sink(run.report); }))
+            return kExitFailed;
     } else {
         // What killed runs of the workspace's kind left behind goes first, as with a workspace.
         if (const Result<std::filesystem::path> parent = WorkspaceParent())
             SweepStaleWorkspaces(*parent);
         InputText text;
         if (!text.Read(a.input)) return kExitFailed;
-        if (a.workFile) {
-            run = RunCardText(VersionLine(), text.view, options);
-        } else {
+        std::string work;
+        if (!a.workFile) {
             Job job;
             BlockRowTexts rows;
             if (!Told(ReadCardFileText(job, text.view, rows), limitReached)) return kExitFailed;
-            const Result<std::string> work = CardFileText(job, rows);
-            if (!work) {
-                PrintMessage(work.error());
+            Result<std::string> made = CardFileText(job, rows);
+            if (!made) {
+                PrintMessage(made.error());
                 return kExitFailed;
             }
-            run = RunCardText(VersionLine(), *work, options);
+            work = std::move(*made);
+            text = InputText{}; // the run reads the work text only
         }
+        const std::string_view cards = a.workFile ? text.view : std::string_view(work);
+        if (!WriteReport(a, [&](const ReportSink& sink) {
+                options.reportSink = sink;
+                run = RunCardText(VersionLine(), cards, options);
+            }))
+            return kExitFailed;
     }
     // The report first: the totals and the sketches are written only when it is, and a
     // failure after it says what was written.
-    const std::string& bytes = run->report; // as written to PRINT.SPL
-    if (a.output) {
-        if (!Done(WriteFileAtomically(*a.output, bytes))) return kExitFailed;
-    } else {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            PrintMessage(
-                Message{"Cannot write the report to standard output", "File Output Error"});
-            return kExitFailed;
-        }
-    }
     if (a.totalsCsv &&
-        !Done(WriteFileAtomically(*a.totalsCsv, TotalsCsv(run->metric, run->blocks, run->grand)))) {
+        !Done(WriteFileAtomically(*a.totalsCsv, TotalsCsv(run.metric, run.blocks, run.grand)))) {
         PrintMessage(
             {"The report was written; the totals and the sketches were not.", "File Output Error"});
         return kExitFailed;

@@ -217,6 +217,12 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
                          const RunOptions& options) {
     Run run;
     ReportWriter& w = run.w;
+    // Given out in pieces, the report's text never takes more than a piece and a card's lines.
+    constexpr std::size_t kPiece = 64 << 10;
+    if (options.reportSink) {
+        w.SetSink(options.reportSink);
+        reportSize = kPiece + (16 << 10);
+    }
     w.Reserve(reportSize);
     w.heading.versionLine = Trim(versionLine);
     StampDateTime(w.heading, options.utcTime);
@@ -240,6 +246,7 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
         w.PageFull();
         bool blockEnded = false;
         while (!blockEnded) {
+            w.GiveOut(kPiece);
             w.NewPageIfPast(55);
             w.Count(1);
             if (!nextCard(line)) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,9 @@ namespace sidewalk {
 struct RunOptions {
     // The run's date and time, in UTC; when empty, the system clock as local time.
     std::optional<std::time_t> utcTime;
+    // When set, the report text goes here in pieces of whole lines as the run writes it, and
+    // the outcome's report stays empty: a report is written out without being held whole.
+    std::function<void(std::string_view)> reportSink = {};
 };
 
 // How the run took a card of a block, which the block's sketch shows the same way.

@@ -81,13 +81,13 @@ Descriptor CreateBeside(int dir, const std::string& name, mode_t mode, std::stri
 
 // Writes content to a new file beside name in dir, locked and still open; fills tempName.
 // Returns the error number, or 0 with fd open.
-int WriteBeside(int dir, const std::string& name, std::string_view content, std::string& tempName,
-                const struct stat* old, bool synced, Descriptor& fd) {
+int WriteBeside(int dir, const std::string& name, const ContentWriter& content,
+                std::string& tempName, const struct stat* old, bool synced, Descriptor& fd) {
     // Replacing a file, the new one is never more open than the old one, even while written.
     const mode_t mode = old != nullptr ? static_cast<mode_t>(old->st_mode & 0777) : 0666;
     fd = CreateBeside(dir, name, mode, tempName);
     if (!fd.valid()) return errno;
-    int error = WriteAllBytes(fd.get(), content);
+    int error = content(fd.get());
     if (error == 0 && old != nullptr) {
         // The old file's group, where this user may give it, and its mode.
         if (::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid) != 0 && errno != EPERM)
@@ -156,6 +156,12 @@ std::string ReplaceQuestion(const fs::path& target) {
 }
 
 Status WriteFileAtomically(const fs::path& target, std::string_view content, Replace replace) {
+    return WriteFileAtomically(
+        target, [content](int fd) { return WriteAllBytes(fd, content); }, replace);
+}
+
+Status WriteFileAtomically(const fs::path& target, const ContentWriter& content,
+                           Replace replace) {
     // Saving through a symbolic link replaces the file it points to, not the link.
     fs::path path = target;
     std::error_code ec;
@@ -214,7 +220,8 @@ Status ReplaceFileAt(int dir, const std::string& folder, const std::string& name
     }
     std::string tempName;
     Descriptor fd;
-    if (const int error = WriteBeside(dir, name, content, tempName, nullptr, durable, fd))
+    const ContentWriter writer = [content](int out) { return WriteAllBytes(out, content); };
+    if (const int error = WriteBeside(dir, name, writer, tempName, nullptr, durable, fd))
         return OutputError(shown, error);
     // Renamed over the old file: at every instant the name holds the old content or the new.
     if (const int error = RenameOver(dir, tempName, name, durable); error != 0)

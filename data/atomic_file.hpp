@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,12 @@ enum class Replace { Unasked, Confirmed };
 // hidden, named by the target and "sidewalk-save-", and locked until renamed; a save killed
 // half-way leaves at most that one file, which the next save to the target removes.
 Status WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
+                           Replace replace = Replace::Unasked);
+
+// The same for content made while it is written: content(fd) writes it to the open new file
+// and returns 0, or the system's error number, which fails the write as above.
+using ContentWriter = std::function<int(int fd)>;
+Status WriteFileAtomically(const std::filesystem::path& target, const ContentWriter& content,
                            Replace replace = Replace::Unasked);
 
 // The question to ask before a save writes over target, when it needs one: a read-only file, or

@@ -2,6 +2,7 @@
 // asterisk boxes, and the line count the pagination rules go by. Nothing else writes report text.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -19,6 +20,17 @@ class ReportWriter {
     PageHeading heading;
 
     void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+
+    // Where the text goes as it is written, when it is not kept whole: GiveOut hands it the
+    // lines written so far, once they come to atLeast bytes.
+    using Sink = std::function<void(std::string_view)>;
+    void SetSink(Sink sink) { sink_ = std::move(sink); }
+    void GiveOut(std::size_t atLeast = 0) {
+        if (sink_ && !text_.empty() && text_.size() >= atLeast) {
+            sink_(text_);
+            text_.clear();
+        }
+    }
 
     // One line, ended by CR LF; it is not counted (the run counts a line for each card).
     void Line(std::string_view line);
@@ -45,10 +57,15 @@ class ReportWriter {
     void PageFull() { lineNo_ = 60; }
 
     int lines() const { return lineNo_; }
-    std::string Take() { return std::move(text_); }
+    // The text not given out (all of it, without a sink).
+    std::string Take() {
+        GiveOut();
+        return std::move(text_);
+    }
 
   private:
     std::string text_; // lines ended by CR LF
+    Sink sink_;
     int pageNo_ = 0;
     int lineNo_ = 0;
 };

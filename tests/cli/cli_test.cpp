@@ -1,5 +1,6 @@
 // The sidewalk-report command as a whole process: its outputs, messages, exit status and the
 // removal of its workspace on every path.
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -123,14 +124,29 @@ TEST_F(Cli, ManyRunsAtOnce) {
     EXPECT_TRUE(fs::is_empty(tmp_));
 }
 
-// A file size limit fails the write, told as any write error, and the old file stays.
+// A file size limit fails the write, told as any write error, and the old file stays: on the
+// first piece of a small report, or on a later one of a large report written as it is made.
 TEST_F(Cli, AFileSizeLimitFailsTheWrite) {
-    WriteText(dir_ / "r.prn", "old");
-    const Result r = Run("--output " + Path("r.prn") + " " + Data("tangent-english.V41"), false,
-                         "ulimit -f 1; ");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find(std::strerror(EFBIG)), std::string::npos) << r.err;
-    EXPECT_EQ(ReadText(dir_ / "r.prn"), "old");
+    const std::string small = ReadText(kData / "tangent-english.V41");
+    std::string large = small.substr(0, small.find('\n') + 1);
+    for (int block = 0; block < 100; ++block) large += small.substr(small.find('\n') + 1);
+    WriteText(dir_ / "large.V41", large);
+    for (const auto& [job, limit] : {std::pair{Data("tangent-english.V41"), 1},
+                                     std::pair{Path("large.V41"), 100}}) {
+        WriteText(dir_ / "r.prn", "old");
+        const auto files = [this] {
+            return std::count_if(fs::directory_iterator(dir_), {}, [](const fs::path& p) {
+                return p.filename() != "out" && p.filename() != "err";
+            });
+        };
+        const auto before = files();
+        const Result r = Run("--output " + Path("r.prn") + " " + job, false,
+                             "ulimit -f " + std::to_string(limit) + "; ");
+        EXPECT_EQ(r.status, 2) << job;
+        EXPECT_NE(r.err.find(std::strerror(EFBIG)), std::string::npos) << r.err;
+        EXPECT_EQ(ReadText(dir_ / "r.prn"), "old");
+        EXPECT_EQ(files(), before) << job; // the new file went
+    }
 }
 
 // Outputs that are not regular files, or that are the data file itself, are refused at once:

@@ -40,5 +40,22 @@ TEST(ReportForm, PageBreaksAndALongVersionText) {
     EXPECT_EQ(wide.substr(0, lines.size()), lines);
 }
 
+// A report given out as the run goes comes in pieces that make the whole report.
+TEST(ReportForm, AReportGivenOutInPiecesIsTheWholeReport) {
+    std::string work = "CRZ41 T-1     P-100       03/07/2006 E A. TESTER\r\n";
+    for (int block = 0; block < 100; ++block)
+        work += "11 T R   10.000  4.000  22.000  22.000      0.0000 BLOCK\r\n"
+                "01    0.000   10+00.000   25.000\r\n03   20.000   11+00.000    0.000\r\n"
+                "04    0.000   13+00.000   25.000\r\n";
+    std::vector<std::string> pieces;
+    RunOptions given{0};
+    given.reportSink = [&pieces](std::string_view piece) { pieces.emplace_back(piece); };
+    EXPECT_EQ(RunCardText("V", work, given).report, "");
+    EXPECT_GE(pieces.size(), 2u);
+    std::string joined;
+    for (const std::string& piece : pieces) joined += piece;
+    EXPECT_EQ(joined, RunCardText("V", work, RunOptions{0}).report);
+}
+
 } // namespace
 } // namespace sidewalk
