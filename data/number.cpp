@@ -269,8 +269,7 @@ bool FormatExact(double value, const Pattern& p, std::string& out) {
 
 constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000};
 
-// Room for a quick figure: a sign, 20 forced digits, a point and three decimals.
-constexpr std::size_t kQuickFigureRoom = 32;
+constexpr std::size_t kQuickFigureRoom = kFigureRoom;
 
 // "00" to "99", for writing two digits at once.
 constexpr char kDigitPairs[] =
@@ -329,6 +328,14 @@ char* FormatQuick(double value, const Pattern& p, char* end) {
     if (!zero && std::signbit(value)) *--first = '-';
     return first;
 }
+
+} // namespace
+
+char* FormatFigure(double value, const FormatPattern& pattern, char* end) {
+    return FormatQuick(value, pattern, end);
+}
+
+namespace {
 
 bool FormatQuick(double value, const Pattern& p, std::string& out) {
     char buffer[kQuickFigureRoom];

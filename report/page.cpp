@@ -31,19 +31,29 @@ std::string FormatStation(double value) {
     // The figure right-justified in 11, its first 5 characters, "+", its last 6, then the
     // leading blanks trimmed: the hundreds, "+", the plus with its three decimals.
     static constexpr FormatPattern kStation = ParsePattern("###000.000");
-    std::string text;
-    AppendFormat(text, value, kStation);
+    char buffer[kFigureRoom];
+    char* const end = buffer + sizeof buffer;
+    std::string slow;
+    std::string_view text;
+    if (const char* first = FormatFigure(value, kStation, end); first != nullptr) {
+        text = std::string_view(first, static_cast<std::size_t>(end - first));
+    } else {
+        slow = Format(value, kStation);
+        text = slow;
+    }
     const std::size_t n = text.size();
     if (n < 6) { // "NaN": all of the rule, blanks and all
         const std::string padded = PadField(text, 11, "L");
         std::string out = padded.substr(0, 5) + "+" + padded.substr(5);
         return out.substr(out.find_first_not_of(' '));
     }
-    if (n <= 11) {
-        text.insert(n - 6, 1, '+');
-        return text;
-    }
-    return text.substr(0, 5) + "+" + text.substr(n - 6);
+    const std::size_t hundreds = n <= 11 ? n - 6 : 5;
+    std::string out;
+    out.reserve(hundreds + 7);
+    out.append(text.substr(0, hundreds));
+    out += '+';
+    out.append(text.substr(n - 6));
+    return out;
 }
 
 std::string StationField(std::string_view stationText) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@ namespace sidewalk {
 struct PageHeading {
     std::string versionLine, dateProc, timeProc, refNo, projectNo, engineer;
     bool metric = false;
+    bool operator==(const PageHeading&) const = default;
 };
 
 class ReportWriter {
@@ -66,6 +68,9 @@ class ReportWriter {
   private:
     std::string text_; // lines ended by CR LF
     Sink sink_;
+    // The page header made for headerOf_: the text before the page number and after it.
+    std::optional<PageHeading> headerOf_;
+    std::string headerToPageNo_, headerAfterPageNo_;
     int pageNo_ = 0;
     int lineNo_ = 0;
 };
