@@ -347,23 +347,24 @@ int Report(const Arguments& a) {
             SweepStaleWorkspaces(*parent);
         InputText text;
         if (!text.Read(a.input)) return kExitFailed;
-        std::string work;
+        // The work text in pieces: the cards as written, the rows where they were read.
+        Job job;
+        BlockRowTexts rows;
+        Result<CardFilePieces> work{CardFilePieces()};
         if (!a.workFile) {
-            Job job;
-            BlockRowTexts rows;
             if (!Told(ReadCardFileText(job, text.view, rows), limitReached)) return kExitFailed;
-            Result<std::string> made = CardFileText(job, rows);
-            if (!made) {
-                PrintMessage(made.error());
+            work = CardFileInPieces(job, rows);
+            if (!work) {
+                PrintMessage(work.error());
                 return kExitFailed;
             }
-            work = std::move(*made);
-            text = InputText{}; // the run reads the work text only
         }
-        const std::string_view cards = a.workFile ? text.view : std::string_view(work);
+        const std::vector<std::string_view> pieces =
+            a.workFile ? std::vector<std::string_view>{text.view} : work->Pieces();
         if (!WriteReport(a, [&](const ReportSink& sink) {
                 options.reportSink = sink;
-                run = RunCardText(VersionLine(), cards, options);
+                options.listCards = false; // no sketches to draw from them
+                run = RunCardPieces(VersionLine(), pieces, options);
             }))
             return kExitFailed;
     }

@@ -44,8 +44,11 @@ struct Run {
     std::vector<BlockShape> shapes;            // each block card's header, as taken
     CardTaken returnTaken = CardTaken::Return; // how the last return card was taken
 
+    bool listCards = true;
+
     void Took(CardTaken how, int type) {
-        if (!taken.empty()) taken.back().push_back({type, areaOrLength, stationValue, radius, how});
+        if (listCards && !taken.empty())
+            taken.back().push_back({type, areaOrLength, stationValue, radius, how});
     }
 
     void HeaderCard(const std::string& card, const std::string& tag);
@@ -216,6 +219,7 @@ template <typename NextCard>
 RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std::size_t reportSize,
                          const RunOptions& options) {
     Run run;
+    run.listCards = options.listCards;
     ReportWriter& w = run.w;
     // Given out in pieces, the report's text never takes more than a piece and a card's lines.
     constexpr std::size_t kPiece = 64 << 10;
@@ -333,6 +337,23 @@ Unexpected<Message> NoReportWritten(Message why) {
 }
 
 } // namespace
+
+RunOutcome RunCardPieces(const std::string& versionLine,
+                         const std::vector<std::string_view>& pieces, const RunOptions& options) {
+    std::size_t next = 0;
+    LineCursor cards({});
+    auto nextCard = [&](std::string_view& card) {
+        while (!cards.Next(card)) {
+            if (next >= pieces.size()) return false;
+            cards = LineCursor(pieces[next++]);
+        }
+        return true;
+    };
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces)
+        size += piece.size();
+    return RunCardStream(versionLine, nextCard, 4096 + size * 3, options);
+}
 
 Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
                                const RunOptions& options) {

@@ -23,6 +23,8 @@ struct RunOptions {
     // When set, the report text goes here in pieces of whole lines as the run writes it, and
     // the outcome's report stays empty: a report is written out without being held whole.
     std::function<void(std::string_view)> reportSink = {};
+    // Whether the outcome lists each block's cards as taken (for sketches).
+    bool listCards = true;
 };
 
 // How the run took a card of a block, which the block's sketch shows the same way.
@@ -59,6 +61,10 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
 // the report file, without a workspace.
 RunOutcome RunCardText(const std::string& versionLine, std::string_view workText,
                        const RunOptions& options = {});
+
+// The same for a work text in pieces, each ending a line.
+RunOutcome RunCardPieces(const std::string& versionLine,
+                         const std::vector<std::string_view>& pieces, const RunOptions& options);
 
 // Reads VERSION.TMP and WORK.TMP of the workspace and writes PRINT.SPL. A file that cannot be
 // read or written gives an error naming it; the report is then not written at all.

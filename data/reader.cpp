@@ -50,7 +50,13 @@ void TakeBlockCard(BlockHeader& h, const std::string& card) {
 class RowsKept {
   public:
     virtual ~RowsKept() = default;
-    virtual Status Keep(int block, std::string& rows) = 0; // may take rows' text
+    virtual Status Keep(int block, std::string& rows) = 0; // in capitals; may take rows' text
+    // Rows as they stand in the text read, each with its CR LF, not yet in capitals.
+    virtual Status KeepAsRead(int block, std::string_view rows) {
+        std::string capitals(rows);
+        UpperCaseInPlace(capitals);
+        return Keep(block, capitals);
+    }
     virtual void DropAll() = 0;
 };
 
@@ -70,10 +76,19 @@ class RowsInMemory : public RowsKept {
   public:
     explicit RowsInMemory(BlockRowTexts& rows) : rows_(rows) { DropAll(); }
     Status Keep(int block, std::string& rows) override {
-        rows_[static_cast<std::size_t>(block)].swap(rows);
+        BlockRows& kept = rows_[static_cast<std::size_t>(block)];
+        kept.own.swap(rows);
+        kept.inText.reset();
         return {};
     }
-    void DropAll() override { rows_.assign(kMaxBlocks + 1, std::string()); }
+    Status KeepAsRead(int block, std::string_view rows) override {
+        if (ChangesInCapitals(rows)) return RowsKept::KeepAsRead(block, rows);
+        BlockRows& kept = rows_[static_cast<std::size_t>(block)];
+        kept.own.clear();
+        kept.inText = rows; // already as kept: no copy
+        return {};
+    }
+    void DropAll() override { rows_.assign(kMaxBlocks + 1, BlockRows()); }
 
   private:
     BlockRowTexts& rows_;
@@ -109,10 +124,17 @@ Result<CardFileRead> ReadCardText(Job& job, RowsKept& kept, std::string_view tex
     int& blockCount = result.blockCount; // BlockNo while reading
     int typeCount = 0;                   // row cards of the current block
     int open = 0;                        // the block whose rows are being read, once there is one
-    std::string rows;                    // its row cards so far
+    std::string rows;                    // its row cards so far, once they are not all together
+    // While they stand together in text, each with its CR LF: where they start and end.
+    const char* const textEnd = text.data() + text.size();
+    const char* together = nullptr;
+    const char* togetherEnd = nullptr;
     std::string card;
     auto flush = [&]() {
         if (open == 0) return Status();
+        if (together != nullptr)
+            return kept.KeepAsRead(
+                open, std::string_view(together, static_cast<std::size_t>(togetherEnd - together)));
         UpperCaseInPlace(rows); // line ends and all: a letter never spans a line end
         return kept.Keep(open, rows);
     };
@@ -134,6 +156,7 @@ Result<CardFileRead> ReadCardText(Job& job, RowsKept& kept, std::string_view tex
                 return Abandon(job, kept, flushed.error());
             open = blockCount;
             rows.clear();
+            together = togetherEnd = line.data() + line.size(); // no rows yet
             continue;
         }
         // A row card; a line before the first block card means this is no card file of ours.
@@ -144,6 +167,18 @@ Result<CardFileRead> ReadCardText(Job& job, RowsKept& kept, std::string_view tex
             result.notices.push_back(Message{"More than 100 types in a block - Program aborted!",
                                              "Critical Error", MessageKind::Critical});
             break;
+        }
+        const char* const after = line.data() + line.size();
+        const bool first = together == togetherEnd; // none yet: they start here
+        if (together != nullptr && (first || line.data() == togetherEnd) && textEnd - after >= 2 &&
+            after[0] == '\r' && after[1] == '\n') {
+            if (first) together = line.data();
+            togetherEnd = after + 2;
+            continue;
+        }
+        if (together != nullptr) { // the rows part from the text here: copied from now on
+            rows.assign(together, togetherEnd);
+            together = nullptr;
         }
         rows += line; // upper-cased with the block's other rows, when it is kept
         rows += kLineEnd;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,9 +37,16 @@ Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, const std::file
 Result<CardFileRead> ReadDataFile(Job& job, const Workspace& ws, std::istream& in,
                                   std::string_view fileName);
 
-// Each block's row cards as read, by slot (index 0 unused), for a run that keeps them in memory
-// rather than in workspace files.
-using BlockRowTexts = std::vector<std::string>;
+// A block's row cards as read, for a run that keeps them in memory rather than in workspace
+// files: the part of the text read where they stand, when they stand there as kept (each with
+// its CR LF, in capitals), else a text of their own.
+struct BlockRows {
+    std::string own;
+    std::optional<std::string_view> inText;
+    std::string_view view() const { return inText ? *inText : std::string_view(own); }
+};
+// By slot (index 0 unused); valid while the text read lives.
+using BlockRowTexts = std::vector<BlockRows>;
 
 // Reads a card file's text into the job and each block's row cards into rows (one text per slot),
 // by the same rules and with the same messages as ReadDataFile.

@@ -19,6 +19,9 @@ std::string UpperCase(std::string_view text);
 // The same, in place, for a buffer that is used again and again, or a part of one.
 void UpperCaseInPlace(std::string& text);
 void UpperCaseInPlace(char* text, std::size_t size);
+// Whether upper-casing might change text: it holds a small letter a..z, or a byte of 0x80 or
+// above (a letter beyond ASCII, perhaps).
+bool ChangesInCapitals(std::string_view text);
 
 // Removes leading and trailing space characters (tabs and other bytes stay).
 std::string Trim(std::string_view text);

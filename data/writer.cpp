@@ -13,23 +13,26 @@ namespace sidewalk {
 
 namespace {
 
-// Appends a block's rows as they stand: from the data file as read, or from the grid; a row
-// without its CR LF gets one, and rows past the hundredth are left out.
-void AppendRows(std::string& out, std::string_view rows) {
+// A block's rows as they stand (from the data file as read, or from the grid) when every row
+// ends with its CR LF and there are at most a hundred: then they are written as they are.
+bool RowsStandAsWritten(std::string_view rows) {
     std::size_t lines = 0;
-    bool crLf = true;
     for (std::size_t at = 0; at < rows.size();) {
         const std::size_t end = rows.find('\n', at);
         if (end == std::string_view::npos || end == at || rows[end - 1] != '\r' ||
-            rows.substr(at, end - 1 - at).find('\r') != std::string_view::npos) {
-            crLf = false;
-            break;
-        }
+            rows.substr(at, end - 1 - at).find('\r') != std::string_view::npos)
+            return false;
         ++lines;
         at = end + 1;
     }
-    if (crLf && lines <= kMaxRows) {
-        out += rows; // every line already ends in CR LF: the rows as they stand
+    return lines <= kMaxRows;
+}
+
+// Appends a block's rows: a row without its CR LF gets one, and rows past the hundredth are
+// left out.
+void AppendRows(std::string& out, std::string_view rows) {
+    if (RowsStandAsWritten(rows)) {
+        out += rows;
         return;
     }
     const auto split = SplitLines(rows);
@@ -39,20 +42,32 @@ void AppendRows(std::string& out, std::string_view rows) {
     }
 }
 
-// The card file, each block's rows appended by rowsOf(out, n).
+// The card file, piece after piece: card(text) for the header card and for each block card in
+// use, rows(n) for the rows of block n after its card.
+template <typename Card, typename Rows> Status CardPieces(const Job& job, Card card, Rows rows) {
+    card(HeaderCard(job));
+    for (int n = 1; n <= kMaxBlocks; ++n) {
+        if (!job.blockInUse(n)) continue;
+        const Result<std::string> blockCard = BlockCard(job, n);
+        if (!blockCard) return Failure(blockCard.error());
+        card(*blockCard);
+        if (const Status appended = rows(n); appended.failed()) return appended;
+    }
+    return {};
+}
+
+// The card file as one text, each block's rows appended by rowsOf(out, n).
 template <typename RowsOf> Result<std::string> CardText(const Job& job, RowsOf rowsOf) {
     std::string out;
     out.reserve(kMaxBlocks * (kMaxRows + 1) * 36);
-    out += HeaderCard(job);
-    out += kLineEnd;
-    for (int n = 1; n <= kMaxBlocks; ++n) {
-        if (!job.blockInUse(n)) continue;
-        const Result<std::string> card = BlockCard(job, n);
-        if (!card) return Failure(card.error());
-        out += *card;
-        out += kLineEnd;
-        if (const Status appended = rowsOf(out, n); appended.failed()) return Failure(appended.error());
-    }
+    const Status made = CardPieces(
+        job,
+        [&out](const std::string& card) {
+            out += card;
+            out += kLineEnd;
+        },
+        [&](int n) { return rowsOf(out, n); });
+    if (made.failed()) return Failure(made.error());
     return out;
 }
 
@@ -72,11 +87,48 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws) {
     });
 }
 
+Result<CardFilePieces> CardFileInPieces(const Job& job, const BlockRowTexts& rows) {
+    using Source = CardFilePieces::Source;
+    CardFilePieces made;
+    const Status walked = CardPieces(
+        job,
+        [&made](const std::string& card) {
+            made.pieces_.push_back(
+                {Source::Cards, made.cards_.size(), card.size() + kLineEnd.size(), {}});
+            made.cards_ += card;
+            made.cards_ += kLineEnd;
+        },
+        [&](int n) -> Status {
+            const std::string_view blockRows = rows.at(static_cast<std::size_t>(n)).view();
+            if (RowsStandAsWritten(blockRows)) {
+                made.pieces_.push_back({Source::Held, 0, 0, blockRows});
+            } else {
+                made.pieces_.push_back({Source::Rewritten, made.rewritten_.size(), 0, {}});
+                AppendRows(made.rewritten_.emplace_back(), blockRows);
+            }
+            return {};
+        });
+    if (walked.failed()) return Failure(walked.error());
+    return made;
+}
+
+std::vector<std::string_view> CardFilePieces::Pieces() const {
+    std::vector<std::string_view> pieces;
+    pieces.reserve(pieces_.size());
+    for (const Piece& p : pieces_)
+        pieces.push_back(p.source == Source::Cards  ? std::string_view(cards_).substr(p.from, p.size)
+                         : p.source == Source::Held ? p.held
+                                                    : std::string_view(rewritten_[p.from]));
+    return pieces;
+}
+
 Result<std::string> CardFileText(const Job& job, const BlockRowTexts& rows) {
-    return CardText(job, [&rows](std::string& out, int n) -> Status {
-        AppendRows(out, rows.at(static_cast<std::size_t>(n)));
-        return {};
-    });
+    const Result<CardFilePieces> made = CardFileInPieces(job, rows);
+    if (!made) return Failure(made.error());
+    std::string text;
+    for (const std::string_view piece : made->Pieces())
+        text += piece;
+    return text;
 }
 
 Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out) {

@@ -6,6 +6,8 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "data/atomic_file.hpp"
 #include "data/job.hpp"
@@ -21,6 +23,27 @@ Result<std::string> CardFileText(const Job& job, const Workspace& ws);
 
 // The same from the row cards held in memory, by slot.
 Result<std::string> CardFileText(const Job& job, const BlockRowTexts& rows);
+
+// That text in pieces, in order, each ending a line: the cards, and each block's rows where they
+// are held when they stand as written (else rewritten). For reading the text without making it.
+class CardFilePieces {
+  public:
+    // Valid while this and the rows it was made from live unchanged.
+    std::vector<std::string_view> Pieces() const;
+
+  private:
+    friend Result<CardFilePieces> CardFileInPieces(const Job&, const BlockRowTexts&);
+    enum class Source { Cards, Held, Rewritten };
+    struct Piece {
+        Source source;
+        std::size_t from = 0, size = 0; // in cards_, or the index in rewritten_
+        std::string_view held;
+    };
+    std::string cards_; // the header and block cards
+    std::vector<std::string> rewritten_;
+    std::vector<Piece> pieces_;
+};
+Result<CardFilePieces> CardFileInPieces(const Job& job, const BlockRowTexts& rows);
 
 // Writes the card file to a stream; an error when the stream fails.
 Status WriteDataFile(const Job& job, const Workspace& ws, std::ostream& out);
