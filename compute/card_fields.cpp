@@ -38,12 +38,12 @@ int CardTypeOf(std::string_view columns) {
     return static_cast<int>(v);
 }
 
-RowFields ReadRowFields(std::string_view card) {
+RowFields ReadRowFields(std::string_view card, bool withRadius) {
     using namespace row_card;
     return RowFields{.areaOrLength = Val(ColumnsView(card, kRunArea)),
                      .station = Val(ColumnsView(card, kRunStation)) * 100 +
                                 Val(ColumnsView(card, kRunPlus)),
-                     .radius = Val(ColumnsView(card, kRunRadius))};
+                     .radius = withRadius ? Val(ColumnsView(card, kRunRadius)) : 0.0};
 }
 
 } // namespace sidewalk

@@ -23,6 +23,7 @@ int CardTypeOf(std::string_view columns);
 struct RowFields {
     double areaOrLength = 0, station = 0, radius = 0;
 };
-RowFields ReadRowFields(std::string_view card);
+// The radius is read only when asked for (only returns compute with it), else left 0.
+RowFields ReadRowFields(std::string_view card, bool withRadius = true);
 
 } // namespace sidewalk

@@ -84,7 +84,8 @@ void Run::HeaderCard(const std::string& card, const std::string& tag) {
 }
 
 void Run::DecodeFields(std::string_view card) {
-    const RowFields fields = ReadRowFields(card);
+    // An item's radius is only listed with the cards taken, never computed with.
+    const RowFields fields = ReadRowFields(card, cardType == 1 || cardType == 4 || listCards);
     areaOrLength = fields.areaOrLength;
     stationValue = fields.station;
     stationText = FormatStation(stationValue);

@@ -62,6 +62,9 @@ std::string ReadErrorText(int error);
 // system's error number.
 int WriteAllBytes(int fd, std::string_view content);
 
+// Where the first CR or LF of text is: size when it has none.
+std::size_t FirstLineEnd(const char* text, std::size_t size);
+
 // Walks the lines of a text by the same rule as SplitLines, one at a time.
 class LineCursor {
   public:
@@ -70,15 +73,9 @@ class LineCursor {
     // The next line, without its line end; false after the last.
     bool Next(std::string_view& line) {
         if (from_ >= text_.size()) return false;
-        // The first CR, then any LF before it: two memchr calls, where find_first_of would make
-        // one for each byte.
         const char* from = text_.data() + from_;
         const std::size_t left = text_.size() - from_;
-        const void* cr = std::memchr(from, '\r', left);
-        std::size_t end =
-            cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - from) : left;
-        if (const void* lf = std::memchr(from, '\n', end); lf != nullptr)
-            end = static_cast<std::size_t>(static_cast<const char*>(lf) - from);
+        const std::size_t end = FirstLineEnd(from, left);
         line = text_.substr(from_, end);
         from_ += end + (end + 1 < left && from[end] == '\r' && from[end + 1] == '\n' ? 2 : 1);
         return true;

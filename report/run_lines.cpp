@@ -1,9 +1,11 @@
 // The run's card lines and boxes.
 #include "report/run_lines.hpp"
 
+#include <cstring>
 #include <string>
 
 #include "data/number.hpp"
+#include "data/text.hpp"
 #include "report/page.hpp"
 
 namespace sidewalk {
@@ -161,23 +163,49 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
     const ItemText* text = TextOf(type);
     if (text == nullptr) return;
     const int m = w.heading.metric ? 1 : 0;
-    std::string& line = w.Text(); // built in place: one line for every item card
-    const char shown[] = {' ', 'T', 'Y', 'P', 'E', ' ',
-                          text->shown == TypeShown::TwoDigits ? '0' : ' ', // every type is one digit
-                          static_cast<char>('0' + type)};
-    line.append(shown, sizeof shown);
-    if (type == 6) {
-        line += "  EX. CURB # ";
-        line += Format(extraCurbNo, "0");
-        line += "          = ";
+    const std::string curbLabel =
+        type == 6 ? "  EX. CURB # " + Format(extraCurbNo, "0") + "          = " : std::string();
+    const std::string_view label = type == 6 ? std::string_view(curbLabel) : text->label[m];
+    char figureBuffer[kFigureRoom];
+    char* const figureEnd = figureBuffer + sizeof figureBuffer;
+    std::string slowFigure;
+    std::string_view figureText;
+    if (const char* first = FormatFigure(figure, *text->pattern, figureEnd); first != nullptr) {
+        figureText = std::string_view(first, static_cast<std::size_t>(figureEnd - first));
     } else {
-        line += text->label[m];
+        slowFigure = Format(figure, *text->pattern);
+        figureText = slowFigure;
     }
-    AppendFigure(line, figure, *text->pattern, 8);
-    line += text->tail[m];
-    line += "APPROX STA. ";
-    AppendRightJustified(line, station, 11);
-    w.EndLine();
+    // " TYPE", the type (every item type is one digit), the label, the figure right-justified
+    // in 8, the unit text, the station right-justified in 11: laid out in place, one line for
+    // every item card.
+    const std::string_view approx = "APPROX STA. ";
+    const std::size_t figurePad = figureText.size() < 8 ? 8 - figureText.size() : 0;
+    const std::size_t stationPad = station.size() < 11 ? 11 - station.size() : 0;
+    std::string& out = w.Text();
+    const std::size_t from = out.size();
+    out.resize(from + 8 + label.size() + figurePad + figureText.size() + text->tail[m].size() +
+               approx.size() + stationPad + station.size() + kLineEnd.size());
+    char* at = out.data() + from;
+    const auto put = [&at](std::string_view piece) {
+        std::memcpy(at, piece.data(), piece.size());
+        at += piece.size();
+    };
+    const auto blanks = [&at](std::size_t count) {
+        std::memset(at, ' ', count);
+        at += count;
+    };
+    put(" TYPE ");
+    *at++ = text->shown == TypeShown::TwoDigits ? '0' : ' ';
+    *at++ = static_cast<char>('0' + type);
+    put(label);
+    blanks(figurePad);
+    put(figureText);
+    put(text->tail[m]);
+    put(approx);
+    blanks(stationPad);
+    put(station);
+    put(kLineEnd);
 }
 
 } // namespace sidewalk

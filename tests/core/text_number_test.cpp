@@ -165,6 +165,11 @@ TEST(Text, LinesEndAtCrLfLfOrCr) {
     const struct { std::string bytes; std::vector<std::string> lines; } cases[] = {
         {"", {}}, {"\n", {""}}, {"a\r\nb\nc", {"a", "b", "c"}}, {"a\r\r\n", {"a", ""}},
         {"x\r", {"x"}}, {"a\n\n", {"a", ""}}, {"mid\rdle\r\n", {"mid", "dle"}}, {"\n\r", {"", ""}},
+        // lines past sixteen bytes, ends on either side of a sixteenth
+        {std::string(16, 'a') + "\n" + std::string(31, 'b') + "\r" + std::string(40, 'c'),
+         {std::string(16, 'a'), std::string(31, 'b'), std::string(40, 'c')}},
+        {std::string(15, 'd') + "\r\n" + std::string(17, 'e') + "\r\n",
+         {std::string(15, 'd'), std::string(17, 'e')}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> got;
