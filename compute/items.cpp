@@ -79,8 +79,7 @@ bool OverDrivewayLimit(const UnitRules& rules, int type, double length) {
     return (type == 0 || type == 2 || type == 3) && length > rules.drivewayLimit;
 }
 
-BlockSums AddItem(BlockSums s, const BlockShape& shape, const UnitRules& rules, int type,
-                  double a) {
+void AddItem(BlockSums& s, const BlockShape& shape, const UnitRules& rules, int type, double a) {
     switch (type) {
     case 0:
         Driveway0(s, shape, a);
@@ -114,7 +113,6 @@ BlockSums AddItem(BlockSums s, const BlockShape& shape, const UnitRules& rules, 
     default:
         break;
     }
-    return s;
 }
 
 } // namespace sidewalk

@@ -54,9 +54,8 @@ struct BlockSums {
 bool IsItemType(int type);
 // A driveway (0, 2, 3) longer than the standard index allows.
 bool OverDrivewayLimit(const UnitRules& rules, int type, double length);
-// The sums after an item card of figure a (a length or an area).
-BlockSums AddItem(BlockSums sums, const BlockShape& shape, const UnitRules& rules, int type,
-                  double a);
+// Adds an item card of figure a (a length or an area) to the sums.
+void AddItem(BlockSums& sums, const BlockShape& shape, const UnitRules& rules, int type, double a);
 
 // Curb along a return, and the 4-inch sidewalk and grass wrapped around it.
 struct ReturnFigures {

@@ -53,7 +53,7 @@ struct Run {
 
     void HeaderCard(const std::string& card, const std::string& tag);
     void DecodeFields(std::string_view card);
-    void BlockCard(const std::string& card);
+    void BlockCard(std::string_view card);
     bool ReturnCard();
     void ItemCard();
     void StartBlock() {
@@ -93,7 +93,7 @@ void Run::DecodeFields(std::string_view card) {
 }
 
 // A block card (upper-cased): the block identification section, then the header's checks.
-void Run::BlockCard(const std::string& card) {
+void Run::BlockCard(std::string_view card) {
     shape = ReadBlockShape(card);
     description = ReadBlockDescription(card);
 
@@ -179,10 +179,9 @@ bool Run::ReturnCard() {
 }
 
 void Run::ItemCard() {
-    const BlockSums next = AddItem(sums, shape, rules, cardType, areaOrLength);
-    WriteItemLine(w, cardType, areaOrLength, stationText, next.extraCurbNo);
+    AddItem(sums, shape, rules, cardType, areaOrLength);
+    WriteItemLine(w, cardType, areaOrLength, stationText, sums.extraCurbNo);
     if (OverDrivewayLimit(rules, cardType, areaOrLength)) WriteDrivewayOverLimit(w);
-    sums = next;
 }
 
 // Sets the status of the block open since the last block card, if it is still open.
@@ -243,7 +242,8 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
     }
     run.HeaderCard(first, tag);
 
-    std::string card; // the current card, upper-cased
+    std::string capitals; // the current card upper-cased, when that changes it
+    std::string_view card; // the current card, upper-cased
     bool atEnd = false;
     while (!atEnd) {
         // Start of a block: every block begins on a new page.
@@ -258,8 +258,12 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
                 atEnd = true;
                 break;
             }
-            card.assign(line);
-            UpperCaseInPlace(card);
+            card = line;
+            if (ChangesInCapitals(line)) {
+                capitals.assign(line);
+                UpperCaseInPlace(capitals);
+                card = capitals;
+            }
             const std::string_view typeColumns = ColumnsView(card, kCardTypeColumns);
             if (typeColumns.find_first_not_of(' ') == std::string_view::npos) { // blank type
                 WriteInvalidCard(w, run.cardType, run.areaOrLength, run.stationText);

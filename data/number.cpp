@@ -320,11 +320,16 @@ char* FormatQuick(double value, const Pattern& p, char* end) {
         q /= 100;
         forced -= 2;
     }
-    while (q != 0 || forced > 0) {
-        *--first = static_cast<char>('0' + q % 10);
-        q /= 10;
+    if (q >= 10) { // the last two digits, or the last one
+        first -= 2;
+        std::memcpy(first, kDigitPairs + 2 * q, 2);
+        forced -= 2;
+    } else if (q != 0) {
+        *--first = static_cast<char>('0' + q);
         --forced;
     }
+    for (; forced > 0; --forced)
+        *--first = '0';
     if (!zero && std::signbit(value)) *--first = '-';
     return first;
 }

@@ -18,12 +18,10 @@ namespace {
 bool RowsStandAsWritten(std::string_view rows) {
     std::size_t lines = 0;
     for (std::size_t at = 0; at < rows.size();) {
-        const std::size_t end = rows.find('\n', at);
-        if (end == std::string_view::npos || end == at || rows[end - 1] != '\r' ||
-            rows.substr(at, end - 1 - at).find('\r') != std::string_view::npos)
-            return false;
+        const std::size_t end = at + FirstLineEnd(rows.data() + at, rows.size() - at);
+        if (end + 1 >= rows.size() || rows[end] != '\r' || rows[end + 1] != '\n') return false;
         ++lines;
-        at = end + 1;
+        at = end + 2;
     }
     return lines <= kMaxRows;
 }

@@ -179,7 +179,8 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
     // " TYPE", the type (every item type is one digit), the label, the figure right-justified
     // in 8, the unit text, the station right-justified in 11: laid out in place, one line for
     // every item card.
-    const std::string_view approx = "APPROX STA. ";
+    constexpr std::string_view approx = "APPROX STA. ";
+    static_assert(approx.size() == 12);
     const std::size_t figurePad = figureText.size() < 8 ? 8 - figureText.size() : 0;
     const std::size_t stationPad = station.size() < 11 ? 11 - station.size() : 0;
     std::string& out = w.Text();
@@ -188,7 +189,16 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
                approx.size() + stationPad + station.size() + kLineEnd.size());
     char* at = out.data() + from;
     const auto put = [&at](std::string_view piece) {
-        std::memcpy(at, piece.data(), piece.size());
+        switch (piece.size()) { // a label's and a unit text's usual sizes, copied inline
+        case 26:
+            std::memcpy(at, piece.data(), 26);
+            break;
+        case 11:
+            std::memcpy(at, piece.data(), 11);
+            break;
+        default:
+            std::memcpy(at, piece.data(), piece.size());
+        }
         at += piece.size();
     };
     const auto blanks = [&at](std::size_t count) {
@@ -202,10 +212,12 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
     blanks(figurePad);
     put(figureText);
     put(text->tail[m]);
-    put(approx);
+    std::memcpy(at, approx.data(), 12);
+    at += 12;
     blanks(stationPad);
     put(station);
-    put(kLineEnd);
+    *at++ = '\r';
+    *at++ = '\n';
 }
 
 } // namespace sidewalk
