@@ -63,7 +63,7 @@ double SlowMagnitude(const std::string& number) {
 
 // The texts of cards and fields: blanks, an optional sign, at most 15 digits with an optional
 // point, blanks, and nothing else. Read exactly as the general rule below reads them.
-inline std::optional<double> ValQuick(std::string_view text) {
+[[gnu::always_inline]] inline std::optional<double> ValQuick(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end && *p == ' ')

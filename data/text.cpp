@@ -76,21 +76,24 @@ void UpperCaseInPlace(char* text, std::size_t size) {
 
 bool ChangesInCapitals(std::string_view text) {
     typedef signed char Bytes __attribute__((vector_size(16)));
-    Bytes found = {}; // a..z, or a byte of 0x80 and above (negative as a signed byte)
-    std::size_t i = 0;
-    for (; i + sizeof(Bytes) <= text.size(); i += sizeof(Bytes)) {
-        Bytes v;
-        std::memcpy(&v, text.data() + i, sizeof v);
-        found |= ((v >= 'a') & (v <= 'z')) | (v < 0);
+    if (text.size() < sizeof(Bytes)) {
+        for (const char c : text)
+            if ((c >= 'a' && c <= 'z') || static_cast<signed char>(c) < 0) return true;
+        return false;
     }
+    Bytes found = {}; // a..z, or a byte of 0x80 and above (negative as a signed byte)
+    const auto look = [&found](const char* at) {
+        Bytes v;
+        std::memcpy(&v, at, sizeof v);
+        found |= ((v >= 'a') & (v <= 'z')) | (v < 0);
+    };
+    std::size_t i = 0;
+    for (; i + sizeof(Bytes) <= text.size(); i += sizeof(Bytes))
+        look(text.data() + i);
+    if (i < text.size()) look(text.data() + text.size() - sizeof(Bytes)); // overlapping the last
     std::uint64_t halves[2];
     std::memcpy(halves, &found, sizeof halves);
-    if ((halves[0] | halves[1]) != 0) return true;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if ((c >= 'a' && c <= 'z') || static_cast<signed char>(c) < 0) return true;
-    }
-    return false;
+    return (halves[0] | halves[1]) != 0;
 }
 
 std::string UpperCase(std::string_view text) {

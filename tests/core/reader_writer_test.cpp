@@ -127,6 +127,24 @@ TEST(ReaderWriter, ExamplesComeBackCardForCard) {
               Cards({"CRZ41 DT-0412 4417-021-03 04/17/2006 M T. HOLLOWAY", kBlock}));
 }
 
+// Rows kept in memory make the card file that rows kept in a workspace make: held where they
+// stand when they are as kept, else copied (small letters, LF or CR line ends).
+TEST(ReaderWriter, RowsInMemoryMakeTheCardFileOfAWorkspace) {
+    const std::string text = "CRZ41 T-1     P-100       03/07/2006 E A. TESTER\r\n" + kBlock +
+                             "\r\n" + kReturn + "\r\n" + kReturn + "\r\n" + kBlock + "\r\n" +
+                             kReturn + " abc\r\n" + kBlock + "\r\n" + kReturn + "\n" + kReturn +
+                             "\r" + kBlock + "\r\n";
+    Job job;
+    BlockRowTexts rows;
+    ASSERT_TRUE(ReadCardFileText(job, text, rows));
+    const bool held[] = {true, false, false, true};
+    for (int n = 1; n <= 4; ++n) EXPECT_EQ(rows[n].inText.has_value(), held[n - 1]) << n;
+    const Workspace ws = test::MakeWorkspace();
+    Job inFiles;
+    ASSERT_TRUE(ReadText(inFiles, ws, text));
+    EXPECT_EQ(*CardFileText(job, rows), Rewrite(inFiles, ws));
+}
+
 TEST(Writer, NothingIsWrittenWhenABlockCannotBeWritten) {
     const test::Scratch dir;
     const Workspace ws = test::MakeWorkspace();

@@ -160,6 +160,17 @@ TEST(Text, PadFieldUpperCaseTrimColumnsAndStr) {
     EXPECT_EQ(StrInt(7) + StrInt(100) + StrInt(-3), " 7 100-3");
 }
 
+// Upper-casing would change a text with a small letter a..z, and may with a byte past ASCII.
+TEST(Text, WhatUpperCasingMightChange) {
+    const std::string capitals(31, 'Z');
+    const struct { std::string text; bool changes; } cases[] = {
+        {"", false}, {"11 T R 12.5 @[`{", false}, {"a", true}, {"z", true}, {"\xC3\xA9", true},
+        {capitals, false}, {capitals + "a", true}, {"q" + capitals, true},
+        {capitals.substr(0, 16) + "m" + capitals.substr(0, 3), true}, {capitals + "\x80", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ChangesInCapitals(c.text), c.changes) << c.text;
+}
+
 // CR LF, LF and a CR alone (old Mac files) all end a line.
 TEST(Text, LinesEndAtCrLfLfOrCr) {
     const struct { std::string bytes; std::vector<std::string> lines; } cases[] = {
