@@ -242,7 +242,7 @@ RunOutcome RunCardStream(const std::string& versionLine, NextCard nextCard, std:
     }
     run.HeaderCard(first, tag);
 
-    std::string capitals; // the current card upper-cased, when that changes it
+    std::string capitals;  // the current card upper-cased, when that changes it
     std::string_view card; // the current card, upper-cased
     bool atEnd = false;
     while (!atEnd) {

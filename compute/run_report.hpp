@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/message.hpp"
 #include "compute/quantities.hpp"
+#include "data/message.hpp"
 #include "data/workspace.hpp"
 #include "report/block_figures.hpp"
 

@@ -160,8 +160,7 @@ Status WriteFileAtomically(const fs::path& target, std::string_view content, Rep
         target, [content](int fd) { return WriteAllBytes(fd, content); }, replace);
 }
 
-Status WriteFileAtomically(const fs::path& target, const ContentWriter& content,
-                           Replace replace) {
+Status WriteFileAtomically(const fs::path& target, const ContentWriter& content, Replace replace) {
     // Saving through a symbolic link replaces the file it points to, not the link.
     fs::path path = target;
     std::error_code ec;

@@ -125,8 +125,10 @@ std::size_t FirstLineEnd(const char* text, std::size_t size) {
     const __m128i lf = _mm_set1_epi8('\n');
     for (; i + 16 <= size; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        const int ends = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        if (ends != 0) return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
+        const int ends =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (ends != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
     }
 #endif
     for (; i < size; ++i)

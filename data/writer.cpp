@@ -114,7 +114,7 @@ std::vector<std::string_view> CardFilePieces::Pieces() const {
     std::vector<std::string_view> pieces;
     pieces.reserve(pieces_.size());
     for (const Piece& p : pieces_)
-        pieces.push_back(p.source == Source::Cards  ? std::string_view(cards_).substr(p.from, p.size)
+        pieces.push_back(p.source == Source::Cards ? std::string_view(cards_).substr(p.from, p.size)
                          : p.source == Source::Held ? p.held
                                                     : std::string_view(rewritten_[p.from]));
     return pieces;

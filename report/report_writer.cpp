@@ -32,8 +32,9 @@ void ReportWriter::NewPage() {
         const std::string title = "SIDEWALK CURB & GRASSING QUANTITIES";
         const std::string version = " " + h.versionLine;
         std::string& head = headerToPageNo_;
-        head = version.size() <= 30 ? PadField(version, 30, "R") + title
-                                    : version + std::string(kLineEnd) + std::string(30, ' ') + title;
+        head = version.size() <= 30
+                   ? PadField(version, 30, "R") + title
+                   : version + std::string(kLineEnd) + std::string(30, ' ') + title;
         head += kLineEnd;
         head += " PROGRAM  TOVRZ41     DATE PROC " + h.dateProc + "    TIME PROC " + h.timeProc +
                 "   " + "PAGE ";

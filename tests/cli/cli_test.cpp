@@ -129,10 +129,11 @@ TEST_F(Cli, ManyRunsAtOnce) {
 TEST_F(Cli, AFileSizeLimitFailsTheWrite) {
     const std::string small = ReadText(kData / "tangent-english.V41");
     std::string large = small.substr(0, small.find('\n') + 1);
-    for (int block = 0; block < 100; ++block) large += small.substr(small.find('\n') + 1);
+    for (int block = 0; block < 100; ++block)
+        large += small.substr(small.find('\n') + 1);
     WriteText(dir_ / "large.V41", large);
-    for (const auto& [job, limit] : {std::pair{Data("tangent-english.V41"), 1},
-                                     std::pair{Path("large.V41"), 100}}) {
+    for (const auto& [job, limit] :
+         {std::pair{Data("tangent-english.V41"), 1}, std::pair{Path("large.V41"), 100}}) {
         WriteText(dir_ / "r.prn", "old");
         const auto files = [this] {
             return std::count_if(fs::directory_iterator(dir_), {}, [](const fs::path& p) {

@@ -138,7 +138,8 @@ TEST(ReaderWriter, RowsInMemoryMakeTheCardFileOfAWorkspace) {
     BlockRowTexts rows;
     ASSERT_TRUE(ReadCardFileText(job, text, rows));
     const bool held[] = {true, false, false, true};
-    for (int n = 1; n <= 4; ++n) EXPECT_EQ(rows[n].inText.has_value(), held[n - 1]) << n;
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(rows[n].inText.has_value(), held[n - 1]) << n;
     const Workspace ws = test::MakeWorkspace();
     Job inFiles;
     ASSERT_TRUE(ReadText(inFiles, ws, text));

@@ -53,7 +53,8 @@ TEST(ReportForm, AReportGivenOutInPiecesIsTheWholeReport) {
     EXPECT_EQ(RunCardText("V", work, given).report, "");
     EXPECT_GE(pieces.size(), 2u);
     std::string joined;
-    for (const std::string& piece : pieces) joined += piece;
+    for (const std::string& piece : pieces)
+        joined += piece;
     EXPECT_EQ(joined, RunCardText("V", work, RunOptions{0}).report);
 }
 
