@@ -325,24 +325,6 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
                     options);
 }
 
-RunOutcome RunCardText(const std::string& versionLine, std::string_view workText,
-                       const RunOptions& options) {
-    LineCursor cards(workText);
-    auto nextCard = [&](std::string_view& card) { return cards.Next(card); };
-    // About one report line and a half, of some 64 characters, for each card of some 34.
-    return RunCardStream(versionLine, nextCard, 4096 + workText.size() * 3, options);
-}
-
-namespace {
-
-// A workspace file the run could not read, and what that means for the report.
-Unexpected<Message> NoReportWritten(Message why) {
-    why.text += ". No report was written.";
-    return Failure(std::move(why));
-}
-
-} // namespace
-
 RunOutcome RunCardPieces(const std::string& versionLine,
                          const std::vector<std::string_view>& pieces, const RunOptions& options) {
     std::size_t next = 0;
@@ -357,8 +339,24 @@ RunOutcome RunCardPieces(const std::string& versionLine,
     std::size_t size = 0;
     for (const std::string_view piece : pieces)
         size += piece.size();
+    // About one report line and a half, of some 64 characters, for each card of some 34.
     return RunCardStream(versionLine, nextCard, 4096 + size * 3, options);
 }
+
+RunOutcome RunCardText(const std::string& versionLine, std::string_view workText,
+                       const RunOptions& options) {
+    return RunCardPieces(versionLine, {workText}, options);
+}
+
+namespace {
+
+// A workspace file the run could not read, and what that means for the report.
+Unexpected<Message> NoReportWritten(Message why) {
+    why.text += ". No report was written.";
+    return Failure(std::move(why));
+}
+
+} // namespace
 
 Result<RunOutcome> RunWorkText(const Workspace& ws, std::string_view workText,
                                const RunOptions& options) {

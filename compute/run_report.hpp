@@ -62,7 +62,7 @@ RunOutcome RunCards(const std::string& versionLine, const std::vector<std::strin
 RunOutcome RunCardText(const std::string& versionLine, std::string_view workText,
                        const RunOptions& options = {});
 
-// The same for a work text in pieces, each ending a line.
+// The same for a work text in pieces, each but the last ending a line.
 RunOutcome RunCardPieces(const std::string& versionLine,
                          const std::vector<std::string_view>& pieces, const RunOptions& options);
 

@@ -269,8 +269,6 @@ bool FormatExact(double value, const Pattern& p, std::string& out) {
 
 constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000};
 
-constexpr std::size_t kQuickFigureRoom = kFigureRoom;
-
 // "00" to "99", for writing two digits at once.
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233"
@@ -279,8 +277,8 @@ constexpr char kDigitPairs[] =
 
 // The same rounding for the figures of every report line: at most 3 decimals and a value below
 // 2^52, so that m * 10^d fits 64 bits. Lays the figure out to end at end (room for
-// kQuickFigureRoom characters before it) and returns its first character, or nullptr for a
-// value it does not take.
+// FigureText's buffer before it) and returns its first character, or nullptr for a value it
+// does not take.
 char* FormatQuick(double value, const Pattern& p, char* end) {
     if (p.decimals > 3 || p.minIntDigits > 20) return nullptr;
     const auto bits = std::bit_cast<std::uint64_t>(value);
@@ -336,42 +334,26 @@ char* FormatQuick(double value, const Pattern& p, char* end) {
 
 } // namespace
 
-char* FormatFigure(double value, const FormatPattern& pattern, char* end) {
-    return FormatQuick(value, pattern, end);
+FigureText::FigureText(double value, const FormatPattern& pattern) {
+    char* const end = buffer_ + sizeof buffer_;
+    if (const char* first = FormatQuick(value, pattern, end); first != nullptr) {
+        view_ = std::string_view(first, static_cast<std::size_t>(end - first));
+    } else {
+        slow_ = Format(value, pattern);
+        view_ = slow_;
+    }
 }
-
-namespace {
-
-bool FormatQuick(double value, const Pattern& p, std::string& out) {
-    char buffer[kQuickFigureRoom];
-    char* const end = buffer + sizeof buffer;
-    const char* first = FormatQuick(value, p, end);
-    if (first == nullptr) return false;
-    out.append(first, static_cast<std::size_t>(end - first));
-    return true;
-}
-
-} // namespace
 
 void AppendFormat(std::string& out, double value, const FormatPattern& p) {
-    if (FormatQuick(value, p, out)) return;
-    out += Format(value, p);
+    out += FigureText(value, p).view();
 }
 
 void AppendFormat(std::string& out, double value, const FormatPattern& p, int width) {
-    char buffer[kQuickFigureRoom];
-    char* const end = buffer + sizeof buffer;
-    const char* first = FormatQuick(value, p, end);
-    if (first == nullptr) {
-        const std::string text = Format(value, p);
-        if (static_cast<int>(text.size()) < width)
-            out.append(static_cast<std::size_t>(width) - text.size(), ' ');
-        out += text;
-        return;
-    }
-    const auto length = static_cast<int>(end - first);
-    if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
-    out.append(first, static_cast<std::size_t>(end - first));
+    const FigureText figure(value, p);
+    const std::string_view text = figure.view();
+    if (static_cast<int>(text.size()) < width)
+        out.append(static_cast<std::size_t>(width) - text.size(), ' ');
+    out += text;
 }
 
 std::string Format(double value, std::string_view pattern) {
@@ -381,8 +363,11 @@ std::string Format(double value, std::string_view pattern) {
 std::string Format(double value, const FormatPattern& p) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    char quick[FigureText::kRoom];
+    char* const quickEnd = quick + sizeof quick;
+    if (const char* first = FormatQuick(value, p, quickEnd); first != nullptr)
+        return std::string(first, static_cast<std::size_t>(quickEnd - first));
     std::string out;
-    if (FormatQuick(value, p, out)) return out;
     if (FormatExact(value, p, out)) return out;
 
     // Very large values: the correctly rounding formatter, nudged one step away from zero at

@@ -47,13 +47,21 @@ void AppendFormat(std::string& out, double value, const FormatPattern& pattern);
 // The same right-justified: blanks first when it is shorter than width.
 void AppendFormat(std::string& out, double value, const FormatPattern& pattern, int width);
 
-// Room for any figure FormatFigure writes: a sign, 20 forced digits, a point and 3 decimals.
-inline constexpr std::size_t kFigureRoom = 32;
+// A figure as Format writes it, laid out in a buffer of its own where it can be (the figures of
+// report lines: at most 3 decimals, not zero, less than 2^52 in magnitude), else Format's text.
+class FigureText {
+  public:
+    static constexpr std::size_t kRoom = 32; // a sign, 20 forced digits, a point, 3 decimals
+    FigureText(double value, const FormatPattern& pattern);
+    FigureText(const FigureText&) = delete;
+    FigureText& operator=(const FigureText&) = delete;
+    std::string_view view() const { return view_; }
 
-// Writes value as Format does, to end just before end, for the figures of report lines (at most
-// 3 decimals, not zero, and less than 2^52 in magnitude); returns where it starts, or nullptr
-// when only Format writes it.
-char* FormatFigure(double value, const FormatPattern& pattern, char* end);
+  private:
+    char buffer_[kRoom];
+    std::string slow_;
+    std::string_view view_;
+};
 
 // Converts to a whole number by rounding, a tie going to the even neighbour.
 double RoundHalfEven(double value);

@@ -31,16 +31,8 @@ std::string FormatStation(double value) {
     // The figure right-justified in 11, its first 5 characters, "+", its last 6, then the
     // leading blanks trimmed: the hundreds, "+", the plus with its three decimals.
     static constexpr FormatPattern kStation = ParsePattern("###000.000");
-    char buffer[kFigureRoom];
-    char* const end = buffer + sizeof buffer;
-    std::string slow;
-    std::string_view text;
-    if (const char* first = FormatFigure(value, kStation, end); first != nullptr) {
-        text = std::string_view(first, static_cast<std::size_t>(end - first));
-    } else {
-        slow = Format(value, kStation);
-        text = slow;
-    }
+    const FigureText figure(value, kStation);
+    const std::string_view text = figure.view();
     const std::size_t n = text.size();
     if (n < 6) { // "NaN": all of the rule, blanks and all
         const std::string padded = PadField(text, 11, "L");

@@ -166,21 +166,12 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
     const std::string curbLabel =
         type == 6 ? "  EX. CURB # " + Format(extraCurbNo, "0") + "          = " : std::string();
     const std::string_view label = type == 6 ? std::string_view(curbLabel) : text->label[m];
-    char figureBuffer[kFigureRoom];
-    char* const figureEnd = figureBuffer + sizeof figureBuffer;
-    std::string slowFigure;
-    std::string_view figureText;
-    if (const char* first = FormatFigure(figure, *text->pattern, figureEnd); first != nullptr) {
-        figureText = std::string_view(first, static_cast<std::size_t>(figureEnd - first));
-    } else {
-        slowFigure = Format(figure, *text->pattern);
-        figureText = slowFigure;
-    }
+    const FigureText figureLaidOut(figure, *text->pattern);
+    const std::string_view figureText = figureLaidOut.view();
     // " TYPE", the type (every item type is one digit), the label, the figure right-justified
     // in 8, the unit text, the station right-justified in 11: laid out in place, one line for
     // every item card.
     constexpr std::string_view approx = "APPROX STA. ";
-    static_assert(approx.size() == 12);
     const std::size_t figurePad = figureText.size() < 8 ? 8 - figureText.size() : 0;
     const std::size_t stationPad = station.size() < 11 ? 11 - station.size() : 0;
     std::string& out = w.Text();
@@ -189,16 +180,7 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
                approx.size() + stationPad + station.size() + kLineEnd.size());
     char* at = out.data() + from;
     const auto put = [&at](std::string_view piece) {
-        switch (piece.size()) { // a label's and a unit text's usual sizes, copied inline
-        case 26:
-            std::memcpy(at, piece.data(), 26);
-            break;
-        case 11:
-            std::memcpy(at, piece.data(), 11);
-            break;
-        default:
-            std::memcpy(at, piece.data(), piece.size());
-        }
+        std::memcpy(at, piece.data(), piece.size());
         at += piece.size();
     };
     const auto blanks = [&at](std::size_t count) {
@@ -212,12 +194,10 @@ void WriteItemLine(ReportWriter& w, int type, double figure, std::string_view st
     blanks(figurePad);
     put(figureText);
     put(text->tail[m]);
-    std::memcpy(at, approx.data(), 12);
-    at += 12;
+    put(approx);
     blanks(stationPad);
     put(station);
-    *at++ = '\r';
-    *at++ = '\n';
+    put(kLineEnd);
 }
 
 } // namespace sidewalk
